@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "app/startup_state.h"
+#include "platform/file_system.h"
+#include "ui/prompts.h"
+
+namespace varokin::engine {
+
+// The five archives of the game that a Total Conversion may replace.
+bool IsBaseGameFile(const std::string& path);
+// "totala1.hpi" -> "totala1.###".
+std::string BackupName(const std::string& baseGameFile);
+// True when a name read from a file stays inside the TA folder: relative, no drive letter, no
+// ".." component.
+bool StaysInTaFolder(const std::string& path);
+
+// The two moves every switch is made of. Each reports its own failure, framed by movePrefix and
+// moveSuffix, which the calling operation sets; false means exactly one message was shown.
+class Relocator {
+ public:
+  Relocator(platform::FileSystem& fs, ui::Prompts& prompts, const app::StartupState& startup)
+      : fs_(fs), prompts_(prompts), startup_(startup) {}
+
+  std::string movePrefix;
+  std::string moveSuffix;
+
+  // Moves a file or folder; never overwrites.
+  bool MoveChecked(const std::string& from, const std::string& to);
+  // The move of Total Conversions: may replace one of the game's base files, which is kept under
+  // its backup name meanwhile and put back when the replacement is moved out.
+  bool MoveWithBackup(const std::string& from, const std::string& to);
+
+ private:
+  void Report(const std::string& text);
+  bool RefuseEscape(const std::string& from, const std::string& to);
+
+  platform::FileSystem& fs_;
+  ui::Prompts& prompts_;
+  const app::StartupState& startup_;
+};
+
+}  // namespace varokin::engine

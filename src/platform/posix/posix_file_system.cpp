@@ -1,0 +1,1 @@
+// Placeholder until this file is written.

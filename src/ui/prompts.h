@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace varokin::ui {
+
+enum class Buttons { kOk, kYesNo, kYesNoCancel };
+enum class Icon { kNone, kExclamation, kQuestion, kStop };
+enum class Answer { kOk, kYes, kNo, kCancel };
+
+// What a common open or save file dialog is asked to show.
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;       // e.g. "Snapshot Files (*.tas)|*.tas||"
+  std::string defaultExt;   // without the dot
+  std::string initialDir;   // host path, may be empty
+  std::string fileName;     // preset file name, may be empty
+};
+
+// Every report and question of the program goes through here; the front end shows it as a modal
+// message box with the application's name as caption.
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+  virtual Answer Message(const std::string& text, Buttons buttons = Buttons::kOk,
+                         Icon icon = Icon::kNone) = 0;
+  // The chosen path, or nothing when the user cancelled.
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+};
+
+}  // namespace varokin::ui
