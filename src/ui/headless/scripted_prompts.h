@@ -12,7 +12,7 @@ namespace varokin::ui::headless {
 
 // Prompts that answer from a script and record everything shown. A message that the script does
 // not expect next is reported to onUnexpected (a test fails there) and answered with the box's
-// safest button (No, Cancel or OK).
+// safest button (No, Cancel or OK); so is one whose scripted answer is not a button of the box.
 class ScriptedPrompts : public Prompts {
  public:
   struct Shown {
@@ -36,6 +36,8 @@ class ScriptedPrompts : public Prompts {
   const std::vector<FileDialogRequest>& FileDialogs() const { return dialogs_; }
   // How many scripted answers have not been used yet.
   std::size_t Pending() const { return expected_.size() + fileAnswers_.size(); }
+  // The texts of the messages still expected, and one line per unused file dialog answer.
+  std::vector<std::string> PendingTexts() const;
 
   std::function<void(const std::string& problem)> onUnexpected;
 

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/headless/headless_controls.h"
+
+namespace varokin::ui::headless {
+namespace {
+
+std::vector<std::string> Texts(const ListBox& list) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < list.GetCount(); ++i) texts.push_back(list.GetText(i));
+  return texts;
+}
+
+TEST(HeadlessListBox, SortedListOrdersWithoutCaseAndKeepsEqualTextsInArrivalOrder) {
+  HeadlessListBox list(1008, /*sorted=*/true, /*multipleSelection=*/false);
+  EXPECT_EQ(list.AddString("beta"), 0);
+  EXPECT_EQ(list.AddString("Alpha"), 0);
+  EXPECT_EQ(list.AddString("gamma"), 2);
+  EXPECT_EQ(list.AddString("BETA"), 2);
+  EXPECT_EQ(list.AddString("Beta"), 3);
+  EXPECT_EQ(list.AddString("_under"), 0);
+  EXPECT_EQ(Texts(list),
+            (std::vector<std::string>{"_under", "Alpha", "beta", "BETA", "Beta", "gamma"}));
+
+  // A special first row goes where it is put, and later rows still sort among the others.
+  EXPECT_EQ(list.InsertString(0, "*Original TA*"), 0);
+  EXPECT_EQ(list.AddString("zeta"), 7);
+  EXPECT_EQ(list.GetText(0), "*Original TA*");
+  EXPECT_EQ(list.InsertString(-1, "aaa"), 8);
+  EXPECT_EQ(list.GetText(8), "aaa");
+  EXPECT_EQ(list.InsertString(10, "too far"), ListBox::kError);
+  EXPECT_EQ(list.InsertString(-2, "negative"), ListBox::kError);
+  EXPECT_EQ(list.GetCount(), 9);
+}
+
+TEST(HeadlessListBox, UnsortedListAppends) {
+  HeadlessListBox list(1, /*sorted=*/false, /*multipleSelection=*/false);
+  list.AddString("b");
+  list.AddString("a");
+  EXPECT_EQ(Texts(list), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST(HeadlessListBox, ItemDataFollowsItsRowAndMissingRowsAnswerError) {
+  HeadlessListBox list(1008, true, false);
+  list.SetItemData(list.AddString("Mod B"), 5);
+  list.SetItemData(list.AddString("Mod A"), 7);
+  list.SetItemData(list.InsertString(0, "*Original TA*"), 9999);
+  EXPECT_EQ(list.GetItemData(0), 9999);
+  EXPECT_EQ(list.GetItemData(1), 7);
+  EXPECT_EQ(list.GetItemData(2), 5);
+  EXPECT_EQ(list.GetItemData(3), ListBox::kError);
+  EXPECT_EQ(list.GetItemData(-1), ListBox::kError);
+  EXPECT_FALSE(list.SetItemData(3, 1));
+  EXPECT_EQ(list.GetText(3), "");
+
+  EXPECT_EQ(list.DeleteString(1), 2);
+  EXPECT_EQ(list.GetItemData(1), 5);
+  EXPECT_EQ(list.DeleteString(2), ListBox::kError);
+  list.ResetContent();
+  EXPECT_EQ(list.GetCount(), 0);
+  EXPECT_EQ(list.GetItemData(0), ListBox::kError);
+}
+
+TEST(HeadlessListBox, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) {
+  HeadlessListBox list(1003, true, false);
+  list.AddString("b");
+  list.AddString("d");
+  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+  EXPECT_EQ(list.SetCurSel(1), 1);
+  EXPECT_EQ(list.SetCurSel(0), 0);
+  EXPECT_TRUE(list.GetSel(0));
+  EXPECT_FALSE(list.GetSel(1));
+
+  // The selection stays on its row when rows are inserted before it, and goes with it.
+  list.AddString("a");
+  EXPECT_EQ(list.GetCurSel(), 1);
+  list.DeleteString(1);
+  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+
+  list.SetCurSel(1);
+  EXPECT_EQ(list.SetCurSel(-1), ListBox::kError);
+  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+  list.SetCurSel(1);
+  EXPECT_EQ(list.SetCurSel(5), ListBox::kError);
+  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+
+  EXPECT_EQ(list.SetSel(0, true), ListBox::kError);
+  EXPECT_EQ(list.GetSelCount(), ListBox::kError);
+  EXPECT_FALSE(list.GetSel(0));
+
+  EXPECT_TRUE(list.Click(0));
+  EXPECT_TRUE(list.Click(0));
+  EXPECT_EQ(list.GetCurSel(), 0);
+  EXPECT_FALSE(list.Click(2));
+  EXPECT_EQ(list.GetCurSel(), 0);
+}
+
+TEST(HeadlessListBox, MultipleSelectionCountsRowsAndRefusesSetCurSel) {
+  HeadlessListBox list(1001, true, true);
+  for (const char* text : {"a", "b", "c", "d"}) list.AddString(text);
+  EXPECT_EQ(list.SetCurSel(1), ListBox::kError);
+  EXPECT_EQ(list.GetSelCount(), 0);
+
+  EXPECT_EQ(list.SetSel(1, true), 0);
+  EXPECT_EQ(list.SetSel(3, true), 0);
+  EXPECT_EQ(list.GetSelCount(), 2);
+  EXPECT_EQ(list.SetSel(3, false), 0);
+  EXPECT_FALSE(list.GetSel(3));
+  EXPECT_EQ(list.SetSel(4, true), ListBox::kError);
+
+  EXPECT_EQ(list.SetSel(-1, true), 0);
+  EXPECT_EQ(list.GetSelCount(), 4);
+  EXPECT_EQ(list.SetSel(-1, false), 0);
+  EXPECT_EQ(list.GetSelCount(), 0);
+}
+
+TEST(HeadlessListBox, ClickTogglesAndMovesAnchorAndFocusInMultipleSelection) {
+  HeadlessListBox list(1013, true, true);
+  for (const char* text : {"a", "b", "c"}) list.AddString(text);
+  EXPECT_EQ(list.GetAnchorIndex(), -1);
+  EXPECT_EQ(list.GetCurSel(), 0);  // the first row has the focus
+
+  EXPECT_TRUE(list.Click(2));
+  EXPECT_TRUE(list.GetSel(2));
+  EXPECT_EQ(list.GetAnchorIndex(), 2);
+  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_TRUE(list.Click(0));
+  EXPECT_TRUE(list.Click(2));
+  EXPECT_FALSE(list.GetSel(2));
+  EXPECT_TRUE(list.GetSel(0));
+  EXPECT_EQ(list.GetAnchorIndex(), 2);
+  EXPECT_FALSE(list.Click(3));
+  EXPECT_EQ(list.GetAnchorIndex(), 2);
+
+  // Deselecting by program leaves the anchor on the row the user clicked; selecting moves it,
+  // as the system list box does.
+  list.SetSel(1, false);
+  EXPECT_EQ(list.GetAnchorIndex(), 2);
+  list.SetSel(1, true);
+  EXPECT_EQ(list.GetAnchorIndex(), 1);
+
+  list.SetAnchorIndex(0);
+  list.AddString("0 first");
+  EXPECT_EQ(list.GetAnchorIndex(), 1);
+  EXPECT_EQ(list.GetText(list.GetAnchorIndex()), "a");
+  list.SetAnchorIndex(7);
+  EXPECT_EQ(list.GetAnchorIndex(), 1);
+}
+
+TEST(HeadlessListBox, FindStringExactSearchesAfterStartThenWraps) {
+  HeadlessListBox list(1013, true, true);
+  for (const char* text : {"Tank", "tank", "Tanker", "Zeus"}) list.AddString(text);
+
+  EXPECT_EQ(list.FindStringExact(-1, "TANK"), 0);
+  EXPECT_EQ(list.FindStringExact(0, "tank"), 1);
+  EXPECT_EQ(list.FindStringExact(1, "tank"), 0);
+  EXPECT_EQ(list.FindStringExact(2, "zeus"), 3);
+  EXPECT_EQ(list.FindStringExact(3, "zeus"), 3);  // the start row itself comes last
+  EXPECT_EQ(list.FindStringExact(99, "Tank"), 0);
+  EXPECT_EQ(list.FindStringExact(-1, "Tan"), ListBox::kError);
+  EXPECT_EQ(list.FindStringExact(-1, "Tank "), ListBox::kError);
+
+  HeadlessListBox empty(1, true, false);
+  EXPECT_EQ(empty.FindStringExact(-1, "x"), ListBox::kError);
+}
+
+TEST(HeadlessTabControl, RefusesSelectingATabThatDoesNotExist) {
+  HeadlessTabControl tabs(1012);
+  EXPECT_EQ(tabs.GetCurSel(), -1);
+  EXPECT_EQ(tabs.InsertItem(0, "Total Conversions"), 0);
+  EXPECT_EQ(tabs.InsertItem(1, "AIs"), 1);
+  EXPECT_EQ(tabs.InsertItem(1, "Mutators"), 1);
+  EXPECT_EQ(tabs.InsertItem(9, "Units, Etc. (.ufo)"), 3);
+  EXPECT_EQ(tabs.GetItemText(2), "AIs");
+  EXPECT_EQ(tabs.GetItemText(4), "");
+
+  EXPECT_EQ(tabs.SetCurSel(2), -1);
+  EXPECT_EQ(tabs.SetCurSel(1), 2);
+  EXPECT_EQ(tabs.SetCurSel(4), -1);
+  EXPECT_EQ(tabs.SetCurSel(-1), -1);
+  EXPECT_EQ(tabs.GetCurSel(), 1);
+
+  // Inserting before the selected tab keeps that tab selected.
+  tabs.InsertItem(0, "New");
+  EXPECT_EQ(tabs.GetCurSel(), 2);
+  EXPECT_EQ(tabs.GetItemText(tabs.GetCurSel()), "Mutators");
+}
+
+}  // namespace
+}  // namespace varokin::ui::headless

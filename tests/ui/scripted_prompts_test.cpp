@@ -1,0 +1,98 @@
+#include "ui/headless/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace varokin::ui::headless {
+namespace {
+
+// Collects what the script reports instead of failing, so the reports themselves can be checked.
+struct Recorder {
+  ScriptedPrompts prompts;
+  std::vector<std::string> problems;
+  Recorder() {
+    prompts.onUnexpected = [this](const std::string& p) { problems.push_back(p); };
+  }
+  Prompts& AsPrompts() { return prompts; }
+};
+
+TEST(ScriptedPrompts, AnswersExpectedMessagesInOrderAndRecordsThem) {
+  Recorder r;
+  r.prompts.Expect("Quit?", Answer::kYes, Buttons::kYesNo);
+  r.prompts.Expect("Done");
+  EXPECT_EQ(r.AsPrompts().Message("Quit?", Buttons::kYesNo, Icon::kQuestion), Answer::kYes);
+  EXPECT_EQ(r.AsPrompts().Message("Done"), Answer::kOk);
+  EXPECT_TRUE(r.problems.empty());
+  EXPECT_EQ(r.prompts.Pending(), 0u);
+
+  const auto& shown = r.prompts.Messages();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, "Quit?");
+  EXPECT_EQ(shown[0].buttons, Buttons::kYesNo);
+  EXPECT_EQ(shown[0].icon, Icon::kQuestion);
+  EXPECT_EQ(shown[0].answer, Answer::kYes);
+  EXPECT_EQ(shown[1].icon, Icon::kNone);
+}
+
+TEST(ScriptedPrompts, UnexpectedMessagesAreReportedAndAnsweredWithTheLastButton) {
+  Recorder r;
+  EXPECT_EQ(r.AsPrompts().Message("Overwrite?", Buttons::kYesNo), Answer::kNo);
+  EXPECT_EQ(r.AsPrompts().Message("Save?", Buttons::kYesNoCancel), Answer::kCancel);
+  EXPECT_EQ(r.AsPrompts().Message("Note"), Answer::kOk);
+  ASSERT_EQ(r.problems.size(), 3u);
+  EXPECT_NE(r.problems[0].find("Overwrite?"), std::string::npos);
+
+  // A message out of turn does not use up the one the script waits for.
+  r.problems.clear();
+  r.prompts.Expect("First", Answer::kYes);
+  EXPECT_EQ(r.AsPrompts().Message("Second", Buttons::kYesNo), Answer::kNo);
+  EXPECT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.prompts.Pending(), 1u);
+  EXPECT_EQ(r.AsPrompts().Message("First", Buttons::kYesNo), Answer::kYes);
+  EXPECT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.prompts.Messages().size(), 5u);
+}
+
+TEST(ScriptedPrompts, WrongButtonsOrAnAnswerTheBoxDoesNotOfferAreReported) {
+  Recorder r;
+  r.prompts.Expect("Sure?", Answer::kYes, Buttons::kYesNoCancel);
+  EXPECT_EQ(r.AsPrompts().Message("Sure?", Buttons::kYesNo), Answer::kNo);
+  EXPECT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.prompts.Pending(), 1u);
+
+  // Expecting the text only, with the default OK answer, for a Yes/No question is a script error.
+  Recorder s;
+  s.prompts.Expect("Really?");
+  EXPECT_EQ(s.AsPrompts().Message("Really?", Buttons::kYesNo), Answer::kNo);
+  EXPECT_EQ(s.problems.size(), 1u);
+  EXPECT_EQ(s.prompts.Pending(), 0u);
+}
+
+TEST(ScriptedPrompts, FileDialogsAnswerFromTheScriptOrCancel) {
+  Recorder r;
+  r.prompts.ExpectFileDialog("C:\\snap.tas");
+  r.prompts.ExpectFileDialog(std::nullopt);
+  FileDialogRequest request{"Restore", "Snapshot Files (*.tas)|*.tas||", "tas", "", ""};
+  EXPECT_EQ(r.AsPrompts().OpenFile(request), "C:\\snap.tas");
+  EXPECT_EQ(r.AsPrompts().SaveFile(request), std::nullopt);
+  EXPECT_TRUE(r.problems.empty());
+  EXPECT_EQ(r.AsPrompts().SaveFile(request), std::nullopt);
+  EXPECT_EQ(r.problems.size(), 1u);
+  ASSERT_EQ(r.prompts.FileDialogs().size(), 3u);
+  EXPECT_EQ(r.prompts.FileDialogs()[0].defaultExt, "tas");
+}
+
+TEST(ScriptedPrompts, ListsWhatWasNeverAsked) {
+  Recorder r;
+  r.prompts.Expect("One");
+  r.prompts.Expect("Two");
+  r.prompts.ExpectFileDialog("x");
+  r.AsPrompts().Message("One");
+  EXPECT_EQ(r.prompts.Pending(), 2u);
+  EXPECT_EQ(r.prompts.PendingTexts(), (std::vector<std::string>{"Two", "(a file dialog)"}));
+}
+
+}  // namespace
+}  // namespace varokin::ui::headless
