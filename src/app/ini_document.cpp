@@ -130,7 +130,10 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
   std::string eol = LineEnd();
   Location location = Locate(section, entry);
   if (location.entryLine >= 0) {
+    // The name stays as the file spells it; only the value changes.
     const Line& line = lines_[location.entryLine];
+    std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
+    newLine = std::string(ParseEntry(content)->name) + "=" + value;
     text_.replace(line.begin, line.contentEnd - line.begin, newLine);
   } else if (location.sectionLine >= 0) {
     const Line& after = lines_[location.lastFilledLine];

@@ -1,0 +1,107 @@
+#include "engine/mod_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace varokin::engine {
+namespace {
+
+TEST(ModNamePool, NamesByIndexNoneAboveTheRangeEmptyOtherwise) {
+  ModNamePool pool;
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(pool.Add("][Tc" + std::to_string(i) + ".tc"), i);
+  EXPECT_EQ(pool.Get(0), "][Tc0.tc");
+  EXPECT_EQ(pool.Get(39), "][Tc39.tc");
+  EXPECT_EQ(pool.Get(40), "");
+  EXPECT_EQ(pool.Get(600), "");
+  EXPECT_EQ(pool.Get(2048), "");
+  EXPECT_EQ(pool.Get(2049), "none");
+  EXPECT_EQ(pool.Get(kNoMod), "none");
+  EXPECT_EQ(pool.Get(-1), "");
+}
+
+TEST(ModNamePool, HoldsAtMost511Names) {
+  ModNamePool pool;
+  for (int i = 0; i < 511; ++i) ASSERT_EQ(pool.Add("}{M" + std::to_string(i) + ".vkn"), i);
+  EXPECT_EQ(pool.Add("^^Late.ai"), -1);
+  EXPECT_EQ(pool.Count(), 511);
+  EXPECT_EQ(pool.Get(510), "}{M510.vkn");
+  EXPECT_EQ(pool.Get(511), "");
+}
+
+TEST(ModState, NamesOfCurrentModsAndMutatorSlots) {
+  ModState state;
+  EXPECT_EQ(state.GetCurrentTcName(), "none");
+  EXPECT_EQ(state.GetCurrentAiName(), "none");
+  int tc = state.modNamePool.Add("][Foo.tc");
+  int mutator = state.modNamePool.Add("}{Speedy.vkn");
+  state.currentTc = tc;
+  EXPECT_EQ(state.GetCurrentTcName(), "][Foo.tc");
+
+  EXPECT_EQ(state.GetMutatorName(0), "");
+  EXPECT_EQ(state.AddMutatorSlot(mutator), 0);
+  EXPECT_EQ(state.GetMutatorName(0), "}{Speedy.vkn");
+  EXPECT_EQ(state.GetMutatorName(1), "");
+  EXPECT_EQ(state.GetMutatorName(32), "");
+  EXPECT_EQ(state.GetMutatorName(-1), "");
+}
+
+TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {
+  ModState state;
+  EXPECT_EQ(state.AddMutatorSlot(7), 0);
+  EXPECT_EQ(state.AddMutatorSlot(7), -1);
+  EXPECT_EQ(state.AddMutatorSlot(8), 1);
+  state.mutatorSlots[0] = -1;
+  // The lowest free slot is reused.
+  EXPECT_EQ(state.AddMutatorSlot(9), 0);
+  for (int i = 10; i < 10 + 30; ++i) EXPECT_EQ(state.AddMutatorSlot(i), i - 8);
+  EXPECT_EQ(state.AddMutatorSlot(100), -2);
+  // An index already present is reported as such even when the table is full.
+  EXPECT_EQ(state.AddMutatorSlot(8), -1);
+}
+
+bool Compatible(const std::string& tcTagLine, const std::string& itemTagLine) {
+  ModState state;
+  state.SetTcTags(" " + tcTagLine + " ");
+  return state.IsCompatible(" " + itemTagLine + " ");
+}
+
+TEST(ModState, IsCompatibleWithTheOriginalGame) {
+  EXPECT_TRUE(Compatible("OTA", "OTA"));
+  EXPECT_TRUE(Compatible("OTA", "TACC OTA"));
+  EXPECT_FALSE(Compatible("OTA", "ota"));
+  EXPECT_FALSE(Compatible("OTA", "OTAX"));
+  EXPECT_TRUE(Compatible("OTA", "*"));
+  EXPECT_FALSE(Compatible("OTA", ""));
+  EXPECT_FALSE(Compatible("OTA", "* OTAX"));
+}
+
+TEST(ModState, IsCompatibleTriesEveryBlankSeparatedTcTag) {
+  EXPECT_TRUE(Compatible("MyTC OTA", "OTA"));
+  EXPECT_TRUE(Compatible("MyTC OTA", "Other MyTC"));
+  EXPECT_FALSE(Compatible("MyTC OTA", "MyTCX"));
+  EXPECT_TRUE(Compatible("MyTC  OTA", "OTA"));
+}
+
+TEST(ModState, IsCompatibleWithoutTcTagsAcceptsOnlyTheStar) {
+  for (const std::string tags : {"", " ", "  ", "\t"}) {
+    ModState state;
+    state.SetTcTags(tags);
+    EXPECT_TRUE(state.IsCompatible(" * ")) << '"' << tags << '"';
+    EXPECT_FALSE(state.IsCompatible("  ")) << '"' << tags << '"';
+    EXPECT_FALSE(state.IsCompatible(" OTA ")) << '"' << tags << '"';
+  }
+}
+
+TEST(ModState, IsCompatibleTabsDoNotSeparateTags) {
+  // A tab in the TC's tags hides the tag after it.
+  EXPECT_TRUE(Compatible("Foo\tBar", "Foo"));
+  EXPECT_FALSE(Compatible("Foo\tBar", "Bar"));
+  // A tab in the item's tags joins its neighbours into one text that matches neither.
+  EXPECT_FALSE(Compatible("Foo", "Foo\tBar"));
+  EXPECT_FALSE(Compatible("Bar", "Foo\tBar"));
+  EXPECT_TRUE(Compatible("Bar", "Foo\tBar Bar"));
+}
+
+}  // namespace
+}  // namespace varokin::engine

@@ -1,0 +1,271 @@
+#include "engine/relocation.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/rename_blocker.h"
+#include "support/expect_prompts.h"
+#include "support/ta_folder.h"
+
+namespace varokin::engine {
+namespace {
+
+using engine_tests::RenameBlocker;
+
+const std::string kPrefix = "Loading TC (][Foo.tc):\n\n";
+const std::string kSuffix = "\n\nload Aborted.";
+
+class Relocation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startup.warnModifiedFiles = true;
+    relocator.movePrefix = kPrefix;
+    relocator.moveSuffix = kSuffix;
+  }
+  void ExpectMessage(const std::string& text) {
+    prompts.Expect(kPrefix + text + kSuffix, ui::Answer::kOk, ui::Buttons::kOk);
+  }
+
+  fixtures::TaFolder ta;
+  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
+  fixtures::ExpectPrompts prompts;
+  app::StartupState startup;
+  Relocator relocator{*fs, prompts, startup};
+};
+
+#define SKIP_UNLESS_BLOCKED(blocker) \
+  if (!(blocker).Active()) GTEST_SKIP() << "this host cannot make a rename fail"
+
+TEST(RelocationNames, BaseGameFilesAreWholeBareNamesInAnyCase) {
+  for (const char* name : {"totala1.hpi", "ccdata.hpi", "btdata.hpi", "rev31.ufo", "revision.gpf",
+                           "TOTALA1.HPI", "Rev31.Ufo"}) {
+    EXPECT_TRUE(IsBaseGameFile(name)) << name;
+  }
+  for (const char* name : {"Sub\\totala1.hpi", ".\\totala1.hpi", "totala1.hpi.bak", "totala1",
+                           "totala2.hpi", "rev31.hpi", ""}) {
+    EXPECT_FALSE(IsBaseGameFile(name)) << name;
+  }
+  EXPECT_EQ(BackupName("totala1.hpi"), "totala1.###");
+  EXPECT_EQ(BackupName("revision.gpf"), "revision.###");
+  EXPECT_EQ(BackupName("TOTALA1.HPI"), "TOTALA1.###");
+}
+
+TEST(RelocationNames, OnlyRelativeNamesWithoutParentStepsStayInTheTaFolder) {
+  for (const char* name : {"Varokin\\^^Brain(1)", "AI\\brain.ufo", "..foo", "a..b\\c", ".\\x", "x.",
+                           "Varokin/}{Speedy.ccx"}) {
+    EXPECT_TRUE(StaysInTaFolder(name)) << name;
+  }
+  for (const char* name : {"..", "..\\totala1.hpi", "../totala1.hpi", "Varokin\\..\\..\\x",
+                           "a/../../b", "\\x", "/etc/passwd", "\\\\server\\share\\x", "C:\\x",
+                           "c:x", "Z:/x", "...\\x", ". .\\x", "a\\.. "}) {
+    EXPECT_FALSE(StaysInTaFolder(name)) << name;
+  }
+}
+
+TEST_F(Relocation, MoveCheckedMovesFilesAndWholeFolders) {
+  ta.Text("Varokin\\^^Brain(1)\\brain.cfg", "settings");
+  ta.Text("Varokin\\^^Brain(2)", "archive");
+  EXPECT_TRUE(relocator.MoveChecked("Varokin\\^^Brain(1)", "AI"));
+  EXPECT_TRUE(relocator.MoveChecked("Varokin\\^^Brain(2)", "brain.ufo"));
+  EXPECT_EQ(ta.Read("AI\\brain.cfg"), "settings");
+  EXPECT_EQ(ta.Read("brain.ufo"), "archive");
+  EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
+  EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(2)"));
+}
+
+TEST_F(Relocation, MoveCheckedReportsEachFailureAndMovesNothing) {
+  ta.Text("Varokin\\a.ufo", "payload");
+  ta.Text("a.ufo", "someone else's");
+  ta.Text("Varokin\\b", "payload b");
+  ta.Folder("AI");
+  fixtures::FileInventory before = ta.Inventory();
+
+  ExpectMessage("Unable to find the file Varokin\\missing.ufo");
+  EXPECT_FALSE(relocator.MoveChecked("Varokin\\missing.ufo", "missing.ufo"));
+  ExpectMessage("An extra copy of a.ufo was found");
+  EXPECT_FALSE(relocator.MoveChecked("Varokin\\a.ufo", "a.ufo"));
+  ExpectMessage("An extra copy of AI was found");
+  EXPECT_FALSE(relocator.MoveChecked("Varokin\\b", "AI"));
+  ExpectMessage("Error moving Varokin\\b to NoSuchFolder\\b");
+  EXPECT_FALSE(relocator.MoveChecked("Varokin\\b", "NoSuchFolder\\b"));
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
+  const std::pair<std::string, std::string> files[] = {{"totala1.hpi", "totala1.###"},
+                                                       {"ccdata.hpi", "ccdata.###"},
+                                                       {"btdata.hpi", "btdata.###"},
+                                                       {"rev31.ufo", "rev31.###"},
+                                                       {"revision.gpf", "revision.###"}};
+  for (const auto& [name, backup] : files) {
+    SCOPED_TRACE(name);
+    std::string stored = "Varokin\\tc-" + name;
+    ta.Text(name, "game's " + name);
+    ta.Text(stored, "TC's " + name);
+
+    ASSERT_TRUE(relocator.MoveWithBackup(stored, name));
+    EXPECT_EQ(ta.Read(name), "TC's " + name);
+    EXPECT_EQ(ta.Read(backup), "game's " + name);
+    EXPECT_FALSE(ta.Exists(stored));
+
+    ASSERT_TRUE(relocator.MoveWithBackup(name, stored));
+    EXPECT_EQ(ta.Read(name), "game's " + name);
+    EXPECT_EQ(ta.Read(stored), "TC's " + name);
+    EXPECT_FALSE(ta.Exists(backup));
+  }
+}
+
+TEST_F(Relocation, MoveWithBackupMovesOtherFilesAndFoldersPlainly) {
+  ta.Text("Varokin\\units\\armcom.fbi", "unit");
+  ta.Text("Varokin\\][Foo.exe", "exe");
+  EXPECT_TRUE(relocator.MoveWithBackup("Varokin\\units", "units"));
+  EXPECT_TRUE(relocator.MoveWithBackup("Varokin\\][Foo.exe", "][Foo.exe"));
+  EXPECT_EQ(ta.Read("units\\armcom.fbi"), "unit");
+  EXPECT_TRUE(relocator.MoveWithBackup("units", "Varokin\\units"));
+  EXPECT_TRUE(relocator.MoveWithBackup("][Foo.exe", "Varokin\\][Foo.exe"));
+  EXPECT_EQ(ta.Read("Varokin\\units\\armcom.fbi"), "unit");
+  EXPECT_EQ(ta.Read("Varokin\\][Foo.exe"), "exe");
+}
+
+TEST_F(Relocation, MoveWithBackupBacksUpOnlyBareBaseNames) {
+  ta.Text("totala1.hpi", "game");
+  ta.Text("Varokin\\big.hpi", "TC");
+  EXPECT_TRUE(relocator.MoveWithBackup("Varokin\\big.hpi", "TOTALA1.HPI"));
+  EXPECT_EQ(ta.Read("TOTALA1.HPI"), "TC");
+  EXPECT_EQ(ta.Read("TOTALA1.###"), "game");
+
+  ta.Text("Sub\\totala1.hpi", "a folder's archive");
+  ta.Text("Varokin\\sub.hpi", "TC");
+  ta.Text("readme.txt", "game's readme");
+  ta.Text("Varokin\\readme.txt", "TC's readme");
+  fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage("An extra copy of Sub\\totala1.hpi was found");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\sub.hpi", "Sub\\totala1.hpi"));
+  ExpectMessage("An extra copy of readme.txt was found");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\readme.txt", "readme.txt"));
+  ExpectMessage("Unable to find the file Varokin\\gone.hpi");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\gone.hpi", "ccdata.hpi"));
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+TEST_F(Relocation, MoveWithBackupRefusesWhenTheBackupAlreadyExists) {
+  ta.Text("ccdata.hpi", "game");
+  ta.Text("ccdata.###", "an old backup");
+  ta.Text("Varokin\\cc.hpi", "TC");
+  fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage(
+      "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
+      "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
+      "immediately and try to fix it.");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi"));
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+TEST_F(Relocation, MoveWithBackupReportsAGameFileThatCannotBeBackedUp) {
+  ta.Text("btdata.hpi", "game");
+  ta.Text("Varokin\\bt.hpi", "TC");
+  fixtures::FileInventory before = ta.Inventory();
+  RenameBlocker locked(ta.Host("btdata.hpi"));
+  SKIP_UNLESS_BLOCKED(locked);
+  ExpectMessage("Unable to renamebtdata.hpi to btdata.### in order to let it be replaced");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\bt.hpi", "btdata.hpi"));
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+TEST_F(Relocation, MoveWithBackupPutsTheGameFileBackWhenTheMoveFails) {
+  ta.Text("rev31.ufo", "game");
+  ta.Text("Varokin\\rev.ufo", "TC");
+  fixtures::FileInventory before = ta.Inventory();
+  RenameBlocker locked(ta.Host("Varokin\\rev.ufo"));
+  SKIP_UNLESS_BLOCKED(locked);
+  ExpectMessage("Error moving Varokin\\rev.ufo to rev31.ufo");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\rev.ufo", "rev31.ufo"));
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+TEST_F(Relocation, MoveWithBackupReportsAFailedMoveOntoAFreeName) {
+  ta.Text("Varokin\\x.hpi", "TC");
+  ExpectMessage("Error moving Varokin\\x.hpi to NoSuchFolder\\x.hpi");
+  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\x.hpi", "NoSuchFolder\\x.hpi"));
+  EXPECT_EQ(ta.Read("Varokin\\x.hpi"), "TC");
+}
+
+TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicArchive) {
+  struct Case {
+    std::string name;
+    bool warn;
+    bool monolithic;
+    bool reported;
+  };
+  const Case cases[] = {
+      {"totala1.hpi", true, false, true},   {"totala1.hpi", true, true, true},
+      {"totala1.hpi", false, false, false}, {"ccdata.hpi", true, true, false},
+      {"ccdata.hpi", true, false, true},    {"revision.gpf", false, false, false},
+      {"rev31.ufo", true, true, false},
+  };
+  ta.Folder("Varokin");
+  int number = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name + (c.warn ? " warn" : "") + (c.monolithic ? " monolithic" : ""));
+    std::string stored = "Varokin\\case" + std::to_string(++number);
+    ta.Text(c.name, "TC");
+    startup.warnModifiedFiles = c.warn;
+    startup.monolithicTotala1 = c.monolithic;
+    std::string backup = BackupName(c.name);
+    if (c.reported) {
+      ExpectMessage("Unable to locate the backup file " + backup +
+                    " which should be replacing the " + c.name + " file used by the TC");
+    }
+    EXPECT_EQ(relocator.MoveWithBackup(c.name, stored), !c.reported);
+    EXPECT_EQ(ta.Read(stored), "TC");
+    EXPECT_FALSE(ta.Exists(c.name));
+  }
+}
+
+TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
+  ta.Folder("Varokin");
+  ta.Text("totala1.hpi", "TC");
+  ta.Text("totala1.###", "game");
+  RenameBlocker locked(ta.Host("totala1.###"));
+  SKIP_UNLESS_BLOCKED(locked);
+  ExpectMessage(
+      "An error occurred when trying to rename the backup file totala1.### to totala1.hpi");
+  EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\big.hpi"));
+  EXPECT_EQ(ta.Read("Varokin\\big.hpi"), "TC");
+  EXPECT_EQ(ta.Read("totala1.###"), "game");
+}
+
+TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
+  // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
+  ta.Text("outside.txt", "precious");
+  ta.Text("TA\\Varokin\\f.ufo", "payload");
+  ta.Text("TA\\totala1.hpi", "game");
+  ASSERT_TRUE(fs->SetCurrentDir(ta.Host("TA").string()));
+  fixtures::FileInventory before = ta.Inventory();
+
+  const std::string outside[] = {
+      "..\\outside.txt", "../outside.txt", "Varokin\\..\\..\\outside.txt",
+      "\\outside.txt",   "/outside.txt",   ta.Host("outside.txt").string(),
+      "C:\\outside.txt", "c:outside.txt",  ". .\\outside.txt"};
+  for (const std::string& name : outside) {
+    SCOPED_TRACE(name);
+    auto refusal = [](const std::string& from, const std::string& to) {
+      return "Refusing to move " + from + " to " + to +
+             ": the name leads outside your TA directory";
+    };
+    ExpectMessage(refusal(name, "taken.txt"));
+    EXPECT_FALSE(relocator.MoveChecked(name, "taken.txt"));
+    ExpectMessage(refusal("Varokin\\f.ufo", name));
+    EXPECT_FALSE(relocator.MoveChecked("Varokin\\f.ufo", name));
+    ExpectMessage(refusal(name, "totala1.hpi"));
+    EXPECT_FALSE(relocator.MoveWithBackup(name, "totala1.hpi"));
+    ExpectMessage(refusal("totala1.hpi", name));
+    EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", name));
+  }
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+}  // namespace
+}  // namespace varokin::engine
