@@ -1,1 +1,228 @@
-// Placeholder until this file is written.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/posix/dir_cache.h"
+#include "platform/posix/no_replace_rename.h"
+#include "platform/posix/path_resolver.h"
+#include "platform/posix/posix_files.h"
+
+namespace varokin::platform {
+
+namespace {
+
+using posix::ResolvedPath;
+using Known = ResolvedPath::Known;
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::vector<std::string> Find(const std::string& pattern) override;
+  bool Exists(const std::string& path) override;
+  bool IsFolder(const std::string& path) override;
+  std::optional<std::uint64_t> Size(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::size_t count) override;
+  std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
+  bool WriteFileAtomic(const std::string& path, const std::string& contents) override;
+  bool SetCurrentDir(const std::string& path) override;
+  std::string CurrentDir() override;
+  std::string HostPath(const std::string& path) override;
+
+ private:
+  ResolvedPath Resolve(const std::string& path) {
+    cache_.BeginOperation();
+    return posix::ResolvePath(cache_, path);
+  }
+
+  // Runs `act` on the existing entry `path` names; `act` returns false with errno set. A listing
+  // that named an entry the system no longer finds was stale, however unlikely: the path is then
+  // resolved once more from fresh listings.
+  template <class Act>
+  bool OnExisting(const std::string& path, Act act) {
+    ResolvedPath resolved = Resolve(path);
+    if (resolved.known == Known::kAbsent) return false;
+    if (act(resolved)) return true;
+    if (errno != ENOENT || resolved.known != Known::kPresent) return false;
+    cache_.Clear();
+    resolved = Resolve(path);
+    return resolved.known != Known::kAbsent && act(resolved);
+  }
+
+  bool Stat(const std::string& path, struct stat& status) {
+    return OnExisting(path, [&](const ResolvedPath& resolved) {
+      return stat(resolved.host.c_str(), &status) == 0;
+    });
+  }
+
+  // Runs a removal and keeps the folder's listing in step with it.
+  template <class Remove>
+  bool RemoveEntry(const std::string& path, Remove remove) {
+    return OnExisting(path, [&](const ResolvedPath& resolved) {
+      if (remove(resolved.host.c_str()) != 0) return false;
+      cache_.Changed(resolved.folder, resolved.name, {});
+      return true;
+    });
+  }
+
+  int RenameOnce(const std::string& from, const std::string& to, bool& staleSource);
+
+  posix::DirCache cache_;
+};
+
+std::vector<std::string> PosixFileSystem::Find(const std::string& pattern) {
+  const std::size_t separator = pattern.find_last_of("/\\");
+  std::string folderPath;
+  if (separator == 0 && pattern.front() == '/') {
+    folderPath = "/";
+  } else if (separator != std::string::npos) {
+    folderPath = pattern.substr(0, separator);
+  }
+  const std::string leaf = separator == std::string::npos ? pattern : pattern.substr(separator + 1);
+
+  std::vector<std::string> names;
+  const ResolvedPath folder = Resolve(folderPath);
+  if (folder.known == Known::kAbsent) return names;
+  const posix::DirListing* listing = cache_.Get(folder.host);
+  if (listing == nullptr) return names;
+  listing->ForEachName([&](const std::string& name) {
+    if (WildcardMatch(leaf, name)) names.push_back(name);
+  });
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool PosixFileSystem::Exists(const std::string& path) {
+  struct stat status;
+  return Stat(path, status);
+}
+
+bool PosixFileSystem::IsFolder(const std::string& path) {
+  struct stat status;
+  return Stat(path, status) && S_ISDIR(status.st_mode);
+}
+
+std::optional<std::uint64_t> PosixFileSystem::Size(const std::string& path) {
+  struct stat status;
+  if (!Stat(path, status) || S_ISDIR(status.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
+// 0 or an errno value. staleSource tells that a listing named the source but the system did not
+// find it.
+int PosixFileSystem::RenameOnce(const std::string& from, const std::string& to, bool& staleSource) {
+  const ResolvedPath source = Resolve(from);
+  if (source.known == Known::kAbsent) return ENOENT;
+  ResolvedPath target = posix::ResolvePath(cache_, to);
+  if (target.known == Known::kPresent) {
+    // The destination is taken without regard to case, unless it is the source itself being
+    // given another case.
+    const bool sameEntry = target.folder == source.folder && target.name == source.name;
+    if (!sameEntry || target.given == source.name) return EEXIST;
+    target.name = target.given;
+    target.host = posix::JoinHostPath(target.folder, target.name);
+  }
+  const int error = posix::RenameWithoutReplacing(source.host.c_str(), target.host.c_str());
+  if (error != 0) {
+    struct stat status;
+    staleSource = error == ENOENT && source.known == Known::kPresent &&
+                  lstat(source.host.c_str(), &status) != 0 && errno == ENOENT;
+    cache_.Forget(source.folder);
+    cache_.Forget(target.folder);
+    return error;
+  }
+  if (source.folder == target.folder) {
+    cache_.Changed(source.folder, source.name, target.name);
+  } else {
+    cache_.Changed(source.folder, source.name, {});
+    cache_.Changed(target.folder, {}, target.name);
+  }
+  return 0;
+}
+
+bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+  bool staleSource = false;
+  int error = RenameOnce(from, to, staleSource);
+  if (staleSource) {
+    cache_.Clear();
+    error = RenameOnce(from, to, staleSource);
+  }
+  errno = error;
+  return error == 0;
+}
+
+bool PosixFileSystem::CreateFolder(const std::string& path) {
+  const ResolvedPath resolved = Resolve(path);
+  if (resolved.known == Known::kPresent) return false;
+  if (mkdir(resolved.host.c_str(), 0777) != 0) {
+    cache_.Forget(resolved.folder);
+    return false;
+  }
+  cache_.Changed(resolved.folder, {}, resolved.name);
+  return true;
+}
+
+bool PosixFileSystem::RemoveFolder(const std::string& path) { return RemoveEntry(path, rmdir); }
+
+bool PosixFileSystem::RemoveFile(const std::string& path) { return RemoveEntry(path, unlink); }
+
+std::optional<std::string> PosixFileSystem::ReadAt(const std::string& path, std::uint64_t offset,
+                                                   std::size_t count) {
+  std::optional<std::string> bytes;
+  OnExisting(path, [&](const ResolvedPath& resolved) {
+    bytes = posix::ReadHostFileAt(resolved.host, offset, count);
+    return bytes.has_value();
+  });
+  return bytes;
+}
+
+std::unique_ptr<InputFile> PosixFileSystem::OpenRead(const std::string& path) {
+  std::unique_ptr<InputFile> file;
+  OnExisting(path, [&](const ResolvedPath& resolved) {
+    file = posix::OpenHostFile(resolved.host);
+    return file != nullptr;
+  });
+  return file;
+}
+
+bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::string& contents) {
+  const ResolvedPath resolved = Resolve(path);
+  if (!posix::WriteHostFileAtomic(resolved.folder, resolved.host, contents)) {
+    cache_.Forget(resolved.folder);
+    return false;
+  }
+  cache_.Changed(resolved.folder, {}, resolved.name);
+  return true;
+}
+
+bool PosixFileSystem::SetCurrentDir(const std::string& path) {
+  const bool changed = OnExisting(
+      path, [](const ResolvedPath& resolved) { return chdir(resolved.host.c_str()) == 0; });
+  // Relative folders in the cache now mean other folders.
+  if (changed) cache_.Clear();
+  return changed;
+}
+
+std::string PosixFileSystem::CurrentDir() {
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return std::string();
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
+}
+
+std::string PosixFileSystem::HostPath(const std::string& path) { return Resolve(path).host; }
+
+}  // namespace
+
+std::unique_ptr<FileSystem> CreateHostFileSystem() { return std::make_unique<PosixFileSystem>(); }
+
+}  // namespace varokin::platform

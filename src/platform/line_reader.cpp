@@ -1,0 +1,126 @@
+#include "platform/line_reader.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace varokin::platform {
+
+namespace {
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr int kEnd = -1;
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+LineReader::LineReader(FileSystem& fs, const std::string& path) : file_(fs.OpenRead(path)) {}
+
+int LineReader::Peek() {
+  if (pos_ == chunk_.size()) {
+    if (eof_ || !file_) return kEnd;
+    chunk_.resize(kChunkSize);
+    chunk_.resize(file_->Read(chunk_.data(), kChunkSize));
+    pos_ = 0;
+    if (chunk_.empty()) {
+      eof_ = true;
+      return kEnd;
+    }
+  }
+  return static_cast<unsigned char>(chunk_[pos_]);
+}
+
+int LineReader::Next() {
+  int c = Peek();
+  if (c != kEnd) ++pos_;
+  return c;
+}
+
+std::string LineReader::ReadLine(std::size_t bufferSize) {
+  std::string line;
+  if (bufferSize == 0) return line;
+  const std::size_t limit = bufferSize - 1;
+  bool lineEnded = false;
+  while (!lineEnded) {
+    int c = Peek();
+    if (c == kEnd) break;
+    if (c == '\n') {
+      Next();
+      lineEnded = true;
+    } else if (c == '\r') {
+      Next();
+      if (Peek() == '\n') {
+        Next();
+        lineEnded = true;
+      } else if (line.size() < limit) {
+        line.push_back('\r');
+      } else {
+        // A lone CR past the limit belongs to the next read. The chunk may have been refilled
+        // while looking behind it, so put it back in front of whatever is there now.
+        if (pos_ > 0 && chunk_[pos_ - 1] == '\r') {
+          --pos_;
+        } else {
+          chunk_.insert(chunk_.begin() + static_cast<std::ptrdiff_t>(pos_), '\r');
+        }
+        break;
+      }
+    } else if (line.size() < limit) {
+      line.push_back(static_cast<char>(c));
+      Next();
+    } else {
+      break;
+    }
+  }
+  // The text lands in a C string buffer, so a NUL byte is where it stops.
+  std::size_t nul = line.find('\0');
+  if (nul != std::string::npos) line.resize(nul);
+  return line;
+}
+
+void WordScanner::SkipSpace() {
+  while (pos_ < text_.size() && IsSpace(text_[pos_])) ++pos_;
+}
+
+bool WordScanner::NextWord(std::string& word, std::size_t maxLength) {
+  SkipSpace();
+  if (pos_ == text_.size() || maxLength == 0) return false;
+  std::size_t end = pos_;
+  while (end < text_.size() && end - pos_ < maxLength && !IsSpace(text_[end])) ++end;
+  word.assign(text_.substr(pos_, end - pos_));
+  pos_ = end;
+  return true;
+}
+
+bool WordScanner::NextInt(int& value) {
+  SkipSpace();
+  std::size_t at = pos_;
+  bool negative = false;
+  if (at < text_.size() && (text_[at] == '+' || text_[at] == '-')) {
+    negative = text_[at] == '-';
+    ++at;
+  }
+  if (at == text_.size() || text_[at] < '0' || text_[at] > '9') return false;
+  // Saturates one past INT_MAX so that INT_MIN still comes out exactly.
+  const std::int64_t ceiling = std::int64_t{INT_MAX} + 1;
+  std::int64_t magnitude = 0;
+  for (; at < text_.size() && text_[at] >= '0' && text_[at] <= '9'; ++at) {
+    if (magnitude < ceiling) magnitude = magnitude * 10 + (text_[at] - '0');
+  }
+  if (magnitude > ceiling) magnitude = ceiling;
+  std::int64_t signedValue = negative ? -magnitude : magnitude;
+  if (signedValue > INT_MAX) signedValue = INT_MAX;
+  value = static_cast<int>(signedValue);
+  pos_ = at;
+  return true;
+}
+
+bool WordScanner::Literal(char c) {
+  SkipSpace();
+  if (pos_ == text_.size() || text_[pos_] != c) return false;
+  ++pos_;
+  return true;
+}
+
+}  // namespace varokin::platform

@@ -1,0 +1,147 @@
+#include "platform/posix/posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/posix/path_resolver.h"
+
+namespace varokin::platform::posix {
+
+namespace {
+
+// Closes the descriptor on every way out.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int Get() const { return fd_; }
+  // Closes now, for the callers that must know whether the last write reached the disk.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+class HostInputFile final : public InputFile {
+ public:
+  explicit HostInputFile(int fd) : fd_(fd) {}
+  std::size_t Read(char* buffer, std::size_t count) override {
+    for (;;) {
+      const ssize_t got = read(fd_.Get(), buffer, count);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) return 0;
+    }
+  }
+
+ private:
+  Descriptor fd_;
+};
+
+// A regular file (or anything but a folder) opened for reading.
+int OpenForReading(const std::string& host, struct stat& status) {
+  const int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    close(fd);
+    errno = EISDIR;
+    return -1;
+  }
+  return fd;
+}
+
+bool WriteAll(int fd, const std::string& contents) {
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const ssize_t wrote = write(fd, contents.data() + done, contents.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+// A name beside the target that no one else uses: the process id keeps two programs apart, the
+// counter two writes of this one, and O_EXCL whatever is left.
+int CreateTempBeside(const std::string& folder, const std::string& host, std::string& temp) {
+  static unsigned counter = 0;
+  const std::string base = host.substr(host.find_last_of('/') + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = JoinHostPath(
+        folder, "." + base + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+void SyncFolder(const std::string& folder) {
+  Descriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Get() >= 0) fsync(fd.Get());
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> OpenHostFile(const std::string& host) {
+  struct stat status;
+  const int fd = OpenForReading(host, status);
+  if (fd < 0) return nullptr;
+  return std::make_unique<HostInputFile>(fd);
+}
+
+std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
+                                          std::size_t count) {
+  struct stat status;
+  Descriptor fd(OpenForReading(host, status));
+  if (fd.Get() < 0) return std::nullopt;
+  const std::uint64_t size = static_cast<std::uint64_t>(status.st_size);
+  std::string bytes;
+  // Sized by what the file holds, so a large count asked of a small file allocates nothing.
+  bytes.resize(
+      offset >= size ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset)));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = pread(fd.Get(), bytes.data() + done, bytes.size() - done,
+                              static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+bool WriteHostFileAtomic(const std::string& folder, const std::string& host,
+                         const std::string& contents) {
+  std::string temp;
+  Descriptor fd(CreateTempBeside(folder, host, temp));
+  if (fd.Get() < 0) return false;
+  // The new file takes the old one's permissions, so a rewrite does not widen or narrow them.
+  struct stat old;
+  if (stat(host.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd.Get(), old.st_mode & 07777);
+  bool written = WriteAll(fd.Get(), contents) && fsync(fd.Get()) == 0;
+  written = fd.Close() && written;
+  if (!written || std::rename(temp.c_str(), host.c_str()) != 0) {
+    const int error = errno;
+    unlink(temp.c_str());
+    errno = error;
+    return false;
+  }
+  SyncFolder(folder);
+  return true;
+}
+
+}  // namespace varokin::platform::posix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace varokin::platform::posix {
+
+// Reading and writing file contents by host path; names are already resolved. Each sets errno
+// when it fails.
+
+std::unique_ptr<InputFile> OpenHostFile(const std::string& host);
+std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
+                                          std::size_t count);
+// Writes `contents` to a new file in `folder` and renames it onto `host`.
+bool WriteHostFileAtomic(const std::string& folder, const std::string& host,
+                         const std::string& contents);
+
+}  // namespace varokin::platform::posix

@@ -1,0 +1,144 @@
+#include "platform/line_reader.h"
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace varokin::platform::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class LineReaderTest : public TempFolderTest {
+ protected:
+  // Every read until the first empty one, each with a buffer of `size` characters.
+  Lines ReadAll(const std::string& contents, std::size_t size = LineReader::kDefaultBuffer) {
+    Put("file.txt", contents);
+    LineReader reader(*fs_, "FILE.TXT");
+    EXPECT_TRUE(reader.IsOpen());
+    Lines lines;
+    for (std::string line = reader.ReadLine(size); !line.empty(); line = reader.ReadLine(size)) {
+      lines.push_back(line);
+    }
+    EXPECT_EQ(reader.ReadLine(size), "");
+    return lines;
+  }
+};
+
+TEST_F(LineReaderTest, KeepsAtMostOneCharacterLessThanTheBuffer) {
+  EXPECT_EQ(ReadAll("abcdefg\nxy\n", 4), Lines({"abc", "def", "g", "xy"}));
+  // Exactly N - 1 characters: the line end goes with them.
+  EXPECT_EQ(ReadAll("abc\nxyz\n", 4), Lines({"abc", "xyz"}));
+  EXPECT_EQ(ReadAll("abc\r\nxyz", 4), Lines({"abc", "xyz"}));
+  EXPECT_EQ(ReadAll(std::string(100, 'n') + "\n", 64),
+            Lines({std::string(63, 'n'), std::string(37, 'n')}));
+  EXPECT_EQ(ReadAll(std::string(2500, 'd')),
+            Lines({std::string(1022, 'd'), std::string(1022, 'd'), std::string(456, 'd')}));
+}
+
+TEST_F(LineReaderTest, LineEndsAreConsumedAndALoneCarriageReturnIsText) {
+  EXPECT_EQ(ReadAll("one\r\ntwo\nthree"), Lines({"one", "two", "three"}));
+  EXPECT_EQ(ReadAll("a\rb\r\n"), Lines({"a\rb"}));
+  EXPECT_EQ(ReadAll("abc\rd\n", 4), Lines({"abc", "\rd"}));
+  EXPECT_EQ(ReadAll("ab\r", 4), Lines({"ab\r"}));
+  Put("blank.txt", "first\n\r\n\nlast");
+  LineReader reader(*fs_, "blank.txt");
+  EXPECT_EQ(reader.ReadLine(), "first");
+  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_EQ(reader.ReadLine(), "last");
+  EXPECT_EQ(reader.ReadLine(), "");
+}
+
+TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
+  // 64 KiB chunks: the CR of the first line is the last byte of the first chunk.
+  const std::string first(65'535, 'x');
+  EXPECT_EQ(ReadAll(first + "\r\nnext\n", 70'000), Lines({first, "next"}));
+  // A lone CR there, found only when the buffer is full, comes back with the next read.
+  EXPECT_EQ(ReadAll(first + "\rz\n", 65'536), Lines({first, "\rz"}));
+  EXPECT_EQ(ReadAll(first + "\r", 65'536), Lines({first, "\r"}));
+}
+
+TEST_F(LineReaderTest, NulBytesEndTheTextOfThatRead) {
+  EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
+  Put("nul.txt", std::string("\0xx\nef\n", 7));
+  LineReader reader(*fs_, "nul.txt");
+  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_EQ(reader.ReadLine(), "ef");
+  const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
+  EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
+}
+
+TEST_F(LineReaderTest, AMissingFileReadsAsEmptyLines) {
+  LineReader reader(*fs_, "missing.txt");
+  EXPECT_FALSE(reader.IsOpen());
+  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_TRUE(ReadAll("").empty());
+  EXPECT_FALSE(fs_->Exists("missing.txt"));
+}
+
+TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
+  const std::string text = " \talpha\r\n beta\v\f" + std::string(70, 'w') + "  ";
+  WordScanner scanner(text);
+  std::string word;
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, "alpha");
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, "beta");
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, std::string(63, 'w'));
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, std::string(7, 'w'));
+  EXPECT_FALSE(scanner.NextWord(word));
+  WordScanner small("abcdef");
+  ASSERT_TRUE(small.NextWord(word, 4));
+  EXPECT_EQ(word, "abcd");
+}
+
+TEST(WordScannerTest, ReadsNumbersAsScanfDoes) {
+  WordScanner scanner(" 42 -7 +3 12abc -2147483648 99999999999 -99999999999 - x");
+  int value = 0;
+  std::string word;
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, 42);
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, -7);
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, 3);
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, 12);
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, "abc");
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, INT_MIN);
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, INT_MAX);
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, INT_MIN);
+  value = 5;
+  EXPECT_FALSE(scanner.NextInt(value));
+  EXPECT_EQ(value, 5);
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, "-");
+  EXPECT_FALSE(scanner.NextInt(value));
+  ASSERT_TRUE(scanner.NextWord(word));
+  EXPECT_EQ(word, "x");
+  EXPECT_FALSE(scanner.NextInt(value));
+}
+
+TEST(WordScannerTest, LiteralsMatchAfterWhiteSpace) {
+  WordScanner scanner("  = 5 ;");
+  int value = 0;
+  EXPECT_FALSE(scanner.Literal(';'));
+  EXPECT_TRUE(scanner.Literal('='));
+  ASSERT_TRUE(scanner.NextInt(value));
+  EXPECT_EQ(value, 5);
+  EXPECT_TRUE(scanner.Literal(';'));
+  EXPECT_FALSE(scanner.Literal(';'));
+}
+
+}  // namespace
+}  // namespace varokin::platform::testing

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace varokin::platform {
+namespace {
+
+TEST(WildcardMatchTest, OnlyStarAndQuestionMarkAreSpecial) {
+  EXPECT_TRUE(WildcardMatch("][*.tc", "][Galaxy.tc"));
+  EXPECT_TRUE(WildcardMatch("][*.tc", "][GALAXY.TC"));
+  EXPECT_TRUE(WildcardMatch("][*.tc", "][.tc"));
+  EXPECT_FALSE(WildcardMatch("][*.tc", "]Galaxy.tc"));
+  EXPECT_FALSE(WildcardMatch("][*.tc", "x][Galaxy.tc"));
+  EXPECT_FALSE(WildcardMatch("][*.tc", "][Galaxy.tcx"));
+  EXPECT_TRUE(WildcardMatch("[ab]*", "[ab]1"));
+  EXPECT_FALSE(WildcardMatch("[ab]*", "a1"));
+  EXPECT_TRUE(WildcardMatch("}{*.vkn", "}{Mutator.VKN"));
+  EXPECT_TRUE(WildcardMatch("^^*.ai", "^^Brain.ai"));
+  // Unlike DOS, "*.*" wants a dot and "?" wants exactly one character.
+  EXPECT_FALSE(WildcardMatch("*.*", "noext"));
+  EXPECT_TRUE(WildcardMatch("a?c", "aBc"));
+  EXPECT_FALSE(WildcardMatch("a?c", "ac"));
+  EXPECT_FALSE(WildcardMatch("a?c", "abbc"));
+  EXPECT_TRUE(WildcardMatch("*", ""));
+  EXPECT_TRUE(WildcardMatch("", ""));
+  EXPECT_FALSE(WildcardMatch("", "a"));
+  // Only ASCII letters fold.
+  EXPECT_FALSE(WildcardMatch("\xc9*", "\xe9t\xe9"));
+  EXPECT_TRUE(WildcardMatch("\xc9*", "\xc9t\xe9"));
+}
+
+TEST(WildcardMatchTest, PiecesAroundStarsMayNotOverlap) {
+  EXPECT_FALSE(WildcardMatch("a*a", "a"));
+  EXPECT_FALSE(WildcardMatch("ab*ba", "aba"));
+  EXPECT_TRUE(WildcardMatch("ab*ba", "abba"));
+  EXPECT_TRUE(WildcardMatch("*ab*ab*", "abab"));
+  EXPECT_FALSE(WildcardMatch("*ab*ab*", "aab"));
+  EXPECT_TRUE(WildcardMatch("*a?c*", "xxaBcyy"));
+  EXPECT_TRUE(WildcardMatch("**a**", "a"));
+}
+
+TEST(WildcardMatchTest, ManyStarsStayFast) {
+  const std::string as(100'000, 'a');
+  EXPECT_FALSE(WildcardMatch("*a*a*a*a*a*a*a*a*a*b", as));
+  EXPECT_TRUE(WildcardMatch("*a*a*a*a*a*a*a*a*a*b", as + "b"));
+  std::string longPiece = "*" + std::string(100, '?') + "b*";
+  EXPECT_FALSE(WildcardMatch(longPiece, std::string(5'000, 'a')));
+  EXPECT_TRUE(WildcardMatch(longPiece, std::string(5'000, 'a') + "b"));
+}
+
+// Every pattern against every name, next to a plain matcher that tries every split.
+bool Reference(const std::string& p, std::size_t i, const std::string& n, std::size_t j,
+               std::vector<std::vector<signed char>>& memo) {
+  signed char& known = memo[i][j];
+  if (known >= 0) return known;
+  bool result;
+  if (i == p.size()) {
+    result = j == n.size();
+  } else if (p[i] == '*') {
+    result = Reference(p, i + 1, n, j, memo) || (j < n.size() && Reference(p, i, n, j + 1, memo));
+  } else {
+    result = j < n.size() && (p[i] == '?' || std::tolower(p[i]) == std::tolower(n[j])) &&
+             Reference(p, i + 1, n, j + 1, memo);
+  }
+  known = result;
+  return result;
+}
+
+TEST(WildcardMatchTest, AgreesWithAPlainMatcherOnRandomInput) {
+  std::mt19937 random(1234);
+  const std::string patternChars = "aAb*?";
+  const std::string nameChars = "aAbB";
+  for (int round = 0; round < 20'000; ++round) {
+    std::string pattern(random() % 9, ' ');
+    for (char& c : pattern) c = patternChars[random() % patternChars.size()];
+    std::string name(random() % 12, ' ');
+    for (char& c : name) c = nameChars[random() % nameChars.size()];
+    std::vector<std::vector<signed char>> memo(pattern.size() + 1,
+                                               std::vector<signed char>(name.size() + 1, -1));
+    ASSERT_EQ(WildcardMatch(pattern, name), Reference(pattern, 0, name, 0, memo))
+        << pattern << " against " << name;
+  }
+}
+
+}  // namespace
+}  // namespace varokin::platform
