@@ -49,7 +49,8 @@ class ListBox : public Control {
 
   // Multiple selection.
   virtual bool GetSel(int index) const = 0;
-  // Selects or deselects index, or every row for -1. kError on a single-selection list.
+  // Selects or deselects index, or every row for -1. kError on a single-selection list. Selecting
+  // moves the anchor row to index (and the focus too, for one row), as the system list box does.
   virtual int SetSel(int index, bool select) = 0;
   virtual int GetSelCount() const = 0;
   virtual int GetAnchorIndex() const = 0;
