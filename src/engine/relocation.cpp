@@ -98,51 +98,50 @@ bool Relocator::MoveChecked(const std::string& from, const std::string& to) {
 }
 
 bool Relocator::MoveWithBackup(const std::string& from, const std::string& to) {
-  if (RefuseEscape(from, to)) return false;
-  if (!fs_.Exists(from)) {
-    Report("Unable to find the file " + from);
+  // A bare base game name always stays in the TA folder; every other case is an ordinary move.
+  if (IsBaseGameFile(to) && StaysInTaFolder(from) && fs_.Exists(from) && fs_.Exists(to)) {
+    return ReplaceGameFile(from, to);
+  }
+  if (!MoveChecked(from, to)) return false;
+  return !IsBaseGameFile(from) || RestoreGameFile(from);
+}
+
+bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to) {
+  std::string backup = BackupName(to);
+  if (fs_.Exists(backup)) {
+    Report("Unable to rename" + to + " to " + backup +
+           " in order to let it be replaced, the backup file already exists.\n  This is "
+           "probably a symptom of a serious problem, you should quit VKN immediately and try to "
+           "fix it.");
     return false;
   }
-  if (fs_.Exists(to)) {
-    if (!IsBaseGameFile(to)) {
-      Report("An extra copy of " + to + " was found");
-      return false;
-    }
-    std::string backup = BackupName(to);
-    if (fs_.Exists(backup)) {
-      Report("Unable to rename" + to + " to " + backup +
-             " in order to let it be replaced, the backup file already exists.\n  This is "
-             "probably a symptom of a serious problem, you should quit VKN immediately and try to "
-             "fix it.");
-      return false;
-    }
-    if (!fs_.Rename(to, backup)) {
-      Report("Unable to rename" + to + " to " + backup + " in order to let it be replaced");
-      return false;
-    }
-    if (!fs_.Rename(from, to)) {
-      fs_.Rename(backup, to);
-      Report(ErrorMoving(from, to));
-      return false;
-    }
-    return true;
+  if (!fs_.Rename(to, backup)) {
+    Report("Unable to rename" + to + " to " + backup + " in order to let it be replaced");
+    return false;
   }
   if (!fs_.Rename(from, to)) {
+    fs_.Rename(backup, to);
     Report(ErrorMoving(from, to));
     return false;
   }
-  if (!IsBaseGameFile(from)) return true;
-  std::string backup = BackupName(from);
+  return true;
+}
+
+bool Relocator::RestoreGameFile(const std::string& baseGameFile) {
+  std::string backup = BackupName(baseGameFile);
   if (fs_.Exists(backup)) {
-    if (fs_.Rename(backup, from)) return true;
-    Report("An error occurred when trying to rename the backup file " + backup + " to " + from);
+    if (fs_.Rename(backup, baseGameFile)) return true;
+    Report("An error occurred when trying to rename the backup file " + backup + " to " +
+           baseGameFile);
     return false;
   }
   if (!startup_.warnModifiedFiles) return true;
-  bool missingMatters = SameNameIgnoringCase(from, "totala1.hpi") || !startup_.monolithicTotala1;
+  // A monolithic totala1.hpi holds the other archives' contents, so only its own loss matters.
+  bool missingMatters =
+      SameNameIgnoringCase(baseGameFile, "totala1.hpi") || !startup_.monolithicTotala1;
   if (!missingMatters) return true;
-  Report("Unable to locate the backup file " + backup + " which should be replacing the " + from +
-         " file used by the TC");
+  Report("Unable to locate the backup file " + backup + " which should be replacing the " +
+         baseGameFile + " file used by the TC");
   return false;
 }
 

@@ -35,6 +35,10 @@ class Relocator {
  private:
   void Report(const std::string& text);
   bool RefuseEscape(const std::string& from, const std::string& to);
+  // MoveWithBackup onto a base game file that is there: the game's file goes to its backup name.
+  bool ReplaceGameFile(const std::string& from, const std::string& to);
+  // MoveWithBackup after a base game file has been moved out: its backup comes back.
+  bool RestoreGameFile(const std::string& baseGameFile);
 
   platform::FileSystem& fs_;
   ui::Prompts& prompts_;

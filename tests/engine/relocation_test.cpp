@@ -75,21 +75,39 @@ TEST_F(Relocation, MoveCheckedMovesFilesAndWholeFolders) {
   EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(2)"));
 }
 
-TEST_F(Relocation, MoveCheckedReportsEachFailureAndMovesNothing) {
+TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
   ta.Text("Varokin\\a.ufo", "payload");
   ta.Text("a.ufo", "someone else's");
   ta.Text("Varokin\\b", "payload b");
   ta.Folder("AI");
+  ta.Text("Sub\\totala1.hpi", "a folder's archive");
+  ta.Text("Varokin\\sub.hpi", "TC");
   fixtures::FileInventory before = ta.Inventory();
 
-  ExpectMessage("Unable to find the file Varokin\\missing.ufo");
-  EXPECT_FALSE(relocator.MoveChecked("Varokin\\missing.ufo", "missing.ufo"));
-  ExpectMessage("An extra copy of a.ufo was found");
-  EXPECT_FALSE(relocator.MoveChecked("Varokin\\a.ufo", "a.ufo"));
-  ExpectMessage("An extra copy of AI was found");
-  EXPECT_FALSE(relocator.MoveChecked("Varokin\\b", "AI"));
-  ExpectMessage("Error moving Varokin\\b to NoSuchFolder\\b");
-  EXPECT_FALSE(relocator.MoveChecked("Varokin\\b", "NoSuchFolder\\b"));
+  struct Case {
+    bool withBackup;
+    std::string from;
+    std::string to;
+    std::string message;
+  };
+  const Case cases[] = {
+      {false, "Varokin\\missing.ufo", "missing.ufo",
+       "Unable to find the file Varokin\\missing.ufo"},
+      {false, "Varokin\\a.ufo", "a.ufo", "An extra copy of a.ufo was found"},
+      {false, "Varokin\\b", "AI", "An extra copy of AI was found"},
+      {false, "Varokin\\b", "NoSuchFolder\\b", "Error moving Varokin\\b to NoSuchFolder\\b"},
+      {true, "Varokin\\gone.hpi", "ccdata.hpi", "Unable to find the file Varokin\\gone.hpi"},
+      {true, "Varokin\\a.ufo", "a.ufo", "An extra copy of a.ufo was found"},
+      // Only a bare name is one of the game's files.
+      {true, "Varokin\\sub.hpi", "Sub\\totala1.hpi", "An extra copy of Sub\\totala1.hpi was found"},
+      {true, "Varokin\\b", "NoSuchFolder\\b", "Error moving Varokin\\b to NoSuchFolder\\b"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.from + " -> " + c.to);
+    ExpectMessage(c.message);
+    EXPECT_FALSE(c.withBackup ? relocator.MoveWithBackup(c.from, c.to)
+                              : relocator.MoveChecked(c.from, c.to));
+  }
   EXPECT_EQ(ta.Inventory(), before);
 }
 
@@ -129,67 +147,46 @@ TEST_F(Relocation, MoveWithBackupMovesOtherFilesAndFoldersPlainly) {
   EXPECT_EQ(ta.Read("Varokin\\][Foo.exe"), "exe");
 }
 
-TEST_F(Relocation, MoveWithBackupBacksUpOnlyBareBaseNames) {
+TEST_F(Relocation, MoveWithBackupKnowsGameFilesInAnyCase) {
   ta.Text("totala1.hpi", "game");
   ta.Text("Varokin\\big.hpi", "TC");
   EXPECT_TRUE(relocator.MoveWithBackup("Varokin\\big.hpi", "TOTALA1.HPI"));
   EXPECT_EQ(ta.Read("TOTALA1.HPI"), "TC");
   EXPECT_EQ(ta.Read("TOTALA1.###"), "game");
-
-  ta.Text("Sub\\totala1.hpi", "a folder's archive");
-  ta.Text("Varokin\\sub.hpi", "TC");
-  ta.Text("readme.txt", "game's readme");
-  ta.Text("Varokin\\readme.txt", "TC's readme");
-  fixtures::FileInventory before = ta.Inventory();
-  ExpectMessage("An extra copy of Sub\\totala1.hpi was found");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\sub.hpi", "Sub\\totala1.hpi"));
-  ExpectMessage("An extra copy of readme.txt was found");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\readme.txt", "readme.txt"));
-  ExpectMessage("Unable to find the file Varokin\\gone.hpi");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\gone.hpi", "ccdata.hpi"));
-  EXPECT_EQ(ta.Inventory(), before);
 }
 
-TEST_F(Relocation, MoveWithBackupRefusesWhenTheBackupAlreadyExists) {
-  ta.Text("ccdata.hpi", "game");
-  ta.Text("ccdata.###", "an old backup");
-  ta.Text("Varokin\\cc.hpi", "TC");
-  fixtures::FileInventory before = ta.Inventory();
-  ExpectMessage(
-      "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
-      "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
-      "immediately and try to fix it.");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi"));
-  EXPECT_EQ(ta.Inventory(), before);
-}
-
-TEST_F(Relocation, MoveWithBackupReportsAGameFileThatCannotBeBackedUp) {
-  ta.Text("btdata.hpi", "game");
-  ta.Text("Varokin\\bt.hpi", "TC");
-  fixtures::FileInventory before = ta.Inventory();
-  RenameBlocker locked(ta.Host("btdata.hpi"));
-  SKIP_UNLESS_BLOCKED(locked);
-  ExpectMessage("Unable to renamebtdata.hpi to btdata.### in order to let it be replaced");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\bt.hpi", "btdata.hpi"));
-  EXPECT_EQ(ta.Inventory(), before);
-}
-
-TEST_F(Relocation, MoveWithBackupPutsTheGameFileBackWhenTheMoveFails) {
-  ta.Text("rev31.ufo", "game");
-  ta.Text("Varokin\\rev.ufo", "TC");
-  fixtures::FileInventory before = ta.Inventory();
-  RenameBlocker locked(ta.Host("Varokin\\rev.ufo"));
-  SKIP_UNLESS_BLOCKED(locked);
-  ExpectMessage("Error moving Varokin\\rev.ufo to rev31.ufo");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\rev.ufo", "rev31.ufo"));
-  EXPECT_EQ(ta.Inventory(), before);
-}
-
-TEST_F(Relocation, MoveWithBackupReportsAFailedMoveOntoAFreeName) {
-  ta.Text("Varokin\\x.hpi", "TC");
-  ExpectMessage("Error moving Varokin\\x.hpi to NoSuchFolder\\x.hpi");
-  EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\x.hpi", "NoSuchFolder\\x.hpi"));
-  EXPECT_EQ(ta.Read("Varokin\\x.hpi"), "TC");
+TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
+  struct Case {
+    std::string game;
+    std::string oldBackup;  // present before the load when not empty
+    std::string locked;     // a file the host refuses to rename, when not empty
+    std::string message;
+  };
+  const Case cases[] = {
+      {"ccdata.hpi", "ccdata.###", "",
+       "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
+       "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
+       "immediately and try to fix it."},
+      {"btdata.hpi", "", "btdata.hpi",
+       "Unable to renamebtdata.hpi to btdata.### in order to let it be replaced"},
+      // The game's file has already gone to its backup when the move fails; it must come back.
+      {"rev31.ufo", "", "Varokin\\rev31.ufo", "Error moving Varokin\\rev31.ufo to rev31.ufo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.game);
+    ta.Text(c.game, "game");
+    if (!c.oldBackup.empty()) ta.Text(c.oldBackup, "an old backup");
+    ta.Text("Varokin\\" + c.game, "TC");
+    fixtures::FileInventory before = ta.Inventory();
+    std::unique_ptr<RenameBlocker> locked;
+    if (!c.locked.empty()) {
+      locked = std::make_unique<RenameBlocker>(ta.Host(c.locked));
+      SKIP_UNLESS_BLOCKED(*locked);
+    }
+    ExpectMessage(c.message);
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game));
+    EXPECT_EQ(ta.Inventory(), before);
+  }
 }
 
 TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicArchive) {
