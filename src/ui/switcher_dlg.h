@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+
+#include "engine/ai_switching.h"
+#include "engine/context.h"
+#include "engine/mutator_switching.h"
+#include "engine/tc_switching.h"
+#include "ui/main_window_controls.h"
+
+namespace varokin::ui {
+
+// The main window: set-up, tabs, the catalogue of everything that can be switched, and one
+// handler per user action. A front end creates the controls, calls OnInitDialog, forwards every
+// notification to OnCommand / OnSelchange, calls OnShowWindow when the window is shown and
+// OnTimer 100 ms later (once, while TimerPending), and closes the window when Result() is no
+// longer kRunning.
+class CSwitcherDlg {
+ public:
+  enum class Result { kRunning, kOk, kCancel };
+
+  CSwitcherDlg(engine::Context& ctx, MainWindowControls& controls);
+
+  bool OnInitDialog();
+  void OnShowWindow(bool show);
+  bool TimerPending() const { return timerPending_; }
+  void OnTimer();
+  Result GetResult() const { return result_; }
+
+  // Routing: a button or menu command, and a selection change of a list or the tab control.
+  // False for an id the main window does not handle.
+  bool OnCommand(int id);
+  bool OnSelchange(int id);
+
+  void OnSelchangeTab();
+  void SaveWindowState();
+  void OnOK();
+  void OnCancel();
+
+  void OnSelchangeTcList();
+  void OnSelchangeMutatorList();
+  void OnSelchangeAiList();
+  void OnSelchangePackList();
+  void OnSelchangeUfoList();
+  void OnLaunchTa();
+  void OnMultiplayer();
+  void OnDisableAll();
+  void OnChooseRandomAi();
+  void OnAutoLaunchTahook();
+  void OnDisableFileWarnings();
+  void OnDisableCustomExeWarning();
+  void OnCcInstalled();
+  void OnDontConfigureIcq();
+  void OnDontAskCompile();
+  void OnTakeSnapshot();
+  void OnRestoreSnapshot();
+  void OnMakeUfoPack();
+  void OnAbout();
+
+  void SyncUfoSelection();
+
+  int selectedTab = 1;
+
+ private:
+  void ScanCatalogue();
+
+  engine::Context& ctx_;
+  MainWindowControls& c_;
+  engine::TcSwitching tc_;
+  engine::AiSwitching ai_;
+  engine::MutatorSwitching mutators_;
+  bool timerPending_ = false;
+  Result result_ = Result::kRunning;
+};
+
+}  // namespace varokin::ui
