@@ -144,7 +144,9 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
     }
   } else {
     if (!text_.empty() && text_.back() != '\n') text_ += eol;
-    text_ += "[" + std::string(sectionName) + "]" + eol + newLine + eol;
+    text_ += '[';
+    text_.append(sectionName);
+    text_ += ']' + eol + newLine + eol;
   }
   SplitLines();
   return true;
