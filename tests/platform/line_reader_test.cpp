@@ -63,8 +63,8 @@ TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
 
 TEST_F(LineReaderTest, NulBytesEndTheTextOfThatRead) {
   EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
-  Put("nul.txt", std::string("\0xx\nef\n", 7));
-  LineReader reader(*fs_, "nul.txt");
+  Put("zero.txt", std::string("\0xx\nef\n", 7));
+  LineReader reader(*fs_, "zero.txt");
   EXPECT_EQ(reader.ReadLine(), "");
   EXPECT_EQ(reader.ReadLine(), "ef");
   const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);

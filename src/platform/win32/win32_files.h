@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace varokin::platform::win32 {
+
+// Reading and writing file contents by host path; each leaves GetLastError set when it fails.
+
+std::unique_ptr<InputFile> OpenHostFile(const std::string& host);
+std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
+                                          std::size_t count);
+// Writes `contents` to a new file beside `host` and moves it onto `host`.
+bool WriteHostFileAtomic(const std::string& host, const std::string& contents);
+
+}  // namespace varokin::platform::win32
