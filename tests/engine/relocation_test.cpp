@@ -135,18 +135,6 @@ TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
   }
 }
 
-TEST_F(Relocation, MoveWithBackupMovesOtherFilesAndFoldersPlainly) {
-  ta.Text("Varokin\\units\\armcom.fbi", "unit");
-  ta.Text("Varokin\\][Foo.exe", "exe");
-  EXPECT_TRUE(relocator.MoveWithBackup("Varokin\\units", "units"));
-  EXPECT_TRUE(relocator.MoveWithBackup("Varokin\\][Foo.exe", "][Foo.exe"));
-  EXPECT_EQ(ta.Read("units\\armcom.fbi"), "unit");
-  EXPECT_TRUE(relocator.MoveWithBackup("units", "Varokin\\units"));
-  EXPECT_TRUE(relocator.MoveWithBackup("][Foo.exe", "Varokin\\][Foo.exe"));
-  EXPECT_EQ(ta.Read("Varokin\\units\\armcom.fbi"), "unit");
-  EXPECT_EQ(ta.Read("Varokin\\][Foo.exe"), "exe");
-}
-
 TEST_F(Relocation, MoveWithBackupKnowsGameFilesInAnyCase) {
   ta.Text("totala1.hpi", "game");
   ta.Text("Varokin\\big.hpi", "TC");
