@@ -1,0 +1,97 @@
+#include "app/switcher_app.h"
+
+#include "app/command_line.h"
+#include "platform/line_reader.h"
+
+namespace varokin::app {
+
+namespace {
+
+constexpr char kParameterFileRefused[] =
+    "Varokin can only non .TAS files if they're in your Total Annihilation folder";
+constexpr char kSnapshotFolderRefused[] =
+    "Varokin can only open .TAS files if they're in your Varokin\\Snapshots folder";
+constexpr char kOneInstance[] = "You can only have one instance of Varokin running at a time.";
+constexpr char kFirstUseQuestion[] =
+    "This appears to be the first time you've used Varokin.\n\nHave you read and follwed all the "
+    "instructions in the file VKN Installation.txt?";
+constexpr char kFirstUseRefused[] =
+    "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
+    "your TA folder could end up in a state where VKN can't function";
+
+}  // namespace
+
+CSwitcherApp::CSwitcherApp(platform::FileSystem& fs, ui::Prompts& prompts, SettingsStore& settings,
+                           StartupState& startup, std::string& baseGameTag,
+                           platform::InstanceRegistry& instances, StartupSteps& steps)
+    : fs_(fs),
+      prompts_(prompts),
+      settings_(settings),
+      startup_(startup),
+      baseGameTag_(baseGameTag),
+      instances_(instances),
+      steps_(steps) {}
+
+bool CSwitcherApp::InitInstance(const std::string& commandText) {
+  std::string text = LowerCase(commandText);
+  // A snapshot opened from its folder is named relative to that folder; once the working
+  // directory has moved two levels up the relative name no longer finds it.
+  std::string snapshotFromFolder;
+
+  if (!text.empty() && fs_.Exists(text)) {
+    if (!EndsWithTas(text)) {
+      if (!fs_.Exists("Varokin")) {
+        prompts_.Message(kParameterFileRefused);
+        return false;
+      }
+      platform::LineReader reader(fs_, text);
+      text = reader.ReadLine();
+    } else {
+      snapshotFromFolder = LowerCase(AbsoluteHostPath(fs_.CurrentDir(), text));
+      fs_.SetCurrentDir("..\\..");
+      if (!fs_.Exists("Varokin")) {
+        prompts_.Message(kSnapshotFolderRefused);
+        return false;
+      }
+    }
+  }
+
+  if (instances_.WindowExists(kMainWindowTitle)) {
+    const bool joiningAHost =
+        text.find("-host") != std::string::npos && instances_.WindowExists(kHostingWindowTitle);
+    if (!joiningAHost) prompts_.Message(kOneInstance);
+    return false;
+  }
+
+  if (settings_.GetProfileInt("Varokin", "First Use", 1) == 1 &&
+      prompts_.Message(kFirstUseQuestion, ui::Buttons::kYesNo) != ui::Answer::kYes) {
+    prompts_.Message(kFirstUseRefused);
+    return false;
+  }
+  settings_.WriteProfileInt("Varokin", "First Use", 0);
+
+  startup_.previousTc = settings_.GetProfileString("Previous Settings", "TC", "none");
+  startup_.ccInstalled = settings_.GetProfileInt("TA Setup", "CC Installed", 0) != 0;
+  startup_.warnModifiedFiles = settings_.GetProfileInt("Warnings", "Modifed/Missing File", 1) != 0;
+  startup_.warnCustomExe = settings_.GetProfileInt("Warnings", "Custom EXE", 1) != 0;
+
+  if (!steps_.CheckInstallation()) return false;
+  settings_.WriteProfileInt("TA Setup", "CC Installed", startup_.ccInstalled ? 1 : 0);
+  if (startup_.ccInstalled) baseGameTag_ = " TACC ";
+
+  if (text.find("-host") != std::string::npos) {
+    startup_.hostRequested = true;
+  } else if (text.find("-join:") != std::string::npos) {
+    startup_.joinAddress = JoinAddress(text);
+    startup_.joinRequested = true;
+  } else if (EndsWithTas(text)) {
+    startup_.snapshotRequested = true;
+    startup_.snapshotPath = snapshotFromFolder.empty() ? text : snapshotFromFolder;
+  }
+
+  if (settings_.GetProfileInt("Varokin", "Configure ICQ", 1) != 0) steps_.RegisterWithIcq();
+  steps_.RunMainWindow();
+  return false;
+}
+
+}  // namespace varokin::app

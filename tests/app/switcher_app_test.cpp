@@ -1,0 +1,226 @@
+// Start-up from the command text to the main window, on real folders and a real settings file.
+#include "app/switcher_app.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "support/expect_prompts.h"
+#include "support/ta_folder.h"
+
+namespace varokin::app {
+namespace {
+
+using ui::Answer;
+using ui::Buttons;
+
+const std::string kFirstUse =
+    "This appears to be the first time you've used Varokin.\n\nHave you read and follwed all the "
+    "instructions in the file VKN Installation.txt?";
+const std::string kFirstUseRefused =
+    "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
+    "your TA folder could end up in a state where VKN can't function";
+const std::string kOneInstance = "You can only have one instance of Varokin running at a time.";
+
+class OpenWindows : public platform::InstanceRegistry {
+ public:
+  bool WindowExists(const std::string& title) override { return titles.count(title) > 0; }
+  std::unique_ptr<platform::WindowClaim> Claim(const std::string&) override { return nullptr; }
+  std::set<std::string> titles;
+};
+
+class RecordingSteps : public StartupSteps {
+ public:
+  bool CheckInstallation() override {
+    calls.push_back("CheckInstallation");
+    return check ? check() : true;
+  }
+  void RegisterWithIcq() override { calls.push_back("RegisterWithIcq"); }
+  void RunMainWindow() override { calls.push_back("RunMainWindow"); }
+  std::vector<std::string> calls;
+  std::function<bool()> check;
+};
+
+class Startup : public ::testing::Test {
+ protected:
+  Startup() { ta.Folder("Varokin\\Snapshots"); }
+
+  bool Run(const std::string& commandText) { return app.InitInstance(commandText); }
+  void Confirmed() { settings.WriteProfileInt("Varokin", "First Use", 0); }
+  std::string Setting(const std::string& section, const std::string& entry) {
+    return settings.GetProfileString(section, entry, "(missing)");
+  }
+  bool SettingsWritten() { return ta.Exists("Varokin.INI"); }
+
+  fixtures::TaFolder ta;
+  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
+  fixtures::ExpectPrompts prompts;
+  SettingsStore settings{*fs, (ta.Root() / "Varokin.INI").string()};
+  StartupState startup;
+  std::string baseGameTag = " OTA ";
+  OpenWindows windows;
+  RecordingSteps steps;
+  CSwitcherApp app{*fs, prompts, settings, startup, baseGameTag, windows, steps};
+};
+
+const std::vector<std::string> kWholeRun = {"CheckInstallation", "RegisterWithIcq",
+                                            "RunMainWindow"};
+
+TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionThenRunsEveryStep) {
+  prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
+  EXPECT_FALSE(Run(""));
+
+  EXPECT_EQ(steps.calls, kWholeRun);
+  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
+  EXPECT_EQ(Setting("TA Setup", "CC Installed"), "0");
+  EXPECT_EQ(startup.previousTc, "none");
+  EXPECT_FALSE(startup.ccInstalled);
+  EXPECT_TRUE(startup.warnModifiedFiles);
+  EXPECT_TRUE(startup.warnCustomExe);
+  EXPECT_EQ(baseGameTag, " OTA ");
+  EXPECT_FALSE(startup.hostRequested || startup.joinRequested || startup.snapshotRequested);
+}
+
+TEST_F(Startup, FirstUseNotConfirmedEndsWithoutWritingAnything) {
+  prompts.Expect(kFirstUse, Answer::kNo, Buttons::kYesNo);
+  prompts.Expect(kFirstUseRefused, Answer::kOk, Buttons::kOk);
+  EXPECT_FALSE(Run(""));
+  EXPECT_TRUE(steps.calls.empty());
+  EXPECT_FALSE(SettingsWritten());
+}
+
+TEST_F(Startup, FlagsComeFromTheSettingsAndTheInstallationCheckMayChangeThem) {
+  settings.WriteProfileInt("Varokin", "First Use", 2);  // only 1 asks
+  settings.WriteProfileString("Previous Settings", "TC", "");
+  settings.WriteProfileInt("Warnings", "Modifed/Missing File", 0);
+  settings.WriteProfileInt("Warnings", "Custom EXE", 0);
+  settings.WriteProfileInt("Varokin", "Configure ICQ", 0);
+  steps.check = [this] {
+    startup.ccInstalled = true;
+    return true;
+  };
+  Run("");
+
+  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
+  EXPECT_EQ(startup.previousTc, "");
+  EXPECT_FALSE(startup.warnModifiedFiles);
+  EXPECT_FALSE(startup.warnCustomExe);
+  EXPECT_EQ(Setting("TA Setup", "CC Installed"), "1");
+  EXPECT_EQ(baseGameTag, " TACC ");
+  EXPECT_EQ(steps.calls, (std::vector<std::string>{"CheckInstallation", "RunMainWindow"}));
+}
+
+TEST_F(Startup, AFailedInstallationCheckEndsBeforeAnythingElseIsWritten) {
+  Confirmed();
+  settings.WriteProfileInt("TA Setup", "CC Installed", 1);
+  steps.check = [this] {
+    startup.ccInstalled = false;
+    return false;
+  };
+  Run("-host");
+  EXPECT_EQ(steps.calls, (std::vector<std::string>{"CheckInstallation"}));
+  EXPECT_EQ(Setting("TA Setup", "CC Installed"), "1");
+  EXPECT_FALSE(startup.hostRequested);
+}
+
+TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
+  Confirmed();
+  windows.titles = {kMainWindowTitle};
+  prompts.Expect(kOneInstance);
+  Run("-host");  // the other instance is not hosting
+  EXPECT_TRUE(steps.calls.empty());
+
+  windows.titles.insert(kHostingWindowTitle);
+  prompts.Expect(kOneInstance);
+  Run("-join:1.2.3.4");
+
+  Run("-host");  // ends silently
+  EXPECT_TRUE(steps.calls.empty());
+  EXPECT_FALSE(startup.hostRequested);
+
+  windows.titles = {kHostingWindowTitle};  // no main window: not another instance
+  Run("-host");
+  EXPECT_EQ(steps.calls, kWholeRun);
+}
+
+TEST_F(Startup, RecordsOneRequestFromTheCommandText) {
+  Confirmed();
+  struct Case {
+    std::string text;
+    bool host, join;
+    std::string address;
+    bool snapshot;
+    std::string path;
+  };
+  const Case cases[] = {
+      {"", false, false, "", false, ""},
+      {"-host -join:1.2.3.4", true, false, "", false, ""},
+      {"-JOIN:010.000.000.005", false, true, "10.0.0.5", false, ""},
+      {"x -join: 7. 8", false, true, "7.8.0.0", false, ""},
+      {"-join:", false, true, "0.0.0.0", false, ""},
+      {"Gone\\Mine.TAS", false, false, "", true, "gone\\mine.tas"},
+      {"\"mine.tas\"", false, false, "", false, ""},
+  };
+  for (const Case& c : cases) {
+    startup = StartupState{};
+    Run(c.text);
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(startup.hostRequested, c.host);
+    EXPECT_EQ(startup.joinRequested, c.join);
+    EXPECT_EQ(startup.joinAddress, c.address);
+    EXPECT_EQ(startup.snapshotRequested, c.snapshot);
+    EXPECT_EQ(startup.snapshotPath, c.path);
+  }
+}
+
+TEST_F(Startup, AParameterFileGivesItsFirstLineExactlyAsWritten) {
+  Confirmed();
+  ta.Text("Host.txt", "-host\r\nsecond line -join:1.2.3.4\r\n");
+  ta.Text("Shout.txt", "-HOST\r\n");
+  Run("HOST.TXT");
+  EXPECT_TRUE(startup.hostRequested);
+
+  startup = StartupState{};
+  Run("shout.txt");
+  EXPECT_FALSE(startup.hostRequested || startup.joinRequested);
+}
+
+TEST_F(Startup, AParameterFileOutsideTheTaFolderIsRefused) {
+  ta.Text("Elsewhere\\params.txt", "-host\r\n");
+  ASSERT_TRUE(fs->SetCurrentDir("Elsewhere"));
+  prompts.Expect("Varokin can only non .TAS files if they're in your Total Annihilation folder");
+  Run("params.txt");
+  EXPECT_TRUE(steps.calls.empty());
+  EXPECT_FALSE(SettingsWritten());
+}
+
+TEST_F(Startup, ASnapshotOpenedFromItsFolderMovesToTheTaFolderAndKeepsFindingTheFile) {
+  Confirmed();
+  ta.Text("Varokin\\Snapshots\\Mine.TAS", "snapshot\r\n");
+  ASSERT_TRUE(fs->SetCurrentDir("Varokin\\Snapshots"));
+  Run("Mine.TAS");
+
+  EXPECT_TRUE(fs->Exists("Varokin\\Snapshots"));  // the working directory is the TA folder
+  ASSERT_TRUE(startup.snapshotRequested);
+  EXPECT_EQ(startup.snapshotPath, LowerCase(startup.snapshotPath));
+  EXPECT_EQ(startup.snapshotPath, AbsoluteHostPath("", startup.snapshotPath));
+  EXPECT_TRUE(fs->Exists(startup.snapshotPath)) << startup.snapshotPath;
+  EXPECT_EQ(steps.calls, kWholeRun);
+}
+
+TEST_F(Startup, ASnapshotOutsideASnapshotsFolderIsRefused) {
+  ta.Text("Loose\\Mine.tas", "snapshot\r\n");
+  ASSERT_TRUE(fs->SetCurrentDir("Loose"));
+  prompts.Expect("Varokin can only open .TAS files if they're in your Varokin\\Snapshots folder");
+  Run("mine.tas");
+  EXPECT_TRUE(steps.calls.empty());
+  EXPECT_FALSE(SettingsWritten());
+}
+
+}  // namespace
+}  // namespace varokin::app
