@@ -22,6 +22,9 @@ class TcSwitching {
   bool ValidateTc(const std::string& name);
 
  private:
+  // Sets the unmodified game's tags, description and label, with the warnings about its archive.
+  void ShowOriginalGame(bool alwaysReportMissing);
+
   Context& ctx_;
   ui::TextControl& pane_;
   ui::TextControl& label_;

@@ -1,0 +1,147 @@
+#include "engine/ai_switching.h"
+
+#include "engine/config_files.h"
+
+namespace varokin::engine {
+
+namespace {
+
+const char kSection[] = "Previous Settings";
+const char kEntry[] = "AI";
+const char kDefaultDescription[] =
+    "Using the default AI for the current TC.  Be sure you're in this mode before uninstalling "
+    "any AIs";
+
+enum class Direction { kIn, kOut };
+
+// Payload k lies at "Varokin\" + B + "(k)" while the AI is inactive and at its word W_k while it
+// is active.
+bool MovePayload(Relocator& relocator, const std::string& stem, int k, const std::string& word,
+                 Direction direction) {
+  const std::string stored = AiStoredPayload(stem, k);
+  return direction == Direction::kIn ? relocator.MoveChecked(stored, word)
+                                     : relocator.MoveChecked(word, stored);
+}
+
+// Moves the payloads in file order and stops at the first that fails; moved counts the payloads
+// that made it before that one.
+bool MoveEveryPayload(ConfigReader& reader, Relocator& relocator, const std::string& stem,
+                      Direction direction, int& moved) {
+  moved = 0;
+  std::string word;
+  while (reader.NextAiPayload(word)) {
+    if (!MovePayload(relocator, stem, moved + 1, word, direction)) return false;
+    ++moved;
+  }
+  return true;
+}
+
+// The undo reads the file afresh, since the first reading may have reached its end. A failing
+// move has shown its own message; the others are still tried.
+void MoveFirstPayloads(Context& ctx, const std::string& fileName, Direction direction, int count) {
+  ConfigReader reader(ctx.fs, fileName);
+  reader.SkipHeader();
+  const std::string stem = AiStem(fileName);
+  std::string word;
+  for (int k = 1; k <= count && reader.NextAiPayload(word); ++k) {
+    MovePayload(ctx.relocator, stem, k, word, direction);
+  }
+}
+
+}  // namespace
+
+bool AiSwitching::LoadAi() {
+  ModState& state = ctx_.state;
+  if (state.currentAi == kNoMod) {
+    pane_.SetText(kDefaultDescription);
+    ctx_.settings.WriteProfileString(kSection, kEntry, state.GetCurrentAiName());
+    return true;
+  }
+  const std::string fileName = state.GetCurrentAiName();
+  int moved = 0;
+  bool allIn;
+  {
+    ConfigReader reader(ctx_.fs, fileName);
+    const std::string title = reader.ReadLine();
+    pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
+    if (!state.IsCompatible(" " + reader.ReadLine() + " ")) {
+      const ui::Answer answer = ctx_.prompts.Message(
+          "This AI (" + fileName +
+              ") does not claim to be compatible with your current TC.\n\nDo you wish to disable "
+              "it again?  (Strongly recommended)",
+          ui::Buttons::kYesNo);
+      if (answer != ui::Answer::kNo) return false;
+    }
+    ctx_.relocator.movePrefix = "Loading Ai (" + fileName + "):\n\n";
+    ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
+    allIn = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved);
+  }
+  if (!allIn) {
+    MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved);
+    return false;
+  }
+  ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
+  return true;
+}
+
+bool AiSwitching::UnloadAi() {
+  if (ctx_.state.currentAi == kNoMod) return true;
+  const std::string fileName = ctx_.state.GetCurrentAiName();
+  int moved = 0;
+  bool allOut;
+  {
+    ConfigReader reader(ctx_.fs, fileName);
+    reader.SkipHeader();
+    ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
+    ctx_.relocator.movePrefix = "Unloading the previous Ai (" + fileName + "):\n\n";
+    allOut = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved);
+  }
+  if (!allOut) MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved);
+  return allOut;
+}
+
+bool AiSwitching::ValidateAi(const std::string& name) {
+  if (name == "none") {
+    if (ctx_.fs.Exists("Ai")) {
+      ctx_.prompts.Message(
+          "The last time Varokin was used it was using the \"Original TA\" AI; however the "
+          "directory AI, which is not used in original TA mode, is in your TA directory.  This "
+          "is probably the result of using some other TA modification program. Please rename it "
+          "before using Varokin in order to avoid problems");
+      return false;
+    }
+    pane_.SetText(kDefaultDescription);
+    return true;
+  }
+  const std::string stem = AiStem(name);
+  std::string problems;
+  {
+    ConfigReader reader(ctx_.fs, name);
+    const std::string title = reader.ReadLine();
+    pane_.SetText(DescriptionPane(title, reader.ReadLine(), name));
+    reader.ReadLine();
+    std::string word;
+    for (int k = 1; reader.NextAiPayload(word); ++k) {
+      const std::string stored = AiStoredPayload(stem, k);
+      if (ctx_.fs.Exists(stored)) {
+        problems += "-> Found the file/directory " + stored + " which should currently be named " +
+                    word + " and be in your TA directory\n";
+      } else if (!ctx_.fs.Exists(word)) {
+        problems += "-> Unable to locate the file/directory " + word +
+                    " which should be in yout TA directory\n";
+      }
+    }
+  }
+  if (problems.empty()) return true;
+  ctx_.prompts.Message(
+      "The last time Varokin was used it was using the AI \"" + name +
+      "\"; however, the following problems were encountered when trying to validate it's "
+      "presence:\n\n" +
+      problems +
+      "\nSince Varokin probably didn't cause these changes, and would probably mess something up "
+      "by attempting to fix it, it is recommended that you fix it manually before attempting to "
+      "change AIs\n\n  ");
+  return false;
+}
+
+}  // namespace varokin::engine

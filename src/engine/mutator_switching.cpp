@@ -1,0 +1,158 @@
+#include "engine/mutator_switching.h"
+
+#include <optional>
+
+#include "engine/config_files.h"
+#include "platform/line_reader.h"
+
+namespace varokin::engine {
+
+namespace {
+
+const char kSection[] = "Active Mutators";
+constexpr int kMissingPayloadsListed = 32;
+
+std::string SlotEntry(int slot) { return "Mutator " + std::to_string(slot); }
+
+// Line 4: the count of numbered payloads. A line that does not start with a number is unreadable,
+// and the operation must stop before it moves anything.
+std::optional<int> ParseCount(const std::string& line) {
+  platform::WordScanner scanner(line);
+  int count = 0;
+  if (!scanner.NextInt(count)) return std::nullopt;
+  return count;
+}
+
+// The four lines every operation reads; the file is closed before anything moves.
+struct MutatorFile {
+  std::string title;
+  std::string description;
+  std::string tags;
+  std::optional<int> count;
+};
+
+MutatorFile ReadMutatorFile(platform::FileSystem& fs, const std::string& fileName) {
+  ConfigReader reader(fs, fileName);
+  MutatorFile file;
+  file.title = reader.ReadLine();
+  file.description = reader.ReadLine();
+  file.tags = reader.ReadLine();
+  file.count = ParseCount(reader.ReadLine());
+  return file;
+}
+
+enum class Direction { kIn, kOut };
+
+bool MovePayload(Relocator& relocator, const std::string& stem, int k, Direction direction) {
+  const std::string installed = MutatorPayload(stem, k);
+  const std::string stored = ConfigPath(installed);
+  return direction == Direction::kIn ? relocator.MoveChecked(stored, installed)
+                                     : relocator.MoveChecked(installed, stored);
+}
+
+// The main payload, then numbered payloads 1 to count. When one fails, the numbered payloads
+// already moved go back first and the main payload last; a failing move back has shown its own
+// message and the others are still tried.
+bool MoveAllPayloads(Relocator& relocator, const std::string& stem, int count,
+                     Direction direction) {
+  if (!MovePayload(relocator, stem, 0, direction)) return false;
+  const Direction back = direction == Direction::kIn ? Direction::kOut : Direction::kIn;
+  for (int k = 1; k <= count; ++k) {
+    if (MovePayload(relocator, stem, k, direction)) continue;
+    for (int j = 1; j < k; ++j) MovePayload(relocator, stem, j, back);
+    MovePayload(relocator, stem, 0, back);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool MutatorSwitching::LoadMutator(int slot) {
+  const std::string fileName = ctx_.state.GetMutatorName(slot);
+  MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
+  pane_.SetText(DescriptionPane(file.title, file.description, fileName));
+  if (!ctx_.state.IsCompatible(" " + file.tags + " ")) {
+    const ui::Answer answer = ctx_.prompts.Message(
+        "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "
+        "disable it again?  (Strongly recommended)",
+        ui::Buttons::kYesNo);
+    if (answer != ui::Answer::kNo) return false;
+  }
+  if (!file.count) {
+    ctx_.prompts.Message("Error reading mutator file " + ConfigPath(fileName));
+    return false;
+  }
+  ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
+  ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
+  if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kIn)) {
+    return false;
+  }
+  ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), fileName);
+  return true;
+}
+
+bool MutatorSwitching::UnloadMutator(int slot) {
+  const std::string fileName = ctx_.state.GetMutatorName(slot);
+  MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
+  pane_.SetText(file.title + ":\r\n" + DecodeDescription(file.description) + "\r\n\r\n  -- " +
+                fileName);
+  // A free slot or one out of range names no Mutator, and so no file: its empty line 4 stops the
+  // unload here, before the slot table could be written out of its bounds.
+  if (!file.count) {
+    ctx_.prompts.Message("Error reading mutator file " + fileName +
+                         "\n\nMutator unload aborted to prevent corruption");
+    return false;
+  }
+  ctx_.relocator.movePrefix = "Unloading Mutator (" + fileName + "):\n\n";
+  ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
+  if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kOut)) {
+    return false;
+  }
+  ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), "");
+  ctx_.state.mutatorSlots[slot] = -1;
+  return true;
+}
+
+void MutatorSwitching::ValidateMutator(const std::string& fileName) {
+  if (fileName == "none") return;
+  MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
+  pane_.SetText(DescriptionPane(file.title, file.description, fileName));
+  if (!file.count) {
+    ctx_.prompts.Message("Error reading " + fileName + " mutator file while validating");
+    return;
+  }
+  const std::string stem = MutatorStem(fileName);
+  std::string problems;
+  int missingInARow = 0;
+  for (int k = 0; k <= *file.count || k == 0; ++k) {
+    const std::string installed = MutatorPayload(stem, k);
+    const std::string stored = ConfigPath(installed);
+    // The main payload's texts differ from the numbered ones' by a comma.
+    const char* comma = k == 0 ? "" : ",";
+    if (ctx_.fs.Exists(stored)) {
+      problems +=
+          "-> Found the file " + stored + comma + " which should currently be in your TA folder\n";
+      missingInARow = 0;
+    } else if (!ctx_.fs.Exists(installed)) {
+      problems +=
+          "-> Unable to locate the file " + installed + ", which should be in your TA folder\n";
+      // A mistyped count such as 2000000000 would otherwise test and list every number up to it,
+      // a message of gigabytes; this many absent payloads in a row say enough.
+      if (++missingInARow == kMissingPayloadsListed) break;
+    } else {
+      missingInARow = 0;
+    }
+  }
+  if (problems.empty()) return;
+  ctx_.prompts.Message(
+      "The last time Varokin was used it was using the mutator \"" + fileName +
+      "\"; however, the following problems were encountered when trying to validate it's "
+      "presence:\n\n" +
+      problems +
+      "\nSince Varokin probably didn't cause these changes, and would probably mess something up "
+      "by attempting to fix it, it is recommended that you fix it manually before attempting to "
+      "change modes\n\n  ");
+}
+
+}  // namespace varokin::engine

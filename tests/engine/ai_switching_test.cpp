@@ -1,0 +1,116 @@
+#include "engine/ai_switching.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/switching_fixture.h"
+
+namespace varokin::engine {
+namespace {
+
+const std::string kDefaultDescription =
+    "Using the default AI for the current TC.  Be sure you're in this mode before uninstalling "
+    "any AIs";
+
+class AiSwitchingTest : public engine_tests::Switching {
+ protected:
+  AiSwitching ai{ctx, pane};
+
+  void MakeBrain(const std::string& tags) {
+    state.currentAi = Pool(
+        ta.Ai("Brain", "Big Brain", "Thinks##hard", tags, {{"AI", true}, {"brain.ufo", false}}));
+  }
+};
+
+TEST_F(AiSwitchingTest, LoadMovesNumberedPayloadsInAndUnloadMovesThemBack) {
+  MakeBrain("GAL OTA");
+  const fixtures::FileInventory before = ta.Inventory();
+
+  ASSERT_TRUE(ai.LoadAi());
+  EXPECT_TRUE(ta.Exists("AI\\payload.txt"));
+  EXPECT_EQ(ta.Read("brain.ufo"), "AI Varokin\\^^Brain(2)");
+  EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
+  EXPECT_EQ(pane.GetText(), "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
+
+  ASSERT_TRUE(ai.UnloadAi());
+  EXPECT_EQ(ta.Inventory(), before);
+  state.currentAi = kNoMod;
+  EXPECT_TRUE(ai.UnloadAi());
+  EXPECT_TRUE(ai.LoadAi());
+  EXPECT_EQ(pane.GetText(), kDefaultDescription);
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+}
+
+TEST_F(AiSwitchingTest, AnIncompatibleAiIsLoadedOnlyWhenTheUserDeclinesToDisableIt) {
+  MakeBrain("GAL");
+  const fixtures::FileInventory before = ta.Inventory();
+  const std::string question =
+      "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n\nDo you wish "
+      "to disable it again?  (Strongly recommended)";
+
+  prompts.Expect(question, ui::Answer::kYes, ui::Buttons::kYesNo);
+  EXPECT_FALSE(ai.LoadAi());
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "<absent>");
+
+  prompts.Expect(question, ui::Answer::kNo, ui::Buttons::kYesNo);
+  EXPECT_TRUE(ai.LoadAi());
+  EXPECT_TRUE(ta.Exists("brain.ufo"));
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
+}
+
+TEST_F(AiSwitchingTest, AFailedPayloadMovesTheEarlierOnesBack) {
+  MakeBrain("*");
+  ta.Text("brain.ufo", "another AI's archive");
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage(
+      "Loading Ai (^^Brain.ai):\n\nAn extra copy of brain.ufo was found\n\nLoad Aborted.");
+  EXPECT_FALSE(ai.LoadAi());
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "<absent>");
+
+  std::filesystem::remove(ta.Host("brain.ufo"));
+  ASSERT_TRUE(ai.LoadAi());
+  ta.Text("Varokin\\^^Brain(2)", "in the way");
+  const fixtures::FileInventory loaded = ta.Inventory();
+  ExpectMessage(
+      "Unloading the previous Ai (^^Brain.ai):\n\nAn extra copy of Varokin\\^^Brain(2) was "
+      "found\n\nUnload Aborted.");
+  EXPECT_FALSE(ai.UnloadAi());
+  EXPECT_EQ(ta.Inventory(), loaded);
+}
+
+TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {
+  ta.Folder("Ai");
+  ExpectMessage(
+      "The last time Varokin was used it was using the \"Original TA\" AI; however the directory "
+      "AI, which is not used in original TA mode, is in your TA directory.  This is probably the "
+      "result of using some other TA modification program. Please rename it before using Varokin "
+      "in order to avoid problems");
+  EXPECT_FALSE(ai.ValidateAi("none"));
+  EXPECT_EQ(pane.GetText(), "");
+  std::filesystem::remove(ta.Host("Ai"));
+  EXPECT_TRUE(ai.ValidateAi("none"));
+  EXPECT_EQ(pane.GetText(), kDefaultDescription);
+
+  MakeBrain("OTA");
+  ta.Text("Varokin\\^^Brain.ai", ta.Read("Varokin\\^^Brain.ai") + "gone.ufo\r\n");
+  ExpectMessage(
+      "The last time Varokin was used it was using the AI \"^^Brain.ai\"; however, the following "
+      "problems were encountered when trying to validate it's presence:\n\n"
+      "-> Found the file/directory Varokin\\^^Brain(1) which should currently be named AI and be "
+      "in your TA directory\n"
+      "-> Found the file/directory Varokin\\^^Brain(2) which should currently be named brain.ufo "
+      "and be in your TA directory\n"
+      "-> Unable to locate the file/directory gone.ufo which should be in yout TA directory\n"
+      "\nSince Varokin probably didn't cause these changes, and would probably mess something up "
+      "by attempting to fix it, it is recommended that you fix it manually before attempting to "
+      "change AIs\n\n  ");
+  EXPECT_FALSE(ai.ValidateAi("^^Brain.ai"));
+  EXPECT_EQ(pane.GetText(), "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
+}
+
+}  // namespace
+}  // namespace varokin::engine

@@ -1,0 +1,144 @@
+#include "engine/mutator_switching.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/switching_fixture.h"
+
+namespace varokin::engine {
+namespace {
+
+const std::string kLoadPrefix = "Loading Mutator:\n\n";
+const std::string kUnloadPrefix = "Unloading Mutator (}{Speedy.vkn):\n\n";
+
+std::string Report(const std::string& fileName, const std::string& problems) {
+  return "The last time Varokin was used it was using the mutator \"" + fileName +
+         "\"; however, the following problems were encountered when trying to validate it's "
+         "presence:\n\n" +
+         problems +
+         "\nSince Varokin probably didn't cause these changes, and would probably mess something "
+         "up by attempting to fix it, it is recommended that you fix it manually before "
+         "attempting to change modes\n\n  ";
+}
+
+class MutatorSwitchingTest : public engine_tests::Switching {
+ protected:
+  MutatorSwitching mutators{ctx, pane};
+
+  // The Mutator with count N, put into slot 3 as the list handler would.
+  void MakeSpeedy(int count, const std::string& tags = "OTA") {
+    state.mutatorSlots[3] = Pool(ta.Mutator("Speedy", "Speedy", "Fast##units", tags, count));
+  }
+  void Install(const std::string& payload) {
+    std::filesystem::rename(ta.Host("Varokin\\" + payload), ta.Host(payload));
+  }
+};
+
+TEST_F(MutatorSwitchingTest, LoadAndUnloadMoveEveryPayloadAndRememberTheSlot) {
+  MakeSpeedy(2);
+  const fixtures::FileInventory before = ta.Inventory();
+
+  ASSERT_TRUE(mutators.LoadMutator(3));
+  for (const char* payload : {"}{Speedy.ccx", "}{Speedy(1).ccx", "}{Speedy(2).ccx"}) {
+    EXPECT_TRUE(ta.Exists(payload)) << payload;
+  }
+  EXPECT_EQ(pane.GetText(), "Speedy: \r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "}{Speedy.vkn");
+
+  ASSERT_TRUE(mutators.UnloadMutator(3));
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(pane.GetText(), "Speedy:\r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "");
+  EXPECT_EQ(state.mutatorSlots[3], -1);
+}
+
+TEST_F(MutatorSwitchingTest, AMissingNumberedPayloadUndoesTheLoad) {
+  MakeSpeedy(3);
+  std::filesystem::remove(ta.Host("Varokin\\}{Speedy(2).ccx"));
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage(kLoadPrefix + "Unable to find the file Varokin\\}{Speedy(2).ccx\n\nLoad Aborted.");
+
+  EXPECT_FALSE(mutators.LoadMutator(3));
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "<absent>");
+
+  prompts.Expect(
+      "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "
+      "disable it again?  (Strongly recommended)",
+      ui::Answer::kYes, ui::Buttons::kYesNo);
+  state.tcTags = " GAL ";
+  EXPECT_FALSE(mutators.LoadMutator(3));
+  EXPECT_EQ(ta.Inventory(), before);
+}
+
+TEST_F(MutatorSwitchingTest, AFailedUnloadLeavesTheMutatorActive) {
+  MakeSpeedy(2);
+  ASSERT_TRUE(mutators.LoadMutator(3));
+  std::filesystem::rename(ta.Host("}{Speedy(2).ccx"), ta.Host("elsewhere.ccx"));
+  const fixtures::FileInventory loaded = ta.Inventory();
+  ExpectMessage(kUnloadPrefix + "Unable to find the file }{Speedy(2).ccx\n\nUnload Aborted.");
+  EXPECT_FALSE(mutators.UnloadMutator(3));
+  EXPECT_EQ(ta.Inventory(), loaded);
+
+  std::filesystem::rename(ta.Host("}{Speedy.ccx"), ta.Host("main elsewhere.ccx"));
+  ExpectMessage(kUnloadPrefix + "Unable to find the file }{Speedy.ccx\n\nUnload Aborted.");
+  EXPECT_FALSE(mutators.UnloadMutator(3));
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "}{Speedy.vkn");
+  EXPECT_NE(state.mutatorSlots[3], -1);
+}
+
+TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEveryOperationBeforeItMovesAnything) {
+  MakeSpeedy(1);
+  ta.Text("Varokin\\}{Speedy.vkn", "Speedy\r\nFast\r\nOTA\r\nthree extra files\r\n");
+  const fixtures::FileInventory before = ta.Inventory();
+
+  ExpectMessage("Error reading mutator file Varokin\\}{Speedy.vkn");
+  EXPECT_FALSE(mutators.LoadMutator(3));
+  ExpectMessage(
+      "Error reading mutator file }{Speedy.vkn\n\nMutator unload aborted to prevent "
+      "corruption");
+  EXPECT_FALSE(mutators.UnloadMutator(3));
+  ExpectMessage("Error reading }{Speedy.vkn mutator file while validating");
+  mutators.ValidateMutator("}{Speedy.vkn");
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "<absent>");
+
+  // A free slot names no file at all, and its slot number is never written.
+  ExpectMessage("Error reading mutator file \n\nMutator unload aborted to prevent corruption");
+  EXPECT_FALSE(mutators.UnloadMutator(40));
+}
+
+TEST_F(MutatorSwitchingTest, ValidationReportsEachPayloadOutOfPlaceOnce) {
+  MakeSpeedy(3);
+  ta.Text("Varokin\\}{Speedy.vkn", "Speedy\r\nFast\r\n*\r\n  3 extra files\r\n");
+  Install("}{Speedy(1).ccx");
+  ta.Text("Varokin\\}{Speedy(1).ccx", "a second copy");
+  std::filesystem::remove(ta.Host("Varokin\\}{Speedy(2).ccx"));
+  Install("}{Speedy(3).ccx");
+  ExpectMessage(Report("}{Speedy.vkn",
+                       "-> Found the file Varokin\\}{Speedy.ccx which should currently be in your "
+                       "TA folder\n"
+                       "-> Found the file Varokin\\}{Speedy(1).ccx, which should currently be in "
+                       "your TA folder\n"
+                       "-> Unable to locate the file }{Speedy(2).ccx, which should be in your TA "
+                       "folder\n"));
+  mutators.ValidateMutator("}{Speedy.vkn");
+  EXPECT_EQ(pane.GetText(), "Speedy: \r\nFast\r\n\r\n  -- }{Speedy.vkn");
+  mutators.ValidateMutator("none");
+
+  // A mistyped count lists a bounded run of absent payloads, not two billion of them.
+  ta.Mutator("Typo", "Typo", "", "*", 0);
+  ta.Text("Varokin\\}{Typo.vkn", "Typo\r\n\r\n*\r\n2000000000\r\n");
+  Install("}{Typo.ccx");
+  std::string absent;
+  for (int k = 1; k <= 32; ++k) {
+    absent += "-> Unable to locate the file }{Typo(" + std::to_string(k) +
+              ").ccx, which should be in your TA folder\n";
+  }
+  ExpectMessage(Report("}{Typo.vkn", absent));
+  mutators.ValidateMutator("}{Typo.vkn");
+}
+
+}  // namespace
+}  // namespace varokin::engine

@@ -1,0 +1,159 @@
+#include "engine/tc_switching.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/game_files.h"
+#include "engine/switching_fixture.h"
+
+namespace varokin::engine {
+namespace {
+
+const std::string kOriginalDescription =
+    "Original TA.  Be sure you're in this mode before uninstalling any TCs";
+const std::string kNotCavedog =
+    "There is no TC enabled, yet totala1.hpi does not appear to be the Cavedog version.  It may be "
+    "corrupted, or it could be the result of uninstalling a TC without first disabling it";
+
+class TcSwitchingTest : public engine_tests::Switching {
+ protected:
+  ui::headless::HeadlessText label{1039, "previous label"};
+  TcSwitching tc{ctx, pane, label};
+
+  // Three pairs: the game's archive replaced, a plain file and a folder.
+  void MakeGalaxy() {
+    state.currentTc = Pool(ta.Tc("Galaxy", "Galaxy TC", "Stars##and more", "GAL  OTA",
+                                 {{"gal.hpi", "totala1.hpi"}, {"gal.ufo", "galaxy.ufo"}}));
+    ta.Text("Varokin\\galmaps\\map.ota", "map");
+    ta.Text("Varokin\\][Galaxy.tc", ta.Read("Varokin\\][Galaxy.tc") + "galmaps maps\\galaxy\r\n");
+    ta.Folder("maps");
+  }
+};
+
+TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEverything) {
+  MakeGalaxy();
+  const fixtures::FileInventory before = ta.Inventory();
+
+  ASSERT_TRUE(tc.LoadTc());
+  EXPECT_EQ(ta.Read("totala1.hpi"), "TC Galaxy: gal.hpi");
+  EXPECT_EQ(ta.SizeOf("totala1.###"), static_cast<std::int64_t>(kTotala1HpiSize));
+  EXPECT_EQ(ta.Read("galaxy.ufo"), "TC Galaxy: gal.ufo");
+  EXPECT_EQ(ta.Read("maps\\galaxy\\map.ota"), "map");
+  EXPECT_FALSE(ta.Exists("Varokin\\galmaps"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Galaxy.tc");
+  EXPECT_EQ(label.GetText(), "Galaxy TC");
+  EXPECT_EQ(pane.GetText(), "Galaxy TC: \r\nStars\r\nand more\r\n\r\n  -- ][Galaxy.tc");
+  EXPECT_EQ(state.tcTags, " GAL  OTA ");
+
+  ASSERT_TRUE(tc.UnloadTc());
+  EXPECT_EQ(ta.Inventory(), before);
+  // Unloading alone remembers nothing; the load that follows does.
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Galaxy.tc");
+  state.currentTc = kNoMod;
+  state.baseGameTag = " TACC ";
+  EXPECT_TRUE(tc.LoadTc());
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+  EXPECT_EQ(label.GetText(), "*Original TA*");
+  EXPECT_EQ(pane.GetText(), kOriginalDescription);
+  EXPECT_EQ(state.tcTags, " TACC ");
+  EXPECT_TRUE(tc.UnloadTc());
+}
+
+TEST_F(TcSwitchingTest, AFailedThirdPairTakesTheFirstTwoOutAgain) {
+  MakeGalaxy();
+  ta.Text("maps\\galaxy", "someone else's file");
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage(
+      "Loading TC (][Galaxy.tc):\n\nAn extra copy of maps\\galaxy was found\n\nload Aborted.");
+
+  EXPECT_FALSE(tc.LoadTc());
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "<absent>");
+  EXPECT_EQ(label.GetText(), "previous label");
+  EXPECT_EQ(state.tcTags, " GAL  OTA ");
+}
+
+TEST_F(TcSwitchingTest, AFailedUnloadPutsTheEarlierPairsBackIn) {
+  MakeGalaxy();
+  ASSERT_TRUE(tc.LoadTc());
+  ta.Text("Varokin\\galmaps", "in the way");
+  const fixtures::FileInventory loaded = ta.Inventory();
+  ExpectMessage(
+      "Unloading TC (][Galaxy.tc):\n\nAn extra copy of Varokin\\galmaps was found\n\nunload "
+      "Aborted.");
+
+  EXPECT_FALSE(tc.UnloadTc());
+  EXPECT_EQ(ta.Inventory(), loaded);
+  EXPECT_EQ(ta.Read("totala1.hpi"), "TC Galaxy: gal.hpi");
+}
+
+TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileAsEmpty) {
+  MakeGalaxy();
+  ta.Text("Varokin\\][Galaxy.tc",
+          "Galaxy TC\r\nStars\r\n \tGAL OTA \r\ngal.hpi totala1.hpi\r\n"
+          "gal.ufo galaxy.ufo\r\nlost.ufo lost.ufo\r\n");
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage(
+      "The last time Varokin was used it was using the TC \"][Galaxy.tc\"; however, the following "
+      "problems were encountered when trying to validate it's presence:\n\n"
+      "-> Found the file/directory Varokin\\gal.hpi which should currently be named totala1.hpi "
+      "and be in your TA directory\n"
+      "-> Found the file/directory Varokin\\gal.ufo which should currently be named galaxy.ufo and "
+      "be in your TA directory\n"
+      "-> Unable to locate the file/directory lost.ufo which should be in your TA directory\n"
+      "\nSince Varokin didn't cause these changes, it would probably mess something up by "
+      "attempting to fix it, it is recommended that you fix it manually before attempting to "
+      "change TCs\n\n  ");
+
+  EXPECT_FALSE(tc.ValidateTc("][Galaxy.tc"));
+  EXPECT_EQ(label.GetText(), "Galaxy TC");
+  EXPECT_EQ(pane.GetText(), "Galaxy TC: \r\nStars\r\n\r\n  --][Galaxy.tc");
+  EXPECT_EQ(state.tcTags, " GAL OTA ");
+  EXPECT_EQ(ta.Inventory(), before);
+
+  EXPECT_TRUE(tc.ValidateTc("][Gone.tc"));
+  EXPECT_EQ(label.GetText(), "");
+  EXPECT_EQ(pane.GetText(), ": \r\n\r\n\r\n  --][Gone.tc");
+  EXPECT_EQ(state.tcTags, "  ");
+}
+
+TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
+  struct Case {
+    bool present;
+    std::uint64_t size;
+    bool warn;
+    bool monolithic;
+    std::string onLoad;
+    std::string onValidate;
+  };
+  const std::string kMissing = "The file totala1.hpi is missing";
+  const Case cases[] = {
+      {true, kTotala1HpiSize, true, false, "", ""},
+      {true, kTotala1HpiSize + 1, true, false, kNotCavedog, kNotCavedog},
+      {true, 1000, false, false, "", ""},
+      {true, 40000000, true, true, "", ""},
+      {false, 0, true, false, kMissing, kMissing},
+      {false, 0, false, false, "", kMissing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.present) + " " + std::to_string(c.size) + " " +
+                 std::to_string(c.warn) + " " + std::to_string(c.monolithic));
+    std::filesystem::remove(ta.Host("totala1.hpi"));
+    if (c.present) ta.File("totala1.hpi", c.size);
+    startup.warnModifiedFiles = c.warn;
+    startup.monolithicTotala1 = c.monolithic;
+    for (bool load : {true, false}) {
+      const std::string& expected = load ? c.onLoad : c.onValidate;
+      if (!expected.empty()) ExpectMessage(expected);
+      state.tcTags = "stale";
+      EXPECT_TRUE(load ? tc.LoadTc() : tc.ValidateTc("none"));
+      EXPECT_EQ(state.tcTags, " OTA ");
+      EXPECT_EQ(label.GetText(), "*Original TA*");
+      EXPECT_EQ(pane.GetText(), kOriginalDescription);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace varokin::engine
