@@ -7,6 +7,7 @@ namespace varokin::ui {
 // Control and menu ids of the main window.
 enum MainWindowId : int {
   kIdClose = 1,
+  kIdCancel = 2,  // Escape and the close box
   kIdMutatorPane = 1000,
   kIdMutatorList = 1001,
   kIdAiPane = 1002,

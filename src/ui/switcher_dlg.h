@@ -63,6 +63,9 @@ class CSwitcherDlg {
 
  private:
   void ScanCatalogue();
+  void BuildPackMembership();
+  // Switches to the default AI after the random choice found no candidate.
+  void FallBackToDefaultAi();
 
   engine::Context& ctx_;
   MainWindowControls& c_;

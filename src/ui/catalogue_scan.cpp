@@ -1,0 +1,195 @@
+// Filling the lists at start-up from the files found, and the UFO selection that mirrors where
+// the UFO files lie.
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string>
+
+#include "engine/config_files.h"
+#include "platform/line_reader.h"
+#include "ui/switcher_dlg.h"
+
+namespace varokin::ui {
+
+namespace {
+
+constexpr const char* kPrevious = "Previous Settings";
+constexpr const char* kUfoFolder = "Varokin\\UfoManager\\";
+// Display names are read into a 64-character buffer: at most 63 characters are shown.
+constexpr std::size_t kNameBuffer = 64;
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Files the game itself owns, or that other tools keep disabled, are never listed.
+bool SkippedEnabledUfo(const std::string& name) {
+  if (!name.empty() && std::string("~}]^").find(name.front()) != std::string::npos) return true;
+  return EqualIgnoringCase(name, "rev31.ufo");
+}
+
+std::string UfoName(const std::string& fileName) {
+  return fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+}
+
+// Lists the files of one kind. Once the name pool has refused a name, no later file of any kind
+// is listed in this run.
+class KindScanner {
+ public:
+  explicit KindScanner(engine::Context& ctx) : ctx_(ctx) {}
+
+  // onListed(row, poolIndex, fileName) applies the kind's rule to a file just listed.
+  template <class OnListed>
+  void Scan(const std::string& pattern, const std::string& folder, ListBox& list,
+            OnListed onListed) {
+    for (const std::string& fileName : ctx_.fs.Find(pattern)) {
+      if (poolFull_) return;
+      const int poolIndex = ctx_.state.modNamePool.Add(fileName);
+      if (poolIndex < 0) {
+        poolFull_ = true;
+        return;
+      }
+      platform::LineReader reader(ctx_.fs, folder + fileName);
+      const std::string title = reader.ReadLine(kNameBuffer);
+      if (title.empty()) continue;
+      const int row = list.AddString(title);
+      if (row < 0) continue;
+      list.SetItemData(row, poolIndex);
+      onListed(row, poolIndex, fileName);
+    }
+  }
+
+ private:
+  engine::Context& ctx_;
+  bool poolFull_ = false;
+};
+
+std::string RememberedOrNone(app::SettingsStore& settings, const char* entry) {
+  std::string name = settings.GetProfileString(kPrevious, entry);
+  return name.empty() ? "none" : name;
+}
+
+bool Remembered(const std::string& name) { return !name.empty() && name != "none"; }
+
+}  // namespace
+
+void CSwitcherDlg::ScanCatalogue() {
+  engine::ModState& state = ctx_.state;
+  Prompts& prompts = ctx_.prompts;
+  KindScanner scanner(ctx_);
+
+  const std::string rememberedTc = RememberedOrNone(ctx_.settings, "TC");
+  tc_.ValidateTc(rememberedTc);
+  state.currentTc = engine::kNoMod;
+  scanner.Scan(engine::ConfigPattern(engine::ModKind::kTotalConversion), "Varokin\\", c_.tcList,
+               [&](int row, int poolIndex, const std::string& fileName) {
+                 if (fileName != rememberedTc) return;
+                 state.currentTc = poolIndex;
+                 c_.tcList.SetCurSel(row);
+               });
+  if (state.currentTc == engine::kNoMod && Remembered(rememberedTc)) {
+    prompts.Message("The configuration file for the last Total Conversion used (" + rememberedTc +
+                    ")  has dissappeared");
+  }
+  c_.tcList.InsertString(0, "*Original TA*");
+  c_.tcList.SetItemData(0, engine::kNoMod);
+  if (state.currentTc == engine::kNoMod) c_.tcList.SetCurSel(0);
+  state.lastTcListPos = c_.tcList.GetCurSel();
+
+  std::array<std::string, engine::kMutatorSlotCount> rememberedMutators;
+  for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
+    rememberedMutators[slot] =
+        ctx_.settings.GetProfileString("Active Mutators", "Mutator " + std::to_string(slot));
+  }
+  scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
+               [&](int row, int poolIndex, const std::string& fileName) {
+                 for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
+                   if (!EqualIgnoringCase(fileName, rememberedMutators[slot])) continue;
+                   state.mutatorSlots[slot] = poolIndex;
+                   c_.mutatorList.SetSel(row, true);
+                   return;
+                 }
+               });
+  for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
+    const std::string& name = rememberedMutators[slot];
+    if (name.empty()) continue;
+    if (state.mutatorSlots[slot] == -1) {
+      prompts.Message("The configuration file for one of the mutators currently in use, " + name +
+                      ", has dissappeared, please close VKN and try to find it");
+    }
+    mutators_.ValidateMutator(name);
+  }
+
+  const std::string rememberedAi = RememberedOrNone(ctx_.settings, "AI");
+  ai_.ValidateAi(rememberedAi);
+  state.currentAi = engine::kNoMod;
+  scanner.Scan(engine::ConfigPattern(engine::ModKind::kAi), "Varokin\\", c_.aiList,
+               [&](int row, int poolIndex, const std::string& fileName) {
+                 if (fileName != rememberedAi) return;
+                 state.currentAi = poolIndex;
+                 c_.aiList.SetCurSel(row);
+               });
+  if (state.currentAi == engine::kNoMod && Remembered(rememberedAi)) {
+    prompts.Message("The configuration file for the last AI used (" + rememberedAi +
+                    ")  has dissappeared");
+  }
+  c_.aiList.InsertString(0, "*Default AI*");
+  c_.aiList.SetItemData(0, engine::kNoMod);
+  if (state.currentAi == engine::kNoMod) c_.aiList.SetCurSel(0);
+  state.lastAiListPos = c_.aiList.GetCurSel();
+
+  for (const std::string& fileName : ctx_.fs.Find("*.ufo")) {
+    if (SkippedEnabledUfo(fileName)) continue;
+    const int row = c_.ufoList.AddString(UfoName(fileName));
+    if (row < 0) continue;
+    c_.ufoList.SetSel(row, true);
+    c_.ufoList.SetItemData(row, 0);
+  }
+  for (const std::string& fileName : ctx_.fs.Find(std::string(kUfoFolder) + "*.ufo")) {
+    if (fileName.front() == '~') continue;
+    const int row = c_.ufoList.AddString(UfoName(fileName));
+    if (row >= 0) c_.ufoList.SetItemData(row, 0);
+  }
+
+  scanner.Scan(std::string(kUfoFolder) + "*.pac", kUfoFolder, c_.packList,
+               [](int, int, const std::string&) {});
+  BuildPackMembership();
+  SyncUfoSelection();
+
+  if (c_.ufoList.GetSelCount() <= 0) c_.ufoPane.SetText("No Units Currently Selected");
+  if (c_.mutatorList.GetSelCount() <= 0) c_.mutatorPane.SetText("No Mutators Currently Selected");
+}
+
+void CSwitcherDlg::BuildPackMembership() {
+  engine::PackMembership& packs = ctx_.packMembership;
+  packs.Resize(c_.packList.GetCount(), c_.ufoList.GetCount());
+  for (int pack = 0; pack < c_.packList.GetCount(); ++pack) {
+    const std::string fileName =
+        ctx_.state.modNamePool.Get(static_cast<int>(c_.packList.GetItemData(pack)));
+    platform::LineReader reader(ctx_.fs, kUfoFolder + fileName);
+    reader.ReadLine();
+    reader.ReadLine();
+    for (std::string line = reader.ReadLine(); !line.empty(); line = reader.ReadLine()) {
+      const int ufo = c_.ufoList.FindStringExact(0, line);
+      if (ufo >= 0 && pack < packs.Rows() && ufo < packs.Columns()) packs.Set(pack, ufo);
+    }
+  }
+}
+
+void CSwitcherDlg::SyncUfoSelection() {
+  c_.ufoList.SetSel(-1, true);
+  c_.packList.SetSel(-1, true);
+  const engine::PackMembership& packs = ctx_.packMembership;
+  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
+    if (ctx_.fs.Exists(c_.ufoList.GetText(ufo) + ".ufo")) continue;
+    c_.ufoList.SetSel(ufo, false);
+    for (int pack = 0; pack < packs.Rows() && ufo < packs.Columns(); ++pack) {
+      if (packs.Get(pack, ufo)) c_.packList.SetSel(pack, false);
+    }
+  }
+}
+
+}  // namespace varokin::ui

@@ -1,0 +1,198 @@
+#include "ui/switcher_dlg.h"
+
+#include <array>
+
+namespace varokin::ui {
+
+namespace {
+
+constexpr const char* kPrevious = "Previous Settings";
+constexpr const char* kVarokin = "Varokin";
+
+constexpr std::array<const char*, 4> kTabNames = {"Total Conversions", "Mutators", "AIs",
+                                                  "Units, Etc. (.ufo)"};
+
+}  // namespace
+
+CSwitcherDlg::CSwitcherDlg(engine::Context& ctx, MainWindowControls& controls)
+    : ctx_(ctx),
+      c_(controls),
+      tc_(ctx, controls.tcPane, controls.currentTcLabel),
+      ai_(ctx, controls.aiPane),
+      mutators_(ctx, controls.mutatorPane) {}
+
+bool CSwitcherDlg::OnInitDialog() {
+  // The three lists share one rectangle, so they share the Mutator list's column width.
+  const int columnWidth = c_.mutatorList.GetWidthPixels() / 3;
+  c_.aiList.SetColumnWidth(columnWidth);
+  c_.tcList.SetColumnWidth(columnWidth);
+  c_.mutatorList.SetColumnWidth(columnWidth);
+
+  const app::StartupState& startup = ctx_.startup;
+  c_.menuDisableFileWarnings.SetChecked(!startup.warnModifiedFiles);
+  c_.menuDisableCustomExeWarning.SetChecked(!startup.warnCustomExe);
+  c_.menuCcInstalled.SetChecked(startup.ccInstalled);
+
+  app::SettingsStore& settings = ctx_.settings;
+  c_.allowDefaultAi.SetChecked(settings.GetProfileInt(kPrevious, "Allow Default AI", 1) != 0);
+  c_.menuAutoLaunchTahook.SetChecked(settings.GetProfileInt(kVarokin, "Use TAHook", 0) != 0);
+  c_.menuDontAskCompile.SetChecked(settings.GetProfileInt(kVarokin, "Compile Monolithic", 1) == 0);
+  c_.menuDontConfigureIcq.SetChecked(settings.GetProfileInt(kVarokin, "Configure ICQ", 1) == 0);
+
+  for (int tab = 0; tab < static_cast<int>(kTabNames.size()); ++tab) {
+    c_.tabs.InsertItem(tab, kTabNames[tab]);
+  }
+  selectedTab = settings.GetProfileInt(kPrevious, "SelectedTab", 1);
+  // A tab number the tab control would refuse (a hand-edited settings file) shows the first tab.
+  if (selectedTab < 0 || selectedTab >= c_.tabs.GetItemCount()) selectedTab = 0;
+  c_.tabs.SetCurSel(selectedTab);
+  OnSelchangeTab();
+
+  ScanCatalogue();
+  return true;
+}
+
+void CSwitcherDlg::OnSelchangeTab() {
+  for (Control* control :
+       std::array<Control*, 9>{&c_.tcList, &c_.mutatorList, &c_.aiList, &c_.packList, &c_.ufoList,
+                               &c_.tcPane, &c_.mutatorPane, &c_.aiPane, &c_.ufoPane}) {
+    control->Show(false);
+  }
+  switch (c_.tabs.GetCurSel()) {
+    case 0:
+      c_.tcList.Show(true);
+      c_.tcPane.Show(true);
+      selectedTab = 0;
+      break;
+    case 1:
+      c_.mutatorList.Show(true);
+      c_.mutatorPane.Show(true);
+      selectedTab = 1;
+      break;
+    case 2:
+      c_.aiList.Show(true);
+      c_.aiPane.Show(true);
+      selectedTab = 2;
+      break;
+    case 3:
+      c_.packList.Show(true);
+      c_.ufoList.Show(true);
+      c_.ufoPane.Show(true);
+      // UFO files may have been moved by hand while another tab was shown.
+      SyncUfoSelection();
+      selectedTab = 3;
+      break;
+    default:
+      break;
+  }
+}
+
+void CSwitcherDlg::SaveWindowState() {
+  ctx_.settings.WriteProfileInt(kPrevious, "SelectedTab", selectedTab);
+  ctx_.settings.WriteProfileInt(kPrevious, "Allow Default AI",
+                                c_.allowDefaultAi.IsChecked() ? 1 : 0);
+}
+
+void CSwitcherDlg::OnOK() {
+  SaveWindowState();
+  result_ = Result::kOk;
+}
+
+void CSwitcherDlg::OnCancel() { result_ = Result::kCancel; }
+
+void CSwitcherDlg::OnShowWindow(bool show) {
+  if (show) timerPending_ = true;
+}
+
+void CSwitcherDlg::OnTimer() {
+  if (!timerPending_) return;
+  timerPending_ = false;
+  const app::StartupState& startup = ctx_.startup;
+  if (startup.hostRequested || startup.joinRequested) {
+    OnMultiplayer();
+  } else if (startup.snapshotRequested) {
+    OnRestoreSnapshot();
+  }
+}
+
+bool CSwitcherDlg::OnCommand(int id) {
+  switch (id) {
+    case kIdClose:
+      OnOK();
+      return true;
+    case kIdCancel:
+      OnCancel();
+      return true;
+    case kIdLaunchTa:
+      OnLaunchTa();
+      return true;
+    case kIdMultiplayer:
+      OnMultiplayer();
+      return true;
+    case kIdDisableAll:
+      OnDisableAll();
+      return true;
+    case kIdChooseRandomAi:
+      OnChooseRandomAi();
+      return true;
+    case kIdMenuAutoLaunchTahook:
+      OnAutoLaunchTahook();
+      return true;
+    case kIdMenuDisableFileWarnings:
+      OnDisableFileWarnings();
+      return true;
+    case kIdMenuDisableCustomExeWarning:
+      OnDisableCustomExeWarning();
+      return true;
+    case kIdMenuCcInstalled:
+      OnCcInstalled();
+      return true;
+    case kIdMenuDontConfigureIcq:
+      OnDontConfigureIcq();
+      return true;
+    case kIdMenuDontAskCompile:
+      OnDontAskCompile();
+      return true;
+    case kIdMenuTakeSnapshot:
+      OnTakeSnapshot();
+      return true;
+    case kIdMenuRestoreSnapshot:
+      OnRestoreSnapshot();
+      return true;
+    case kIdMenuMakeUfoPack:
+      OnMakeUfoPack();
+      return true;
+    case kIdMenuAbout:
+      OnAbout();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CSwitcherDlg::OnSelchange(int id) {
+  switch (id) {
+    case kIdTcList:
+      OnSelchangeTcList();
+      return true;
+    case kIdMutatorList:
+      OnSelchangeMutatorList();
+      return true;
+    case kIdAiList:
+      OnSelchangeAiList();
+      return true;
+    case kIdPackList:
+      OnSelchangePackList();
+      return true;
+    case kIdUfoList:
+      OnSelchangeUfoList();
+      return true;
+    case kIdTabs:
+      OnSelchangeTab();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace varokin::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings_store.h"
+#include "app/startup_state.h"
+#include "engine/context.h"
+#include "engine/mod_state.h"
+#include "engine/relocation.h"
+#include "platform/file_system.h"
+#include "support/expect_prompts.h"
+#include "support/ta_folder.h"
+#include "ui/headless/main_window_set.h"
+#include "ui/switcher_dlg.h"
+
+namespace varokin::fixtures {
+
+// The main window over headless controls on a temporary TA folder, with its own Varokin.INI in
+// a separate temporary folder. A test lays down its files, then calls Start(); Restart() is the
+// next run of the program: fresh state and controls, the same folder and settings.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest();
+  ~MainWindowTest() override;
+
+  void Start();
+  void Restart() { Start(); }
+
+  ui::CSwitcherDlg& Dlg() { return session_->dlg; }
+  ui::headless::HeadlessMainWindow& Window() { return session_->window; }
+  engine::ModState& State() { return session_->state; }
+  engine::PackMembership& Packs() { return session_->packs; }
+
+  std::string Setting(const std::string& section, const std::string& entry);
+  // The settings file as it lies on disk.
+  std::string SettingsFileText() const;
+  void Remember(const std::string& section, const std::string& entry, const std::string& value);
+
+  // Row texts of a list, and the texts of its selected rows, in list order.
+  static std::vector<std::string> Rows(const ui::ListBox& list);
+  static std::vector<std::string> Selected(const ui::ListBox& list);
+  // The row with exactly this text; fails the test when there is none.
+  static int RowOf(const ui::ListBox& list, const std::string& text);
+  // A user's click on a row, with the selection-change notification it sends.
+  void Click(int listId, int row);
+
+  TaFolder ta;
+  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
+  std::filesystem::path settingsFolder;
+  std::unique_ptr<app::SettingsStore> settings;
+  ExpectPrompts prompts;
+  app::StartupState startup;
+
+ private:
+  struct Session {
+    explicit Session(MainWindowTest& test);
+    ui::headless::HeadlessMainWindow window;
+    engine::ModState state;
+    engine::PackMembership packs;
+    engine::Relocator relocator;
+    engine::Context ctx;
+    ui::CSwitcherDlg dlg;
+  };
+  std::unique_ptr<Session> session_;
+};
+
+}  // namespace varokin::fixtures

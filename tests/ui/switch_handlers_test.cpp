@@ -1,0 +1,164 @@
+// Switching Total Conversions, AIs and Mutators from the main window's lists and buttons.
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/main_window_fixture.h"
+
+namespace varokin::fixtures {
+namespace {
+
+using Texts = std::vector<std::string>;
+using ui::Answer;
+using ui::Buttons;
+
+constexpr const char* kShutDown =
+    "Please shut down Varokin immediately and fix whatever problems were reported";
+
+class Switching : public MainWindowTest {
+ protected:
+  void SetUp() override { ta.Game(); }
+  void Install(const std::string& stored, const std::string& installed) {
+    std::filesystem::rename(ta.Host("Varokin\\" + stored), ta.Host(installed));
+  }
+  void ClickRow(int listId, const std::string& text) {
+    Click(listId, RowOf(*Window().List(listId), text));
+  }
+};
+
+TEST_F(Switching, TcListMovesTheFilesInAndOutAndRemembersTheTc) {
+  ta.Tc("Alpha", "Alpha Strike", "a##b", "AS", {{"a1.hpi", "units.hpi"}, {"a2.gp3", "rev.gp3"}});
+  ta.Tc("Beta", "Beta Test", "b", "BT", {{"b1.hpi", "units.hpi"}});
+  Start();
+  ClickRow(ui::kIdTcList, "Alpha Strike");
+  EXPECT_EQ(ta.Read("units.hpi"), "TC Alpha: a1.hpi");
+  EXPECT_TRUE(ta.Exists("rev.gp3"));
+  EXPECT_FALSE(ta.Exists("Varokin\\a1.hpi"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
+  EXPECT_EQ(Window().currentTcLabel.GetText(), "Alpha Strike");
+  EXPECT_EQ(State().lastTcListPos, 1);
+
+  ClickRow(ui::kIdTcList, "Beta Test");
+  EXPECT_EQ(ta.Read("units.hpi"), "TC Beta: b1.hpi");
+  EXPECT_EQ(ta.Read("Varokin\\a1.hpi"), "TC Alpha: a1.hpi");
+  EXPECT_FALSE(ta.Exists("rev.gp3"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Beta.tc");
+
+  ClickRow(ui::kIdTcList, "*Original TA*");
+  EXPECT_FALSE(ta.Exists("units.hpi"));
+  EXPECT_TRUE(ta.Exists("Varokin\\b1.hpi"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+  EXPECT_EQ(Window().currentTcLabel.GetText(), "*Original TA*");
+}
+
+TEST_F(Switching, AFailedTcLoadFallsBackToTheOriginalGame) {
+  ta.Tc("Alpha", "Alpha Strike", "a", "AS",
+        {{"a1.hpi", "i1.hpi"}, {"a2.hpi", "i2.hpi"}, {"a3.hpi", "i3.hpi"}});
+  ta.Text("i3.hpi", "in the way");
+  Start();
+  prompts.Expect("Loading TC (][Alpha.tc):\n\nAn extra copy of i3.hpi was found\n\nload Aborted.");
+  ClickRow(ui::kIdTcList, "Alpha Strike");
+  for (const char* stored : {"Varokin\\a1.hpi", "Varokin\\a2.hpi", "Varokin\\a3.hpi"}) {
+    EXPECT_TRUE(ta.Exists(stored)) << stored;
+  }
+  EXPECT_FALSE(ta.Exists("i1.hpi") || ta.Exists("i2.hpi"));
+  EXPECT_EQ(ta.Read("i3.hpi"), "in the way");
+  EXPECT_EQ(Selected(Window().tcList), Texts{"*Original TA*"});
+  EXPECT_EQ(State().currentTc, engine::kNoMod);
+  EXPECT_EQ(State().lastTcListPos, 0);
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+}
+
+TEST_F(Switching, AFailedTcUnloadKeepsTheOldTcSelectedAndAsksForAShutDown) {
+  ta.Tc("Alpha", "Alpha Strike", "a", "AS", {{"a1.hpi", "i1.hpi"}, {"a2.hpi", "i2.hpi"}});
+  ta.Tc("Beta", "Beta Test", "b", "BT", {{"b1.hpi", "j1.hpi"}});
+  Start();
+  ClickRow(ui::kIdTcList, "Alpha Strike");
+  std::filesystem::remove(ta.Host("i2.hpi"));
+  prompts.Expect("Unloading TC (][Alpha.tc):\n\nUnable to find the file i2.hpi\n\nunload Aborted.");
+  prompts.Expect(kShutDown);
+  ClickRow(ui::kIdTcList, "Beta Test");
+  EXPECT_EQ(Selected(Window().tcList), Texts{"Alpha Strike"});
+  EXPECT_TRUE(ta.Exists("i1.hpi"));
+  EXPECT_TRUE(ta.Exists("Varokin\\b1.hpi"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
+}
+
+TEST_F(Switching, AnIncompatibleAiIsLoadedOnlyWhenTheUserInsists) {
+  ta.Ai("Odd", "Odd AI", "x", "XTA", {{"Ai", true}});
+  Start();
+  const std::string question =
+      "This AI (^^Odd.ai) does not claim to be compatible with your current TC.\n\nDo you wish to "
+      "disable it again?  (Strongly recommended)";
+  prompts.Expect(question, Answer::kYes, Buttons::kYesNo);
+  ClickRow(ui::kIdAiList, "Odd AI");
+  EXPECT_FALSE(ta.Exists("Ai"));
+  EXPECT_EQ(Selected(Window().aiList), Texts{"*Default AI*"});
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+
+  prompts.Expect(question, Answer::kNo, Buttons::kYesNo);
+  ClickRow(ui::kIdAiList, "Odd AI");
+  EXPECT_TRUE(ta.Exists("Ai\\payload.txt"));
+  EXPECT_EQ(Selected(Window().aiList), Texts{"Odd AI"});
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Odd.ai");
+  EXPECT_EQ(State().lastAiListPos, 1);
+}
+
+TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
+  ta.Ai("One", "Good One", "1", "OTA", {{"one.ufo"}});
+  ta.Ai("Two", "Good Two", "2", "*", {{"two.ufo"}});
+  ta.Ai("Bad", "Bad Three", "3", "XTA", {{"bad.ufo"}});
+  Remember("Previous Settings", "Allow Default AI", "0");
+  Start();
+  std::set<std::string> picked;
+  for (int run = 0; run < 8; ++run) {
+    EXPECT_TRUE(Dlg().OnCommand(ui::kIdChooseRandomAi));
+    const std::string active = State().GetCurrentAiName();
+    picked.insert(active);
+    EXPECT_TRUE(active == "^^One.ai" || active == "^^Two.ai") << active;
+    EXPECT_EQ(Setting("Previous Settings", "AI"), active);
+    EXPECT_EQ(ta.Exists("one.ufo"), active == "^^One.ai");
+    EXPECT_EQ(ta.Exists("two.ufo"), active == "^^Two.ai");
+    EXPECT_FALSE(ta.Exists("bad.ufo"));
+    EXPECT_TRUE(Selected(Window().aiList).empty());
+    EXPECT_EQ(
+        Window().aiPane.GetText(),
+        "Using a randomly selected AI that's compatible with *Original TA*.\r\nCompatible AIs "
+        "are:\r\n     Good One\r\n     Good Two\r\n");
+  }
+  EXPECT_FALSE(picked.empty());
+}
+
+TEST_F(Switching, RandomAiWithOnlyTheDefaultOrNothingCompatible) {
+  ta.Ai("Bad", "Bad Three", "3", "XTA", {{"bad.ufo"}});
+  Start();
+  EXPECT_TRUE(Window().allowDefaultAi.IsChecked());
+  Dlg().OnChooseRandomAi();
+  EXPECT_EQ(State().currentAi, engine::kNoMod);
+  EXPECT_TRUE(Selected(Window().aiList).empty());
+  EXPECT_EQ(Window().aiPane.GetText(),
+            "Using a randomly selected AI that's compatible with *Original TA*.\r\nCompatible AIs "
+            "are:\r\n     *Default AI*\r\n");
+
+  prompts.Expect(
+      "This AI (^^Bad.ai) does not claim to be compatible with your current TC.\n\nDo you wish to "
+      "disable it again?  (Strongly recommended)",
+      Answer::kNo);
+  ClickRow(ui::kIdAiList, "Bad Three");
+  ASSERT_TRUE(ta.Exists("bad.ufo"));
+  Window().allowDefaultAi.SetChecked(false);
+  prompts.Expect(
+      " I'm sorry, you have no AIs which claim to be compatible with the currently "
+      "active TC\n\n  Using the Default AI");
+  Dlg().OnChooseRandomAi();
+  // The message says the default AI is used; it really is.
+  EXPECT_FALSE(ta.Exists("bad.ufo"));
+  EXPECT_EQ(State().currentAi, engine::kNoMod);
+  EXPECT_EQ(Selected(Window().aiList), Texts{"*Default AI*"});
+  EXPECT_EQ(State().lastAiListPos, 0);
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+}
+
+}  // namespace
+}  // namespace varokin::fixtures

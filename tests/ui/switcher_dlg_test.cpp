@@ -1,0 +1,120 @@
+// The main window's set-up, tabs, closing and routing, over headless controls.
+#include <string>
+
+#include "support/main_window_fixture.h"
+
+namespace varokin::fixtures {
+namespace {
+
+using ui::CSwitcherDlg;
+
+class MainWindow : public MainWindowTest {
+ protected:
+  void SetUp() override { ta.Game(); }
+  void ShowTab(int tab) {
+    Window().tabs.SetCurSel(tab);
+    EXPECT_TRUE(Dlg().OnSelchange(ui::kIdTabs));
+  }
+};
+
+TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
+  startup.warnModifiedFiles = false;
+  startup.ccInstalled = true;
+  settings->WriteProfileInt("Varokin", "Use TAHook", 1);
+  settings->WriteProfileInt("Varokin", "Compile Monolithic", 0);
+  Start();
+  auto& w = Window();
+  ASSERT_EQ(w.tabs.GetItemCount(), 4);
+  EXPECT_EQ(w.tabs.GetItemText(0), "Total Conversions");
+  EXPECT_EQ(w.tabs.GetItemText(3), "Units, Etc. (.ufo)");
+  EXPECT_EQ(w.tabs.GetCurSel(), 1);
+  EXPECT_EQ(Dlg().selectedTab, 1);
+  EXPECT_TRUE(w.mutatorList.IsVisible() && w.mutatorPane.IsVisible());
+  EXPECT_FALSE(w.tcList.IsVisible() || w.aiList.IsVisible() || w.ufoList.IsVisible() ||
+               w.packList.IsVisible() || w.tcPane.IsVisible() || w.ufoPane.IsVisible());
+  EXPECT_TRUE(w.allowDefaultAi.IsChecked());
+  for (auto* list : {&w.tcList, &w.mutatorList, &w.aiList}) {
+    EXPECT_EQ(list->GetColumnWidth(), w.mutatorList.GetWidthPixels() / 3);
+  }
+  EXPECT_TRUE(w.menuDisableFileWarnings.IsChecked());
+  EXPECT_FALSE(w.menuDisableCustomExeWarning.IsChecked());
+  EXPECT_TRUE(w.menuCcInstalled.IsChecked());
+  EXPECT_TRUE(w.menuAutoLaunchTahook.IsChecked());
+  EXPECT_TRUE(w.menuDontAskCompile.IsChecked());
+  EXPECT_FALSE(w.menuDontConfigureIcq.IsChecked());
+}
+
+TEST_F(MainWindow, CloseRemembersTabAndCheckBoxButEscapeDoesNot) {
+  Start();
+  ShowTab(2);
+  EXPECT_TRUE(Window().aiList.IsVisible());
+  EXPECT_FALSE(Window().mutatorList.IsVisible());
+  Window().allowDefaultAi.SetChecked(false);
+  EXPECT_TRUE(Dlg().OnCommand(ui::kIdClose));
+  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kOk);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+  EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
+
+  Restart();
+  EXPECT_EQ(Window().tabs.GetCurSel(), 2);
+  EXPECT_TRUE(Window().aiList.IsVisible());
+  EXPECT_FALSE(Window().allowDefaultAi.IsChecked());
+  ShowTab(0);
+  Window().allowDefaultAi.SetChecked(true);
+  EXPECT_TRUE(Dlg().OnCommand(ui::kIdCancel));
+  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kCancel);
+
+  Restart();
+  EXPECT_EQ(Window().tabs.GetCurSel(), 2);
+  EXPECT_FALSE(Window().allowDefaultAi.IsChecked());
+}
+
+TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirst) {
+  for (const char* stored : {"7", "-1"}) {
+    Remember("Previous Settings", "SelectedTab", stored);
+    Start();
+    EXPECT_EQ(Window().tabs.GetCurSel(), 0) << stored;
+    EXPECT_EQ(Dlg().selectedTab, 0) << stored;
+    EXPECT_TRUE(Window().tcList.IsVisible()) << stored;
+  }
+}
+
+TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {
+  ta.Ufo("Tanks", UfoPlace::kEnabled);
+  Start();
+  EXPECT_EQ(Selected(Window().ufoList), std::vector<std::string>{"Tanks"});
+  std::filesystem::remove(ta.Host("Tanks.ufo"));
+  ShowTab(3);
+  EXPECT_EQ(Dlg().selectedTab, 3);
+  EXPECT_TRUE(Window().ufoList.IsVisible() && Window().packList.IsVisible());
+  EXPECT_TRUE(Selected(Window().ufoList).empty());
+}
+
+TEST_F(MainWindow, RoutesEveryControlAndMenuItemAndRunsTheDeferredRequestOncePerShowing) {
+  Start();
+  for (int id : {ui::kIdLaunchTa, ui::kIdMultiplayer, ui::kIdMenuAutoLaunchTahook,
+                 ui::kIdMenuDisableFileWarnings, ui::kIdMenuDisableCustomExeWarning,
+                 ui::kIdMenuCcInstalled, ui::kIdMenuDontConfigureIcq, ui::kIdMenuDontAskCompile,
+                 ui::kIdMenuTakeSnapshot, ui::kIdMenuRestoreSnapshot, ui::kIdMenuMakeUfoPack,
+                 ui::kIdMenuAbout, ui::kIdDisableAll, ui::kIdChooseRandomAi}) {
+    EXPECT_TRUE(Dlg().OnCommand(id)) << id;
+  }
+  for (int id : {ui::kIdTcList, ui::kIdMutatorList, ui::kIdAiList, ui::kIdPackList, ui::kIdUfoList,
+                 ui::kIdTabs}) {
+    EXPECT_TRUE(Dlg().OnSelchange(id)) << id;
+  }
+  EXPECT_FALSE(Dlg().OnCommand(ui::kIdTcPane));
+  EXPECT_FALSE(Dlg().OnSelchange(ui::kIdDisableAll));
+  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kRunning);
+
+  EXPECT_FALSE(Dlg().TimerPending());
+  Dlg().OnShowWindow(false);
+  EXPECT_FALSE(Dlg().TimerPending());
+  Dlg().OnShowWindow(true);
+  EXPECT_TRUE(Dlg().TimerPending());
+  Dlg().OnTimer();
+  EXPECT_FALSE(Dlg().TimerPending());
+}
+
+}  // namespace
+}  // namespace varokin::fixtures
