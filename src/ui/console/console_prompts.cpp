@@ -1,0 +1,97 @@
+#include "ui/console/console_prompts.h"
+
+#include "app/command_line.h"
+
+namespace varokin::ui::console {
+
+namespace {
+
+std::string ButtonsText(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return "Yes/No";
+    case Buttons::kYesNoCancel:
+      return "Yes/No/Cancel";
+    case Buttons::kOk:
+      break;
+  }
+  return "OK";
+}
+
+std::string IconText(Icon icon) {
+  switch (icon) {
+    case Icon::kExclamation:
+      return " exclamation";
+    case Icon::kQuestion:
+      return " question";
+    case Icon::kStop:
+      return " stop";
+    case Icon::kNone:
+      break;
+  }
+  return "";
+}
+
+// What closing the box without choosing gives: the answer that lets nothing go ahead.
+Answer SafestAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return Answer::kNo;
+    case Buttons::kYesNoCancel:
+      return Answer::kCancel;
+    case Buttons::kOk:
+      break;
+  }
+  return Answer::kOk;
+}
+
+std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
+  const std::string word = app::LowerCase(line);
+  const bool questions = buttons != Buttons::kOk;
+  if (word == "ok" && !questions) return Answer::kOk;
+  if (word == "yes" && questions) return Answer::kYes;
+  if (word == "no" && questions) return Answer::kNo;
+  if (word == "cancel" && buttons == Buttons::kYesNoCancel) return Answer::kCancel;
+  return std::nullopt;
+}
+
+}  // namespace
+
+Answer ConsolePrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
+  io_.WriteLine("<<< " + ButtonsText(buttons) + IconText(icon));
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n') {
+      io_.WriteLine(line);
+      line.clear();
+    } else {
+      line += text[i];
+    }
+  }
+  io_.WriteLine(line);
+  io_.WriteLine(">>>");
+  while (std::optional<std::string> answer = io_.ReadLine()) {
+    if (std::optional<Answer> chosen = ParseAnswer(*answer, buttons)) return *chosen;
+  }
+  return SafestAnswer(buttons);
+}
+
+std::optional<std::string> ConsolePrompts::FileDialog(const std::string& kind,
+                                                      const FileDialogRequest& request) {
+  io_.WriteLine("<<< " + kind + " " + request.title);
+  io_.WriteLine(">>>");
+  std::optional<std::string> path = io_.ReadLine();
+  if (!path || path->empty()) return std::nullopt;
+  return path;
+}
+
+std::optional<std::string> ConsolePrompts::OpenFile(const FileDialogRequest& request) {
+  return FileDialog("open", request);
+}
+
+std::optional<std::string> ConsolePrompts::SaveFile(const FileDialogRequest& request) {
+  return FileDialog("save", request);
+}
+
+}  // namespace varokin::ui::console

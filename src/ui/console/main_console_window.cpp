@@ -1,0 +1,15 @@
+#include "ui/console/main_console_window.h"
+
+#include "app/switcher_app.h"
+
+namespace varokin::ui::console {
+
+std::string MainConsoleWindow::Title() const { return app::kMainWindowTitle; }
+
+std::vector<MenuItem*> MainConsoleWindow::CheckMenuItems() {
+  return {&controls_.menuAutoLaunchTahook,    &controls_.menuCcInstalled,
+          &controls_.menuDisableFileWarnings, &controls_.menuDisableCustomExeWarning,
+          &controls_.menuDontConfigureIcq,    &controls_.menuDontAskCompile};
+}
+
+}  // namespace varokin::ui::console

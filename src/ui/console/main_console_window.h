@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ui/console/console_window.h"
+#include "ui/headless/main_window_set.h"
+#include "ui/switcher_dlg.h"
+
+namespace varokin::ui::console {
+
+// The main window over its headless controls.
+class MainConsoleWindow : public ConsoleWindow {
+ public:
+  MainConsoleWindow(headless::HeadlessMainWindow& controls, CSwitcherDlg& dlg)
+      : controls_(controls), dlg_(dlg) {}
+
+  std::string Title() const override;
+  std::vector<Control*> Controls() override { return controls_.AllControls(); }
+  std::vector<MenuItem*> CheckMenuItems() override;
+  MenuItem* Menu(int id) override { return controls_.Menu(id); }
+  bool IsLabel(int id) const override { return id == kIdCurrentTcLabel; }
+  // The panes are read-only.
+  bool IsEditable(int) const override { return false; }
+
+  void Command(int id) override { dlg_.OnCommand(id); }
+  void Selchange(int id) override { dlg_.OnSelchange(id); }
+  void EditChange(int) override {}
+  void KillFocus(int) override {}
+  void Escape() override { dlg_.OnCancel(); }
+  void CloseBox() override { dlg_.OnCancel(); }
+  bool IsClosed() const override { return dlg_.GetResult() != CSwitcherDlg::Result::kRunning; }
+
+ private:
+  headless::HeadlessMainWindow& controls_;
+  CSwitcherDlg& dlg_;
+};
+
+}  // namespace varokin::ui::console
