@@ -12,10 +12,10 @@ enum class Answer { kOk, kYes, kNo, kCancel };
 // What a common open or save file dialog is asked to show.
 struct FileDialogRequest {
   std::string title;
-  std::string filter;       // e.g. "Snapshot Files (*.tas)|*.tas||"
-  std::string defaultExt;   // without the dot
-  std::string initialDir;   // host path, may be empty
-  std::string fileName;     // preset file name, may be empty
+  std::string filter;      // e.g. "Snapshot Files (*.tas)|*.tas||"
+  std::string defaultExt;  // without the dot
+  std::string initialDir;  // host path, may be empty
+  std::string fileName;    // preset file name, may be empty
 };
 
 // Every report and question of the program goes through here; the front end shows it as a modal
