@@ -1,0 +1,212 @@
+// varokin-console end to end: the real program, started as a child process in a TA folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "app/settings_store.h"
+#include "app/switcher_app.h"
+#include "console/child_process.h"
+#include "platform/file_system.h"
+#include "platform/instances.h"
+#include "support/ta_folder.h"
+
+namespace varokin::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+const char* const kConfigVariable = "APPDATA";
+const char* const kLockVariables[] = {"TMP", "TEMP"};
+constexpr char kConfigFolder[] = "Varokin";
+#else
+const char* const kConfigVariable = "XDG_CONFIG_HOME";
+const char* const kLockVariables[] = {"XDG_RUNTIME_DIR"};
+constexpr char kConfigFolder[] = "varokin";
+#endif
+
+const std::string kAiQuestion =
+    "<<< Yes/No\n"
+    "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n"
+    "\n"
+    "Do you wish to disable it again?  (Strongly recommended)\n"
+    ">>>\n";
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Standard output of a Windows program ends its lines with CR LF.
+  std::string plain;
+  for (char c : text) {
+    if (c != '\r') plain += c;
+  }
+  return plain;
+}
+
+// A TA folder with one Total Conversion and one AI, and the program's settings and locks in a
+// folder of their own: the first use has been confirmed and ICQ is not to be configured.
+class Console : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    home = fs::temp_directory_path() / ("varokin-console-" + std::to_string(random()));
+    fs::create_directories(home / kConfigFolder);
+    SetVariable(kConfigVariable, home.string());
+    for (const char* name : kLockVariables) SetVariable(name, home.string());
+    std::ofstream(home / kConfigFolder / "Varokin.INI", std::ios::binary)
+        << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\n";
+    ta.Game();
+    ta.Tc("Ashen", "Ashen Frontier", "Burnt##lands", "ASH",
+          {{"AshenData.hpi", "ashdata.hpi"}, {"AshenMaps.hpi", "ashmaps.hpi"}});
+    ta.Ai("Brain", "Big Brain", "Thinks", "XYZ", {{"brain.ufo", false}});
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(home, ignored);
+  }
+
+  // Runs the console to the end of script; its output is kept in `output`.
+  int Run(const std::string& script, const std::vector<std::string>& arguments = {}) {
+    ChildProcess console(VAROKIN_CONSOLE, arguments, home / "output.txt");
+    EXPECT_TRUE(console.Started());
+    console.Write(script);
+    const int status = console.Wait();
+    output = ReadAll(home / "output.txt");
+    return status;
+  }
+  std::string Setting(const std::string& section, const std::string& entry) {
+    app::SettingsStore settings(*files, (home / kConfigFolder / "Varokin.INI").string());
+    return settings.GetProfileString(section, entry, "(missing)");
+  }
+  bool Contains(const std::string& text) { return output.find(text) != std::string::npos; }
+
+  fixtures::TaFolder ta;
+  fs::path home;
+  std::string output;
+  std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
+};
+
+TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
+  ASSERT_EQ(Run("tab 0\n"
+                "click 1008 1\n"
+                "show 1008\n"
+                "show 1039\n"
+                "tab 2\n"
+                "click 1003 1\n"
+                "perhaps\n"
+                "NO\n"
+                "show 1003\n"
+                "press 1\n"),
+            0);
+
+  EXPECT_TRUE(Contains("list 1008\n0\t0\t9999\t*Original TA*\n1\t1\t0\tAshen Frontier\n.\n"))
+      << output;
+  EXPECT_TRUE(Contains("label 1039\nAshen Frontier\n.\n")) << output;
+  EXPECT_TRUE(Contains(kAiQuestion)) << output;
+  EXPECT_TRUE(Contains("list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n")) << output;
+
+  EXPECT_TRUE(ta.Exists("ashdata.hpi"));
+  EXPECT_TRUE(ta.Exists("ashmaps.hpi"));
+  EXPECT_FALSE(ta.Exists("Varokin\\AshenData.hpi"));
+  EXPECT_TRUE(ta.Exists("brain.ufo"));
+  EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Ashen.tc");
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+
+  // The next start finds everything where it was left, and switching back puts it all away.
+  ASSERT_EQ(Run("tab 0\nclick 1008 0\ntab 2\nclick 1003 0\n"), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_TRUE(ta.Exists("Varokin\\AshenData.hpi"));
+  EXPECT_FALSE(ta.Exists("ashdata.hpi"));
+  EXPECT_TRUE(ta.Exists("Varokin\\^^Brain(1)"));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+}
+
+TEST_F(Console, AnsweringYesDisablesTheIncompatibleAiAgain) {
+  ASSERT_EQ(Run("tab 2\nclick 1003 1\nyes\nshow 1003\n"), 0);
+  EXPECT_TRUE(Contains(kAiQuestion)) << output;
+  EXPECT_TRUE(Contains("list 1003\n0\t1\t9999\t*Default AI*\n1\t0\t1\tBig Brain\n.\n")) << output;
+  EXPECT_FALSE(ta.Exists("brain.ufo"));
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+}
+
+TEST_F(Console, OnlyCloseSavesTheTab) {
+  ASSERT_EQ(Run("tab 0\nclose\n"), 0);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "(missing)");
+  ASSERT_EQ(Run("tab 3\nescape\n"), 0);
+  ASSERT_EQ(Run("tab 2\n"), 0);  // end of input
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "(missing)");
+
+  ASSERT_EQ(Run("tab 0\ncheck 1038\npress 1\nshow\n"), 0);
+  EXPECT_EQ(output, "");  // nothing is read once the window has closed
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "0");
+  EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
+
+  ASSERT_EQ(Run("show\n"), 0);
+  EXPECT_TRUE(Contains("title Varokin - by Quellan\n.\ntab 0\n.\nlist 1008\n")) << output;
+  EXPECT_TRUE(Contains("check 1038 0\n.\n")) << output;
+  EXPECT_FALSE(Contains("list 1001")) << output;
+}
+
+TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
+  const fixtures::FileInventory before = ta.Inventory();
+  ASSERT_EQ(Run("frobnicate\n"
+                "click 1008 1\n"  // the Mutators tab is showing
+                "tab 0\n"
+                "click 1008 7\n"
+                "click 1006 0\n"
+                "press 4242\n"
+                "tab 9\n"),
+            0);
+  EXPECT_EQ(output,
+            "error: unknown command frobnicate\n"
+            "error: 1008 is hidden\n"
+            "error: no row 7 in list 1008\n"
+            "error: 1006 is not a list\n"
+            "error: unknown id 4242\n"
+            "error: no tab 9\n");
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
+}
+
+TEST_F(Console, ASecondInstanceIsRefusedUnlessItJoinsAHostingOne) {
+  const std::string oneInstance =
+      "<<< OK\nYou can only have one instance of Varokin running at a time.\n>>>\n";
+  ChildProcess first(VAROKIN_CONSOLE, {}, home / "first.txt");
+  ASSERT_TRUE(first.Started());
+  const auto registry = platform::CreateHostInstanceRegistry();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!registry->WindowExists(app::kMainWindowTitle) &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(registry->WindowExists(app::kMainWindowTitle));
+
+  EXPECT_EQ(Run("ok\n", {"-host"}), 1);
+  EXPECT_EQ(output, oneInstance);
+  {
+    const auto hosting = registry->Claim(app::kHostingWindowTitle);
+    ASSERT_NE(hosting, nullptr);
+    EXPECT_EQ(Run("ok\n", {"-host"}), 1);
+    EXPECT_EQ(output, "");
+    EXPECT_EQ(Run("ok\n", {"-join:1.2.3.4"}), 1);
+    EXPECT_EQ(output, oneInstance);
+  }
+
+  first.Write("press 1\n");
+  EXPECT_EQ(first.Wait(), 0);
+  EXPECT_FALSE(registry->WindowExists(app::kMainWindowTitle));
+  EXPECT_EQ(Run(""), 0);  // the next start is the only one again
+  EXPECT_EQ(output, "");
+}
+
+}  // namespace
+}  // namespace varokin::testing
