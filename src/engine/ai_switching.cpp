@@ -64,7 +64,7 @@ bool AiSwitching::LoadAi() {
     ConfigReader reader(ctx_.fs, fileName);
     const std::string title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
-    if (!state.IsCompatible(" " + reader.ReadLine() + " ")) {
+    if (!state.IsCompatible(std::string(" ").append(reader.ReadLine()).append(" "))) {
       const ui::Answer answer = ctx_.prompts.Message(
           "This AI (" + fileName +
               ") does not claim to be compatible with your current TC.\n\nDo you wish to disable "

@@ -72,7 +72,7 @@ bool MutatorSwitching::LoadMutator(int slot) {
   const std::string fileName = ctx_.state.GetMutatorName(slot);
   MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
   pane_.SetText(DescriptionPane(file.title, file.description, fileName));
-  if (!ctx_.state.IsCompatible(" " + file.tags + " ")) {
+  if (!ctx_.state.IsCompatible(std::string(" ").append(file.tags).append(" "))) {
     const ui::Answer answer = ctx_.prompts.Message(
         "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "
         "disable it again?  (Strongly recommended)",

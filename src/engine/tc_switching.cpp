@@ -87,7 +87,7 @@ bool TcSwitching::LoadTc() {
     ConfigReader reader(ctx_.fs, fileName);
     title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
-    state.SetTcTags(" " + reader.ReadLine() + " ");
+    state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
     ctx_.relocator.movePrefix = "Loading TC (" + fileName + "):\n\n";
     ctx_.relocator.moveSuffix = "\n\nload Aborted.";
     allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved);
@@ -128,7 +128,7 @@ bool TcSwitching::ValidateTc(const std::string& name) {
     const std::string title = reader.ReadLine();
     label_.SetText(title);
     pane_.SetText(title + ": \r\n" + DecodeDescription(reader.ReadLine()) + "\r\n\r\n  --" + name);
-    ctx_.state.SetTcTags(" " + Trimmed(reader.ReadLine()) + " ");
+    ctx_.state.SetTcTags(std::string(" ").append(Trimmed(reader.ReadLine())).append(" "));
     RenamePair pair;
     while (reader.NextRenamePair(pair)) {
       const std::string stored = "Varokin\\" + pair.stored;

@@ -97,17 +97,16 @@ TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {
 
   MakeBrain("OTA");
   ta.Text("Varokin\\^^Brain.ai", ta.Read("Varokin\\^^Brain.ai") + "gone.ufo\r\n");
-  ExpectMessage(
-      "The last time Varokin was used it was using the AI \"^^Brain.ai\"; however, the following "
-      "problems were encountered when trying to validate it's presence:\n\n"
-      "-> Found the file/directory Varokin\\^^Brain(1) which should currently be named AI and be "
-      "in your TA directory\n"
-      "-> Found the file/directory Varokin\\^^Brain(2) which should currently be named brain.ufo "
-      "and be in your TA directory\n"
-      "-> Unable to locate the file/directory gone.ufo which should be in yout TA directory\n"
-      "\nSince Varokin probably didn't cause these changes, and would probably mess something up "
-      "by attempting to fix it, it is recommended that you fix it manually before attempting to "
-      "change AIs\n\n  ");
+  ExpectReport("the AI", "^^Brain.ai",
+               "-> Found the file/directory Varokin\\^^Brain(1) which should currently be named "
+               "AI and be in your TA directory\n"
+               "-> Found the file/directory Varokin\\^^Brain(2) which should currently be named "
+               "brain.ufo and be in your TA directory\n"
+               "-> Unable to locate the file/directory gone.ufo which should be in yout TA "
+               "directory\n",
+               "probably didn't cause these changes, and would probably mess something up by "
+               "attempting to fix it, it is recommended that you fix it manually before "
+               "attempting to change AIs");
   EXPECT_FALSE(ai.ValidateAi("^^Brain.ai"));
   EXPECT_EQ(pane.GetText(), "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
 }

@@ -12,16 +12,6 @@ namespace {
 const std::string kLoadPrefix = "Loading Mutator:\n\n";
 const std::string kUnloadPrefix = "Unloading Mutator (}{Speedy.vkn):\n\n";
 
-std::string Report(const std::string& fileName, const std::string& problems) {
-  return "The last time Varokin was used it was using the mutator \"" + fileName +
-         "\"; however, the following problems were encountered when trying to validate it's "
-         "presence:\n\n" +
-         problems +
-         "\nSince Varokin probably didn't cause these changes, and would probably mess something "
-         "up by attempting to fix it, it is recommended that you fix it manually before "
-         "attempting to change modes\n\n  ";
-}
-
 class MutatorSwitchingTest : public engine_tests::Switching {
  protected:
   MutatorSwitching mutators{ctx, pane};
@@ -29,6 +19,12 @@ class MutatorSwitchingTest : public engine_tests::Switching {
   // The Mutator with count N, put into slot 3 as the list handler would.
   void MakeSpeedy(int count, const std::string& tags = "OTA") {
     state.mutatorSlots[3] = Pool(ta.Mutator("Speedy", "Speedy", "Fast##units", tags, count));
+  }
+  void ExpectReport(const std::string& fileName, const std::string& problems) {
+    Switching::ExpectReport("the mutator", fileName, problems,
+                            "probably didn't cause these changes, and would probably mess "
+                            "something up by attempting to fix it, it is recommended that you fix "
+                            "it manually before attempting to change modes");
   }
   void Install(const std::string& payload) {
     std::filesystem::rename(ta.Host("Varokin\\" + payload), ta.Host(payload));
@@ -116,13 +112,13 @@ TEST_F(MutatorSwitchingTest, ValidationReportsEachPayloadOutOfPlaceOnce) {
   ta.Text("Varokin\\}{Speedy(1).ccx", "a second copy");
   std::filesystem::remove(ta.Host("Varokin\\}{Speedy(2).ccx"));
   Install("}{Speedy(3).ccx");
-  ExpectMessage(Report("}{Speedy.vkn",
-                       "-> Found the file Varokin\\}{Speedy.ccx which should currently be in your "
-                       "TA folder\n"
-                       "-> Found the file Varokin\\}{Speedy(1).ccx, which should currently be in "
-                       "your TA folder\n"
-                       "-> Unable to locate the file }{Speedy(2).ccx, which should be in your TA "
-                       "folder\n"));
+  ExpectReport("}{Speedy.vkn",
+               "-> Found the file Varokin\\}{Speedy.ccx which should currently be in your "
+               "TA folder\n"
+               "-> Found the file Varokin\\}{Speedy(1).ccx, which should currently be in "
+               "your TA folder\n"
+               "-> Unable to locate the file }{Speedy(2).ccx, which should be in your TA "
+               "folder\n");
   mutators.ValidateMutator("}{Speedy.vkn");
   EXPECT_EQ(pane.GetText(), "Speedy: \r\nFast\r\n\r\n  -- }{Speedy.vkn");
   mutators.ValidateMutator("none");
@@ -136,7 +132,7 @@ TEST_F(MutatorSwitchingTest, ValidationReportsEachPayloadOutOfPlaceOnce) {
     absent += "-> Unable to locate the file }{Typo(" + std::to_string(k) +
               ").ccx, which should be in your TA folder\n";
   }
-  ExpectMessage(Report("}{Typo.vkn", absent));
+  ExpectReport("}{Typo.vkn", absent);
   mutators.ValidateMutator("}{Typo.vkn");
 }
 

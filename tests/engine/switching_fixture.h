@@ -29,6 +29,14 @@ class Switching : public ::testing::Test {
   std::string Setting(const std::string& section, const std::string& entry) {
     return settings.GetProfileString(section, entry, "<absent>");
   }
+  // The start-up check's report: "the TC", "the AI" or "the mutator", then the advice that ends it.
+  void ExpectReport(const std::string& what, const std::string& name, const std::string& problems,
+                    const std::string& advice) {
+    ExpectMessage("The last time Varokin was used it was using " + what + " \"" + name +
+                  "\"; however, the following problems were encountered when trying to validate "
+                  "it's presence:\n\n" +
+                  problems + "\nSince Varokin " + advice + "\n\n  ");
+  }
   void ExpectMessage(const std::string& text) {
     prompts.Expect(text, ui::Answer::kOk, ui::Buttons::kOk);
   }

@@ -94,18 +94,16 @@ TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileA
           "Galaxy TC\r\nStars\r\n \tGAL OTA \r\ngal.hpi totala1.hpi\r\n"
           "gal.ufo galaxy.ufo\r\nlost.ufo lost.ufo\r\n");
   const fixtures::FileInventory before = ta.Inventory();
-  ExpectMessage(
-      "The last time Varokin was used it was using the TC \"][Galaxy.tc\"; however, the following "
-      "problems were encountered when trying to validate it's presence:\n\n"
-      "-> Found the file/directory Varokin\\gal.hpi which should currently be named totala1.hpi "
-      "and be in your TA directory\n"
-      "-> Found the file/directory Varokin\\gal.ufo which should currently be named galaxy.ufo and "
-      "be in your TA directory\n"
-      "-> Unable to locate the file/directory lost.ufo which should be in your TA directory\n"
-      "\nSince Varokin didn't cause these changes, it would probably mess something up by "
-      "attempting to fix it, it is recommended that you fix it manually before attempting to "
-      "change TCs\n\n  ");
-
+  ExpectReport("the TC", "][Galaxy.tc",
+               "-> Found the file/directory Varokin\\gal.hpi which should currently be named "
+               "totala1.hpi and be in your TA directory\n"
+               "-> Found the file/directory Varokin\\gal.ufo which should currently be named "
+               "galaxy.ufo and be in your TA directory\n"
+               "-> Unable to locate the file/directory lost.ufo which should be in your TA "
+               "directory\n",
+               "didn't cause these changes, it would probably mess something up by attempting to "
+               "fix it, it is recommended that you fix it manually before attempting to change "
+               "TCs");
   EXPECT_FALSE(tc.ValidateTc("][Galaxy.tc"));
   EXPECT_EQ(label.GetText(), "Galaxy TC");
   EXPECT_EQ(pane.GetText(), "Galaxy TC: \r\nStars\r\n\r\n  --][Galaxy.tc");
