@@ -90,7 +90,7 @@ TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {
   EXPECT_TRUE(Selected(Window().ufoList).empty());
 }
 
-TEST_F(MainWindow, RoutesEveryControlAndMenuItemAndRunsTheDeferredRequestOncePerShowing) {
+TEST_F(MainWindow, RoutesEveryControlAndMenuItemAndNothingElse) {
   Start();
   for (int id : {ui::kIdLaunchTa, ui::kIdMultiplayer, ui::kIdMenuAutoLaunchTahook,
                  ui::kIdMenuDisableFileWarnings, ui::kIdMenuDisableCustomExeWarning,
@@ -106,14 +106,6 @@ TEST_F(MainWindow, RoutesEveryControlAndMenuItemAndRunsTheDeferredRequestOncePer
   EXPECT_FALSE(Dlg().OnCommand(ui::kIdTcPane));
   EXPECT_FALSE(Dlg().OnSelchange(ui::kIdDisableAll));
   EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kRunning);
-
-  EXPECT_FALSE(Dlg().TimerPending());
-  Dlg().OnShowWindow(false);
-  EXPECT_FALSE(Dlg().TimerPending());
-  Dlg().OnShowWindow(true);
-  EXPECT_TRUE(Dlg().TimerPending());
-  Dlg().OnTimer();
-  EXPECT_FALSE(Dlg().TimerPending());
 }
 
 }  // namespace
