@@ -190,15 +190,6 @@ TEST_F(Startup, AParameterFileGivesItsFirstLineExactlyAsWritten) {
   EXPECT_FALSE(startup.hostRequested || startup.joinRequested);
 }
 
-TEST_F(Startup, AParameterFileOutsideTheTaFolderIsRefused) {
-  ta.Text("Elsewhere\\params.txt", "-host\r\n");
-  ASSERT_TRUE(fs->SetCurrentDir("Elsewhere"));
-  prompts.Expect("Varokin can only non .TAS files if they're in your Total Annihilation folder");
-  Run("params.txt");
-  EXPECT_TRUE(steps.calls.empty());
-  EXPECT_FALSE(SettingsWritten());
-}
-
 TEST_F(Startup, ASnapshotOpenedFromItsFolderMovesToTheTaFolderAndKeepsFindingTheFile) {
   Confirmed();
   ta.Text("Varokin\\Snapshots\\Mine.TAS", "snapshot\r\n");
@@ -213,11 +204,23 @@ TEST_F(Startup, ASnapshotOpenedFromItsFolderMovesToTheTaFolderAndKeepsFindingThe
   EXPECT_EQ(steps.calls, kWholeRun);
 }
 
-TEST_F(Startup, ASnapshotOutsideASnapshotsFolderIsRefused) {
-  ta.Text("Loose\\Mine.tas", "snapshot\r\n");
-  ASSERT_TRUE(fs->SetCurrentDir("Loose"));
-  prompts.Expect("Varokin can only open .TAS files if they're in your Varokin\\Snapshots folder");
-  Run("mine.tas");
+TEST_F(Startup, AFileOnTheCommandLineOutsideItsFolderIsRefused) {
+  // A parameter file belongs in the TA folder, a snapshot two levels below it.
+  const struct {
+    std::string folder, file, message;
+  } cases[] = {
+      {"Elsewhere", "params.txt",
+       "Varokin can only non .TAS files if they're in your Total Annihilation folder"},
+      {"Loose", "mine.tas",
+       "Varokin can only open .TAS files if they're in your Varokin\\Snapshots folder"},
+  };
+  for (const auto& c : cases) {
+    ta.Text(c.folder + "\\" + c.file, "-host\r\n");
+    ASSERT_TRUE(fs->SetCurrentDir(ta.Root().string()));
+    ASSERT_TRUE(fs->SetCurrentDir(c.folder));
+    prompts.Expect(c.message);
+    Run(c.file);
+  }
   EXPECT_TRUE(steps.calls.empty());
   EXPECT_FALSE(SettingsWritten());
 }

@@ -87,8 +87,17 @@ int ChildProcess::Wait() {
   return status_;
 }
 
-void SetVariable(const std::string& name, const std::string& value) {
-  SetEnvironmentVariableA(name.c_str(), value.c_str());
+ScopedVariable::ScopedVariable(std::string name, const std::string& value)
+    : name_(std::move(name)) {
+  std::vector<char> buffer(32768);
+  const DWORD length =
+      GetEnvironmentVariableA(name_.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (length > 0 && length < buffer.size()) previous_ = std::string(buffer.data(), length);
+  SetEnvironmentVariableA(name_.c_str(), value.c_str());
+}
+
+ScopedVariable::~ScopedVariable() {
+  SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
 }
 
 #else
@@ -148,8 +157,18 @@ int ChildProcess::Wait() {
   return status_;
 }
 
-void SetVariable(const std::string& name, const std::string& value) {
-  setenv(name.c_str(), value.c_str(), 1);
+ScopedVariable::ScopedVariable(std::string name, const std::string& value)
+    : name_(std::move(name)) {
+  if (const char* previous = std::getenv(name_.c_str())) previous_ = previous;
+  setenv(name_.c_str(), value.c_str(), 1);
+}
+
+ScopedVariable::~ScopedVariable() {
+  if (previous_) {
+    setenv(name_.c_str(), previous_->c_str(), 1);
+  } else {
+    unsetenv(name_.c_str());
+  }
 }
 
 #endif

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,17 @@ class ChildProcess {
 #endif
 };
 
-// Environment variables for this process and the programs it starts.
-void SetVariable(const std::string& name, const std::string& value);
+// An environment variable of this process and the programs it starts, set for the object's life.
+class ScopedVariable {
+ public:
+  ScopedVariable(std::string name, const std::string& value);
+  ~ScopedVariable();
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> previous_;
+};
 
 }  // namespace varokin::testing

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -57,8 +58,10 @@ class Console : public ::testing::Test {
     std::random_device random;
     home = fs::temp_directory_path() / ("varokin-console-" + std::to_string(random()));
     fs::create_directories(home / kConfigFolder);
-    SetVariable(kConfigVariable, home.string());
-    for (const char* name : kLockVariables) SetVariable(name, home.string());
+    variables.push_back(std::make_unique<ScopedVariable>(kConfigVariable, home.string()));
+    for (const char* name : kLockVariables) {
+      variables.push_back(std::make_unique<ScopedVariable>(name, home.string()));
+    }
     std::ofstream(home / kConfigFolder / "Varokin.INI", std::ios::binary)
         << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\n";
     ta.Game();
@@ -67,6 +70,7 @@ class Console : public ::testing::Test {
     ta.Ai("Brain", "Big Brain", "Thinks", "XYZ", {{"brain.ufo", false}});
   }
   void TearDown() override {
+    variables.clear();
     std::error_code ignored;
     fs::remove_all(home, ignored);
   }
@@ -88,6 +92,7 @@ class Console : public ::testing::Test {
 
   fixtures::TaFolder ta;
   fs::path home;
+  std::vector<std::unique_ptr<ScopedVariable>> variables;
   std::string output;
   std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
 };

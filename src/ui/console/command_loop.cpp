@@ -81,18 +81,7 @@ void CommandLoop::ShowControl(ConsoleWindow& window, Control& control) {
     }
   } else if (auto* text = dynamic_cast<TextControl*>(&control)) {
     io_.WriteLine((window.IsLabel(control.Id()) ? "label " : "edit ") + id);
-    const std::string value = text->GetText();
-    std::string line;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-      if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
-      if (value[i] == '\n') {
-        io_.WriteLine(line);
-        line.clear();
-      } else {
-        line += value[i];
-      }
-    }
-    if (!line.empty()) io_.WriteLine(line);
+    io_.WriteText(text->GetText());
   } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
     io_.WriteLine("check " + id + " " + (check->IsChecked() ? "1" : "0"));
   } else if (auto* tabs = dynamic_cast<TabControl*>(&control)) {

@@ -16,6 +16,9 @@ class ConsoleIo {
   std::optional<std::string> ReadLine();
   // Writes a whole line and flushes it, so that a program on the other end sees it at once.
   void WriteLine(const std::string& line);
+  // Writes a text of several lines, each "\n" or "\r\n" a line break; an empty last line is left
+  // out.
+  void WriteText(const std::string& text);
 
  private:
   std::istream& in_;

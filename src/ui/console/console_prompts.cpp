@@ -59,17 +59,7 @@ std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
 
 Answer ConsolePrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
   io_.WriteLine("<<< " + ButtonsText(buttons) + IconText(icon));
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    if (text[i] == '\n') {
-      io_.WriteLine(line);
-      line.clear();
-    } else {
-      line += text[i];
-    }
-  }
-  io_.WriteLine(line);
+  io_.WriteText(text);
   io_.WriteLine(">>>");
   while (std::optional<std::string> answer = io_.ReadLine()) {
     if (std::optional<Answer> chosen = ParseAnswer(*answer, buttons)) return *chosen;
