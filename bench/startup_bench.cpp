@@ -1,0 +1,306 @@
+// The two waits a player notices: the main window coming up over a well-stocked TA folder, and a
+// switch into and out of a large Total Conversion. Each iteration also does the bare system calls
+// a program needs at the least for the same result, on the same files, so that the counter
+// "x_bare" is the ratio of the two in this very run. The aim is to stay within 3 times the bare
+// work.
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings_store.h"
+#include "app/startup_state.h"
+#include "engine/context.h"
+#include "engine/game_files.h"
+#include "engine/mod_state.h"
+#include "engine/relocation.h"
+#include "engine/tc_switching.h"
+#include "platform/file_system.h"
+#include "ui/headless/main_window_set.h"
+#include "ui/headless/scripted_prompts.h"
+#include "ui/switcher_dlg.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using varokin::app::SettingsStore;
+using varokin::app::StartupState;
+
+constexpr int kModsPerKind = 170;
+constexpr int kUfosPerPlace = 2'500;
+constexpr int kTcPairs = 2'000;
+constexpr const char* kBigTc = "][Big.tc";
+
+struct Folders {
+  fs::path root;
+  fs::path startTa;                      // the TA folder the window starts over
+  fs::path switchTa;                     // the TA folder of the large Total Conversion
+  fs::path startIni;                     // remembers nothing
+  fs::path switchIni;                    // the switch writes the TC it made current
+  std::map<std::string, double> ratios;  // benchmark -> last x_bare, for the closing lines
+};
+
+Folders* folders = nullptr;
+
+void WriteLines(const fs::path& path, const std::vector<std::string>& lines) {
+  std::ofstream file(path, std::ios::binary);
+  for (const std::string& line : lines) file << line << "\r\n";
+}
+
+void WriteSparse(const fs::path& path, std::uintmax_t size) {
+  std::ofstream(path, std::ios::binary).close();
+  fs::resize_file(path, size);
+}
+
+// The game's archives at their own sizes, so that start-up has nothing to warn about.
+void LayDownGame(const fs::path& ta) {
+  fs::create_directories(ta / "Varokin" / "UfoManager");
+  fs::create_directories(ta / "Varokin" / "Snapshots");
+  WriteSparse(ta / "totala.exe", varokin::engine::kTotalaExeSize);
+  WriteSparse(ta / "totala1.hpi", varokin::engine::kTotala1HpiSize);
+  WriteSparse(ta / "rev31.ufo", varokin::engine::kRev31UfoSize);
+}
+
+void LayDownCatalogue(const fs::path& ta) {
+  LayDownGame(ta);
+  const fs::path store = ta / "Varokin";
+  for (int n = 0; n < kModsPerKind; ++n) {
+    const std::string id = std::to_string(n);
+    WriteLines(store / ("][Tc" + id + ".tc"), {"Conversion " + id, "A whole new war##part " + id,
+                                               "tc" + id, "tc" + id + ".dat tc" + id + ".hpi"});
+    WriteLines(store / ("tc" + id + ".dat"), {"archive"});
+    WriteLines(store / ("}{Mut" + id + ".vkn"),
+               {"Mutator " + id, "Tweaks units##set " + id, "mut" + id, "0"});
+    WriteLines(store / ("}{Mut" + id + ".ccx"), {"payload"});
+    WriteLines(store / ("^^Ai" + id + ".ai"),
+               {"Opponent " + id, "Plays hard##style " + id, "ai" + id, "ai" + id});
+    WriteLines(store / ("^^Ai" + id + "(1)"), {"profile"});
+  }
+  for (int n = 0; n < kUfosPerPlace; ++n) {
+    const std::string id = std::to_string(n);
+    WriteLines(ta / ("Unit" + id + ".ufo"), {"ufo"});
+    WriteLines(store / "UfoManager" / ("Kept" + id + ".ufo"), {"ufo"});
+  }
+}
+
+void LayDownBigTc(const fs::path& ta) {
+  LayDownGame(ta);
+  std::vector<std::string> lines{"Big Conversion", "Replaces a lot", "big"};
+  for (int k = 0; k < kTcPairs; ++k) {
+    const std::string id = std::to_string(k);
+    lines.push_back("p" + id + " q" + id);
+    WriteLines(ta / "Varokin" / ("p" + id), {"payload " + id});
+  }
+  WriteLines(ta / "Varokin" / kBigTc, lines);
+}
+
+// The time of one run of work, in seconds.
+double Timed(const std::function<void()>& work) {
+  const Clock::time_point start = Clock::now();
+  work();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void Report(benchmark::State& state, const char* name, double programSeconds, double bareSeconds) {
+  using benchmark::Counter;
+  state.counters["bare_ms"] = Counter(bareSeconds * 1e3, Counter::kAvgIterations);
+  const double ratio = bareSeconds > 0 ? programSeconds / bareSeconds : 0;
+  state.counters["x_bare"] = ratio;
+  folders->ratios[name] = ratio;
+}
+
+// A message would wait for a player; here it means the set-up is wrong.
+void ExpectNoMessage(varokin::ui::headless::ScriptedPrompts& prompts, bool& shown) {
+  prompts.onUnexpected = [&shown](const std::string&) { shown = true; };
+}
+
+// Everything a start of the program creates before the window shows, over headless controls.
+struct Start {
+  explicit Start(const fs::path& ini)
+      : settings(*files, ini.string()),
+        relocator(*files, prompts, startup),
+        ctx{*files, prompts, settings, startup, state, relocator, packs} {
+    startup.warnModifiedFiles = true;
+    startup.warnCustomExe = true;
+  }
+
+  std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
+  SettingsStore settings;
+  varokin::ui::headless::ScriptedPrompts prompts;
+  StartupState startup;
+  varokin::engine::ModState state;
+  varokin::engine::PackMembership packs;
+  varokin::engine::Relocator relocator;
+  varokin::engine::Context ctx;
+};
+
+// What start-up cannot do without: list the three folders and read each configuration file's
+// first line (its title).
+int BareListing() {
+  int titles = 0;
+  for (const char* folder : {"Varokin", ".", "Varokin/UfoManager"}) {
+    DIR* dir = opendir(folder);
+    if (dir == nullptr) return -1;
+    const bool configs = std::string(folder) == "Varokin";
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (!configs || name.size() < 4) continue;
+      const bool config = (name.rfind("][", 0) == 0 && name.ends_with(".tc")) ||
+                          (name.rfind("}{", 0) == 0 && name.ends_with(".vkn")) ||
+                          (name.rfind("^^", 0) == 0 && name.ends_with(".ai"));
+      if (!config) continue;
+      FILE* file = std::fopen(("Varokin/" + name).c_str(), "rb");
+      if (file == nullptr) continue;
+      char line[64];
+      titles += std::fgets(line, sizeof line, file) != nullptr;
+      std::fclose(file);
+    }
+    closedir(dir);
+  }
+  return titles;
+}
+
+void StartUpToShownWindow(benchmark::State& state) {
+  if (chdir(folders->startTa.c_str()) != 0) {
+    state.SkipWithError("cannot enter the TA folder");
+    return;
+  }
+  double program = 0;
+  double bare = 0;
+  for (auto _ : state) {
+    int titles = 0;
+    bare += Timed([&] { titles = BareListing(); });
+    if (titles != 3 * kModsPerKind) {
+      state.SkipWithError("the bare listing missed configuration files");
+      return;
+    }
+    bool shown = false;
+    std::unique_ptr<Start> start;
+    std::unique_ptr<varokin::ui::headless::HeadlessMainWindow> window;
+    std::unique_ptr<varokin::ui::CSwitcherDlg> dlg;
+    const double seconds = Timed([&] {
+      start = std::make_unique<Start>(folders->startIni);
+      ExpectNoMessage(start->prompts, shown);
+      window = std::make_unique<varokin::ui::headless::HeadlessMainWindow>();
+      dlg = std::make_unique<varokin::ui::CSwitcherDlg>(start->ctx, window->Controls());
+      dlg->OnInitDialog();
+      dlg->OnShowWindow(true);
+    });
+    state.SetIterationTime(seconds);
+    program += seconds;
+    if (shown || !start->prompts.Messages().empty()) {
+      state.SkipWithError("start-up showed a message");
+      return;
+    }
+    if (window->tcList.GetCount() != kModsPerKind + 1 ||
+        window->mutatorList.GetCount() != kModsPerKind ||
+        window->aiList.GetCount() != kModsPerKind + 1 ||
+        window->ufoList.GetCount() != 2 * kUfosPerPlace ||
+        window->ufoList.GetSelCount() != kUfosPerPlace) {
+      state.SkipWithError("the window does not list every file");
+      return;
+    }
+  }
+  Report(state, "StartUpToShownWindow", program, bare);
+}
+
+// The same files as the switch moves, each renamed in and out again.
+bool BareRenames() {
+  for (int k = 0; k < kTcPairs; ++k) {
+    const std::string id = std::to_string(k);
+    if (std::rename(("Varokin/p" + id).c_str(), ("q" + id).c_str()) != 0) return false;
+  }
+  for (int k = 0; k < kTcPairs; ++k) {
+    const std::string id = std::to_string(k);
+    if (std::rename(("q" + id).c_str(), ("Varokin/p" + id).c_str()) != 0) return false;
+  }
+  return true;
+}
+
+void SwitchTcInAndOut(benchmark::State& state) {
+  if (chdir(folders->switchTa.c_str()) != 0) {
+    state.SkipWithError("cannot enter the TA folder");
+    return;
+  }
+  Start running(folders->switchIni);
+  bool shown = false;
+  ExpectNoMessage(running.prompts, shown);
+  varokin::ui::headless::HeadlessText pane(0);
+  varokin::ui::headless::HeadlessText label(0);
+  varokin::engine::TcSwitching tcs(running.ctx, pane, label);
+  const int bigTc = running.state.modNamePool.Add(kBigTc);
+
+  double program = 0;
+  double bare = 0;
+  for (auto _ : state) {
+    bool bareDone = false;
+    bare += Timed([&] { bareDone = BareRenames(); });
+    if (!bareDone) {
+      state.SkipWithError("a bare rename failed");
+      return;
+    }
+    bool in = false;
+    bool out = false;
+    const double seconds = Timed([&] {
+      running.state.currentTc = bigTc;
+      in = tcs.LoadTc();
+      out = tcs.UnloadTc();
+    });
+    state.SetIterationTime(seconds);
+    program += seconds;
+    if (!in || !out || shown || !running.prompts.Messages().empty()) {
+      state.SkipWithError("the switch failed or showed a message");
+      return;
+    }
+    if (label.GetText() != "Big Conversion" || !fs::exists("Varokin/p1999") || fs::exists("q0")) {
+      state.SkipWithError("the switch left the files out of place");
+      return;
+    }
+  }
+  Report(state, "SwitchTcInAndOut", program, bare);
+}
+
+BENCHMARK(StartUpToShownWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(SwitchTcInAndOut)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+  char rootTemplate[] = "/tmp/varokin-startup-XXXXXX";
+  const char* root = mkdtemp(rootTemplate);
+  if (root == nullptr) return 1;
+  Folders made;
+  made.root = root;
+  made.startTa = made.root / "start";
+  made.switchTa = made.root / "switch";
+  made.startIni = made.root / "Varokin.INI";
+  made.switchIni = made.root / "Switch.INI";
+  folders = &made;
+  LayDownCatalogue(made.startTa);
+  LayDownBigTc(made.switchTa);
+  WriteLines(made.startIni, {"[Varokin]", "First Use=0"});
+  WriteLines(made.switchIni, {"[Varokin]", "First Use=0"});
+
+  benchmark::RunSpecifiedBenchmarks();
+  for (const auto& [name, ratio] : made.ratios) {
+    std::printf("%s: %.2f times the bare work\n", name.c_str(), ratio);
+  }
+
+  if (chdir("/") == 0) fs::remove_all(made.root);
+  benchmark::Shutdown();
+  return 0;
+}
