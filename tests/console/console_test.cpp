@@ -143,7 +143,7 @@ TEST_F(Console, AnsweringYesDisablesTheIncompatibleAiAgain) {
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
 }
 
-TEST_F(Console, OnlyCloseSavesTheTab) {
+TEST_F(Console, OnlyTheCloseButtonSavesTheTab) {
   ASSERT_EQ(Run("tab 0\nclose\n"), 0);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "(missing)");
   ASSERT_EQ(Run("tab 3\nescape\n"), 0);
