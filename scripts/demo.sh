@@ -14,3 +14,12 @@ fi
 mkdir -p "$demo/config"
 echo "Demo TA folder: $demo/ta"
 echo "Settings folder: $demo/config (XDG_CONFIG_HOME=$demo/config)"
+
+# The console front end on the demo folder; see "varokin-console" in the README for its commands.
+console="$VAROKIN_ROOT/build/linux/src/ui/console/varokin-console"
+if [ -t 0 ]; then
+  echo "Starting varokin-console in the demo folder (type 'show', 'tab 0', 'click 1008 1', 'press 1')."
+  cd "$demo/ta" && XDG_CONFIG_HOME="$demo/config" exec "$console"
+else
+  echo "Run it with: cd $demo/ta && XDG_CONFIG_HOME=$demo/config $console"
+fi
