@@ -43,24 +43,6 @@ TEST_F(AiSwitchingTest, LoadMovesNumberedPayloadsInAndUnloadMovesThemBack) {
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
 }
 
-TEST_F(AiSwitchingTest, AnIncompatibleAiIsLoadedOnlyWhenTheUserDeclinesToDisableIt) {
-  MakeBrain("GAL");
-  const fixtures::FileInventory before = ta.Inventory();
-  const std::string question =
-      "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n\nDo you wish "
-      "to disable it again?  (Strongly recommended)";
-
-  prompts.Expect(question, ui::Answer::kYes, ui::Buttons::kYesNo);
-  EXPECT_FALSE(ai.LoadAi());
-  EXPECT_EQ(ta.Inventory(), before);
-  EXPECT_EQ(Setting("Previous Settings", "AI"), "<absent>");
-
-  prompts.Expect(question, ui::Answer::kNo, ui::Buttons::kYesNo);
-  EXPECT_TRUE(ai.LoadAi());
-  EXPECT_TRUE(ta.Exists("brain.ufo"));
-  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
-}
-
 TEST_F(AiSwitchingTest, AFailedPayloadMovesTheEarlierOnesBack) {
   MakeBrain("*");
   ta.Text("brain.ufo", "another AI's archive");

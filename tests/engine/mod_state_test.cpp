@@ -7,19 +7,6 @@
 namespace varokin::engine {
 namespace {
 
-TEST(ModNamePool, NamesByIndexNoneAboveTheRangeEmptyOtherwise) {
-  ModNamePool pool;
-  for (int i = 0; i < 40; ++i) EXPECT_EQ(pool.Add("][Tc" + std::to_string(i) + ".tc"), i);
-  EXPECT_EQ(pool.Get(0), "][Tc0.tc");
-  EXPECT_EQ(pool.Get(39), "][Tc39.tc");
-  EXPECT_EQ(pool.Get(40), "");
-  EXPECT_EQ(pool.Get(600), "");
-  EXPECT_EQ(pool.Get(2048), "");
-  EXPECT_EQ(pool.Get(2049), "none");
-  EXPECT_EQ(pool.Get(kNoMod), "none");
-  EXPECT_EQ(pool.Get(-1), "");
-}
-
 TEST(ModNamePool, HoldsAtMost511Names) {
   ModNamePool pool;
   for (int i = 0; i < 511; ++i) ASSERT_EQ(pool.Add("}{M" + std::to_string(i) + ".vkn"), i);
@@ -27,23 +14,6 @@ TEST(ModNamePool, HoldsAtMost511Names) {
   EXPECT_EQ(pool.Count(), 511);
   EXPECT_EQ(pool.Get(510), "}{M510.vkn");
   EXPECT_EQ(pool.Get(511), "");
-}
-
-TEST(ModState, NamesOfCurrentModsAndMutatorSlots) {
-  ModState state;
-  EXPECT_EQ(state.GetCurrentTcName(), "none");
-  EXPECT_EQ(state.GetCurrentAiName(), "none");
-  int tc = state.modNamePool.Add("][Foo.tc");
-  int mutator = state.modNamePool.Add("}{Speedy.vkn");
-  state.currentTc = tc;
-  EXPECT_EQ(state.GetCurrentTcName(), "][Foo.tc");
-
-  EXPECT_EQ(state.GetMutatorName(0), "");
-  EXPECT_EQ(state.AddMutatorSlot(mutator), 0);
-  EXPECT_EQ(state.GetMutatorName(0), "}{Speedy.vkn");
-  EXPECT_EQ(state.GetMutatorName(1), "");
-  EXPECT_EQ(state.GetMutatorName(32), "");
-  EXPECT_EQ(state.GetMutatorName(-1), "");
 }
 
 TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {

@@ -64,17 +64,6 @@ TEST(RelocationNames, OnlyRelativeNamesWithoutParentStepsStayInTheTaFolder) {
   }
 }
 
-TEST_F(Relocation, MoveCheckedMovesFilesAndWholeFolders) {
-  ta.Text("Varokin\\^^Brain(1)\\brain.cfg", "settings");
-  ta.Text("Varokin\\^^Brain(2)", "archive");
-  EXPECT_TRUE(relocator.MoveChecked("Varokin\\^^Brain(1)", "AI"));
-  EXPECT_TRUE(relocator.MoveChecked("Varokin\\^^Brain(2)", "brain.ufo"));
-  EXPECT_EQ(ta.Read("AI\\brain.cfg"), "settings");
-  EXPECT_EQ(ta.Read("brain.ufo"), "archive");
-  EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
-  EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(2)"));
-}
-
 TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
   ta.Text("Varokin\\a.ufo", "payload");
   ta.Text("a.ufo", "someone else's");

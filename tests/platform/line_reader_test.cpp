@@ -102,22 +102,17 @@ TEST(WordScannerTest, ReadsNumbersAsScanfDoes) {
   WordScanner scanner(" 42 -7 +3 12abc -2147483648 99999999999 -99999999999 - x");
   int value = 0;
   std::string word;
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, 42);
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, -7);
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, 3);
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, 12);
+  for (int expected : {42, -7, 3, 12}) {
+    ASSERT_TRUE(scanner.NextInt(value));
+    EXPECT_EQ(value, expected);
+  }
   ASSERT_TRUE(scanner.NextWord(word));
   EXPECT_EQ(word, "abc");
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, INT_MIN);
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, INT_MAX);
-  ASSERT_TRUE(scanner.NextInt(value));
-  EXPECT_EQ(value, INT_MIN);
+  // Out of range saturates.
+  for (int expected : {INT_MIN, INT_MAX, INT_MIN}) {
+    ASSERT_TRUE(scanner.NextInt(value));
+    EXPECT_EQ(value, expected);
+  }
   value = 5;
   EXPECT_FALSE(scanner.NextInt(value));
   EXPECT_EQ(value, 5);

@@ -93,14 +93,6 @@ TEST_F(PosixFileSystemTest, WithoutTheNoReplaceFlagRenamesStillNeverReplace) {
   EXPECT_EQ(Entries(), Names({"Folder.txt", "b.txt", "link"}));
 }
 
-TEST_F(PosixFileSystemTest, TheRealCallRefusesAnExistingDestination) {
-  Put("a.txt", "A");
-  Put("b.txt", "B");
-  EXPECT_EQ(posix::SystemNoReplaceRename("a.txt", "b.txt"), -1);
-  EXPECT_EQ(errno, EEXIST);
-  EXPECT_EQ(Contents("b.txt"), "B");
-}
-
 // Runs the same checks once right after the folder was filled, when its times cannot yet tell a
 // later change apart, and once after a pause, when they can.
 class BehindTheCacheTest : public PosixFileSystemTest, public ::testing::WithParamInterface<bool> {

@@ -36,34 +36,6 @@ TEST(HeadlessListBox, SortedListOrdersWithoutCaseAndKeepsEqualTextsInArrivalOrde
   EXPECT_EQ(list.GetCount(), 9);
 }
 
-TEST(HeadlessListBox, UnsortedListAppends) {
-  HeadlessListBox list(1, /*sorted=*/false, /*multipleSelection=*/false);
-  list.AddString("b");
-  list.AddString("a");
-  EXPECT_EQ(Texts(list), (std::vector<std::string>{"b", "a"}));
-}
-
-TEST(HeadlessListBox, ItemDataFollowsItsRowAndMissingRowsAnswerError) {
-  HeadlessListBox list(1008, true, false);
-  list.SetItemData(list.AddString("Mod B"), 5);
-  list.SetItemData(list.AddString("Mod A"), 7);
-  list.SetItemData(list.InsertString(0, "*Original TA*"), 9999);
-  EXPECT_EQ(list.GetItemData(0), 9999);
-  EXPECT_EQ(list.GetItemData(1), 7);
-  EXPECT_EQ(list.GetItemData(2), 5);
-  EXPECT_EQ(list.GetItemData(3), ListBox::kError);
-  EXPECT_EQ(list.GetItemData(-1), ListBox::kError);
-  EXPECT_FALSE(list.SetItemData(3, 1));
-  EXPECT_EQ(list.GetText(3), "");
-
-  EXPECT_EQ(list.DeleteString(1), 2);
-  EXPECT_EQ(list.GetItemData(1), 5);
-  EXPECT_EQ(list.DeleteString(2), ListBox::kError);
-  list.ResetContent();
-  EXPECT_EQ(list.GetCount(), 0);
-  EXPECT_EQ(list.GetItemData(0), ListBox::kError);
-}
-
 TEST(HeadlessListBox, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) {
   HeadlessListBox list(1003, true, false);
   list.AddString("b");
@@ -148,45 +120,6 @@ TEST(HeadlessListBox, ClickTogglesAndMovesAnchorAndFocusInMultipleSelection) {
   EXPECT_EQ(list.GetText(list.GetAnchorIndex()), "a");
   list.SetAnchorIndex(7);
   EXPECT_EQ(list.GetAnchorIndex(), 1);
-}
-
-TEST(HeadlessListBox, FindStringExactSearchesAfterStartThenWraps) {
-  HeadlessListBox list(1013, true, true);
-  for (const char* text : {"Tank", "tank", "Tanker", "Zeus"}) list.AddString(text);
-
-  EXPECT_EQ(list.FindStringExact(-1, "TANK"), 0);
-  EXPECT_EQ(list.FindStringExact(0, "tank"), 1);
-  EXPECT_EQ(list.FindStringExact(1, "tank"), 0);
-  EXPECT_EQ(list.FindStringExact(2, "zeus"), 3);
-  EXPECT_EQ(list.FindStringExact(3, "zeus"), 3);  // the start row itself comes last
-  EXPECT_EQ(list.FindStringExact(99, "Tank"), 0);
-  EXPECT_EQ(list.FindStringExact(-1, "Tan"), ListBox::kError);
-  EXPECT_EQ(list.FindStringExact(-1, "Tank "), ListBox::kError);
-
-  HeadlessListBox empty(1, true, false);
-  EXPECT_EQ(empty.FindStringExact(-1, "x"), ListBox::kError);
-}
-
-TEST(HeadlessTabControl, RefusesSelectingATabThatDoesNotExist) {
-  HeadlessTabControl tabs(1012);
-  EXPECT_EQ(tabs.GetCurSel(), -1);
-  EXPECT_EQ(tabs.InsertItem(0, "Total Conversions"), 0);
-  EXPECT_EQ(tabs.InsertItem(1, "AIs"), 1);
-  EXPECT_EQ(tabs.InsertItem(1, "Mutators"), 1);
-  EXPECT_EQ(tabs.InsertItem(9, "Units, Etc. (.ufo)"), 3);
-  EXPECT_EQ(tabs.GetItemText(2), "AIs");
-  EXPECT_EQ(tabs.GetItemText(4), "");
-
-  EXPECT_EQ(tabs.SetCurSel(2), -1);
-  EXPECT_EQ(tabs.SetCurSel(1), 2);
-  EXPECT_EQ(tabs.SetCurSel(4), -1);
-  EXPECT_EQ(tabs.SetCurSel(-1), -1);
-  EXPECT_EQ(tabs.GetCurSel(), 1);
-
-  // Inserting before the selected tab keeps that tab selected.
-  tabs.InsertItem(0, "New");
-  EXPECT_EQ(tabs.GetCurSel(), 2);
-  EXPECT_EQ(tabs.GetItemText(tabs.GetCurSel()), "Mutators");
 }
 
 }  // namespace
