@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+
+namespace varokin::ui {
+
+// The standard command ids of a dialog's OK and Cancel (Escape, the close box).
+constexpr int kIdOk = 1;
+constexpr int kIdCancelDialog = 2;
+
+enum class ControlKind { kButton, kDefaultButton, kCheckBox, kLabel, kEdit, kList, kGroupBox };
+
+// One control of a dialog template, positions in dialog units.
+struct ControlSpec {
+  int id;  // -1 for a static text or group box that nothing refers to
+  ControlKind kind;
+  std::string caption;
+  int x, y, width, height;
+  bool multiline = false;
+  bool readOnly = false;
+  bool verticalScroll = false;
+  bool sorted = false;
+  bool multipleSelection = false;
+  bool rightAligned = false;
+  int maxLength = 0;  // edits: 0 for no limit
+};
+
+// A dialog template: what every front end builds the dialog from.
+struct DialogLayout {
+  int templateId;
+  std::string title;
+  int width, height;  // client area in dialog units
+  std::string font = "MS Sans Serif";
+  int fontPoints = 8;
+  std::vector<ControlSpec> controls;
+};
+
+// A dialog's live controls, found by id; nullptr for an id that is not a control of that kind.
+class DialogControls {
+ public:
+  virtual ~DialogControls() = default;
+  virtual ListBox* List(int id) = 0;
+  virtual TextControl* Text(int id) = 0;
+  virtual CheckBox* Check(int id) = 0;
+  virtual Button* ButtonById(int id) = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual std::string Title() const = 0;
+};
+
+// The logic of a modal dialog, written once over abstract controls. A front end builds the
+// controls from Layout(), calls OnInitDialog, forwards the user's events, and closes the dialog
+// once Ended().
+class ModalDialog {
+ public:
+  virtual ~ModalDialog() = default;
+
+  virtual const DialogLayout& Layout() const = 0;
+  virtual bool OnInitDialog(DialogControls& controls) = 0;
+  // A button; kIdOk and kIdCancelDialog too (Escape and the close box send kIdCancelDialog).
+  virtual void OnCommand(int id) = 0;
+  // The text of an edit changed.
+  virtual void OnChange(int /*id*/) {}
+  // The focus left an edit.
+  virtual void OnKillFocus(int /*id*/) {}
+  virtual void OnSelchange(int /*id*/) {}
+
+  bool Ended() const { return ended_; }
+  int Result() const { return result_; }
+
+ protected:
+  void EndDialog(int result) {
+    ended_ = true;
+    result_ = result;
+  }
+
+ private:
+  bool ended_ = false;
+  int result_ = 0;
+};
+
+// Runs a dialog modally over the main window; returns its result (kIdOk, kIdCancelDialog).
+class DialogRunner {
+ public:
+  virtual ~DialogRunner() = default;
+  virtual int DoModal(ModalDialog& dialog) = 0;
+};
+
+}  // namespace varokin::ui
