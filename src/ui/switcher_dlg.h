@@ -6,6 +6,10 @@
 #include "engine/context.h"
 #include "engine/mutator_switching.h"
 #include "engine/tc_switching.h"
+#include "platform/instances.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "ui/dialog.h"
 #include "ui/main_window_controls.h"
 
 namespace varokin::ui {
@@ -18,6 +22,16 @@ namespace varokin::ui {
 class CSwitcherDlg {
  public:
   enum class Result { kRunning, kOk, kCancel };
+
+  // What the handlers reach beyond the engine. The front end sets these before OnInitDialog; a
+  // handler that needs one that is missing does nothing.
+  struct FrontEnd {
+    DialogRunner* dialogs = nullptr;
+    platform::Processes* processes = nullptr;
+    platform::InstanceRegistry* instances = nullptr;
+    platform::Registry* registry = nullptr;
+  };
+  FrontEnd frontEnd;
 
   CSwitcherDlg(engine::Context& ctx, MainWindowControls& controls);
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace varokin::platform {
+
+// Starting the game and the outside tools. Argument texts are handed over as they stand; no
+// shell ever sees them. On Linux a program whose name ends in ".exe" is started through Wine.
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts program (relative to the working directory, or absolute) with the whole argument text,
+  // in workingDir, without waiting. False when the process could not be created.
+  virtual bool Start(const std::string& program, const std::string& arguments,
+                     const std::string& workingDir) = 0;
+  // Starts program and waits for it: its exit status, or nothing when it could not be started.
+  virtual std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
+                                        const std::string& workingDir) = 0;
+  // Runs a command line through the command interpreter and waits: its exit status, or nothing
+  // when the interpreter could not be started.
+  virtual std::optional<int> RunCommandLine(const std::string& commandLine,
+                                            const std::string& workingDir) = 0;
+  // True while a program this object started from that path is still running.
+  virtual bool IsRunning(const std::string& program) = 0;
+};
+
+std::unique_ptr<Processes> CreateHostProcesses();
+
+}  // namespace varokin::platform
