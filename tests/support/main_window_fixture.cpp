@@ -22,7 +22,9 @@ std::filesystem::path FreshSettingsFolder() {
 MainWindowTest::Session::Session(MainWindowTest& test)
     : relocator(*test.fs, test.prompts, test.startup),
       ctx{*test.fs, test.prompts, *test.settings, test.startup, state, relocator, packs},
-      dlg(ctx, window.Controls()) {}
+      dlg(ctx, window.Controls()) {
+  dlg.frontEnd.dialogs = &test.dialogs;
+}
 
 MainWindowTest::MainWindowTest()
     : settingsFolder(FreshSettingsFolder()),

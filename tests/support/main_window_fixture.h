@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "support/expect_prompts.h"
 #include "support/ta_folder.h"
+#include "ui/headless/headless_dialog.h"
 #include "ui/headless/main_window_set.h"
 #include "ui/switcher_dlg.h"
 
@@ -54,6 +55,8 @@ class MainWindowTest : public ::testing::Test {
   std::filesystem::path settingsFolder;
   std::unique_ptr<app::SettingsStore> settings;
   ExpectPrompts prompts;
+  // Runs the dialogs the main window opens; a test sets its `user` to act in them.
+  ui::headless::HeadlessDialogRunner dialogs;
   app::StartupState startup;
 
  private:

@@ -1,6 +1,7 @@
 #include "ui/console/console_steps.h"
 
 #include "ui/console/command_loop.h"
+#include "ui/console/dialog_console_window.h"
 #include "ui/console/main_console_window.h"
 #include "ui/headless/main_window_set.h"
 #include "ui/switcher_dlg.h"
@@ -10,6 +11,8 @@ namespace varokin::ui::console {
 void ConsoleSteps::RunMainWindow() {
   headless::HeadlessMainWindow controls;
   CSwitcherDlg dlg(ctx_, controls.Controls());
+  ConsoleDialogRunner dialogs(io_);
+  dlg.frontEnd.dialogs = &dialogs;
   // Held while the window is open, so that a second start finds this instance. Start-up has
   // already made sure no other one runs; a claim that fails only weakens that rule.
   const auto claim = instances_.Claim(app::kMainWindowTitle);
