@@ -24,8 +24,6 @@ void CSwitcherDlg::OnDontAskCompile() {}
 void CSwitcherDlg::OnTakeSnapshot() {}
 // Comes with the snapshot work.
 void CSwitcherDlg::OnRestoreSnapshot() {}
-// Comes with the UFO pack work.
-void CSwitcherDlg::OnMakeUfoPack() {}
 // Comes with the about box work.
 void CSwitcherDlg::OnAbout() {}
 // Comes with the UFO management work.
