@@ -182,6 +182,49 @@ TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
   EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
 }
 
+TEST_F(Console, MakesAUfoPackInItsDialog) {
+  ta.Ufo("Tanks", fixtures::UfoPlace::kEnabled);
+  ta.Ufo("Bombers", fixtures::UfoPlace::kEnabled);
+  ASSERT_EQ(Run("menu 32797\n"
+                "show\n"
+                "click 1013 1\n"
+                "set 1071 Air Power\n"
+                "show 1073\n"
+                "set 1072 Fast planes\n"
+                "set 1073 ..\\Evil.pac\n"
+                "press 1\n"
+                "ok\n"
+                "set 1071 Air Power\n"
+                "press 1\n"
+                "ok\n"
+                "menu 32797\n"
+                "set 1071 Dropped\n"
+                "escape\n"
+                "show 1039\n"),
+            0);
+  EXPECT_TRUE(
+      Contains("title Make a UFO Pack\n.\n"
+               "edit 1071\nUnamed Pack\n.\n"
+               "edit 1073\nUnamed Pack.pac\n.\n"
+               "edit 1072\n.\n"
+               "list 1013\n0\t1\t0\tBombers\n1\t1\t0\tTanks\n.\n"))
+      << output;
+  EXPECT_TRUE(Contains("edit 1073\nAir Power.pac\n.\n")) << output;
+  EXPECT_TRUE(Contains("The file name \"..\\Evil.pac\" cannot be used")) << output;
+  EXPECT_TRUE(
+      Contains("<<< OK\nThe UFO pack Air Power will be available next time you start "
+               "Varokin\n>>>\n"))
+      << output;
+  EXPECT_TRUE(Contains("label 1039\n")) << output;  // the main window is on top again
+  EXPECT_EQ(ta.Read("Varokin\\UfoManager\\Air Power.pac"),
+            "Air Power\r\nFast planes\r\nBombers\r\n");
+  EXPECT_FALSE(ta.Exists("Varokin\\Evil.pac"));
+  EXPECT_FALSE(ta.Exists("Varokin\\UfoManager\\Dropped.pac"));
+
+  ASSERT_EQ(Run("show 1010\n"), 0);
+  EXPECT_EQ(output, "list 1010\n0\t1\t2\tAir Power\n.\n");
+}
+
 TEST_F(Console, ASecondInstanceIsRefusedUnlessItJoinsAHostingOne) {
   const std::string oneInstance =
       "<<< OK\nYou can only have one instance of Varokin running at a time.\n>>>\n";
