@@ -1,39 +1,22 @@
 // Filling the lists at start-up from the files found, and the UFO selection that mirrors where
 // the UFO files lie.
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
+#include <unordered_set>
 
+#include "app/command_line.h"
 #include "engine/config_files.h"
 #include "platform/line_reader.h"
 #include "ui/switcher_dlg.h"
+#include "ui/ufo_files.h"
 
 namespace varokin::ui {
 
 namespace {
 
 constexpr const char* kPrevious = "Previous Settings";
-constexpr const char* kUfoFolder = "Varokin\\UfoManager\\";
 // Display names are read into a 64-character buffer: at most 63 characters are shown.
 constexpr std::size_t kNameBuffer = 64;
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-// Files the game itself owns, or that other tools keep disabled, are never listed.
-bool SkippedEnabledUfo(const std::string& name) {
-  if (!name.empty() && std::string("~}]^").find(name.front()) != std::string::npos) return true;
-  return EqualIgnoringCase(name, "rev31.ufo");
-}
-
-std::string UfoName(const std::string& fileName) {
-  return fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
-}
 
 // Lists the files of one kind. Once the name pool has refused a name, no later file of any kind
 // is listed in this run.
@@ -107,7 +90,7 @@ void CSwitcherDlg::ScanCatalogue() {
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
                [&](int row, int poolIndex, const std::string& fileName) {
                  for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
-                   if (!EqualIgnoringCase(fileName, rememberedMutators[slot])) continue;
+                   if (!SameNameIgnoringCase(fileName, rememberedMutators[slot])) continue;
                    state.mutatorSlots[slot] = poolIndex;
                    c_.mutatorList.SetSel(row, true);
                    return;
@@ -183,8 +166,13 @@ void CSwitcherDlg::SyncUfoSelection() {
   c_.ufoList.SetSel(-1, true);
   c_.packList.SetSel(-1, true);
   const engine::PackMembership& packs = ctx_.packMembership;
+  // One listing of the TA folder answers for every row: a look-up per row costs thousands of
+  // system calls at start-up. Names compare as the file system compares them, ASCII case aside.
+  std::unordered_set<std::string> enabled;
+  for (const std::string& fileName : ctx_.fs.Find("*.ufo"))
+    enabled.insert(app::LowerCase(fileName));
   for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
-    if (ctx_.fs.Exists(c_.ufoList.GetText(ufo) + ".ufo")) continue;
+    if (enabled.contains(app::LowerCase(c_.ufoList.GetText(ufo) + ".ufo"))) continue;
     c_.ufoList.SetSel(ufo, false);
     for (int pack = 0; pack < packs.Rows() && ufo < packs.Columns(); ++pack) {
       if (packs.Get(pack, ufo)) c_.packList.SetSel(pack, false);

@@ -80,6 +80,12 @@ class CSwitcherDlg {
   void BuildPackMembership();
   // Switches to the default AI after the random choice found no candidate.
   void FallBackToDefaultAi();
+  // A UFO of the units tab by its row; each sets that row's selection from where the file ends.
+  bool EnableUfo(int index, bool showDescription);
+  bool DisableUfo(int index, bool showDescription);
+  // The steps of a snapshot restore; each returns false when something was not restored.
+  bool DisableEveryUfo();
+  bool RestoreSnapshotFile(const std::string& path);
 
   engine::Context& ctx_;
   MainWindowControls& c_;

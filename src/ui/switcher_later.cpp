@@ -20,15 +20,7 @@ void CSwitcherDlg::OnCcInstalled() {}
 void CSwitcherDlg::OnDontConfigureIcq() {}
 // Comes with the monolithic archive work.
 void CSwitcherDlg::OnDontAskCompile() {}
-// Comes with the snapshot work.
-void CSwitcherDlg::OnTakeSnapshot() {}
-// Comes with the snapshot work.
-void CSwitcherDlg::OnRestoreSnapshot() {}
 // Comes with the about box work.
 void CSwitcherDlg::OnAbout() {}
-// Comes with the UFO management work.
-void CSwitcherDlg::OnSelchangePackList() {}
-// Comes with the UFO management work.
-void CSwitcherDlg::OnSelchangeUfoList() {}
 
 }  // namespace varokin::ui

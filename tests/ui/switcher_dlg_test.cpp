@@ -92,6 +92,9 @@ TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {
 
 TEST_F(MainWindow, RoutesEveryControlAndMenuItemAndNothingElse) {
   Start();
+  // Both snapshot commands open a file dialog, cancelled here.
+  prompts.ExpectFileDialog(std::nullopt);
+  prompts.ExpectFileDialog(std::nullopt);
   for (int id : {ui::kIdLaunchTa, ui::kIdMultiplayer, ui::kIdMenuAutoLaunchTahook,
                  ui::kIdMenuDisableFileWarnings, ui::kIdMenuDisableCustomExeWarning,
                  ui::kIdMenuCcInstalled, ui::kIdMenuDontConfigureIcq, ui::kIdMenuDontAskCompile,
