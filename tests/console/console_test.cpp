@@ -1,5 +1,4 @@
-// varokin-console end to end: the real program, started as a child process in a
-// TA folder.
+// varokin-console end to end: the real program, started as a child process in a TA folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,51 +23,44 @@ namespace {
 namespace fs = std::filesystem;
 
 #ifdef _WIN32
-const char *const kConfigVariable = "APPDATA";
-const char *const kLockVariables[] = {"TMP", "TEMP"};
+const char* const kConfigVariable = "APPDATA";
+const char* const kLockVariables[] = {"TMP", "TEMP"};
 constexpr char kConfigFolder[] = "Varokin";
 #else
-const char *const kConfigVariable = "XDG_CONFIG_HOME";
-const char *const kLockVariables[] = {"XDG_RUNTIME_DIR"};
+const char* const kConfigVariable = "XDG_CONFIG_HOME";
+const char* const kLockVariables[] = {"XDG_RUNTIME_DIR"};
 constexpr char kConfigFolder[] = "varokin";
 #endif
 
 const std::string kAiQuestion =
     "<<< Yes/No\n"
-    "This AI (^^Brain.ai) does not claim to be compatible with your current "
-    "TC.\n"
+    "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n"
     "\n"
     "Do you wish to disable it again?  (Strongly recommended)\n"
     ">>>\n";
 
-std::string ReadAll(const fs::path &path) {
+std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)),
-                   std::istreambuf_iterator<char>());
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   // Standard output of a Windows program ends its lines with CR LF.
   std::string plain;
   for (char c : text) {
-    if (c != '\r')
-      plain += c;
+    if (c != '\r') plain += c;
   }
   return plain;
 }
 
-// A TA folder with one Total Conversion and one AI, and the program's settings
-// and locks in a folder of their own: the first use has been confirmed and ICQ
-// is not to be configured.
+// A TA folder with one Total Conversion and one AI, and the program's settings and locks in a
+// folder of their own: the first use has been confirmed and ICQ is not to be configured.
 class Console : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     std::random_device random;
-    home = fs::temp_directory_path() /
-           ("varokin-console-" + std::to_string(random()));
+    home = fs::temp_directory_path() / ("varokin-console-" + std::to_string(random()));
     fs::create_directories(home / kConfigFolder);
-    variables.push_back(
-        std::make_unique<ScopedVariable>(kConfigVariable, home.string()));
-    for (const char *name : kLockVariables) {
-      variables.push_back(
-          std::make_unique<ScopedVariable>(name, home.string()));
+    variables.push_back(std::make_unique<ScopedVariable>(kConfigVariable, home.string()));
+    for (const char* name : kLockVariables) {
+      variables.push_back(std::make_unique<ScopedVariable>(name, home.string()));
     }
     std::ofstream(home / kConfigFolder / "Varokin.INI", std::ios::binary)
         << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\n";
@@ -84,8 +76,7 @@ protected:
   }
 
   // Runs the console to the end of script; its output is kept in `output`.
-  int Run(const std::string &script,
-          const std::vector<std::string> &arguments = {}) {
+  int Run(const std::string& script, const std::vector<std::string>& arguments = {}) {
     ChildProcess console(VAROKIN_CONSOLE, arguments, home / "output.txt");
     EXPECT_TRUE(console.Started());
     console.Write(script);
@@ -93,21 +84,17 @@ protected:
     output = ReadAll(home / "output.txt");
     return status;
   }
-  std::string Setting(const std::string &section, const std::string &entry) {
-    app::SettingsStore settings(
-        *files, (home / kConfigFolder / "Varokin.INI").string());
+  std::string Setting(const std::string& section, const std::string& entry) {
+    app::SettingsStore settings(*files, (home / kConfigFolder / "Varokin.INI").string());
     return settings.GetProfileString(section, entry, "(missing)");
   }
-  bool Contains(const std::string &text) {
-    return output.find(text) != std::string::npos;
-  }
+  bool Contains(const std::string& text) { return output.find(text) != std::string::npos; }
 
   fixtures::TaFolder ta;
   fs::path home;
   std::vector<std::unique_ptr<ScopedVariable>> variables;
   std::string output;
-  std::unique_ptr<platform::FileSystem> files =
-      platform::CreateHostFileSystem();
+  std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
 };
 
 TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
@@ -123,14 +110,11 @@ TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
                 "press 1\n"),
             0);
 
-  EXPECT_TRUE(Contains(
-      "list 1008\n0\t0\t9999\t*Original TA*\n1\t1\t0\tAshen Frontier\n.\n"))
+  EXPECT_TRUE(Contains("list 1008\n0\t0\t9999\t*Original TA*\n1\t1\t0\tAshen Frontier\n.\n"))
       << output;
   EXPECT_TRUE(Contains("label 1039\nAshen Frontier\n.\n")) << output;
   EXPECT_TRUE(Contains(kAiQuestion)) << output;
-  EXPECT_TRUE(
-      Contains("list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n"))
-      << output;
+  EXPECT_TRUE(Contains("list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n")) << output;
 
   EXPECT_TRUE(ta.Exists("ashdata.hpi"));
   EXPECT_TRUE(ta.Exists("ashmaps.hpi"));
@@ -141,8 +125,7 @@ TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
   EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
 
-  // The next start finds everything where it was left, and switching back puts
-  // it all away.
+  // The next start finds everything where it was left, and switching back puts it all away.
   ASSERT_EQ(Run("tab 0\nclick 1008 0\ntab 2\nclick 1003 0\n"), 0);
   EXPECT_EQ(output, "");
   EXPECT_TRUE(ta.Exists("Varokin\\AshenData.hpi"));
@@ -155,9 +138,7 @@ TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
 TEST_F(Console, AnsweringYesDisablesTheIncompatibleAiAgain) {
   ASSERT_EQ(Run("tab 2\nclick 1003 1\nyes\nshow 1003\n"), 0);
   EXPECT_TRUE(Contains(kAiQuestion)) << output;
-  EXPECT_TRUE(
-      Contains("list 1003\n0\t1\t9999\t*Default AI*\n1\t0\t1\tBig Brain\n.\n"))
-      << output;
+  EXPECT_TRUE(Contains("list 1003\n0\t1\t9999\t*Default AI*\n1\t0\t1\tBig Brain\n.\n")) << output;
   EXPECT_FALSE(ta.Exists("brain.ufo"));
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
 }
@@ -166,17 +147,16 @@ TEST_F(Console, OnlyTheCloseButtonSavesTheTab) {
   ASSERT_EQ(Run("tab 0\nclose\n"), 0);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "(missing)");
   ASSERT_EQ(Run("tab 3\nescape\n"), 0);
-  ASSERT_EQ(Run("tab 2\n"), 0); // end of input
+  ASSERT_EQ(Run("tab 2\n"), 0);  // end of input
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "(missing)");
 
   ASSERT_EQ(Run("tab 0\ncheck 1038\npress 1\nshow\n"), 0);
-  EXPECT_EQ(output, ""); // nothing is read once the window has closed
+  EXPECT_EQ(output, "");  // nothing is read once the window has closed
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "0");
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
 
   ASSERT_EQ(Run("show\n"), 0);
-  EXPECT_TRUE(Contains("title Varokin - by Quellan\n.\ntab 0\n.\nlist 1008\n"))
-      << output;
+  EXPECT_TRUE(Contains("title Varokin - by Quellan\n.\ntab 0\n.\nlist 1008\n")) << output;
   EXPECT_TRUE(Contains("check 1038 0\n.\n")) << output;
   EXPECT_FALSE(Contains("list 1001")) << output;
 }
@@ -184,19 +164,20 @@ TEST_F(Console, OnlyTheCloseButtonSavesTheTab) {
 TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
   const fixtures::FileInventory before = ta.Inventory();
   ASSERT_EQ(Run("frobnicate\n"
-                "click 1008 1\n" // the Mutators tab is showing
+                "click 1008 1\n"  // the Mutators tab is showing
                 "tab 0\n"
                 "click 1008 7\n"
                 "click 1006 0\n"
                 "press 4242\n"
                 "tab 9\n"),
             0);
-  EXPECT_EQ(output, "error: unknown command frobnicate\n"
-                    "error: 1008 is hidden\n"
-                    "error: no row 7 in list 1008\n"
-                    "error: 1006 is not a list\n"
-                    "error: unknown id 4242\n"
-                    "error: no tab 9\n");
+  EXPECT_EQ(output,
+            "error: unknown command frobnicate\n"
+            "error: 1008 is hidden\n"
+            "error: no row 7 in list 1008\n"
+            "error: 1006 is not a list\n"
+            "error: unknown id 4242\n"
+            "error: no tab 9\n");
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
 }
@@ -221,21 +202,20 @@ TEST_F(Console, MakesAUfoPackInItsDialog) {
                 "escape\n"
                 "show 1039\n"),
             0);
-  EXPECT_TRUE(Contains("title Make a UFO Pack\n.\n"
-                       "edit 1071\nUnamed Pack\n.\n"
-                       "edit 1073\nUnamed Pack.pac\n.\n"
-                       "edit 1072\n.\n"
-                       "list 1013\n0\t1\t0\tBombers\n1\t1\t0\tTanks\n.\n"))
+  EXPECT_TRUE(
+      Contains("title Make a UFO Pack\n.\n"
+               "edit 1071\nUnamed Pack\n.\n"
+               "edit 1073\nUnamed Pack.pac\n.\n"
+               "edit 1072\n.\n"
+               "list 1013\n0\t1\t0\tBombers\n1\t1\t0\tTanks\n.\n"))
       << output;
   EXPECT_TRUE(Contains("edit 1073\nAir Power.pac\n.\n")) << output;
-  EXPECT_TRUE(Contains("The file name \"..\\Evil.pac\" cannot be used"))
+  EXPECT_TRUE(Contains("The file name \"..\\Evil.pac\" cannot be used")) << output;
+  EXPECT_TRUE(
+      Contains("<<< OK\nThe UFO pack Air Power will be available next time you start "
+               "Varokin\n>>>\n"))
       << output;
-  EXPECT_TRUE(Contains(
-      "<<< OK\nThe UFO pack Air Power will be available next time you start "
-      "Varokin\n>>>\n"))
-      << output;
-  EXPECT_TRUE(Contains("label 1039\n"))
-      << output; // the main window is on top again
+  EXPECT_TRUE(Contains("label 1039\n")) << output;  // the main window is on top again
   EXPECT_EQ(ta.Read("Varokin\\UfoManager\\Air Power.pac"),
             "Air Power\r\nFast planes\r\nBombers\r\n");
   EXPECT_FALSE(ta.Exists("Varokin\\Evil.pac"));
@@ -246,13 +226,12 @@ TEST_F(Console, MakesAUfoPackInItsDialog) {
 }
 
 TEST_F(Console, ASecondInstanceIsRefusedUnlessItJoinsAHostingOne) {
-  const std::string oneInstance = "<<< OK\nYou can only have one instance of "
-                                  "Varokin running at a time.\n>>>\n";
+  const std::string oneInstance =
+      "<<< OK\nYou can only have one instance of Varokin running at a time.\n>>>\n";
   ChildProcess first(VAROKIN_CONSOLE, {}, home / "first.txt");
   ASSERT_TRUE(first.Started());
   const auto registry = platform::CreateHostInstanceRegistry();
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!registry->WindowExists(app::kMainWindowTitle) &&
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -273,7 +252,7 @@ TEST_F(Console, ASecondInstanceIsRefusedUnlessItJoinsAHostingOne) {
   first.Write("press 1\n");
   EXPECT_EQ(first.Wait(), 0);
   EXPECT_FALSE(registry->WindowExists(app::kMainWindowTitle));
-  EXPECT_EQ(Run(""), 0); // the next start is the only one again
+  EXPECT_EQ(Run(""), 0);  // the next start is the only one again
   EXPECT_EQ(output, "");
 }
 
@@ -283,33 +262,28 @@ TEST_F(Console, ASnapshotBringsBackEverySwitchAfterDisableAll) {
   ta.Ufo("Tank", fixtures::UfoPlace::kKept);
   ta.Ufo("Jet", fixtures::UfoPlace::kKept);
   ta.Pack("Air.pac", "Air and land", "both", {"Tank", "Jet"});
-  const std::string snapshot =
-      ta.Host("Varokin\\Snapshots\\story.tas").string();
-  ASSERT_EQ(Run("tab 0\nclick 1008 1\ntab 1\nclick 1001 0\nclick 1001 1\ntab "
-                "2\nclick 1003 1\n"
+  const std::string snapshot = ta.Host("Varokin\\Snapshots\\story.tas").string();
+  ASSERT_EQ(Run("tab 0\nclick 1008 1\ntab 1\nclick 1001 0\nclick 1001 1\ntab 2\nclick 1003 1\n"
                 "no\ntab 3\nclick 1010 0\nmenu 32792\n" +
                 snapshot + "\npress 1\n"),
             0);
   EXPECT_TRUE(Contains("<<< save Save Snapshot As...\n>>>\n")) << output;
   const fixtures::FileInventory switched = ta.Inventory();
-  for (const char *installed :
-       {"ashdata.hpi", "}{Alpha.ccx", "}{Alpha(1).ccx", "}{Beta.ccx",
-        "brain.ufo", "Tank.ufo", "Jet.ufo"}) {
+  for (const char* installed : {"ashdata.hpi", "}{Alpha.ccx", "}{Alpha(1).ccx", "}{Beta.ccx",
+                                "brain.ufo", "Tank.ufo", "Jet.ufo"}) {
     EXPECT_TRUE(ta.Exists(installed)) << installed;
   }
 
   ASSERT_EQ(Run("press 1014\npress 1\n"), 0);
   EXPECT_FALSE(ta.Exists("ashdata.hpi"));
   EXPECT_FALSE(ta.Exists("}{Beta.ccx"));
-  EXPECT_TRUE(ta.Exists("Jet.ufo")); // the reset leaves UFOs alone
+  EXPECT_TRUE(ta.Exists("Jet.ufo"));  // the reset leaves UFOs alone
 
   ASSERT_EQ(Run("menu 32793\n" + snapshot + "\nno\npress 1\n"), 0);
-  EXPECT_TRUE(
-      Contains("<<< open Select Snapshot to Restore\n>>>\n" + kAiQuestion))
-      << output;
+  EXPECT_TRUE(Contains("<<< open Select Snapshot to Restore\n>>>\n" + kAiQuestion)) << output;
   EXPECT_EQ(ta.Inventory(), switched);
   EXPECT_EQ(Setting("Active Mutators", "Mutator 1"), "}{Beta.vkn");
 }
 
-} // namespace
-} // namespace varokin::testing
+}  // namespace
+}  // namespace varokin::testing
