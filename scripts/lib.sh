@@ -20,7 +20,7 @@ need_packages() {
 }
 
 NATIVE_PACKAGES=(cmake make g++ googletest libgtest-dev libbenchmark-dev clang-format)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 xvfb xauth xdotool x11-apps imagemagick)
 
 # configure_and_build PRESET [extra cmake arguments]
 configure_and_build() {

@@ -1,0 +1,195 @@
+#include "ui/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/win32_controls.h"
+
+namespace varokin::ui::win32 {
+
+namespace {
+
+constexpr UINT_PTR kDeferredRequestTimer = 1;
+constexpr UINT kDeferredRequestDelayMs = 100;
+
+// The wrappers of the window's controls, alive as long as the window.
+struct MainWindowHandles {
+  explicit MainWindowHandles(HWND w)
+      : tabs(GetDlgItem(w, kIdTabs)),
+        tcList(GetDlgItem(w, kIdTcList)),
+        tcPane(GetDlgItem(w, kIdTcPane)),
+        mutatorList(GetDlgItem(w, kIdMutatorList)),
+        mutatorPane(GetDlgItem(w, kIdMutatorPane)),
+        aiList(GetDlgItem(w, kIdAiList)),
+        aiPane(GetDlgItem(w, kIdAiPane)),
+        packList(GetDlgItem(w, kIdPackList)),
+        ufoList(GetDlgItem(w, kIdUfoList)),
+        ufoPane(GetDlgItem(w, kIdUfoPane)),
+        currentTcLabel(GetDlgItem(w, kIdCurrentTcLabel)),
+        chooseRandomAi(GetDlgItem(w, kIdChooseRandomAi)),
+        allowDefaultAi(GetDlgItem(w, kIdAllowDefaultAi)),
+        disableAll(GetDlgItem(w, kIdDisableAll)),
+        close(GetDlgItem(w, kIdClose)),
+        multiplayer(GetDlgItem(w, kIdMultiplayer)),
+        launchTa(GetDlgItem(w, kIdLaunchTa)),
+        menuAutoLaunchTahook(w, kIdMenuAutoLaunchTahook),
+        menuCcInstalled(w, kIdMenuCcInstalled),
+        menuDisableFileWarnings(w, kIdMenuDisableFileWarnings),
+        menuDisableCustomExeWarning(w, kIdMenuDisableCustomExeWarning),
+        menuDontConfigureIcq(w, kIdMenuDontConfigureIcq),
+        menuDontAskCompile(w, kIdMenuDontAskCompile),
+        controls{tabs,
+                 tcList,
+                 tcPane,
+                 mutatorList,
+                 mutatorPane,
+                 aiList,
+                 aiPane,
+                 packList,
+                 ufoList,
+                 ufoPane,
+                 currentTcLabel,
+                 chooseRandomAi,
+                 allowDefaultAi,
+                 disableAll,
+                 close,
+                 multiplayer,
+                 launchTa,
+                 menuAutoLaunchTahook,
+                 menuCcInstalled,
+                 menuDisableFileWarnings,
+                 menuDisableCustomExeWarning,
+                 menuDontConfigureIcq,
+                 menuDontAskCompile} {}
+
+  Win32TabControl tabs;
+  Win32ListBox tcList;
+  Win32Text tcPane;
+  Win32ListBox mutatorList;
+  Win32Text mutatorPane;
+  Win32ListBox aiList;
+  Win32Text aiPane;
+  Win32ListBox packList;
+  Win32ListBox ufoList;
+  Win32Text ufoPane;
+  Win32Text currentTcLabel;
+  Win32Button chooseRandomAi;
+  Win32CheckBox allowDefaultAi;
+  Win32Button disableAll;
+  Win32Button close;
+  Win32Button multiplayer;
+  Win32Button launchTa;
+  Win32MenuItem menuAutoLaunchTahook;
+  Win32MenuItem menuCcInstalled;
+  Win32MenuItem menuDisableFileWarnings;
+  Win32MenuItem menuDisableCustomExeWarning;
+  Win32MenuItem menuDontConfigureIcq;
+  Win32MenuItem menuDontAskCompile;
+  MainWindowControls controls;
+};
+
+// Everything the window procedure reaches between messages.
+struct MainWindowState {
+  HINSTANCE instance;
+  engine::Context& ctx;
+  const CSwitcherDlg::FrontEnd& frontEnd;
+  std::unique_ptr<MainWindowHandles> handles;
+  std::unique_ptr<CSwitcherDlg> dlg;
+};
+
+MainWindowState* StateOf(HWND hwnd) {
+  return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
+  const auto load = [instance](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(VAROKIN_ICON), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_DEFAULTCOLOR));
+  };
+  SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
+  SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
+}
+
+BOOL OnInit(HWND hwnd, MainWindowState& state) {
+  SetWindowIcons(hwnd, state.instance);
+  state.handles = std::make_unique<MainWindowHandles>(hwnd);
+  state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, state.handles->controls);
+  state.dlg->frontEnd = state.frontEnd;
+  return state.dlg->OnInitDialog() ? TRUE : FALSE;
+}
+
+// A notification of a control or a menu command, as CSwitcherDlg routes it.
+void OnCommand(CSwitcherDlg& dlg, WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  const bool fromMenu = lParam == 0;
+  if (fromMenu || code == BN_CLICKED) {
+    dlg.OnCommand(id);
+  } else if (code == LBN_SELCHANGE) {
+    wchar_t className[16] = {};
+    GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
+    if (lstrcmpiW(className, L"ListBox") == 0) dlg.OnSelchange(id);
+  }
+}
+
+void EndWhenDone(HWND hwnd, const CSwitcherDlg& dlg) {
+  const CSwitcherDlg::Result result = dlg.GetResult();
+  if (result == CSwitcherDlg::Result::kRunning) return;
+  EndDialog(hwnd, result == CSwitcherDlg::Result::kOk ? IDOK : IDCANCEL);
+}
+
+INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    const BOOL focus = OnInit(hwnd, *reinterpret_cast<MainWindowState*>(lParam));
+    EndWhenDone(hwnd, *StateOf(hwnd)->dlg);
+    return focus;
+  }
+  MainWindowState* state = StateOf(hwnd);
+  if (state == nullptr || !state->dlg) return FALSE;
+  CSwitcherDlg& dlg = *state->dlg;
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wParam) {
+        dlg.OnShowWindow(true);
+        SetTimer(hwnd, kDeferredRequestTimer, kDeferredRequestDelayMs, nullptr);
+      }
+      return FALSE;  // the default handling runs as well
+    case WM_TIMER:
+      if (wParam != kDeferredRequestTimer) return FALSE;
+      // Once per showing: the request may open windows of its own.
+      KillTimer(hwnd, kDeferredRequestTimer);
+      dlg.OnTimer();
+      break;
+    case WM_COMMAND:
+      OnCommand(dlg, wParam, lParam);
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->idFrom != static_cast<UINT_PTR>(kIdTabs) || header->code != TCN_SELCHANGE) {
+        return FALSE;
+      }
+      dlg.OnSelchange(kIdTabs);
+      break;
+    }
+    default:
+      return FALSE;
+  }
+  EndWhenDone(hwnd, dlg);
+  return TRUE;
+}
+
+}  // namespace
+
+void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
+                   const CSwitcherDlg::FrontEnd& frontEnd) {
+  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr};
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(VAROKIN_MAIN_WINDOW), nullptr, MainWindowProc,
+                  reinterpret_cast<LPARAM>(&state));
+}
+
+}  // namespace varokin::ui::win32

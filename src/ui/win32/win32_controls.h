@@ -1,0 +1,117 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/controls.h"
+
+namespace varokin::ui::win32 {
+
+// Id, visibility and enabled state of a child window.
+template <class Base>
+class Win32Control : public Base {
+ public:
+  explicit Win32Control(HWND hwnd) : hwnd_(hwnd) {}
+  int Id() const override { return GetDlgCtrlID(hwnd_); }
+  void Show(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+  // The control's own flag: a control of a window not shown yet still counts as visible.
+  bool IsVisible() const override {
+    return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+  }
+  void Enable(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+  bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+  HWND Handle() const { return hwnd_; }
+
+ protected:
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return SendMessageA(hwnd_, message, wParam, lParam);
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+// The system list box. Sorting, item data and the search are the control's own; the few places
+// where list boxes of different Windows versions disagree are settled here as ListBox promises.
+class Win32ListBox : public Win32Control<ListBox> {
+ public:
+  explicit Win32ListBox(HWND hwnd);
+
+  bool IsSorted() const override { return sorted_; }
+  bool IsMultipleSelection() const override { return multiple_; }
+  int AddString(const std::string& text) override;
+  int InsertString(int index, const std::string& text) override;
+  int DeleteString(int index) override;
+  void ResetContent() override;
+  int GetCount() const override;
+  std::string GetText(int index) const override;
+  bool SetItemData(int index, std::intptr_t data) override;
+  std::intptr_t GetItemData(int index) const override;
+  int GetCurSel() const override;
+  int SetCurSel(int index) override;
+  bool GetSel(int index) const override;
+  int SetSel(int index, bool select) override;
+  int GetSelCount() const override;
+  int GetAnchorIndex() const override;
+  void SetAnchorIndex(int index) override;
+  int FindStringExact(int start, const std::string& text) const override;
+  int GetWidthPixels() const override;
+  void SetColumnWidth(int pixels) override;
+
+ private:
+  bool Valid(int index) const { return index >= 0 && index < GetCount(); }
+  // Keeps the anchor on its row after a row was inserted at index.
+  void KeepAnchorAfterInsert(int anchorBefore, int index);
+
+  bool sorted_;
+  bool multiple_;
+};
+
+// An edit or a static text.
+class Win32Text : public Win32Control<TextControl> {
+ public:
+  using Win32Control::Win32Control;
+  void SetText(const std::string& text) override { SetWindowTextA(Handle(), text.c_str()); }
+  std::string GetText() const override;
+};
+
+class Win32CheckBox : public Win32Control<CheckBox> {
+ public:
+  using Win32Control::Win32Control;
+  bool IsChecked() const override { return Send(BM_GETCHECK) == BST_CHECKED; }
+  void SetChecked(bool checked) override {
+    Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+  }
+};
+
+class Win32Button : public Win32Control<Button> {
+ public:
+  using Win32Control::Win32Control;
+};
+
+// An item of a window's menu bar, found by command id.
+class Win32MenuItem : public MenuItem {
+ public:
+  Win32MenuItem(HWND window, int id) : window_(window), id_(id) {}
+  int Id() const override { return id_; }
+  bool IsChecked() const override;
+  void SetChecked(bool checked) override;
+
+ private:
+  HWND window_;
+  int id_;
+};
+
+// The common controls' tab control.
+class Win32TabControl : public Win32Control<TabControl> {
+ public:
+  using Win32Control::Win32Control;
+  int InsertItem(int index, const std::string& text) override;
+  int GetItemCount() const override;
+  std::string GetItemText(int index) const override;
+  int GetCurSel() const override;
+  int SetCurSel(int index) override;
+};
+
+}  // namespace varokin::ui::win32

@@ -1,0 +1,98 @@
+#include "ui/win32/win32_dialogs.h"
+
+#include <vector>
+
+namespace varokin::ui::win32 {
+
+namespace {
+
+// What the dialog procedure needs between messages.
+struct RunningDialog {
+  ModalDialog& dialog;
+  std::unique_ptr<Win32DialogControls> controls;
+};
+
+RunningDialog* RunningOf(HWND hwnd) {
+  return reinterpret_cast<RunningDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+void Forward(RunningDialog& running, int id, int code) {
+  ModalDialog& dialog = running.dialog;
+  switch (code) {
+    case EN_CHANGE:
+      dialog.OnChange(id);
+      break;
+    case EN_KILLFOCUS:
+      dialog.OnKillFocus(id);
+      break;
+    case BN_CLICKED:
+      dialog.OnCommand(id);
+      break;
+    case LBN_SELCHANGE:
+      // The same code as BN_PAINT of an owner-drawn button: only lists' count.
+      if (running.controls && running.controls->IsList(id)) dialog.OnSelchange(id);
+      break;
+    default:
+      break;
+  }
+}
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* running = reinterpret_cast<RunningDialog*>(lParam);
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    running->controls = std::make_unique<Win32DialogControls>(hwnd, running->dialog.Layout());
+    const bool defaultFocus = running->dialog.OnInitDialog(*running->controls);
+    if (running->dialog.Ended()) EndDialog(hwnd, running->dialog.Result());
+    return defaultFocus ? TRUE : FALSE;
+  }
+  RunningDialog* running = RunningOf(hwnd);
+  if (running == nullptr || message != WM_COMMAND) return FALSE;
+  Forward(*running, LOWORD(wParam), HIWORD(wParam));
+  if (running->dialog.Ended()) EndDialog(hwnd, running->dialog.Result());
+  return TRUE;
+}
+
+}  // namespace
+
+Win32DialogControls::Win32DialogControls(HWND dialog, const DialogLayout& layout)
+    : dialog_(dialog) {
+  for (const ControlSpec& spec : layout.controls) {
+    if (spec.id == -1) continue;
+    HWND control = GetDlgItem(dialog, spec.id);
+    if (control == nullptr) continue;
+    switch (spec.kind) {
+      case ControlKind::kList:
+        lists_[spec.id] = std::make_unique<Win32ListBox>(control);
+        break;
+      case ControlKind::kEdit:
+      case ControlKind::kLabel:
+      case ControlKind::kGroupBox:
+        texts_[spec.id] = std::make_unique<Win32Text>(control);
+        break;
+      case ControlKind::kCheckBox:
+        checks_[spec.id] = std::make_unique<Win32CheckBox>(control);
+        break;
+      case ControlKind::kButton:
+      case ControlKind::kDefaultButton:
+        buttons_[spec.id] = std::make_unique<Win32Button>(control);
+        break;
+    }
+  }
+}
+
+std::string Win32DialogControls::Title() const {
+  std::vector<char> buffer(static_cast<size_t>(GetWindowTextLengthA(dialog_)) + 1);
+  const int copied = GetWindowTextA(dialog_, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+int Win32DialogRunner::DoModal(ModalDialog& dialog) {
+  RunningDialog running{dialog, nullptr};
+  const INT_PTR result =
+      DialogBoxParamA(instance_, MAKEINTRESOURCEA(dialog.Layout().templateId), GetActiveWindow(),
+                      DialogProc, reinterpret_cast<LPARAM>(&running));
+  return result <= 0 ? kIdCancelDialog : static_cast<int>(result);
+}
+
+}  // namespace varokin::ui::win32

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "ui/dialog.h"
+#include "ui/win32/win32_controls.h"
+
+namespace varokin::ui::win32 {
+
+// The live controls of a dialog made from a template, wrapped by the kind its layout gives.
+class Win32DialogControls : public DialogControls {
+ public:
+  Win32DialogControls(HWND dialog, const DialogLayout& layout);
+
+  ListBox* List(int id) override { return Find(lists_, id); }
+  TextControl* Text(int id) override { return Find(texts_, id); }
+  CheckBox* Check(int id) override { return Find(checks_, id); }
+  Button* ButtonById(int id) override { return Find(buttons_, id); }
+  void SetTitle(const std::string& title) override { SetWindowTextA(dialog_, title.c_str()); }
+  std::string Title() const override;
+
+  bool IsList(int id) const { return lists_.count(id) != 0; }
+
+ private:
+  template <class T>
+  static T* Find(const std::map<int, std::unique_ptr<T>>& controls, int id) {
+    auto found = controls.find(id);
+    return found == controls.end() ? nullptr : found->second.get();
+  }
+
+  HWND dialog_;
+  std::map<int, std::unique_ptr<Win32ListBox>> lists_;
+  std::map<int, std::unique_ptr<Win32Text>> texts_;
+  std::map<int, std::unique_ptr<Win32CheckBox>> checks_;
+  std::map<int, std::unique_ptr<Win32Button>> buttons_;
+};
+
+// Runs a dialog from the template its layout names, owned by the active window.
+class Win32DialogRunner : public DialogRunner {
+ public:
+  explicit Win32DialogRunner(HINSTANCE instance) : instance_(instance) {}
+  int DoModal(ModalDialog& dialog) override;
+
+ private:
+  HINSTANCE instance_;
+};
+
+}  // namespace varokin::ui::win32

@@ -1,0 +1,172 @@
+// Drives a running Varokin.exe from outside, as a user's clicks would: selects list rows, presses
+// buttons, chooses menu items, switches tabs and answers message boxes. Runs in the same Wine
+// prefix as the program. Exit status 0 when the step was done, 1 when not, 2 on a wrong call.
+//
+// Text crosses the process boundary only through the wide-character messages: some Wine versions
+// answer a cross-process LB_GETTEXT in UTF-16 even when asked in ANSI.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char kMessageBoxClass[] = "#32770";
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  wide.resize(wide.size() - 1);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(length > 0 ? length : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
+  narrow.resize(narrow.size() - 1);
+  return narrow;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  // WM_GETTEXT itself: GetWindowTextW would not ask a window of another process.
+  wchar_t buffer[4096] = {};
+  SendMessageW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+// Waits up to seconds for a top-level window; nullptr when none came.
+HWND WaitForWindow(const char* className, const std::string& title, double seconds,
+                   bool reportMissing = true) {
+  for (double waited = 0; waited <= seconds; waited += 0.1) {
+    if (HWND found = FindWindowA(className, title.c_str())) return found;
+    Sleep(100);
+  }
+  if (reportMissing) std::fprintf(stderr, "no window \"%s\"\n", title.c_str());
+  return nullptr;
+}
+
+HWND Control(HWND window, int id) {
+  HWND control = GetDlgItem(window, id);
+  if (control == nullptr) std::fprintf(stderr, "no control %d\n", id);
+  return control;
+}
+
+int RowOf(HWND list, const std::wstring& text) {
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, row, 0);
+    if (length < 0) continue;
+    std::wstring rowText(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(rowText.data()));
+    rowText.resize(static_cast<size_t>(length));
+    if (rowText == text) return row;
+  }
+  return -1;
+}
+
+// A click on a row: selects it, or toggles it in a multiple-selection list, and tells the window.
+int Select(HWND window, int id, const std::string& text) {
+  HWND list = Control(window, id);
+  if (list == nullptr) return 1;
+  const int row = RowOf(list, Wide(text));
+  if (row < 0) {
+    std::fprintf(stderr, "no row \"%s\" in list %d\n", text.c_str(), id);
+    return 1;
+  }
+  if (GetWindowLongW(list, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) {
+    const bool selected = SendMessageW(list, LB_GETSEL, row, 0) > 0;
+    SendMessageW(list, LB_SETSEL, selected ? FALSE : TRUE, row);
+    SendMessageW(list, LB_SETANCHORINDEX, row, 0);
+    SendMessageW(list, LB_SETCARETINDEX, row, FALSE);
+  } else {
+    // A click makes the row the anchor of a single-selection list too.
+    SendMessageW(list, LB_SETCURSEL, row, 0);
+    SendMessageW(list, LB_SETANCHORINDEX, row, 0);
+  }
+  // Posted: the handler may open a message box, which this program answers in a later call.
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  return 0;
+}
+
+// A button press (a control id) or a menu command (an id that is no control of the window).
+int Command(HWND window, int id) {
+  HWND control = GetDlgItem(window, id);
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+  return 0;
+}
+
+// Shows the message of a message box and presses one of its buttons (IDOK 1, IDYES 6, IDNO 7).
+int Answer(const std::string& caption, int button, double seconds) {
+  HWND box = WaitForWindow(kMessageBoxClass, caption, seconds);
+  if (box == nullptr) return 1;
+  std::printf("%s\n", Utf8(WindowText(GetDlgItem(box, kMessageBoxTextId))).c_str());
+  HWND pressed = GetDlgItem(box, button);
+  if (pressed == nullptr) {
+    std::fprintf(stderr, "the message box has no button %d\n", button);
+    return 1;
+  }
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(pressed));
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: gui_driver wait TITLE [SECONDS] | gone TITLE [SECONDS]\n"
+               "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID\n"
+               "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
+               "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  const std::string verb = argv[1];
+  const std::string title = argv[2];
+  const double seconds = argc > 3 ? std::atof(argv[3]) : 30;
+  if (verb == "wait") return WaitForWindow(nullptr, title, seconds) ? 0 : 1;
+  if (verb == "gone") {
+    for (double waited = 0; waited <= seconds; waited += 0.1) {
+      if (FindWindowA(nullptr, title.c_str()) == nullptr) return 0;
+      Sleep(100);
+    }
+    std::fprintf(stderr, "window \"%s\" still open\n", title.c_str());
+    return 1;
+  }
+  if (verb == "answer")
+    return argc >= 4 ? Answer(title, std::atoi(argv[3]), argc > 4 ? std::atof(argv[4]) : 30)
+                     : Usage();
+  if (verb == "nobox") {
+    HWND box = WaitForWindow(kMessageBoxClass, title, seconds, false);
+    if (box == nullptr) return 0;
+    std::printf("unexpected message: %s\n",
+                Utf8(WindowText(GetDlgItem(box, kMessageBoxTextId))).c_str());
+    return 1;
+  }
+
+  HWND window = WaitForWindow(nullptr, title, 10);
+  if (window == nullptr) return 1;
+  if (verb == "select" && argc == 5) return Select(window, std::atoi(argv[3]), argv[4]);
+  if (verb == "command" && argc == 4) return Command(window, std::atoi(argv[3]));
+  if (verb == "key" && argc == 5) {
+    HWND control = Control(window, std::atoi(argv[3]));
+    if (control == nullptr) return 1;
+    const WPARAM key = std::string(argv[4]) == "left" ? VK_LEFT : VK_RIGHT;
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+    return 0;
+  }
+  if (verb == "text" && argc == 4) {
+    HWND control = Control(window, std::atoi(argv[3]));
+    if (control == nullptr) return 1;
+    std::printf("%s\n", Utf8(WindowText(control)).c_str());
+    return 0;
+  }
+  return Usage();
+}

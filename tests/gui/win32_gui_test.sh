@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# win32_gui_test.sh VAROKIN_EXE DRIVER_EXE MAKE_DEMO_TA SCREENSHOT_DIR WINEPREFIX
+# Runs Varokin.exe under Wine on a copy of the demo TA folder and works it through its real
+# windows: switches a Total Conversion, answers a question, visits every tab, opens the
+# multiplayer window and the UFO pack dialog, and closes with "Close". Fails on the first thing
+# that does not happen. Run it inside an X server (xvfb-run); screenshots go to SCREENSHOT_DIR.
+set -euo pipefail
+
+[ $# -eq 5 ] || {
+  echo "usage: $0 VAROKIN_EXE DRIVER_EXE MAKE_DEMO_TA SCREENSHOT_DIR WINEPREFIX" >&2
+  exit 2
+}
+exe=$1 driver=$2 make_demo=$3 shots=$4
+export WINEPREFIX=$5 WINEDEBUG=-all
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+MAIN="Varokin - by Quellan"
+
+work=$(mktemp -d)
+app_pid=
+cleanup() {
+  [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf -- "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -z "${ini:-}" ] || { echo "--- $ini:" && tr -d '\r' <"$ini"; } >&2 || true
+  shot "failure"
+  exit 1
+}
+drive() { "$WINE" "$driver" "$@" | tr -d '\r'; }
+# shot NAME: the window of that title (or the whole screen) as SCREENSHOT_DIR/NAME.png.
+shot() {
+  local id geometry
+  id=$(xdotool search --name "^${2:-$MAIN}\$" 2>/dev/null | head -n 1 || true)
+  if [ -n "$id" ] && geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null); then
+    eval "$geometry"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
+  else
+    import -window root "$shots/$1.png"
+  fi
+}
+# until_true SECONDS COMMAND...: polls COMMAND every 0.2 s.
+until_true() {
+  local tries=$(($1 * 5))
+  shift
+  while ! "$@" 2>/dev/null; do
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || return 1
+    sleep 0.2
+  done
+}
+size_is() { [ "$(stat -c %s -- "$1" 2>/dev/null)" = "$2" ]; }
+ini_has() { tr -d '\r' <"$ini" | grep -Fqx -- "$1"; }
+
+mkdir -p -- "$shots"
+rm -f -- "$shots"/*.png
+
+# Wine draws the window frames itself: Xvfb has no window manager.
+mkdir -p -- "$WINEPREFIX"
+"$WINESERVER" -p
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+
+ta=$work/ta
+bash "$make_demo" "$ta" >/dev/null
+cp -- "$exe" "$ta/Varokin.exe"
+appdata=$("$WINE" winepath -u "$("$WINE" cmd /c echo %APPDATA% | tr -d '\r')" | tr -d '\r')
+mkdir -p -- "$appdata/Varokin"
+ini=$appdata/Varokin/Varokin.INI
+printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=0' \
+  '[Previous Settings]' 'SelectedTab=0' >"$ini"
+
+(cd "$ta" && exec "$WINE" Varokin.exe) &
+app_pid=$!
+drive wait "$MAIN" 60 || fail "the main window did not open"
+drive nobox Varokin 1 || fail "a message at start-up"
+until_true 10 xdotool search --name "^$MAIN\$" >/dev/null || fail "X has no window \"$MAIN\""
+sleep 1
+shot main-total-conversions
+
+# A Total Conversion picked in its list moves its files in and is remembered.
+drive select "$MAIN" 1008 "Ashen Frontier" || fail "no Ashen Frontier row"
+until_true 20 size_is "$ta/totala1.hpi" 28114409 || fail "the TC's totala1.hpi was not moved in"
+size_is "$ta/totala1.###" 32311035 || fail "the game's totala1.hpi was not kept as totala1.###"
+[ -e "$ta/]ashmaps.ufo" ] && [ ! -e "$ta/Varokin/AshenFrontier/ashmaps.ufo" ] ||
+  fail "ashmaps.ufo was not moved in"
+until_true 5 ini_has 'TC=][AshenFrontier.tc' || fail "Varokin.INI does not remember the TC"
+[ "$(drive text "$MAIN" 1039)" = "Ashen Frontier" ] || fail "\"Current TC:\" does not name it"
+echo "TC switched: files moved, Varokin.INI remembers it"
+
+# An AI made for another TC: the program asks, and "Yes" keeps it out.
+drive select "$MAIN" 1003 "Tidemind" || fail "no Tidemind row"
+question=$(drive answer Varokin 6 20) || fail "no compatibility question"
+echo "asked: $question"
+case $question in
+  *"does not claim to be compatible"*) ;;
+  *) fail "unexpected question: $question" ;;
+esac
+drive gone Varokin 10 || fail "the question stayed open"
+[ -e "$ta/Varokin/^^Tidemind(1)" ] || fail "Tidemind was loaded after all"
+
+for tab in mutators ais units; do
+  drive key "$MAIN" 1012 right || fail "no tab control"
+  sleep 1
+  shot "main-$tab"
+done
+
+drive command "$MAIN" 1043
+drive wait "Varokin: Multiplayer" 20 || fail "the multiplayer window did not open"
+sleep 1
+shot multiplayer "Varokin: Multiplayer"
+drive command "Varokin: Multiplayer" 2
+drive gone "Varokin: Multiplayer" 10 || fail "Cancel did not close the multiplayer window"
+
+drive command "$MAIN" 32797
+drive wait "Make a UFO Pack" 20 || fail "the UFO pack dialog did not open"
+sleep 1
+shot ufo-pack "Make a UFO Pack"
+drive command "Make a UFO Pack" 2
+drive gone "Make a UFO Pack" 10 || fail "Cancel did not close the UFO pack dialog"
+
+drive command "$MAIN" 32790
+drive wait "About Varokin" 20 || fail "the about box did not open"
+sleep 1
+shot about "About Varokin"
+drive command "About Varokin" 1
+drive gone "About Varokin" 10 || fail "OK did not close the about box"
+
+drive command "$MAIN" 1
+drive gone "$MAIN" 20 || fail "\"Close\" did not close the main window"
+until_true 20 bash -c "! kill -0 $app_pid" || fail "Varokin.exe did not end"
+app_pid=
+ini_has 'SelectedTab=3' || fail "the Units tab was not saved on Close"
+echo "closed with the Units tab saved; screenshots in $shots"
