@@ -1,0 +1,140 @@
+// The ICQ offer at start-up, on the file-backed registry (and on Windows on the real one).
+#include "install/icq_registration.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/file_registry.h"
+#include "support/expect_prompts.h"
+#include "support/ta_folder.h"
+
+namespace varokin::fixtures {
+namespace {
+
+using ui::Answer;
+
+constexpr const char* kOwners = "Software\\Mirabilis\\ICQ\\Owners";
+constexpr const char* kOwner = "Software\\Mirabilis\\ICQ\\Owners\\12345678";
+constexpr const char* kRegistration =
+    "Software\\Mirabilis\\ICQ\\Owners\\12345678\\Prefs\\Externals\\Varokin";
+constexpr const char* kQuestion =
+    "ICQ was last used by Player (12345678), who doesn't have VKN configured as an ICQ "
+    "launchable application.\n\n Should VKN be configured as such for Player now?\n\n    Yes - "
+    "configure it now.\n     No - That's not me, or I'm not running VKN from my TA directory. "
+    "Let me launch ICQ and ask me again next time I launch VKN";
+constexpr const char* kConfigured =
+    "ICQ has been configured to be able to launch Varokin.  You'll be able to find it under the "
+    "Internet Telephony/Games submenu next time you launch ICQ";
+
+// Lets every write through except those of one value name.
+class FailingRegistry : public platform::Registry {
+ public:
+  FailingRegistry(platform::Registry& inner, std::string failing)
+      : inner_(inner), failing_(std::move(failing)) {}
+  bool KeyExists(const std::string& k) override { return inner_.KeyExists(k); }
+  std::vector<std::string> SubKeys(const std::string& k) override { return inner_.SubKeys(k); }
+  std::optional<std::string> GetString(const std::string& k, const std::string& n) override {
+    return inner_.GetString(k, n);
+  }
+  std::optional<std::uint32_t> GetDword(const std::string& k, const std::string& n) override {
+    return inner_.GetDword(k, n);
+  }
+  bool CreateKey(const std::string& k) override { return inner_.CreateKey(k); }
+  bool SetString(const std::string& k, const std::string& n, const std::string& v) override {
+    return n != failing_ && inner_.SetString(k, n, v);
+  }
+  bool SetDword(const std::string& k, const std::string& n, std::uint32_t v) override {
+    return inner_.SetDword(k, n, v);
+  }
+  bool DeleteKey(const std::string& k) override { return inner_.DeleteKey(k); }
+
+ private:
+  platform::Registry& inner_;
+  std::string failing_;
+};
+
+class IcqRegistration : public ::testing::Test {
+ protected:
+  void SetUp() override { ta.Text("Varokin.exe", "MZ"); }
+
+  void AddIcqUser(platform::Registry& r) {
+    ASSERT_TRUE(r.CreateKey(std::string(kOwner) + "\\Prefs\\Externals"));
+    ASSERT_TRUE(r.SetDword(kOwners, "LastOwner", 12345678));
+    ASSERT_TRUE(r.SetString(kOwner, "Name", "Player"));
+  }
+
+  // Offers, is accepted, and leaves the registration as ICQ reads it.
+  void ExpectRegistered(platform::Registry& r) {
+    AddIcqUser(r);
+    prompts.Expect(kQuestion, Answer::kYes, ui::Buttons::kYesNo);
+    prompts.Expect(kConfigured);
+    install::RegisterWithIcq(*fs, prompts, r);
+    EXPECT_EQ(r.GetString(kRegistration, "Client Command Line"), "-join:%i");
+    EXPECT_EQ(r.GetString(kRegistration, "Server Command Line"), "-host");
+    EXPECT_EQ(r.GetString(kRegistration, "Type"), "ClientServer");
+    const std::string path = r.GetString(kRegistration, "Server Path").value_or("");
+    EXPECT_EQ(std::filesystem::path(path), ta.Root() / "Varokin.exe");
+    EXPECT_EQ(r.GetString(kRegistration, "Client Path"), path);
+    // Registered: never asked again.
+    install::RegisterWithIcq(*fs, prompts, r);
+  }
+
+  TaFolder ta;
+  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
+  std::string file = (ta.Root() / "registry.ini").string();
+  std::unique_ptr<platform::Registry> registry = platform::CreateFileRegistry(*fs, file);
+  ExpectPrompts prompts;
+};
+
+TEST_F(IcqRegistration, SilentWithoutIcqOrWithoutOurExecutable) {
+  install::RegisterWithIcq(*fs, prompts, *registry);
+  EXPECT_FALSE(std::filesystem::exists(file));
+
+  AddIcqUser(*registry);
+  std::filesystem::remove(ta.Root() / "Varokin.exe");
+  install::RegisterWithIcq(*fs, prompts, *registry);
+  EXPECT_FALSE(registry->KeyExists(kRegistration));
+}
+
+TEST_F(IcqRegistration, RegistersTheLastOwnerOnceAccepted) {
+  ExpectRegistered(*registry);
+  // The store keeps what it was given across a reopen of the file.
+  const auto reopened = platform::CreateFileRegistry(*fs, file);
+  EXPECT_EQ(reopened->GetDword(kOwners, "LastOwner"), 12345678u);
+  EXPECT_EQ(reopened->SubKeys(kOwners), std::vector<std::string>{"12345678"});
+}
+
+TEST_F(IcqRegistration, AnswerNoWritesNothingAndAsksAgain) {
+  AddIcqUser(*registry);
+  prompts.Expect(kQuestion, Answer::kNo);
+  install::RegisterWithIcq(*fs, prompts, *registry);
+  EXPECT_FALSE(registry->KeyExists(kRegistration));
+  prompts.Expect(kQuestion, Answer::kNo);
+  install::RegisterWithIcq(*fs, prompts, *registry);
+}
+
+TEST_F(IcqRegistration, AFailedWriteTakesThePartialRegistrationAway) {
+  AddIcqUser(*registry);
+  FailingRegistry failing(*registry, "Type");
+  prompts.Expect(kQuestion, Answer::kYes);
+  prompts.Expect(
+      "An error occurred while configuring ICQ to be able to launch VKN, you'll need to do the "
+      "configuration manually (look in the Readme for directions)");
+  install::RegisterWithIcq(*fs, prompts, failing);
+  EXPECT_FALSE(registry->KeyExists(kRegistration));
+  EXPECT_TRUE(registry->KeyExists(std::string(kOwner) + "\\Prefs\\Externals"));
+}
+
+#ifdef _WIN32
+// The same offer on the registry of the Wine prefix the tests run in.
+TEST_F(IcqRegistration, RegistersInTheWindowsRegistry) {
+  const auto real = platform::CreateHostRegistry();
+  real->DeleteKey(kRegistration);
+  ExpectRegistered(*real);
+  EXPECT_TRUE(real->DeleteKey(kRegistration));
+}
+#endif
+
+}  // namespace
+}  // namespace varokin::fixtures

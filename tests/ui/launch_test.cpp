@@ -1,0 +1,210 @@
+// "Launch TA", the TAHook switch and the multiplayer window, with every start recorded.
+#include <filesystem>
+
+#include "app/switcher_app.h"
+#include "support/main_window_fixture.h"
+#include "ui/fake_processes.h"
+#include "ui/multiplayer_dlg.h"
+
+namespace varokin::fixtures {
+namespace {
+
+using ui::Answer;
+using Result = ui::CSwitcherDlg::Result;
+
+class Launch : public MainWindowTest {
+ protected:
+  void SetUp() override { ta.Game(); }
+  void Open() {
+    Start();
+    Dlg().frontEnd.processes = &processes;
+  }
+  // The host path the launcher hands over for a file of the TA folder.
+  std::string Program(const std::string& name) { return fs->HostPath(name); }
+  std::vector<std::string> Programs() const {
+    std::vector<std::string> names;
+    for (const auto& s : processes.started) {
+      names.push_back(std::filesystem::path(s.program).filename().string());
+    }
+    return names;
+  }
+  using Texts = std::vector<std::string>;
+
+  static constexpr const char* kCustomExeQuestion =
+      "The currently selected TC has it's own executable\n\n    It is possible, though "
+      "improbable,  that running this executable could maliciously damage your computer.  Do "
+      "you wish to:\n\n\t Yes, use the custom executable.\n\n\t No, use the default executable "
+      "(the TC probably won't work correctly)\n\n\t Cancel and return to Varokin";
+
+  FakeProcesses processes;
+};
+
+TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
+  Open();
+  Window().tabs.SetCurSel(2);
+  Dlg().OnSelchangeTab();
+  Dlg().OnCommand(ui::kIdLaunchTa);
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].program, Program("totala.exe"));
+  EXPECT_EQ(processes.started[0].arguments, " -N");
+  EXPECT_EQ(processes.started[0].workingDir, fs->CurrentDir());
+  EXPECT_EQ(Dlg().GetResult(), Result::kOk);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+}
+
+TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
+  ta.Tc("Foo", "Foo War", "f", "FW", {});
+  ta.Text("][Foo.exe", "MZ");
+  Remember("Previous Settings", "TC", "][Foo.tc");
+
+  Open();
+  prompts.Expect(kCustomExeQuestion, Answer::kCancel, ui::Buttons::kYesNoCancel);
+  Dlg().OnLaunchTa();
+  EXPECT_TRUE(processes.started.empty());
+  EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
+
+  prompts.Expect(kCustomExeQuestion, Answer::kNo);
+  Dlg().OnLaunchTa();
+  EXPECT_EQ(Programs(), Texts{"totala.exe"});
+
+  Open();
+  processes.started.clear();
+  prompts.Expect(kCustomExeQuestion, Answer::kYes);
+  Dlg().OnLaunchTa();
+  EXPECT_EQ(Programs(), Texts{"][Foo.exe"});
+  EXPECT_EQ(processes.started[0].arguments, " -N");
+
+  // The TC's executable that cannot start is reported, and the plain game is not tried.
+  Open();
+  processes.started.clear();
+  startup.warnCustomExe = false;
+  processes.failing.insert(Program("][Foo.exe"));
+  prompts.Expect(
+      "Unable to run the custom exe ][Foo.exe it may have been badly hacked or be a misnamed "
+      "data file.");
+  Dlg().OnLaunchTa();
+  EXPECT_TRUE(processes.started.empty());
+  EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
+}
+
+TEST_F(Launch, StartsTahookOnceAndGoesOnWhenItCannotStart) {
+  const std::string tahook = (ta.Root() / "tools" / "TAHook.exe").string();
+  Remember("Varokin", "Use TAHook", "1");
+  Remember("Varokin", "TAHook Path", tahook);
+  Open();
+  processes.failing.insert(Program("totala.exe"));
+  prompts.Expect("Unable to run TotalA.exe, it may have been moved");
+  Dlg().OnLaunchTa();
+  EXPECT_EQ(Programs(), Texts{"TAHook.exe"});
+  EXPECT_EQ(processes.started[0].arguments, "");
+  EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
+
+  processes.failing.clear();
+  Dlg().OnLaunchTa();
+  EXPECT_EQ(Programs(), (Texts{"TAHook.exe", "totala.exe"}));
+
+  Remember("Varokin", "TAHook Path", "");
+  Open();
+  processes.started.clear();
+  prompts.Expect("Unable to run TAHook it may have been moved");
+  Dlg().OnLaunchTa();
+  EXPECT_EQ(Programs(), Texts{"totala.exe"});
+}
+
+TEST_F(Launch, TahookMenuItemAsksForTheProgramOnlyWhenSwitchedOn) {
+  Open();
+  prompts.ExpectFileDialog(std::nullopt);
+  Dlg().OnCommand(ui::kIdMenuAutoLaunchTahook);
+  EXPECT_FALSE(Window().menuAutoLaunchTahook.IsChecked());
+  EXPECT_EQ(Setting("Varokin", "Use TAHook"), "<missing>");
+
+  prompts.ExpectFileDialog("C:\\Tools\\tahook.exe");
+  Dlg().OnCommand(ui::kIdMenuAutoLaunchTahook);
+  EXPECT_TRUE(Window().menuAutoLaunchTahook.IsChecked());
+  EXPECT_EQ(Setting("Varokin", "Use TAHook"), "1");
+  EXPECT_EQ(Setting("Varokin", "TAHook Path"), "C:\\Tools\\tahook.exe");
+
+  Dlg().OnCommand(ui::kIdMenuAutoLaunchTahook);
+  EXPECT_FALSE(Window().menuAutoLaunchTahook.IsChecked());
+  EXPECT_EQ(Setting("Varokin", "Use TAHook"), "0");
+}
+
+TEST_F(Launch, MultiplayerShowsTheStoredNameAndAddressCleaned) {
+  Remember("Previous Settings", "Game Name", "My great game\twith tabs and more");
+  Remember("Previous Settings", "Server IP", "300.1.2");
+  Open();
+  dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
+    EXPECT_EQ(controls.Layout().templateId, 137);
+    EXPECT_EQ(controls.Text(ui::kIdGameName)->GetText(), "My_great_game_wi");
+    EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "44.1.2.0");
+    EXPECT_EQ(controls.Text(ui::kIdLocalAddress)->GetText().rfind("Local IP =", 0), 0u);
+    controls.Text(ui::kIdServerAddress)->SetText("abc");
+    dialog.OnKillFocus(ui::kIdServerAddress);
+    EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "0.0.0.0");
+    controls.Text(ui::kIdServerAddress)->SetText("010.1.2.259");
+    dialog.OnKillFocus(ui::kIdServerAddress);
+    EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "10.1.2.3");
+  };
+  Window().allowDefaultAi.SetChecked(false);
+  Dlg().OnCommand(ui::kIdMultiplayer);  // closed by the runner: cancelled
+  EXPECT_TRUE(processes.started.empty());
+  EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
+}
+
+TEST_F(Launch, HostingAndJoiningStartTheGameWithTheNetworkArguments) {
+  Open();
+  dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
+    controls.Text(ui::kIdGameName)->SetText("LAN_Party");
+    dialog.OnCommand(ui::kIdHostGame);
+  };
+  Dlg().OnMultiplayer();
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].arguments, " -N1:0.0.0.0 -H LAN_Party");
+  EXPECT_EQ(Setting("Previous Settings", "Game Name"), "LAN_Party");
+
+  Open();
+  processes.started.clear();
+  dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
+    controls.Text(ui::kIdServerAddress)->SetText("192.168.1.10");
+    dialog.OnCommand(ui::kIdJoinGame);
+  };
+  Dlg().OnMultiplayer();
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].arguments, " -N1:192.168.1.10");
+  EXPECT_EQ(Setting("Previous Settings", "Server IP"), "192.168.1.10");
+}
+
+TEST_F(Launch, RequestsFromTheCommandLineOpenTheMatchingForm) {
+  startup.joinRequested = true;
+  startup.joinAddress = "10.0.0.5";
+  Open();
+  dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
+    EXPECT_EQ(controls.Title(), "Varokin: Joining...");
+    EXPECT_FALSE(controls.ButtonById(ui::kIdHostGame)->IsEnabled());
+    EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "10.0.0.5");
+    dialog.OnCommand(ui::kIdOk);  // Enter joins the address the window opened with
+  };
+  Dlg().OnShowWindow(true);
+  Dlg().OnTimer();
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].arguments, " -N1:10.0.0.5");
+
+  startup = {};
+  startup.hostRequested = true;
+  Open();
+  processes.started.clear();
+  const auto instances = platform::CreateHostInstanceRegistry();
+  Dlg().frontEnd.instances = instances.get();
+  dialogs.user = [&](ui::ModalDialog&, ui::headless::HeadlessDialog& controls) {
+    EXPECT_EQ(controls.Title(), "Varokin: Hosting...");
+    EXPECT_FALSE(controls.ButtonById(ui::kIdJoinGame)->IsEnabled());
+    EXPECT_FALSE(startup.hostRequested);
+    EXPECT_TRUE(instances->WindowExists(app::kHostingWindowTitle));
+  };
+  Dlg().OnMultiplayer();
+  EXPECT_TRUE(processes.started.empty());
+  EXPECT_FALSE(instances->WindowExists(app::kHostingWindowTitle));
+}
+
+}  // namespace
+}  // namespace varokin::fixtures
