@@ -72,7 +72,7 @@ TEST_F(UfoPackDlg, WritesTheChosenEnabledUfosAndTheNextStartListsThePack) {
   EXPECT_FALSE(Packs().Get(0, RowOf(w.ufoList, "Tanks")));
 }
 
-TEST_F(UfoPackDlg, RefusesFileNamesOutsideThePackFolderAndKeepsTheDialogOpen) {
+TEST_F(UfoPackDlg, RefusedFileNamesKeepTheDialogOpenAndCancelWritesNothing) {
   const FileInventory before = ta.Inventory();
   Start();
   const Texts refused = {
@@ -89,20 +89,9 @@ TEST_F(UfoPackDlg, RefusesFileNamesOutsideThePackFolderAndKeepsTheDialogOpen) {
       dialog.OnCommand(ui::kIdOk);
       EXPECT_FALSE(dialog.Ended()) << name;
     }
-  });
-  EXPECT_EQ(ta.Inventory(), before);
-}
-
-TEST_F(UfoPackDlg, CancelWritesNothing) {
-  const FileInventory before = ta.Inventory();
-  Start();
-  MakePack([&](ui::ModalDialog& dialog, HeadlessDialog& controls) {
     Type(dialog, controls, CUfoPackDlg::kIdPackName, "Kept");
     dialog.OnCommand(ui::kIdCancelDialog);
     EXPECT_EQ(dialog.Result(), ui::kIdCancelDialog);
-  });
-  MakePack([&](ui::ModalDialog& dialog, HeadlessDialog& controls) {
-    Type(dialog, controls, CUfoPackDlg::kIdPackName, "Closed");  // then the box is closed
   });
   EXPECT_EQ(ta.Inventory(), before);
 }
