@@ -51,7 +51,8 @@ std::string ReadAll(const fs::path& path) {
 }
 
 // A TA folder with one Total Conversion and one AI, and the program's settings and locks in a
-// folder of their own: the first use has been confirmed and ICQ is not to be configured.
+// folder of their own: the first use has been confirmed, and neither ICQ nor the compilation of a
+// monolithic archive is offered.
 class Console : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,7 +64,7 @@ class Console : public ::testing::Test {
       variables.push_back(std::make_unique<ScopedVariable>(name, home.string()));
     }
     std::ofstream(home / kConfigFolder / "Varokin.INI", std::ios::binary)
-        << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\n";
+        << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\nCompile Monolithic=0\r\n";
     ta.Game();
     ta.Tc("Ashen", "Ashen Frontier", "Burnt##lands", "ASH",
           {{"AshenData.hpi", "ashdata.hpi"}, {"AshenMaps.hpi", "ashmaps.hpi"}});

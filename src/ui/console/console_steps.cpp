@@ -1,5 +1,7 @@
 #include "ui/console/console_steps.h"
 
+#include "install/installation.h"
+#include "platform/processes.h"
 #include "ui/console/command_loop.h"
 #include "ui/console/dialog_console_window.h"
 #include "ui/console/main_console_window.h"
@@ -7,6 +9,11 @@
 #include "ui/switcher_dlg.h"
 
 namespace varokin::ui::console {
+
+bool ConsoleSteps::CheckInstallation() {
+  const std::unique_ptr<platform::Processes> processes = platform::CreateHostProcesses();
+  return install::CheckInstallation(ctx_, *processes);
+}
 
 void ConsoleSteps::RunMainWindow() {
   headless::HeadlessMainWindow controls;

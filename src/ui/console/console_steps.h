@@ -13,7 +13,7 @@ class ConsoleSteps : public app::StartupSteps {
   ConsoleSteps(engine::Context& ctx, platform::InstanceRegistry& instances, ConsoleIo& io)
       : ctx_(ctx), instances_(instances), io_(io) {}
 
-  bool CheckInstallation() override { return true; }
+  bool CheckInstallation() override;
   void RegisterWithIcq() override {}
   void RunMainWindow() override;
 

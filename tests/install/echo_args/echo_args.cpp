@@ -1,0 +1,21 @@
+// Started by the process tests: writes its working directory, on Windows its whole command line,
+// then its arguments, one a line, to the file named by its first argument. Its exit status is the
+// number of arguments after that one.
+#include <cstdio>
+#include <filesystem>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 100;
+  std::FILE* out = std::fopen(argv[1], "w");
+  if (out == nullptr) return 101;
+  std::fprintf(out, "%s\n", std::filesystem::current_path().string().c_str());
+#ifdef _WIN32
+  std::fprintf(out, "%s\n", GetCommandLineA());
+#endif
+  for (int i = 2; i < argc; ++i) std::fprintf(out, "%s\n", argv[i]);
+  std::fclose(out);
+  return argc - 2;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+
+namespace varokin::install_tests {
+
+// Stands in for the outside programs: records every call as one line and answers with scripted
+// exit statuses (0 once the script has run out).
+class RecordingProcesses : public platform::Processes {
+ public:
+  bool Start(const std::string& program, const std::string& arguments,
+             const std::string& workingDir) override {
+    return Next("start " + program + "|" + arguments, workingDir).has_value();
+  }
+  std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
+                                const std::string& workingDir) override {
+    return Next("wait " + program + "|" + arguments, workingDir);
+  }
+  std::optional<int> RunCommandLine(const std::string& commandLine,
+                                    const std::string& workingDir) override {
+    return Next("cmd " + commandLine, workingDir);
+  }
+  bool IsRunning(const std::string&) override { return false; }
+
+  std::vector<std::string> calls;
+  std::vector<std::string> workingDirs;
+  std::deque<std::optional<int>> statuses;
+  // Runs at each call, as the outside program would, e.g. to leave files behind.
+  std::function<void(const std::string& call)> onCall;
+
+ private:
+  std::optional<int> Next(const std::string& call, const std::string& workingDir) {
+    calls.push_back(call);
+    workingDirs.push_back(workingDir);
+    if (onCall) onCall(call);
+    if (statuses.empty()) return 0;
+    const std::optional<int> status = statuses.front();
+    statuses.pop_front();
+    return status;
+  }
+};
+
+}  // namespace varokin::install_tests
