@@ -78,8 +78,6 @@ app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open"
 drive nobox Varokin 1 || fail "a message at start-up"
 until_true 10 xdotool search --name "^$MAIN\$" >/dev/null || fail "X has no window \"$MAIN\""
-sleep 1
-shot main-total-conversions
 
 # A Total Conversion picked in its list moves its files in and is remembered.
 drive select "$MAIN" 1008 "Ashen Frontier" || fail "no Ashen Frontier row"
@@ -90,6 +88,7 @@ size_is "$ta/totala1.###" 32311035 || fail "the game's totala1.hpi was not kept 
 until_true 5 ini_has 'TC=][AshenFrontier.tc' || fail "Varokin.INI does not remember the TC"
 [ "$(drive text "$MAIN" 1039)" = "Ashen Frontier" ] || fail "\"Current TC:\" does not name it"
 echo "TC switched: files moved, Varokin.INI remembers it"
+shot main-total-conversions
 
 # An AI made for another TC: the program asks, and "Yes" keeps it out.
 drive select "$MAIN" 1003 "Tidemind" || fail "no Tidemind row"
