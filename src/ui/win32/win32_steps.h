@@ -8,14 +8,15 @@
 
 namespace varokin::ui::win32 {
 
-// What start-up hands on to, for the desktop: the main window as a real dialog.
+// What start-up hands on to, for the desktop: the main window as a real dialog. The front end's
+// processes and registry must be set.
 class Win32Steps : public app::StartupSteps {
  public:
   Win32Steps(HINSTANCE instance, engine::Context& ctx, const CSwitcherDlg::FrontEnd& frontEnd)
       : instance_(instance), ctx_(ctx), frontEnd_(frontEnd) {}
 
-  bool CheckInstallation() override { return true; }
-  void RegisterWithIcq() override {}
+  bool CheckInstallation() override;
+  void RegisterWithIcq() override;
   void RunMainWindow() override;
 
  private:
