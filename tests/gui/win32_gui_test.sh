@@ -73,7 +73,11 @@ ini=$appdata/Varokin/Varokin.INI
 printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=0' \
   '[Previous Settings]' 'SelectedTab=0' >"$ini"
 
-(cd "$ta" && exec "$WINE" Varokin.exe) &
+# start ARGS...: Varokin.exe started from the TA folder, as a user or ICQ would.
+start() { (cd "$ta" && exec "$WINE" Varokin.exe "$@") & }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+start
 app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open"
 drive nobox Varokin 1 || fail "a message at start-up"
@@ -130,7 +134,30 @@ drive gone "About Varokin" 10 || fail "OK did not close the about box"
 
 drive command "$MAIN" 1
 drive gone "$MAIN" 20 || fail "\"Close\" did not close the main window"
-until_true 20 bash -c "! kill -0 $app_pid" || fail "Varokin.exe did not end"
+until_true 20 ended $app_pid || fail "Varokin.exe did not end"
 app_pid=
 ini_has 'SelectedTab=3' || fail "the Units tab was not saved on Close"
 echo "closed with the Units tab saved; screenshots in $shots"
+
+# Started by ICQ with -host: the multiplayer window opens by itself, shortly after the main window.
+start -host
+app_pid=$!
+drive wait "$MAIN" 60 || fail "the main window did not open with -host"
+drive wait "Varokin: Hosting..." 20 || fail "-host did not open the hosting window"
+# A second -host while this one hosts ends without a word; a plain second start is refused.
+start -host
+second=$!
+until_true 30 ended $second || fail "a second -host start did not end"
+drive nobox Varokin 1 || fail "a second -host start said something"
+start
+second=$!
+refusal=$(drive answer Varokin 1 30) || fail "a second start was not refused"
+[ "$refusal" = "You can only have one instance of Varokin running at a time." ] ||
+  fail "unexpected refusal: $refusal"
+until_true 30 ended $second || fail "the refused second start did not end"
+drive command "Varokin: Hosting..." 2
+drive gone "Varokin: Hosting..." 10 || fail "Cancel did not close the hosting window"
+drive command "$MAIN" 1
+until_true 20 ended $app_pid || fail "Varokin.exe did not end after -host"
+app_pid=
+echo "-host opened the hosting window; second starts ended as they should"
