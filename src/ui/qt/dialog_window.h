@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QRect>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/instances.h"
+#include "ui/dialog.h"
+#include "ui/qt/qt_controls.h"
+
+namespace varokin::ui::qt {
+
+// Dialog units of a font: a quarter of its average character width across, an eighth of its
+// height down, as a dialog template is measured. Fonts other than the template's run wider, so
+// the units across grow until every one-line caption of the template fits its control.
+struct DialogUnits {
+  double baseX;
+  int baseY;
+  static DialogUnits ForFont(const QFont& font);
+  static DialogUnits Fitting(const QFont& font, const std::vector<ControlSpec>& specs);
+  int X(int units) const { return static_cast<int>(units * baseX / 4 + 0.5); }
+  int Y(int units) const { return (units * baseY + 4) / 8; }
+  QRect Rect(int x, int y, int width, int height) const;
+};
+
+// A window that reports its commands instead of closing itself: Enter runs the button with the
+// focus or the default button, Escape and the close box send kIdCancelDialog. The owner ends it
+// with done() once the logic behind it says so.
+class DialogWindow : public QDialog {
+ public:
+  explicit DialogWindow(QWidget* parent) : QDialog(parent) {}
+  std::function<void(int)> onCommand;
+  // Each time the program shows the window (not when the window system restores it).
+  std::function<void()> onShown;
+  int defaultId = kIdOk;
+
+  void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+};
+
+// What the controls of a dialog report, by control id.
+struct ControlEvents {
+  std::function<void(int)> command;    // a button or check box was clicked
+  std::function<void(int)> change;     // the text of an edit changed
+  std::function<void(int)> killFocus;  // the focus left an edit
+  std::function<void(int)> selchange;  // the user changed a list's selection
+};
+
+// The controls of a template, made as widgets of a window and found by id. A window title is a
+// claim in the instance registry, as the program's titles are looked for by other instances.
+class QtDialogControls : public DialogControls {
+ public:
+  QtDialogControls(QWidget& window, const std::vector<ControlSpec>& specs, DialogUnits units,
+                   QPoint origin, const ControlEvents& events,
+                   platform::InstanceRegistry* instances);
+  ~QtDialogControls() override;
+
+  ListBox* List(int id) override;
+  TextControl* Text(int id) override;
+  CheckBox* Check(int id) override;
+  Button* ButtonById(int id) override;
+  void SetTitle(const std::string& title) override;
+  std::string Title() const override;
+
+  int DefaultButtonId() const { return defaultId_; }
+
+ private:
+  void Add(const ControlSpec& spec, DialogUnits units, QPoint origin, const ControlEvents& events);
+  template <class T>
+  T* Find(int id);
+
+  QWidget& window_;
+  platform::InstanceRegistry* instances_;
+  std::unique_ptr<platform::WindowClaim> claim_;
+  std::map<int, std::unique_ptr<Control>> controls_;
+  std::unique_ptr<QObject> focusWatcher_;
+  int defaultId_ = kIdOk;
+};
+
+}  // namespace varokin::ui::qt

@@ -1,0 +1,211 @@
+#include "ui/qt/qt_controls.h"
+
+#include <QStringDecoder>
+
+namespace varokin::ui::qt {
+
+QString ToQt(const std::string& text) {
+  const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString decoded = utf8(bytes);
+  return utf8.hasError() ? QString::fromLatin1(bytes) : decoded;
+}
+
+std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
+
+QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection)
+    : QtControl(id, widget), model_(id, sorted, multipleSelection) {
+  widget->setSelectionMode(multipleSelection ? QAbstractItemView::MultiSelection
+                                             : QAbstractItemView::SingleSelection);
+  widget->setSortingEnabled(false);
+  QObject::connect(widget, &QListWidget::itemSelectionChanged, widget,
+                   [this] { OnWidgetSelectionChanged(); });
+}
+
+int QtListBox::AddString(const std::string& text) {
+  const int row = model_.AddString(text);
+  InsertRow(row, text);
+  return row;
+}
+
+int QtListBox::InsertString(int index, const std::string& text) {
+  const int row = model_.InsertString(index, text);
+  InsertRow(row, text);
+  return row;
+}
+
+void QtListBox::InsertRow(int row, const std::string& text) {
+  if (row < 0) return;
+  // Qt reports the selected rows that move down as a change of selection.
+  mirroring_ = true;
+  widget()->insertItem(row, ToQt(text));
+  mirroring_ = false;
+}
+
+int QtListBox::DeleteString(int index) {
+  const int left = model_.DeleteString(index);
+  if (left != kError) {
+    mirroring_ = true;
+    delete widget()->takeItem(index);
+    mirroring_ = false;
+  }
+  return left;
+}
+
+void QtListBox::ResetContent() {
+  model_.ResetContent();
+  mirroring_ = true;
+  widget()->clear();
+  mirroring_ = false;
+}
+
+bool QtListBox::SetItemData(int index, std::intptr_t data) {
+  return model_.SetItemData(index, data);
+}
+
+int QtListBox::SetCurSel(int index) {
+  const int result = model_.SetCurSel(index);
+  MirrorSelection();
+  return result;
+}
+
+int QtListBox::SetSel(int index, bool select) {
+  const int result = model_.SetSel(index, select);
+  // One row at a time keeps a selection sync over thousands of UFOs linear.
+  if (index >= 0 && index < model_.GetCount()) {
+    MirrorRow(index);
+  } else {
+    MirrorSelection();
+  }
+  return result;
+}
+
+int QtListBox::FindStringExact(int start, const std::string& text) const {
+  return model_.FindStringExact(start, text);
+}
+
+void QtListBox::SetColumnWidth(int pixels) {
+  model_.SetColumnWidth(pixels);
+  if (pixels <= 0) return;
+  // Columns filled top to bottom, scrolled sideways, as a multi-column list box.
+  QListWidget* list = widget();
+  list->setFlow(QListView::TopToBottom);
+  list->setWrapping(true);
+  list->setResizeMode(QListView::Adjust);
+  list->setGridSize(QSize(pixels, list->fontMetrics().height() + 2));
+}
+
+void QtListBox::MirrorRow(int row) {
+  mirroring_ = true;
+  QListWidgetItem* item = widget()->item(row);
+  if (item->isSelected() != model_.GetSel(row)) item->setSelected(model_.GetSel(row));
+  MirrorFocus();
+  mirroring_ = false;
+}
+
+void QtListBox::MirrorSelection() {
+  mirroring_ = true;
+  QListWidget* list = widget();
+  for (int row = 0; row < model_.GetCount(); ++row) {
+    QListWidgetItem* item = list->item(row);
+    if (item->isSelected() != model_.GetSel(row)) item->setSelected(model_.GetSel(row));
+  }
+  MirrorFocus();
+  mirroring_ = false;
+}
+
+void QtListBox::MirrorFocus() {
+  QListWidget* list = widget();
+  const int focus = model_.GetCurSel();
+  if (focus >= 0) {
+    list->selectionModel()->setCurrentIndex(list->model()->index(focus, 0),
+                                            QItemSelectionModel::NoUpdate);
+  }
+}
+
+void QtListBox::OnWidgetSelectionChanged() {
+  if (mirroring_) return;
+  // Qt has already applied the click or key to the widget's row with the focus; the model
+  // takes it as the same click, and the widget is set back to whatever the model then holds.
+  model_.Click(widget()->currentRow());
+  MirrorSelection();
+  if (onUserChange) onUserChange();
+}
+
+namespace {
+
+QString ForDisplay(const std::string& text) {
+  QString shown = ToQt(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+}  // namespace
+
+template <class Widget>
+QString QtText<Widget>::Current() const {
+  if constexpr (std::is_same_v<Widget, QPlainTextEdit>) {
+    return this->widget()->toPlainText();
+  } else {
+    return this->widget()->text();
+  }
+}
+
+template <class Widget>
+void QtText<Widget>::SetText(const std::string& text) {
+  set_ = text;
+  shown_ = ForDisplay(text);
+  if constexpr (std::is_same_v<Widget, QPlainTextEdit>) {
+    this->widget()->setPlainText(shown_);
+  } else {
+    this->widget()->setText(shown_);
+  }
+  // The widget may have normalised what it was given; compare with what it holds now.
+  shown_ = Current();
+}
+
+template <class Widget>
+std::string QtText<Widget>::GetText() const {
+  const QString current = Current();
+  if (current == shown_) return set_;
+  std::string text = FromQt(current);
+  if constexpr (std::is_same_v<Widget, QPlainTextEdit>) {
+    // Line breaks as the program writes them.
+    std::string crlf;
+    for (char c : text) {
+      if (c == '\n') crlf += '\r';
+      crlf += c;
+    }
+    return crlf;
+  }
+  return text;
+}
+
+template class QtText<QPlainTextEdit>;
+template class QtText<QLineEdit>;
+template class QtText<QLabel>;
+
+void QtMenuItem::SetChecked(bool checked) {
+  checked_ = checked;
+  action_->setChecked(checked);
+}
+
+int QtTabControl::InsertItem(int index, const std::string& text) {
+  programmatic_ = true;
+  const int at = widget()->insertTab(index, new QWidget, ToQt(text));
+  programmatic_ = false;
+  return at;
+}
+
+std::string QtTabControl::GetItemText(int index) const { return FromQt(widget()->tabText(index)); }
+
+int QtTabControl::SetCurSel(int index) {
+  if (index < 0 || index >= widget()->count()) return -1;
+  const int previous = widget()->currentIndex();
+  programmatic_ = true;
+  widget()->setCurrentIndex(index);
+  programmatic_ = false;
+  return previous;
+}
+
+}  // namespace varokin::ui::qt

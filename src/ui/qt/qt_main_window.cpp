@@ -1,0 +1,163 @@
+#include "ui/qt/qt_main_window.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "ui/main_window_layout.h"
+
+namespace varokin::ui::qt {
+
+namespace {
+
+template <class T>
+T& Bound(T* control) {
+  // Every id of MainWindowControls is in the template: a missing one is a fault of the template.
+  if (!control) std::abort();
+  return *control;
+}
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& frontEnd,
+                           platform::InstanceRegistry* instances)
+    : window_(nullptr) {
+  const MainWindowTemplate& t = MainWindowLayout();
+  const DialogUnits units = DialogUnits::Fitting(window_.font(), t.layout.controls);
+  const int width = units.X(t.layout.width);
+  BuildMenuBar(width);
+  const int top = menuBar_->sizeHint().height();
+  window_.setFixedSize(width, top + units.Y(t.layout.height));
+
+  // Made first, so that the lists and panes lie over it.
+  auto* tabWidget = new QTabWidget(&window_);
+  tabWidget->setObjectName(QString::number(t.tabs.id));
+  tabWidget->setGeometry(
+      units.Rect(t.tabs.x, t.tabs.y, t.tabs.width, t.tabs.height).translated(0, top));
+  tabs_ = std::make_unique<QtTabControl>(t.tabs.id, tabWidget);
+  QObject::connect(tabWidget, &QTabWidget::currentChanged, tabWidget, [this] {
+    if (tabs_->Programmatic()) return;
+    dlg_->OnSelchange(kIdTabs);
+    CloseWhenEnded();
+  });
+
+  ControlEvents events;
+  events.command = [this](int id) { Route(id); };
+  events.change = [](int) {};
+  events.killFocus = [](int) {};
+  events.selchange = [this](int id) {
+    dlg_->OnSelchange(id);
+    CloseWhenEnded();
+  };
+  controls_ = std::make_unique<QtDialogControls>(window_, t.layout.controls, units, QPoint(0, top),
+                                                 events, instances);
+  controls_->SetTitle(t.layout.title);
+  window_.onCommand = events.command;
+  window_.defaultId = controls_->DefaultButtonId();
+
+  const auto menu = [this](int id) -> MenuItem& {
+    for (auto& item : menuItems_) {
+      if (item->Id() == id) return *item;
+    }
+    std::abort();
+  };
+  QtDialogControls& c = *controls_;
+  bound_ = std::make_unique<MainWindowControls>(MainWindowControls{
+      *tabs_,
+      Bound(c.List(kIdTcList)),
+      Bound(c.Text(kIdTcPane)),
+      Bound(c.List(kIdMutatorList)),
+      Bound(c.Text(kIdMutatorPane)),
+      Bound(c.List(kIdAiList)),
+      Bound(c.Text(kIdAiPane)),
+      Bound(c.List(kIdPackList)),
+      Bound(c.List(kIdUfoList)),
+      Bound(c.Text(kIdUfoPane)),
+      Bound(c.Text(kIdCurrentTcLabel)),
+      Bound(c.ButtonById(kIdChooseRandomAi)),
+      Bound(c.Check(kIdAllowDefaultAi)),
+      Bound(c.ButtonById(kIdDisableAll)),
+      Bound(c.ButtonById(kIdClose)),
+      Bound(c.ButtonById(kIdMultiplayer)),
+      Bound(c.ButtonById(kIdLaunchTa)),
+      menu(kIdMenuAutoLaunchTahook),
+      menu(kIdMenuCcInstalled),
+      menu(kIdMenuDisableFileWarnings),
+      menu(kIdMenuDisableCustomExeWarning),
+      menu(kIdMenuDontConfigureIcq),
+      menu(kIdMenuDontAskCompile),
+  });
+  dlg_ = std::make_unique<CSwitcherDlg>(ctx, *bound_);
+  dlg_->frontEnd = frontEnd;
+
+  deferred_.setSingleShot(true);
+  deferred_.setInterval(100);
+  QObject::connect(&deferred_, &QTimer::timeout, &window_, [this] {
+    dlg_->OnTimer();
+    CloseWhenEnded();
+  });
+  window_.onShown = [this] {
+    dlg_->OnShowWindow(true);
+    if (dlg_->TimerPending()) deferred_.start();
+  };
+}
+
+QtMainWindow::~QtMainWindow() {
+  deferred_.stop();
+  window_.onShown = nullptr;
+  window_.onCommand = nullptr;
+}
+
+void QtMainWindow::Init() { dlg_->OnInitDialog(); }
+
+void QtMainWindow::BuildMenuBar(int width) {
+  menuBar_ = new QMenuBar(&window_);
+  // The entries on the right share a bar of their own in the corner.
+  auto* right = new QMenuBar(menuBar_);
+  for (const MenuBarEntry& entry : MainWindowLayout().menuBar) {
+    QMenuBar* bar = entry.rightAligned ? right : menuBar_;
+    std::vector<std::pair<QAction*, const MenuBarEntry*>> actions;
+    if (entry.items.empty()) {
+      actions.emplace_back(bar->addAction(ToQt(entry.caption)), &entry);
+    } else {
+      QMenu* menu = bar->addMenu(ToQt(entry.caption));
+      for (const MenuBarEntry& item : entry.items) {
+        actions.emplace_back(menu->addAction(ToQt(item.caption)), &item);
+      }
+    }
+    for (auto [action, item] : actions) {
+      action->setEnabled(item->enabled);
+      action->setCheckable(item->checkable);
+      if (item->id == -1) continue;
+      const int id = item->id;
+      action->setObjectName(QString::number(id));
+      menuItems_.push_back(std::make_unique<QtMenuItem>(id, action));
+      QtMenuItem* menuItem = menuItems_.back().get();
+      QObject::connect(action, &QAction::triggered, action, [this, menuItem, id] {
+        menuItem->RestoreCheck();
+        Route(id);
+      });
+    }
+  }
+  menuBar_->setCornerWidget(right, Qt::TopRightCorner);
+  menuBar_->setGeometry(0, 0, width, menuBar_->sizeHint().height());
+}
+
+void QtMainWindow::Route(int id) {
+  dlg_->OnCommand(id);
+  CloseWhenEnded();
+}
+
+void QtMainWindow::CloseWhenEnded() {
+  switch (dlg_->GetResult()) {
+    case CSwitcherDlg::Result::kRunning:
+      return;
+    case CSwitcherDlg::Result::kOk:
+      window_.done(QDialog::Accepted);
+      return;
+    case CSwitcherDlg::Result::kCancel:
+      window_.done(QDialog::Rejected);
+      return;
+  }
+}
+
+}  // namespace varokin::ui::qt

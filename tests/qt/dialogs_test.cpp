@@ -1,0 +1,84 @@
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+
+#include "demo_window.h"
+#include "ui/main_window_controls.h"
+#include "ui/multiplayer_dlg.h"
+#include "ui/ufo_pack_dlg.h"
+
+namespace varokin::qt_tests {
+namespace {
+
+using namespace ui;
+
+template <class W>
+W* Child(QWidget& window, int id) {
+  W* widget = window.findChild<W*>(QString::number(id));
+  EXPECT_NE(widget, nullptr) << "no widget " << id;
+  return widget;
+}
+
+TEST_F(DemoWindowTest, MultiplayerWindowCleansTheGameNameWhenTheFocusLeaves) {
+  std::string title, cleaned;
+  OnNextModal([&](QWidget& window) {
+    title = window.windowTitle().toStdString();
+    SaveScreenshot(window, "multiplayer");
+    QLineEdit* name = Child<QLineEdit>(window, kIdGameName);
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "My great game");
+    QTest::keyClick(name, Qt::Key_Tab);
+    cleaned = name->text().toStdString();
+    QTest::mouseClick(Child<QPushButton>(window, kIdCancelDialog), Qt::LeftButton);
+  });
+  ClickTab(2);
+  ClickButton(kIdMultiplayer);
+
+  EXPECT_EQ(title, "Varokin: Multiplayer");
+  EXPECT_EQ(cleaned, "My_great_game");
+  // The window is closed and, whatever its outcome, the main window's state saved.
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+}
+
+TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
+  std::string fileName;
+  OnNextModal([&](QWidget& window) {
+    SaveScreenshot(window, "ufo-pack");
+    QLineEdit* name = Child<QLineEdit>(window, CUfoPackDlg::kIdPackName);
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Demo Pack");
+    fileName = Child<QLineEdit>(window, CUfoPackDlg::kIdFileName)->text().toStdString();
+    AnswerNextMessage(QMessageBox::Ok);
+    QTest::mouseClick(Child<QPushButton>(window, kIdOk), Qt::LeftButton);
+  });
+  main->Window().findChild<QAction*>(QString::number(kIdMenuMakeUfoPack))->trigger();
+
+  EXPECT_EQ(fileName, "Demo Pack.pac");
+  ASSERT_TRUE(OnDisk("Varokin/UfoManager/Demo Pack.pac"));
+  EXPECT_EQ(messageSeen, "The UFO pack Demo Pack will be available next time you start Varokin");
+  std::ifstream pack(root / "ta/Varokin/UfoManager/Demo Pack.pac", std::ios::binary);
+  std::string first;
+  std::getline(pack, first);
+  EXPECT_EQ(first, "Demo Pack\r");
+}
+
+TEST_F(DemoWindowTest, AboutBoxClosesWithEscape) {
+  bool shown = false;
+  OnNextModal([&](QWidget& window) {
+    shown = window.windowTitle() == "About Varokin";
+    SaveScreenshot(window, "about");
+    QTest::keyClick(&window, Qt::Key_Escape);
+  });
+  main->Window().findChild<QAction*>(QString::number(kIdMenuAbout))->trigger();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace varokin::qt_tests
