@@ -8,6 +8,9 @@ namespace varokin::platform {
 namespace {
 
 constexpr std::size_t kChunkSize = 64 * 1024;
+// Most files are read for a line or two: the first read stays small, as the buffer is cleared
+// before each read.
+constexpr std::size_t kFirstChunkSize = 4 * 1024;
 constexpr int kEnd = -1;
 
 bool IsSpace(char c) {
@@ -21,8 +24,9 @@ LineReader::LineReader(FileSystem& fs, const std::string& path) : file_(fs.OpenR
 int LineReader::Peek() {
   if (pos_ == chunk_.size()) {
     if (eof_ || !file_) return kEnd;
-    chunk_.resize(kChunkSize);
-    chunk_.resize(file_->Read(chunk_.data(), kChunkSize));
+    const std::size_t size = chunk_.capacity() < kFirstChunkSize ? kFirstChunkSize : kChunkSize;
+    chunk_.resize(size);
+    chunk_.resize(file_->Read(chunk_.data(), size));
     pos_ = 0;
     if (chunk_.empty()) {
       eof_ = true;

@@ -1,13 +1,14 @@
 #include "ui/headless/headless_controls.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace varokin::ui::headless {
 
 namespace {
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// ASCII letters only, as std::tolower in the "C" locale the program runs in, without a library
+// call per character: sorted inserts into lists of thousands of rows compare a lot.
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 // The order of a sorted list box: letters compare without regard to case, everything else by
 // its character code.
@@ -34,19 +35,72 @@ int ShiftedForDelete(int row, int index) {
 HeadlessListBox::HeadlessListBox(int id, bool sorted, bool multipleSelection, int widthPixels)
     : Headless(id), sorted_(sorted), multiple_(multipleSelection), width_(widthPixels) {}
 
+std::size_t HeadlessListBox::BlockOf(int index) const {
+  auto after = std::upper_bound(blocks_.begin(), blocks_.end(), index,
+                                [](int i, const Block& block) { return i < block.first; });
+  return static_cast<std::size_t>(after - blocks_.begin()) - 1;
+}
+
+HeadlessListBox::Row& HeadlessListBox::At(int index) {
+  Block& block = blocks_[BlockOf(index)];
+  return block.rows[static_cast<std::size_t>(index - block.first)];
+}
+
+const HeadlessListBox::Row& HeadlessListBox::At(int index) const {
+  const Block& block = blocks_[BlockOf(index)];
+  return block.rows[static_cast<std::size_t>(index - block.first)];
+}
+
+template <class Self, class Visit>
+bool HeadlessListBox::AnyRow(Self& self, Visit visit) {
+  int index = 0;
+  for (auto& block : self.blocks_) {
+    for (auto& row : block.rows) {
+      if (visit(row, index++)) return true;
+    }
+  }
+  return false;
+}
+
+void HeadlessListBox::ShiftFirsts(std::size_t afterBlock, int by) {
+  for (std::size_t b = afterBlock + 1; b < blocks_.size(); ++b) blocks_[b].first += by;
+}
+
 int HeadlessListBox::AddString(const std::string& text) {
   if (!sorted_) return InsertString(-1, text);
-  // After every row that is not greater, so equal texts keep the order they were added in.
-  auto at = std::upper_bound(
-      rows_.begin(), rows_.end(), text,
-      [](const std::string& t, const Row& row) { return LessIgnoringCase(t, row.text); });
-  return InsertString(static_cast<int>(at - rows_.begin()), text);
+  // After every row that is not greater, so equal texts keep the order they were added in. The
+  // probes are those of a binary search over the whole list, row by row.
+  int first = 0;
+  for (int length = count_; length > 0;) {
+    const int half = length / 2;
+    if (LessIgnoringCase(text, At(first + half).text)) {
+      length = half;
+    } else {
+      first += half + 1;
+      length -= half + 1;
+    }
+  }
+  return InsertString(first, text);
 }
 
 int HeadlessListBox::InsertString(int index, const std::string& text) {
+  constexpr std::size_t kBlockRows = 64;
   if (index == -1) index = GetCount();
   if (index < 0 || index > GetCount()) return kError;
-  rows_.insert(rows_.begin() + index, Row{text});
+  if (blocks_.empty()) blocks_.emplace_back();
+  const std::size_t b = index == count_ ? blocks_.size() - 1 : BlockOf(index);
+  std::vector<Row>& rows = blocks_[b].rows;
+  rows.insert(rows.begin() + (index - blocks_[b].first), Row{text});
+  ++count_;
+  ShiftFirsts(b, 1);
+  if (rows.size() > kBlockRows) {
+    const auto half = rows.begin() + static_cast<std::ptrdiff_t>(kBlockRows / 2);
+    Block tail{
+        blocks_[b].first + static_cast<int>(kBlockRows / 2),
+        std::vector<Row>(std::make_move_iterator(half), std::make_move_iterator(rows.end()))};
+    rows.erase(half, rows.end());
+    blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(tail));
+  }
   anchor_ = ShiftedForInsert(anchor_, index);
   // As in the system list box, the first row of an empty list takes the focus.
   caret_ = GetCount() == 1 ? 0 : ShiftedForInsert(caret_, index);
@@ -55,55 +109,68 @@ int HeadlessListBox::InsertString(int index, const std::string& text) {
 
 int HeadlessListBox::DeleteString(int index) {
   if (!Valid(index)) return kError;
-  rows_.erase(rows_.begin() + index);
+  const std::size_t b = BlockOf(index);
+  std::vector<Row>& rows = blocks_[b].rows;
+  rows.erase(rows.begin() + (index - blocks_[b].first));
+  --count_;
+  ShiftFirsts(b, -1);
+  if (rows.empty()) blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
   anchor_ = ShiftedForDelete(anchor_, index);
   caret_ = ShiftedForDelete(caret_, index);
   return GetCount();
 }
 
 void HeadlessListBox::ResetContent() {
-  rows_.clear();
+  blocks_.clear();
+  count_ = 0;
   anchor_ = -1;
   caret_ = -1;
 }
 
 std::string HeadlessListBox::GetText(int index) const {
-  return Valid(index) ? rows_[index].text : std::string();
+  return Valid(index) ? At(index).text : std::string();
 }
 
 bool HeadlessListBox::SetItemData(int index, std::intptr_t data) {
   if (!Valid(index)) return false;
-  rows_[index].data = data;
+  At(index).data = data;
   return true;
 }
 
 std::intptr_t HeadlessListBox::GetItemData(int index) const {
-  return Valid(index) ? rows_[index].data : kError;
+  return Valid(index) ? At(index).data : kError;
 }
 
 int HeadlessListBox::GetCurSel() const {
   if (multiple_) return caret_;
-  auto selected = std::find_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.selected; });
-  return selected == rows_.end() ? kError : static_cast<int>(selected - rows_.begin());
+  int selected = kError;
+  AnyRow(*this, [&selected](const Row& row, int index) {
+    if (row.selected) selected = index;
+    return row.selected;
+  });
+  return selected;
 }
 
 int HeadlessListBox::SetCurSel(int index) {
   if (multiple_) return kError;
-  for (Row& row : rows_) row.selected = false;
+  AnyRow(*this, [](Row& row, int) { return row.selected = false; });
   if (!Valid(index)) return kError;
-  rows_[index].selected = true;
+  At(index).selected = true;
   caret_ = index;
   return index;
 }
 
-bool HeadlessListBox::GetSel(int index) const { return Valid(index) && rows_[index].selected; }
+bool HeadlessListBox::GetSel(int index) const { return Valid(index) && At(index).selected; }
 
 int HeadlessListBox::SetSel(int index, bool select) {
   if (!multiple_) return kError;
   if (index == -1) {
-    for (Row& row : rows_) row.selected = select;
+    AnyRow(*this, [select](Row& row, int) {
+      row.selected = select;
+      return false;
+    });
   } else if (Valid(index)) {
-    rows_[index].selected = select;
+    At(index).selected = select;
   } else {
     return kError;
   }
@@ -117,8 +184,12 @@ int HeadlessListBox::SetSel(int index, bool select) {
 
 int HeadlessListBox::GetSelCount() const {
   if (!multiple_) return kError;
-  return static_cast<int>(
-      std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.selected; }));
+  int count = 0;
+  AnyRow(*this, [&count](const Row& row, int) {
+    count += row.selected ? 1 : 0;
+    return false;
+  });
+  return count;
 }
 
 void HeadlessListBox::SetAnchorIndex(int index) {
@@ -130,7 +201,7 @@ int HeadlessListBox::FindStringExact(int start, const std::string& text) const {
   if (!Valid(start)) start = -1;
   for (int step = 1; step <= count; ++step) {
     const int row = (start + step) % count;
-    if (EqualIgnoringCase(rows_[row].text, text)) return row;
+    if (EqualIgnoringCase(At(row).text, text)) return row;
   }
   return kError;
 }
@@ -138,7 +209,8 @@ int HeadlessListBox::FindStringExact(int start, const std::string& text) const {
 bool HeadlessListBox::Click(int index) {
   if (!Valid(index)) return false;
   if (multiple_) {
-    rows_[index].selected = !rows_[index].selected;
+    Row& row = At(index);
+    row.selected = !row.selected;
   } else {
     SetCurSel(index);
   }

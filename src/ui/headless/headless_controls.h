@@ -37,7 +37,7 @@ class HeadlessListBox : public Headless<ListBox> {
   int InsertString(int index, const std::string& text) override;
   int DeleteString(int index) override;
   void ResetContent() override;
-  int GetCount() const override { return static_cast<int>(rows_.size()); }
+  int GetCount() const override { return count_; }
   std::string GetText(int index) const override;
   bool SetItemData(int index, std::intptr_t data) override;
   std::intptr_t GetItemData(int index) const override;
@@ -63,13 +63,27 @@ class HeadlessListBox : public Headless<ListBox> {
     std::intptr_t data = 0;
     bool selected = false;
   };
+  // Rows live in short blocks so that an insert or delete moves only the rows of one block: lists
+  // of thousands of UFOs are filled one sorted insert at a time.
+  struct Block {
+    int first = 0;  // the index of the block's first row
+    std::vector<Row> rows;
+  };
   bool Valid(int index) const { return index >= 0 && index < GetCount(); }
+  std::size_t BlockOf(int index) const;
+  Row& At(int index);
+  const Row& At(int index) const;
+  // Calls visit(row, index) in row order until it returns true; returns whether one did.
+  template <class Self, class Visit>
+  static bool AnyRow(Self& self, Visit visit);
+  void ShiftFirsts(std::size_t afterBlock, int by);
 
   bool sorted_;
   bool multiple_;
   int width_;
   int columnWidth_ = 0;
-  std::vector<Row> rows_;
+  std::vector<Block> blocks_;
+  int count_ = 0;
   int anchor_ = -1;
   int caret_ = -1;
 };
