@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -66,6 +67,26 @@ TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
   std::string first;
   std::getline(pack, first);
   EXPECT_EQ(first, "Demo Pack\r");
+}
+
+TEST_F(DemoWindowTest, AShowingCarriesOutTheRecordedRequestAMomentLater) {
+  startup.hostRequested = true;
+  std::string title;
+  bool joinEnabled = true;
+  OnNextModal([&](QWidget& window) {
+    title = window.windowTitle().toStdString();
+    joinEnabled = Child<QPushButton>(window, kIdJoinGame)->isEnabled();
+    QTest::mouseClick(Child<QPushButton>(window, kIdCancelDialog), Qt::LeftButton);
+  });
+  main->Window().hide();
+  QElapsedTimer clock;
+  clock.start();
+  main->Show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !title.empty(); }, 3000));
+  EXPECT_GE(clock.elapsed(), 100);
+  EXPECT_EQ(title, "Varokin: Hosting...");
+  EXPECT_FALSE(joinEnabled);
+  EXPECT_FALSE(startup.hostRequested);
 }
 
 TEST_F(DemoWindowTest, AboutBoxClosesWithEscape) {

@@ -10,12 +10,13 @@ namespace varokin::ui::qt {
 // What start-up hands on to, for the desktop program: the main window on the screen.
 class QtSteps : public app::StartupSteps {
  public:
+  // frontEnd names every service: the processes and the registry are used at start-up too.
   QtSteps(engine::Context& ctx, platform::InstanceRegistry& instances,
           const CSwitcherDlg::FrontEnd& frontEnd)
       : ctx_(ctx), instances_(instances), frontEnd_(frontEnd) {}
 
-  bool CheckInstallation() override { return true; }
-  void RegisterWithIcq() override {}
+  bool CheckInstallation() override;
+  void RegisterWithIcq() override;
   void RunMainWindow() override;
 
   bool MainWindowClosed() const { return mainWindowClosed_; }
