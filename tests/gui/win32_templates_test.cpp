@@ -1,0 +1,149 @@
+// The dialog templates of Varokin.rc and the layouts the dialogs declare describe the same
+// windows: every control where the layout puts it, with its caption, kind and list/edit styles.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/settings_store.h"
+#include "app/startup_state.h"
+#include "platform/file_system.h"
+#include "ui/about_dlg.h"
+#include "ui/headless/headless_controls.h"
+#include "ui/multiplayer_dlg.h"
+#include "ui/ufo_pack_dlg.h"
+#include "ui/win32/win32_prompts.h"
+
+namespace varokin::ui {
+namespace {
+
+// A template's -1 reads back as -1, or as 0xFFFF from an old-style template.
+bool HasId(HWND child) {
+  const int id = GetDlgCtrlID(child);
+  return id != -1 && id != 0xFFFF;
+}
+
+INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+std::string Text(HWND hwnd) {
+  char buffer[512] = {};
+  GetWindowTextA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char buffer[64] = {};
+  GetClassNameA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+const char* ClassFor(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kList:
+      return "ListBox";
+    case ControlKind::kEdit:
+      return "Edit";
+    case ControlKind::kLabel:
+      return "Static";
+    default:
+      return "Button";
+  }
+}
+
+// The child for a layout entry: by id, or by caption for a label without one.
+HWND ChildFor(HWND dialog, const ControlSpec& spec) {
+  if (spec.id != -1) return GetDlgItem(dialog, spec.id);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!HasId(child) && Text(child) == spec.caption) return child;
+  }
+  return nullptr;
+}
+
+void ExpectStyles(HWND child, const ControlSpec& spec) {
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  if (spec.kind == ControlKind::kList) {
+    EXPECT_EQ((style & LBS_SORT) == LBS_SORT, spec.sorted);
+    EXPECT_EQ((style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0, spec.multipleSelection);
+  }
+  if (spec.kind == ControlKind::kEdit) {
+    EXPECT_EQ((style & ES_MULTILINE) != 0, spec.multiline);
+    EXPECT_EQ((style & ES_READONLY) != 0, spec.readOnly);
+  }
+  if (spec.kind == ControlKind::kLabel) {
+    EXPECT_EQ((style & SS_TYPEMASK) == SS_RIGHT, spec.rightAligned);
+  }
+  if (spec.kind == ControlKind::kDefaultButton) {
+    EXPECT_EQ(style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  }
+  // A multi-column list scrolls sideways: the list box drops a vertical bar it was given.
+  if (spec.verticalScroll && !(spec.kind == ControlKind::kList && (style & LBS_MULTICOLUMN))) {
+    EXPECT_NE(style & WS_VSCROLL, 0);
+  }
+}
+
+void ExpectTemplateMatches(const DialogLayout& layout) {
+  SCOPED_TRACE(layout.title);
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(layout.templateId),
+                                   nullptr, Inert, 0);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Text(dialog), layout.title);
+  RECT size{0, 0, layout.width, layout.height};
+  MapDialogRect(dialog, &size);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, size.right);
+  EXPECT_EQ(client.bottom, size.bottom);
+
+  int withIds = 0;
+  for (const ControlSpec& spec : layout.controls) {
+    SCOPED_TRACE(spec.caption + " " + std::to_string(spec.id));
+    HWND child = ChildFor(dialog, spec);
+    ASSERT_NE(child, nullptr);
+    if (spec.id != -1) ++withIds;
+    EXPECT_EQ(ClassOf(child), ClassFor(spec.kind));
+    if (spec.kind != ControlKind::kEdit && spec.kind != ControlKind::kList) {
+      EXPECT_EQ(Text(child), spec.caption);
+    }
+    // Position and size are converted one by one, as the dialog manager does.
+    RECT expected{spec.x, spec.y, spec.width, spec.height};
+    MapDialogRect(dialog, &expected);
+    expected.right += expected.left;
+    expected.bottom += expected.top;
+    RECT actual{};
+    GetWindowRect(child, &actual);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+    // A label may be drawn wider than its layout, where a substitute font needs the room.
+    if (spec.kind == ControlKind::kLabel) {
+      EXPECT_GE(actual.right, expected.right);
+    } else {
+      EXPECT_EQ(actual.right, expected.right);
+    }
+    ExpectStyles(child, spec);
+  }
+  int templateIds = 0;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (HasId(child)) ++templateIds;
+  }
+  EXPECT_EQ(templateIds, withIds) << "the template has controls the layout does not know";
+  DestroyWindow(dialog);
+}
+
+TEST(DialogTemplates, MatchTheDialogsLayouts) {
+  const std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
+  app::SettingsStore settings(*fs, "unused.ini");
+  app::StartupState startup;
+  win32::Win32Prompts prompts;
+  headless::HeadlessListBox ufoList(1013, true, true);
+
+  ExpectTemplateMatches(CAboutDlg().Layout());
+  ExpectTemplateMatches(CMultiplayerDlg(settings, startup).Layout());
+  ExpectTemplateMatches(CUfoPackDlg(*fs, prompts, ufoList).Layout());
+}
+
+}  // namespace
+}  // namespace varokin::ui
