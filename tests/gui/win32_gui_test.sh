@@ -157,7 +157,7 @@ refusal=$(drive answer Varokin 1 30) || fail "a second start was not refused"
 until_true 30 ended $second || fail "the refused second start did not end"
 drive command "Varokin: Hosting..." 2
 drive gone "Varokin: Hosting..." 10 || fail "Cancel did not close the hosting window"
-drive command "$MAIN" 1
-until_true 20 ended $app_pid || fail "Varokin.exe did not end after -host"
+drive close "$MAIN"
+until_true 20 ended $app_pid || fail "the close box did not end Varokin.exe"
 app_pid=
 echo "-host opened the hosting window; second starts ended as they should"
