@@ -19,7 +19,8 @@ need_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-NATIVE_PACKAGES=(cmake make g++ googletest libgtest-dev libbenchmark-dev clang-format)
+NATIVE_PACKAGES=(cmake make g++ googletest libgtest-dev libbenchmark-dev clang-format qt6-base-dev
+  qt6-qpa-plugins)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 xvfb xauth xdotool x11-apps imagemagick)
 
 # configure_and_build PRESET [extra cmake arguments]

@@ -42,6 +42,7 @@ TEST_F(DemoWindowTest, ClickOnATotalConversionMovesItsFilesAndRemembersIt) {
   EXPECT_EQ(Widget<QLabel>(kIdCurrentTcLabel)->text(), "Ashen Frontier");
   EXPECT_EQ(SelectedRows(kIdTcList), QStringList({"Ashen Frontier"}));
   EXPECT_TRUE(Widget<QPlainTextEdit>(kIdTcPane)->toPlainText().startsWith("Ashen Frontier: \n"));
+  SaveScreenshot(main->Window(), "main-tc-switched");
 
   // Back to the original game: everything returns to the TC's folder.
   ClickRow(kIdTcList, "*Original TA*");
