@@ -6,12 +6,14 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/settings_store.h"
 #include "app/startup_state.h"
 #include "platform/file_system.h"
 #include "ui/about_dlg.h"
 #include "ui/headless/headless_controls.h"
+#include "ui/main_window_layout.h"
 #include "ui/multiplayer_dlg.h"
 #include "ui/ufo_pack_dlg.h"
 #include "ui/win32/win32_prompts.h"
@@ -83,7 +85,32 @@ void ExpectStyles(HWND child, const ControlSpec& spec) {
   }
 }
 
-void ExpectTemplateMatches(const DialogLayout& layout) {
+void ExpectMenuMatches(HMENU menu, const std::vector<MenuBarEntry>& entries) {
+  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(entries.size()));
+  for (UINT i = 0; i < entries.size(); ++i) {
+    const MenuBarEntry& entry = entries[i];
+    SCOPED_TRACE(entry.caption);
+    char caption[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
+    info.dwTypeData = caption;
+    info.cch = sizeof caption;
+    ASSERT_TRUE(GetMenuItemInfoA(menu, i, TRUE, &info));
+    EXPECT_EQ(std::string(caption), entry.caption);
+    if (entry.id != -1) {
+      EXPECT_EQ(static_cast<int>(info.wID), entry.id);
+    }
+    EXPECT_EQ((info.fState & MFS_DISABLED) == 0, entry.enabled);
+    EXPECT_EQ((info.fType & MFT_RIGHTJUSTIFY) != 0, entry.rightAligned);
+    EXPECT_EQ(info.hSubMenu != nullptr, !entry.items.empty());
+    if (info.hSubMenu != nullptr) ExpectMenuMatches(info.hSubMenu, entry.items);
+  }
+}
+
+// extraIds: controls of the template that the layout keeps elsewhere.
+void ExpectTemplateMatches(const DialogLayout& layout, int extraIds = 0,
+                           const MainWindowTemplate* mainWindow = nullptr) {
   SCOPED_TRACE(layout.title);
   HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(layout.templateId),
                                    nullptr, Inert, 0);
@@ -129,7 +156,20 @@ void ExpectTemplateMatches(const DialogLayout& layout) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (HasId(child)) ++templateIds;
   }
-  EXPECT_EQ(templateIds, withIds) << "the template has controls the layout does not know";
+  EXPECT_EQ(templateIds, withIds + extraIds) << "the template has controls the layout lacks";
+  if (mainWindow != nullptr) {
+    const ControlSpec& tabs = mainWindow->tabs;
+    HWND tabControl = GetDlgItem(dialog, tabs.id);
+    ASSERT_NE(tabControl, nullptr);
+    EXPECT_EQ(ClassOf(tabControl), "SysTabControl32");
+    RECT expected{tabs.x, tabs.y, tabs.width, tabs.height};
+    MapDialogRect(dialog, &expected);
+    RECT actual{};
+    GetWindowRect(tabControl, &actual);
+    EXPECT_EQ(actual.right - actual.left, expected.right);
+    EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
+    ExpectMenuMatches(GetMenu(dialog), mainWindow->menuBar);
+  }
   DestroyWindow(dialog);
 }
 
@@ -140,6 +180,8 @@ TEST(DialogTemplates, MatchTheDialogsLayouts) {
   win32::Win32Prompts prompts;
   headless::HeadlessListBox ufoList(1013, true, true);
 
+  const MainWindowTemplate& mainWindow = MainWindowLayout();
+  ExpectTemplateMatches(mainWindow.layout, 1, &mainWindow);
   ExpectTemplateMatches(CAboutDlg().Layout());
   ExpectTemplateMatches(CMultiplayerDlg(settings, startup).Layout());
   ExpectTemplateMatches(CUfoPackDlg(*fs, prompts, ufoList).Layout());
