@@ -64,6 +64,22 @@ TEST_F(DemoWindowTest, EachClickOnAMutatorTogglesIt) {
   EXPECT_TRUE(SelectedRows(kIdMutatorList).isEmpty());
 }
 
+TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {
+  ClickTab(1);
+  QListWidget* mutators = Widget<QListWidget>(kIdMutatorList);
+  mutators->setFocus();
+  QTest::keyClick(mutators, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_TRUE(SelectedRows(kIdMutatorList).isEmpty());
+  EXPECT_TRUE(OnDisk("Varokin/}{HeavyPlating(1).ccx"));
+
+  // A single-selection list keeps its one row when Ctrl-clicked.
+  ClickTab(0);
+  QListWidget* tcs = Widget<QListWidget>(kIdTcList);
+  QTest::mouseClick(tcs->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    tcs->visualItemRect(tcs->item(0)).center());
+  EXPECT_EQ(SelectedRows(kIdTcList), QStringList({"*Original TA*"}));
+}
+
 TEST_F(DemoWindowTest, AnAnsweredQuestionDecidesTheSwitch) {
   ClickTab(0);
   ClickRow(kIdTcList, "Ashen Frontier");

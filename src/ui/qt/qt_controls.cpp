@@ -125,11 +125,26 @@ void QtListBox::MirrorFocus() {
 
 void QtListBox::OnWidgetSelectionChanged() {
   if (mirroring_) return;
-  // Qt has already applied the click or key to the widget's row with the focus; the model
-  // takes it as the same click, and the widget is set back to whatever the model then holds.
-  model_.Click(widget()->currentRow());
+  // Qt has already applied the click or key to the row with the focus. Only a change the system
+  // list box could make, a toggle of that row or (single selection) a new row, is passed to the
+  // model as a click; any other (select all, deselecting the one row) is undone.
+  const int row = widget()->currentRow();
+  bool clicked = false;
+  if (row >= 0 && row < model_.GetCount()) {
+    const bool shown = widget()->item(row)->isSelected();
+    clicked = IsMultipleSelection() ? shown != model_.GetSel(row) && OnlyRowChanged(row)
+                                    : shown && !model_.GetSel(row);
+  }
+  if (clicked) model_.Click(row);
   MirrorSelection();
-  if (onUserChange) onUserChange();
+  if (clicked && onUserChange) onUserChange();
+}
+
+bool QtListBox::OnlyRowChanged(int row) const {
+  for (int other = 0; other < model_.GetCount(); ++other) {
+    if (other != row && widget()->item(other)->isSelected() != model_.GetSel(other)) return false;
+  }
+  return true;
 }
 
 namespace {

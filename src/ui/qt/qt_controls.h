@@ -75,6 +75,8 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   void MirrorRow(int row);
   void MirrorFocus();
   void OnWidgetSelectionChanged();
+  // Whether the widget's selection differs from the model's in no row but this one.
+  bool OnlyRowChanged(int row) const;
 
   headless::HeadlessListBox model_;
   bool mirroring_ = false;
