@@ -23,14 +23,12 @@ DemoWindowTest::DemoWindowTest() {
   if (std::system(make.c_str()) != 0) ADD_FAILURE() << "could not make the demo TA folder";
   std::filesystem::create_directories(root / "config");
   std::filesystem::current_path(root / "ta");
+  if (const char* config = std::getenv("XDG_CONFIG_HOME")) previousConfig_ = config;
+  setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
 
-  settings = std::make_unique<app::SettingsStore>(*fs, (root / "config" / "Varokin.INI").string());
-  relocator = std::make_unique<engine::Relocator>(*fs, prompts, startup);
-  ctx = std::make_unique<engine::Context>(
-      engine::Context{*fs, prompts, *settings, startup, state, *relocator, packs});
-  ui::CSwitcherDlg::FrontEnd frontEnd;
-  frontEnd.dialogs = &dialogs;
-  main = std::make_unique<ui::qt::QtMainWindow>(*ctx, frontEnd, nullptr);
+  parts = std::make_unique<ui::ProgramParts>(prompts);
+  dialogs = std::make_unique<ui::qt::QtDialogRunner>(nullptr);
+  main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
   main->Init();
   main->Show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&main->Window()));
@@ -39,6 +37,11 @@ DemoWindowTest::DemoWindowTest() {
 DemoWindowTest::~DemoWindowTest() {
   main.reset();
   std::filesystem::current_path(previousDir_);
+  if (previousConfig_) {
+    setenv("XDG_CONFIG_HOME", previousConfig_->c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
   std::error_code ignored;
   std::filesystem::remove_all(root, ignored);
 }
@@ -48,7 +51,7 @@ bool DemoWindowTest::OnDisk(const std::string& path) const {
 }
 
 std::string DemoWindowTest::Setting(const std::string& section, const std::string& entry) {
-  app::SettingsStore onDisk(*fs, (root / "config" / "Varokin.INI").string());
+  app::SettingsStore onDisk(*parts->fs, app::DefaultSettingsPath());
   return onDisk.GetProfileString(section, entry, "<none>");
 }
 

@@ -7,14 +7,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
-#include "engine/context.h"
-#include "engine/mod_state.h"
-#include "engine/relocation.h"
-#include "platform/file_system.h"
+#include "ui/program_parts.h"
 #include "ui/qt/qt_dialog_runner.h"
 #include "ui/qt/qt_main_window.h"
 #include "ui/qt/qt_prompts.h"
@@ -22,7 +18,7 @@
 namespace varokin::qt_tests {
 
 // The desktop main window, shown on a fresh copy of the demo TA folder (the working directory
-// for the test) with its own settings file beside it.
+// for the test) with its own settings folder beside it (XDG_CONFIG_HOME while the test runs).
 class DemoWindowTest : public ::testing::Test {
  protected:
   DemoWindowTest();
@@ -55,19 +51,14 @@ class DemoWindowTest : public ::testing::Test {
   std::filesystem::path root;
   std::string messageSeen;
   std::string captionSeen;
-  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
   ui::qt::QtPrompts prompts;
-  ui::qt::QtDialogRunner dialogs{nullptr};
-  std::unique_ptr<app::SettingsStore> settings;
-  app::StartupState startup;
-  engine::ModState state;
-  engine::PackMembership packs;
-  std::unique_ptr<engine::Relocator> relocator;
-  std::unique_ptr<engine::Context> ctx;
+  std::unique_ptr<ui::ProgramParts> parts;
+  std::unique_ptr<ui::qt::QtDialogRunner> dialogs;
   std::unique_ptr<ui::qt::QtMainWindow> main;
 
  private:
   std::filesystem::path previousDir_;
+  std::optional<std::string> previousConfig_;
 };
 
 }  // namespace varokin::qt_tests

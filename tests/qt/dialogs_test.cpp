@@ -70,7 +70,7 @@ TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
 }
 
 TEST_F(DemoWindowTest, AShowingCarriesOutTheRecordedRequestAMomentLater) {
-  startup.hostRequested = true;
+  parts->startup.hostRequested = true;
   std::string title;
   bool joinEnabled = true;
   OnNextModal([&](QWidget& window) {
@@ -86,7 +86,7 @@ TEST_F(DemoWindowTest, AShowingCarriesOutTheRecordedRequestAMomentLater) {
   EXPECT_GE(clock.elapsed(), 100);
   EXPECT_EQ(title, "Varokin: Hosting...");
   EXPECT_FALSE(joinEnabled);
-  EXPECT_FALSE(startup.hostRequested);
+  EXPECT_FALSE(parts->startup.hostRequested);
 }
 
 TEST_F(DemoWindowTest, AboutBoxClosesWithEscape) {

@@ -12,31 +12,19 @@ int QtDialogRunner::DoModal(ModalDialog& dialog) {
   const DialogUnits units = DialogUnits::Fitting(window.font(), layout.controls);
   window.setFixedSize(units.X(layout.width), units.Y(layout.height));
 
-  // The logic may end the dialog from any event; the window closes as soon as it has.
-  const auto closeWhenEnded = [&] {
-    if (dialog.Ended() && window.isVisible()) window.done(dialog.Result());
+  // Each event goes to the logic until it has ended the dialog; the window then closes.
+  const auto forward = [&dialog, &window](void (ModalDialog::*handler)(int)) {
+    return [&dialog, &window, handler](int id) {
+      if (dialog.Ended()) return;
+      (dialog.*handler)(id);
+      if (dialog.Ended() && window.isVisible()) window.done(dialog.Result());
+    };
   };
   ControlEvents events;
-  events.command = [&](int id) {
-    if (dialog.Ended()) return;
-    dialog.OnCommand(id);
-    closeWhenEnded();
-  };
-  events.change = [&](int id) {
-    if (dialog.Ended()) return;
-    dialog.OnChange(id);
-    closeWhenEnded();
-  };
-  events.killFocus = [&](int id) {
-    if (dialog.Ended()) return;
-    dialog.OnKillFocus(id);
-    closeWhenEnded();
-  };
-  events.selchange = [&](int id) {
-    if (dialog.Ended()) return;
-    dialog.OnSelchange(id);
-    closeWhenEnded();
-  };
+  events.command = forward(&ModalDialog::OnCommand);
+  events.change = forward(&ModalDialog::OnChange);
+  events.killFocus = forward(&ModalDialog::OnKillFocus);
+  events.selchange = forward(&ModalDialog::OnSelchange);
   QtDialogControls controls(window, layout.controls, units, QPoint(0, 0), events, instances_);
   window.onCommand = events.command;
   window.defaultId = controls.DefaultButtonId();

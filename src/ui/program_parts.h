@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/settings_store.h"
+#include "app/startup_state.h"
+#include "app/switcher_app.h"
+#include "engine/context.h"
+#include "engine/mod_state.h"
+#include "engine/relocation.h"
+#include "platform/file_system.h"
+#include "platform/instances.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "ui/prompts.h"
+#include "ui/switcher_dlg.h"
+
+namespace varokin::ui {
+
+// What one run of the program owns, over the host's services and the settings file of this
+// user; a front end brings its prompts, its dialog runner and its start-up steps.
+struct ProgramParts {
+  explicit ProgramParts(Prompts& prompts);
+  ProgramParts(const ProgramParts&) = delete;
+  ProgramParts& operator=(const ProgramParts&) = delete;
+
+  // The services the main window's handlers reach, with this front end's dialogs.
+  CSwitcherDlg::FrontEnd FrontEnd(DialogRunner& dialogs);
+  // Start-up through to the closed main window.
+  void Run(app::StartupSteps& steps, const std::string& commandText);
+
+  std::unique_ptr<platform::FileSystem> fs;
+  std::unique_ptr<platform::InstanceRegistry> instances;
+  std::unique_ptr<platform::Processes> processes;
+  std::unique_ptr<platform::Registry> registry;
+  Prompts& prompts;
+  app::SettingsStore settings;
+  app::StartupState startup;
+  engine::ModState state;
+  engine::Relocator relocator;
+  engine::PackMembership packMembership;
+  engine::Context ctx;
+};
+
+}  // namespace varokin::ui
