@@ -75,12 +75,19 @@ TEST_F(Snapshots, ASnapshotThatCannotBeWrittenIsReportedAndLeavesNoFile) {
 
 TEST_F(Snapshots, NamesNotInTheListsAreEachReported) {
   ta.Ufo("Kept", UfoPlace::kKept);
+  ta.Mutator("Real", "Real one", "r", "*", 0);
   Start();
   prompts.Expect("Unable to find the TC named ][Lost.tc");
   prompts.Expect("Unable to find the Mutator named }{Lost.vkn");
   prompts.Expect("Unable to find the AI named ^^Lost.ai");
   prompts.Expect(kNotFully);
-  Restore("TC: ][Lost.tc \r\nMUTATORS:\r\n}{Lost.vkn\r\nAI:^^Lost.ai\r\nUFOs:\r\nKept.ufo\r\n");
+  // A Mutator named twice is loaded once and keeps its one slot.
+  Restore(
+      "TC: ][Lost.tc \r\nMUTATORS:\r\n}{Real.vkn\r\n}{Lost.vkn\r\n}{REAL.vkn\r\nAI:^^Lost.ai\r\n"
+      "UFOs:\r\nKept.ufo\r\n");
+  EXPECT_TRUE(ta.Exists("}{Real.ccx"));
+  EXPECT_EQ(State().GetMutatorName(0), "}{Real.vkn");
+  EXPECT_EQ(State().mutatorSlots[1], -1);
   EXPECT_TRUE(ta.Exists("Kept.ufo"));
   EXPECT_EQ(Selected(Window().ufoList), Texts{"Kept"});
   for (const auto& shown : prompts.Messages()) EXPECT_EQ(shown.icon, ui::Icon::kExclamation);
