@@ -46,8 +46,6 @@ TEST_F(UfoPackDlg, WritesTheChosenEnabledUfosAndTheNextStartListsThePack) {
     EXPECT_EQ(Selected(*included), (Texts{"Bombers", "Tanks"}));
     EXPECT_EQ(included->GetColumnWidth(), included->GetWidthPixels() / 2);
 
-    Type(dialog, controls, CUfoPackDlg::kIdPackName, "");
-    EXPECT_EQ(controls.Text(CUfoPackDlg::kIdFileName)->GetText(), ".pac");
     Type(dialog, controls, CUfoPackDlg::kIdPackName, "Air Power");
     EXPECT_EQ(controls.Text(CUfoPackDlg::kIdFileName)->GetText(), "Air Power.pac");
     Type(dialog, controls, CUfoPackDlg::kIdDescription, "Bombers only.\r\n\r\nNo tanks.");
@@ -97,6 +95,22 @@ TEST_F(UfoPackDlg, RefusedFileNamesKeepTheDialogOpenAndCancelWritesNothing) {
     EXPECT_EQ(dialog.Result(), ui::kIdCancelDialog);
   });
   EXPECT_EQ(ta.Inventory(), before);
+}
+
+// Pack files are anyone's to write: whatever they hold, a pack moves only UFOs of the list that
+// it names exactly.
+TEST_F(UfoPackDlg, AHostilePackFileMovesOnlyTheUfosItNamesExactly) {
+  std::string text = std::string(5000, 'P') + "\r\n" + "\x01\xff\x7f##\n";
+  text += "..\\Bombers\r\nC:Bombers\r\nVarokin\\UfoManager\\Subs\r\n";
+  for (int i = 0; i < 5000; ++i) text += "Nothing\r\n";
+  ta.Text("Varokin\\UfoManager\\Hostile.pac", text + "tanks");  // no line end
+  Start();
+  auto& w = Window();
+  EXPECT_EQ(Rows(w.packList), Texts{std::string(63, 'P')});
+  Click(ui::kIdPackList, 0);  // deselected: its UFOs are disabled
+  EXPECT_TRUE(ta.Exists("Varokin\\UfoManager\\Tanks.ufo"));
+  EXPECT_TRUE(ta.Exists("Bombers.ufo"));
+  EXPECT_TRUE(ta.Exists("Varokin\\UfoManager\\Subs.ufo"));
 }
 
 TEST_F(UfoPackDlg, AnExistingPackIsReplacedOnlyWhenTheUserSaysYes) {
