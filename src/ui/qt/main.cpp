@@ -1,5 +1,6 @@
 // varokin: the desktop program over Qt Widgets.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/command_line.h"
 #include "ui/program_parts.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varokin"));
   QApplication::setDesktopFileName(QStringLiteral("varokin"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/varokin.ico")));
 
   ui::qt::QtPrompts prompts;
   ui::ProgramParts parts(prompts);
