@@ -70,10 +70,19 @@ int HeadlessListBox::AddString(const std::string& text) {
   if (!sorted_) return InsertString(-1, text);
   // After every row that is not greater, so equal texts keep the order they were added in. The
   // probes are those of a binary search over the whole list, row by row.
+  // The last probes close in on one block: look a block up only when leaving it.
+  std::size_t b = 0;
+  auto rowAt = [this, &b](int index) -> const Row& {
+    if (index < blocks_[b].first ||
+        index >= blocks_[b].first + static_cast<int>(blocks_[b].rows.size())) {
+      b = BlockOf(index);
+    }
+    return blocks_[b].rows[static_cast<std::size_t>(index - blocks_[b].first)];
+  };
   int first = 0;
   for (int length = count_; length > 0;) {
     const int half = length / 2;
-    if (LessIgnoringCase(text, At(first + half).text)) {
+    if (LessIgnoringCase(text, rowAt(first + half).text)) {
       length = half;
     } else {
       first += half + 1;
