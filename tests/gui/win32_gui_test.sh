@@ -111,26 +111,19 @@ for tab in mutators ais units; do
   shot "main-$tab"
 done
 
-drive command "$MAIN" 1043
-drive wait "Varokin: Multiplayer" 20 || fail "the multiplayer window did not open"
-sleep 1
-shot multiplayer "Varokin: Multiplayer"
-drive command "Varokin: Multiplayer" 2
-drive gone "Varokin: Multiplayer" 10 || fail "Cancel did not close the multiplayer window"
-
-drive command "$MAIN" 32797
-drive wait "Make a UFO Pack" 20 || fail "the UFO pack dialog did not open"
-sleep 1
-shot ufo-pack "Make a UFO Pack"
-drive command "Make a UFO Pack" 2
-drive gone "Make a UFO Pack" 10 || fail "Cancel did not close the UFO pack dialog"
-
-drive command "$MAIN" 32790
-drive wait "About Varokin" 20 || fail "the about box did not open"
-sleep 1
-shot about "About Varokin"
-drive command "About Varokin" 1
-drive gone "About Varokin" 10 || fail "OK did not close the about box"
+# visit COMMAND TITLE SHOT CLOSING_BUTTON: opens a window from the main window, takes its picture
+# and closes it with that button.
+visit() {
+  drive command "$MAIN" "$1"
+  drive wait "$2" 20 || fail "\"$2\" did not open"
+  sleep 1
+  shot "$3" "$2"
+  drive command "$2" "$4"
+  drive gone "$2" 10 || fail "button $4 did not close \"$2\""
+}
+visit 1043 "Varokin: Multiplayer" multiplayer 2
+visit 32797 "Make a UFO Pack" ufo-pack 2
+visit 32790 "About Varokin" about 1
 
 drive command "$MAIN" 1
 drive gone "$MAIN" 20 || fail "\"Close\" did not close the main window"
