@@ -1,7 +1,9 @@
 // varokin-console end to end: the real program, started as a child process in a TA folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -284,6 +286,62 @@ TEST_F(Console, ASnapshotBringsBackEverySwitchAfterDisableAll) {
   EXPECT_TRUE(Contains("<<< open Select Snapshot to Restore\n>>>\n" + kAiQuestion)) << output;
   EXPECT_EQ(ta.Inventory(), switched);
   EXPECT_EQ(Setting("Active Mutators", "Mutator 1"), "}{Beta.vkn");
+}
+
+// The game in the TA folder is a small program that writes down its argument text; on Linux a
+// stand-in for Wine on the PATH starts it directly.
+class ConsoleLaunch : public Console {
+ protected:
+  void SetUp() override {
+    Console::SetUp();
+    // Written over the start of the game's file, whose size and version marks further on let
+    // the installation check take it for TA.
+    std::ifstream game(FAKE_GAME, std::ios::binary);
+    std::fstream(ta.Host("totala.exe"), std::ios::binary | std::ios::in | std::ios::out)
+        << game.rdbuf();
+#ifndef _WIN32
+    fs::permissions(ta.Host("totala.exe"), fs::perms::owner_all);
+    fs::create_directories(home / "bin");
+    // Like Wine, finds a relative program in the working directory.
+    std::ofstream(home / "bin" / "wine")
+        << "#!/bin/sh\nprogram=\"$1\"\nshift\ncase \"$program\" in /*) ;; *) "
+           "program=\"./$program\" ;; esac\nexec \"$program\" \"$@\"\n";
+    fs::permissions(home / "bin" / "wine", fs::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    variables.push_back(std::make_unique<ScopedVariable>(
+        "PATH", (home / "bin").string() + ":" + (path ? path : "")));
+#endif
+  }
+  // The argument texts the game was started with so far; waits for the count expected, since
+  // the game runs on after the program has ended.
+  std::string Started(int count) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::string text;
+    for (;;) {
+      text = ReadAll(ta.Host("started.txt"));
+      if (std::count(text.begin(), text.end(), '\n') >= count ||
+          std::chrono::steady_clock::now() > deadline) {
+        return text;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+};
+
+TEST_F(ConsoleLaunch, StartsTheGameDirectlyAndIntoMultiplayerGames) {
+  ASSERT_EQ(Run("tab 2\npress 1007\n"), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Started(1), " -N\n");
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+
+  ASSERT_EQ(Run("press 1043\nshow\nset 1052 LAN Party\npress 1045\n"), 0);
+  EXPECT_TRUE(Contains("title Varokin: Multiplayer\n")) << output;
+  EXPECT_TRUE(Contains("edit 1052\nUnnamed_Game\n.\n")) << output;
+  EXPECT_EQ(Started(2), " -N\n -N1:0.0.0.0 -H LAN_Party\n");
+
+  ASSERT_EQ(Run("press 1043\nset 1047 192.168.1.10\npress 1046\n"), 0);
+  EXPECT_EQ(Started(3), " -N\n -N1:0.0.0.0 -H LAN_Party\n -N1:192.168.1.10\n");
+  EXPECT_EQ(Setting("Previous Settings", "Server IP"), "192.168.1.10");
 }
 
 }  // namespace

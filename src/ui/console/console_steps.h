@@ -14,7 +14,7 @@ class ConsoleSteps : public app::StartupSteps {
       : ctx_(ctx), instances_(instances), io_(io) {}
 
   bool CheckInstallation() override;
-  void RegisterWithIcq() override {}
+  void RegisterWithIcq() override;
   void RunMainWindow() override;
 
   bool MainWindowClosed() const { return mainWindowClosed_; }
