@@ -115,11 +115,12 @@ int Answer(const std::string& caption, int button, double seconds) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: gui_driver wait TITLE [SECONDS] | gone TITLE [SECONDS]\n"
-               "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID | close TITLE\n"
-               "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
-               "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
+  std::fprintf(
+      stderr,
+      "usage: gui_driver wait TITLE [SECONDS] | gone TITLE [SECONDS]\n"
+      "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID | close TITLE | disabled TITLE\n"
+      "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
+      "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
 
@@ -154,6 +155,8 @@ int main(int argc, char** argv) {
   if (window == nullptr) return 1;
   if (verb == "select" && argc == 5) return Select(window, std::atoi(argv[3]), argv[4]);
   if (verb == "command" && argc == 4) return Command(window, std::atoi(argv[3]));
+  // A window that a message box or dialog of its own keeps disabled.
+  if (verb == "disabled") return IsWindowEnabled(window) ? 1 : 0;
   // The close box of the window's frame.
   if (verb == "close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (verb == "key" && argc == 5) {

@@ -96,6 +96,7 @@ shot main-total-conversions
 
 # An AI made for another TC: the program asks, and "Yes" keeps it out.
 drive select "$MAIN" 1003 "Tidemind" || fail "no Tidemind row"
+until_true 20 drive disabled "$MAIN" || fail "the main window is not disabled by a question"
 question=$(drive answer Varokin 6 20) || fail "no compatibility question"
 echo "asked: $question"
 case $question in

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ui/win32/owner_window.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/win32_controls.h"
 
@@ -97,6 +98,7 @@ struct MainWindowState {
   const CSwitcherDlg::FrontEnd& frontEnd;
   std::unique_ptr<MainWindowHandles> handles;
   std::unique_ptr<CSwitcherDlg> dlg;
+  std::unique_ptr<OwnerScope> owner;
 };
 
 MainWindowState* StateOf(HWND hwnd) {
@@ -115,6 +117,8 @@ void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
 }
 
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
+  // The validation messages of the catalogue scan already belong to this window.
+  state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, state.handles->controls);
@@ -187,7 +191,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
-  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr};
+  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr, nullptr};
   DialogBoxParamA(instance, MAKEINTRESOURCEA(VAROKIN_MAIN_WINDOW), nullptr, MainWindowProc,
                   reinterpret_cast<LPARAM>(&state));
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/win32/owner_window.h"
+
 namespace varokin::ui::win32 {
 
 namespace {
@@ -10,6 +12,7 @@ namespace {
 struct RunningDialog {
   ModalDialog& dialog;
   std::unique_ptr<Win32DialogControls> controls;
+  std::unique_ptr<OwnerScope> owner;
 };
 
 RunningDialog* RunningOf(HWND hwnd) {
@@ -41,6 +44,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_INITDIALOG) {
     auto* running = reinterpret_cast<RunningDialog*>(lParam);
     SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    running->owner = std::make_unique<OwnerScope>(hwnd);
     running->controls = std::make_unique<Win32DialogControls>(hwnd, running->dialog.Layout());
     const bool defaultFocus = running->dialog.OnInitDialog(*running->controls);
     if (running->dialog.Ended()) EndDialog(hwnd, running->dialog.Result());
@@ -88,9 +92,9 @@ std::string Win32DialogControls::Title() const {
 }
 
 int Win32DialogRunner::DoModal(ModalDialog& dialog) {
-  RunningDialog running{dialog, nullptr};
+  RunningDialog running{dialog, nullptr, nullptr};
   const INT_PTR result =
-      DialogBoxParamA(instance_, MAKEINTRESOURCEA(dialog.Layout().templateId), GetActiveWindow(),
+      DialogBoxParamA(instance_, MAKEINTRESOURCEA(dialog.Layout().templateId), CurrentOwner(),
                       DialogProc, reinterpret_cast<LPARAM>(&running));
   return result <= 0 ? kIdCancelDialog : static_cast<int>(result);
 }

@@ -38,7 +38,7 @@ class Win32DialogControls : public DialogControls {
   std::map<int, std::unique_ptr<Win32Button>> buttons_;
 };
 
-// Runs a dialog from the template its layout names, owned by the active window.
+// Runs a dialog from the template its layout names, owned by the innermost of our windows.
 class Win32DialogRunner : public DialogRunner {
  public:
   explicit Win32DialogRunner(HINSTANCE instance) : instance_(instance) {}

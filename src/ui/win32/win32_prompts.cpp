@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "ui/win32/owner_window.h"
+
 namespace varokin::ui::win32 {
 
 namespace {
@@ -54,7 +56,7 @@ std::optional<std::string> AskForFile(const FileDialogRequest& request, bool sav
 
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = GetActiveWindow();
+  ofn.hwndOwner = CurrentOwner();
   ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.data();
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
@@ -78,7 +80,7 @@ std::optional<std::string> AskForFile(const FileDialogRequest& request, bool sav
 }  // namespace
 
 Answer Win32Prompts::Message(const std::string& text, Buttons buttons, Icon icon) {
-  const int pressed = MessageBoxA(GetActiveWindow(), text.c_str(), kApplicationName,
+  const int pressed = MessageBoxA(CurrentOwner(), text.c_str(), kApplicationName,
                                   ButtonFlags(buttons) | IconFlags(icon) | MB_SETFOREGROUND);
   switch (pressed) {
     case IDYES:

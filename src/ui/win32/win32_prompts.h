@@ -7,7 +7,7 @@ namespace varokin::ui::win32 {
 // The name every message box carries as its caption.
 inline constexpr char kApplicationName[] = "Varokin";
 
-// Message boxes and the common file dialogs, owned by whichever of our windows is active.
+// Message boxes and the common file dialogs, owned by the innermost of our windows.
 class Win32Prompts : public Prompts {
  public:
   Answer Message(const std::string& text, Buttons buttons, Icon icon) override;
