@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -161,8 +162,10 @@ void ClickTwice(benchmark::State& state, bool pack, const char* name) {
       state.SkipWithError("the bare work failed");
       return;
     }
-    // The bare renames changed both folders behind the program's back, which a player's clicks
-    // never do; the program reads the two listings again here, outside the timing.
+    // The bare renames changed both folders behind the program's back, which never happens
+    // between a player's clicks; the program reads the two listings again here, outside the
+    // timing, once the folders have been left alone for as long as it takes to move the mouse.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     w.files->Exists("Varokin\\UfoManager\\" + KeptName(0) + ".ufo");
     w.files->Exists("Unit0.ufo");
     int selectedBetween = 0;

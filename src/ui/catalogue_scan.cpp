@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "app/command_line.h"
 #include "engine/config_files.h"
@@ -171,11 +172,18 @@ void CSwitcherDlg::SyncUfoSelection() {
   std::unordered_set<std::string> enabled;
   for (const std::string& fileName : ctx_.fs.Find("*.ufo"))
     enabled.insert(app::LowerCase(fileName));
+  // A pack once deselected needs no further look: with hundreds of packs that spares a table
+  // look-up per pack for every disabled UFO.
+  std::vector<char> packSelected(packs.Rows(), 1);
+  int packsSelected = packs.Rows();
   for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
     if (enabled.contains(app::LowerCase(c_.ufoList.GetText(ufo) + ".ufo"))) continue;
     c_.ufoList.SetSel(ufo, false);
-    for (int pack = 0; pack < packs.Rows() && ufo < packs.Columns(); ++pack) {
-      if (packs.Get(pack, ufo)) c_.packList.SetSel(pack, false);
+    for (int pack = 0; packsSelected > 0 && pack < packs.Rows() && ufo < packs.Columns(); ++pack) {
+      if (!packSelected[pack] || !packs.Get(pack, ufo)) continue;
+      packSelected[pack] = 0;
+      --packsSelected;
+      c_.packList.SetSel(pack, false);
     }
   }
 }
