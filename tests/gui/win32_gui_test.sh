@@ -63,6 +63,9 @@ rm -f -- "$shots"/*.png
 mkdir -p -- "$WINEPREFIX"
 "$WINESERVER" -p
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+# The symbol font of their buttons is Wine's own, which some Wine installations do not find.
+marlett=/usr/share/wine/fonts/marlett.ttf
+[ ! -f "$marlett" ] || cp -f -- "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
 
 ta=$work/ta
 bash "$make_demo" "$ta" >/dev/null
