@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -9,6 +11,7 @@
 #include "demo_window.h"
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"
+#include "ui/qt/qt_prompts.h"
 #include "ui/ufo_pack_dlg.h"
 
 namespace varokin::qt_tests {
@@ -87,6 +90,36 @@ TEST_F(DemoWindowTest, AShowingCarriesOutTheRecordedRequestAMomentLater) {
   EXPECT_EQ(title, "Varokin: Hosting...");
   EXPECT_FALSE(joinEnabled);
   EXPECT_FALSE(parts->startup.hostRequested);
+}
+
+TEST_F(DemoWindowTest, SnapshotIsSavedWhereTheFileDialogSays) {
+  ClickTab(0);
+  ClickRow(kIdTcList, "Galactic Dawn");
+  std::string folder;
+  OnNextModal([&](QWidget& window) {
+    auto* dialog = qobject_cast<QFileDialog*>(&window);
+    ASSERT_NE(dialog, nullptr);
+    folder = QDir(dialog->directory()).canonicalPath().toStdString();
+    // Typed without its extension: the dialog adds the default one.
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("Mine");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  main->Window().findChild<QAction*>(QString::number(kIdMenuTakeSnapshot))->trigger();
+
+  EXPECT_EQ(folder, std::filesystem::canonical(root / "ta/Varokin/Snapshots").string());
+  ASSERT_TRUE(OnDisk("Varokin/Snapshots/Mine.tas"));
+  std::ifstream snapshot(root / "ta/Varokin/Snapshots/Mine.tas", std::ios::binary);
+  std::string first;
+  std::getline(snapshot, first);
+  EXPECT_EQ(first, "TC:][GalacticDawn.tc\r");
+}
+
+TEST(QtFilterTextTest, PatternsGoInTheParenthesesQtReads) {
+  EXPECT_EQ(ui::qt::QtFilterText("Snapshot Files (*.tas)|*.tas||"), "Snapshot Files (*.tas)");
+  EXPECT_EQ(ui::qt::QtFilterText("Programs|*.exe;*.com|All Files (*.*)|*.*||"),
+            "Programs (*.exe *.com);;All Files (*.*)");
 }
 
 TEST_F(DemoWindowTest, AboutBoxClosesWithEscape) {

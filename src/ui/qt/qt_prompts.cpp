@@ -1,6 +1,7 @@
 #include "ui/qt/qt_prompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,10 +35,12 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
-  dialog.setNameFilter(ToQt(QtFilterText(request.filter)));
+  if (!request.filter.empty()) dialog.setNameFilter(ToQt(QtFilterText(request.filter)));
   dialog.setDefaultSuffix(ToQt(request.defaultExt));
-  if (!request.initialDir.empty())
-    dialog.setDirectory(QFile::decodeName(request.initialDir.c_str()));
+  // Made absolute now: the dialog's file model resolves names later, on a thread of its own.
+  if (!request.initialDir.empty()) {
+    dialog.setDirectory(QDir(QFile::decodeName(request.initialDir.c_str())).absolutePath());
+  }
   if (!request.fileName.empty()) dialog.selectFile(ToQt(request.fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
