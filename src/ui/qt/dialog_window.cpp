@@ -115,12 +115,7 @@ QtDialogControls::QtDialogControls(QWidget& window, const std::vector<ControlSpe
   for (const ControlSpec& spec : specs) Add(spec, units, origin, events);
 }
 
-QtDialogControls::~QtDialogControls() {
-  // The widgets outlive this object (the window owns them): stop their reports first.
-  for (auto& [id, control] : controls_) {
-    if (auto* list = dynamic_cast<QtListBox*>(control.get())) list->onUserChange = nullptr;
-  }
-}
+QtDialogControls::~QtDialogControls() = default;
 
 void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint origin,
                            const ControlEvents& events) {

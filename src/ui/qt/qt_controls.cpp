@@ -18,8 +18,8 @@ QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSele
   widget->setSelectionMode(multipleSelection ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
   widget->setSortingEnabled(false);
-  QObject::connect(widget, &QListWidget::itemSelectionChanged, widget,
-                   [this] { OnWidgetSelectionChanged(); });
+  selectionChanged_ = QObject::connect(widget, &QListWidget::itemSelectionChanged, widget,
+                                       [this] { OnWidgetSelectionChanged(); });
 }
 
 int QtListBox::AddString(const std::string& text) {

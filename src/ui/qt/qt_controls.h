@@ -44,6 +44,8 @@ class QtControl : public Base {
 class QtListBox : public QtControl<ListBox, QListWidget> {
  public:
   QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection);
+  // The widget may outlive this object inside its window: it reports to it no more.
+  ~QtListBox() override { QObject::disconnect(selectionChanged_); }
 
   std::function<void()> onUserChange;
 
@@ -80,6 +82,7 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
 
   headless::HeadlessListBox model_;
   bool mirroring_ = false;
+  QMetaObject::Connection selectionChanged_;
 };
 
 // A read-only pane, an edit or a static text. What the program set is read back byte for byte

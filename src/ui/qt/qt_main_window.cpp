@@ -105,6 +105,8 @@ QtMainWindow::~QtMainWindow() {
   deferred_.stop();
   window_.onShown = nullptr;
   window_.onCommand = nullptr;
+  // The widgets go first, while the controls and handlers their signals reach still exist.
+  qDeleteAll(window_.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void QtMainWindow::Init() { dlg_->OnInitDialog(); }
