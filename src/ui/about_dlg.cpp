@@ -15,11 +15,11 @@ constexpr const char* kFeedback = "varokin-feedback@users.noreply.codeberg.org";
 constexpr const char* kWebAddress = "https://codeberg.org/varokin/varokin";
 
 ControlSpec ReadOnlyField(int id, int x, int y, int width, int height, bool multiline) {
-  ControlSpec spec{id, ControlKind::kEdit, "", x, y, width, height};
-  spec.readOnly = true;
-  spec.multiline = multiline;
-  spec.verticalScroll = multiline;
-  return spec;
+  ControlSpec item{id, ControlKind::kEdit, "", x, y, width, height};
+  item.readOnly = true;
+  item.multiline = multiline;
+  item.verticalScroll = multiline;
+  return item;
 }
 
 }  // namespace

@@ -8,18 +8,18 @@ namespace varokin::ui {
 namespace {
 
 ControlSpec List(int id, int x, int y, int width, int height, bool multiple) {
-  ControlSpec spec{id, ControlKind::kList, "", x, y, width, height};
-  spec.sorted = true;
-  spec.multipleSelection = multiple;
-  return spec;
+  ControlSpec entry{id, ControlKind::kList, "", x, y, width, height};
+  entry.sorted = true;
+  entry.multipleSelection = multiple;
+  return entry;
 }
 
 ControlSpec Pane(int id) {
-  ControlSpec spec{id, ControlKind::kEdit, "", 7, 100, 278, 51};
-  spec.multiline = true;
-  spec.readOnly = true;
-  spec.verticalScroll = true;
-  return spec;
+  ControlSpec entry{id, ControlKind::kEdit, "", 7, 100, 278, 51};
+  entry.multiline = true;
+  entry.readOnly = true;
+  entry.verticalScroll = true;
+  return entry;
 }
 
 MenuBarEntry Menu(const std::string& caption) {

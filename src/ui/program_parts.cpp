@@ -1,5 +1,8 @@
 #include "ui/program_parts.h"
 
+#include "install/icq_registration.h"
+#include "install/installation.h"
+
 namespace varokin::ui {
 
 ProgramParts::ProgramParts(Prompts& prompts)
@@ -11,6 +14,14 @@ ProgramParts::ProgramParts(Prompts& prompts)
       settings(*fs, app::DefaultSettingsPath()),
       relocator(*fs, prompts, startup),
       ctx{*fs, prompts, settings, startup, state, relocator, packMembership} {}
+
+bool HostSteps::CheckInstallation() {
+  return install::CheckInstallation(ctx_, *frontEnd_.processes);
+}
+
+void HostSteps::RegisterWithIcq() {
+  install::RegisterWithIcq(ctx_.fs, ctx_.prompts, *frontEnd_.registry);
+}
 
 CSwitcherDlg::FrontEnd ProgramParts::FrontEnd(DialogRunner& dialogs) {
   CSwitcherDlg::FrontEnd frontEnd;

@@ -18,6 +18,24 @@
 
 namespace varokin::ui {
 
+// Start-up steps over the host's services; a front end adds how its main window runs, and
+// sets mainWindowClosed_ once it has.
+class HostSteps : public app::StartupSteps {
+ public:
+  HostSteps(engine::Context& ctx, const CSwitcherDlg::FrontEnd& frontEnd)
+      : ctx_(ctx), frontEnd_(frontEnd) {}
+
+  bool CheckInstallation() override;
+  void RegisterWithIcq() override;
+
+  bool MainWindowClosed() const { return mainWindowClosed_; }
+
+ protected:
+  engine::Context& ctx_;
+  CSwitcherDlg::FrontEnd frontEnd_;
+  bool mainWindowClosed_ = false;
+};
+
 // What one run of the program owns, over the host's services and the settings file of this
 // user; a front end brings its prompts, its dialog runner and its start-up steps.
 struct ProgramParts {

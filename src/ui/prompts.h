@@ -9,6 +9,32 @@ enum class Buttons { kOk, kYesNo, kYesNoCancel };
 enum class Icon { kNone, kExclamation, kQuestion, kStop };
 enum class Answer { kOk, kYes, kNo, kCancel };
 
+// "OK", "Yes/No" or "Yes/No/Cancel".
+inline const char* ButtonsName(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return "Yes/No";
+    case Buttons::kYesNoCancel:
+      return "Yes/No/Cancel";
+    case Buttons::kOk:
+      break;
+  }
+  return "OK";
+}
+
+// What a box closed without a choice answers: the box's last button, which lets nothing go ahead.
+inline Answer SafestAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return Answer::kNo;
+    case Buttons::kYesNoCancel:
+      return Answer::kCancel;
+    case Buttons::kOk:
+      break;
+  }
+  return Answer::kOk;
+}
+
 // What a common open or save file dialog is asked to show.
 struct FileDialogRequest {
   std::string title;

@@ -55,32 +55,32 @@ const char* ClassFor(ControlKind kind) {
 }
 
 // The child for a layout entry: by id, or by caption for a label without one.
-HWND ChildFor(HWND dialog, const ControlSpec& spec) {
-  if (spec.id != -1) return GetDlgItem(dialog, spec.id);
+HWND ChildFor(HWND dialog, const ControlSpec& item) {
+  if (item.id != -1) return GetDlgItem(dialog, item.id);
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!HasId(child) && Text(child) == spec.caption) return child;
+    if (!HasId(child) && Text(child) == item.caption) return child;
   }
   return nullptr;
 }
 
-void ExpectStyles(HWND child, const ControlSpec& spec) {
+void ExpectStyles(HWND child, const ControlSpec& item) {
   const LONG style = GetWindowLongA(child, GWL_STYLE);
-  if (spec.kind == ControlKind::kList) {
-    EXPECT_EQ((style & LBS_SORT) == LBS_SORT, spec.sorted);
-    EXPECT_EQ((style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0, spec.multipleSelection);
+  if (item.kind == ControlKind::kList) {
+    EXPECT_EQ((style & LBS_SORT) == LBS_SORT, item.sorted);
+    EXPECT_EQ((style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0, item.multipleSelection);
   }
-  if (spec.kind == ControlKind::kEdit) {
-    EXPECT_EQ((style & ES_MULTILINE) != 0, spec.multiline);
-    EXPECT_EQ((style & ES_READONLY) != 0, spec.readOnly);
+  if (item.kind == ControlKind::kEdit) {
+    EXPECT_EQ((style & ES_MULTILINE) != 0, item.multiline);
+    EXPECT_EQ((style & ES_READONLY) != 0, item.readOnly);
   }
-  if (spec.kind == ControlKind::kLabel) {
-    EXPECT_EQ((style & SS_TYPEMASK) == SS_RIGHT, spec.rightAligned);
+  if (item.kind == ControlKind::kLabel) {
+    EXPECT_EQ((style & SS_TYPEMASK) == SS_RIGHT, item.rightAligned);
   }
-  if (spec.kind == ControlKind::kDefaultButton) {
+  if (item.kind == ControlKind::kDefaultButton) {
     EXPECT_EQ(style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   }
   // A multi-column list scrolls sideways: the list box drops a vertical bar it was given.
-  if (spec.verticalScroll && !(spec.kind == ControlKind::kList && (style & LBS_MULTICOLUMN))) {
+  if (item.verticalScroll && !(item.kind == ControlKind::kList && (style & LBS_MULTICOLUMN))) {
     EXPECT_NE(style & WS_VSCROLL, 0);
   }
 }
@@ -124,17 +124,17 @@ void ExpectTemplateMatches(const DialogLayout& layout, int extraIds = 0,
   EXPECT_EQ(client.bottom, size.bottom);
 
   int withIds = 0;
-  for (const ControlSpec& spec : layout.controls) {
-    SCOPED_TRACE(spec.caption + " " + std::to_string(spec.id));
-    HWND child = ChildFor(dialog, spec);
+  for (const ControlSpec& item : layout.controls) {
+    SCOPED_TRACE(item.caption + " " + std::to_string(item.id));
+    HWND child = ChildFor(dialog, item);
     ASSERT_NE(child, nullptr);
-    if (spec.id != -1) ++withIds;
-    EXPECT_EQ(ClassOf(child), ClassFor(spec.kind));
-    if (spec.kind != ControlKind::kEdit && spec.kind != ControlKind::kList) {
-      EXPECT_EQ(Text(child), spec.caption);
+    if (item.id != -1) ++withIds;
+    EXPECT_EQ(ClassOf(child), ClassFor(item.kind));
+    if (item.kind != ControlKind::kEdit && item.kind != ControlKind::kList) {
+      EXPECT_EQ(Text(child), item.caption);
     }
     // Position and size are converted one by one, as the dialog manager does.
-    RECT expected{spec.x, spec.y, spec.width, spec.height};
+    RECT expected{item.x, item.y, item.width, item.height};
     MapDialogRect(dialog, &expected);
     expected.right += expected.left;
     expected.bottom += expected.top;
@@ -145,12 +145,12 @@ void ExpectTemplateMatches(const DialogLayout& layout, int extraIds = 0,
     EXPECT_EQ(actual.top, expected.top);
     EXPECT_EQ(actual.bottom, expected.bottom);
     // A label may be drawn wider than its layout, where a substitute font needs the room.
-    if (spec.kind == ControlKind::kLabel) {
+    if (item.kind == ControlKind::kLabel) {
       EXPECT_GE(actual.right, expected.right);
     } else {
       EXPECT_EQ(actual.right, expected.right);
     }
-    ExpectStyles(child, spec);
+    ExpectStyles(child, item);
   }
   int templateIds = 0;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -122,7 +122,7 @@ TEST_F(SettingsMenu, AboutBoxShowsItsThreeFieldsAndClosesWithOk) {
     for (int id : {ui::kIdAboutAcknowledgements, ui::kIdAboutFeedback, ui::kIdAboutWebAddress}) {
       ASSERT_NE(controls.Text(id), nullptr);
       EXPECT_FALSE(controls.Text(id)->GetText().empty()) << id;
-      EXPECT_TRUE(controls.Spec(id)->readOnly);
+      EXPECT_TRUE(controls.Entry(id)->readOnly);
     }
     dialog.OnCommand(ui::kIdOk);
     shown = dialog.Ended();

@@ -6,18 +6,6 @@ namespace varokin::ui::console {
 
 namespace {
 
-std::string ButtonsText(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kYesNo:
-      return "Yes/No";
-    case Buttons::kYesNoCancel:
-      return "Yes/No/Cancel";
-    case Buttons::kOk:
-      break;
-  }
-  return "OK";
-}
-
 std::string IconText(Icon icon) {
   switch (icon) {
     case Icon::kExclamation:
@@ -30,19 +18,6 @@ std::string IconText(Icon icon) {
       break;
   }
   return "";
-}
-
-// What closing the box without choosing gives: the answer that lets nothing go ahead.
-Answer SafestAnswer(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kYesNo:
-      return Answer::kNo;
-    case Buttons::kYesNoCancel:
-      return Answer::kCancel;
-    case Buttons::kOk:
-      break;
-  }
-  return Answer::kOk;
 }
 
 std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
@@ -58,7 +33,7 @@ std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
 }  // namespace
 
 Answer ConsolePrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
-  io_.WriteLine("<<< " + ButtonsText(buttons) + IconText(icon));
+  io_.WriteLine(std::string("<<< ") + ButtonsName(buttons) + IconText(icon));
   io_.WriteText(text);
   io_.WriteLine(">>>");
   while (std::optional<std::string> answer = io_.ReadLine()) {

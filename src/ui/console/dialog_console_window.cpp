@@ -5,13 +5,13 @@
 namespace varokin::ui::console {
 
 bool DialogConsoleWindow::IsLabel(int id) const {
-  const ControlSpec* spec = controls_.Spec(id);
-  return spec != nullptr && spec->kind != ControlKind::kEdit;
+  const ControlSpec* item = controls_.Entry(id);
+  return item != nullptr && item->kind != ControlKind::kEdit;
 }
 
 bool DialogConsoleWindow::IsEditable(int id) const {
-  const ControlSpec* spec = controls_.Spec(id);
-  return spec != nullptr && spec->kind == ControlKind::kEdit && !spec->readOnly;
+  const ControlSpec* item = controls_.Entry(id);
+  return item != nullptr && item->kind == ControlKind::kEdit && !item->readOnly;
 }
 
 int ConsoleDialogRunner::DoModal(ModalDialog& dialog) {

@@ -5,35 +5,35 @@ namespace varokin::ui::headless {
 namespace {
 
 // Dialog units of the templates' 8-point font in pixels: 4 horizontal units are 6 pixels.
-int WidthPixels(const ControlSpec& spec) { return spec.width * 3 / 2; }
+int WidthPixels(const ControlSpec& item) { return item.width * 3 / 2; }
 
-std::unique_ptr<Control> Build(const ControlSpec& spec) {
-  switch (spec.kind) {
+std::unique_ptr<Control> Build(const ControlSpec& item) {
+  switch (item.kind) {
     case ControlKind::kButton:
     case ControlKind::kDefaultButton:
-      return std::make_unique<HeadlessButton>(spec.id);
+      return std::make_unique<HeadlessButton>(item.id);
     case ControlKind::kCheckBox:
-      return std::make_unique<HeadlessCheckBox>(spec.id);
+      return std::make_unique<HeadlessCheckBox>(item.id);
     case ControlKind::kList:
-      return std::make_unique<HeadlessListBox>(spec.id, spec.sorted, spec.multipleSelection,
-                                               WidthPixels(spec));
+      return std::make_unique<HeadlessListBox>(item.id, item.sorted, item.multipleSelection,
+                                               WidthPixels(item));
     case ControlKind::kLabel:
     case ControlKind::kEdit:
     case ControlKind::kGroupBox:
       break;
   }
-  return std::make_unique<HeadlessText>(spec.id, spec.caption);
+  return std::make_unique<HeadlessText>(item.id, item.caption);
 }
 
 }  // namespace
 
 HeadlessDialog::HeadlessDialog(const DialogLayout& layout) : layout_(layout), title_(layout.title) {
-  for (const ControlSpec& spec : layout_.controls) controls_.push_back(Build(spec));
+  for (const ControlSpec& item : layout_.controls) controls_.push_back(Build(item));
 }
 
-const ControlSpec* HeadlessDialog::Spec(int id) const {
-  for (const ControlSpec& spec : layout_.controls) {
-    if (spec.id == id && id >= 0) return &spec;
+const ControlSpec* HeadlessDialog::Entry(int id) const {
+  for (const ControlSpec& item : layout_.controls) {
+    if (item.id == id && id >= 0) return &item;
   }
   return nullptr;
 }

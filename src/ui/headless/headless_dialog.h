@@ -26,7 +26,7 @@ class HeadlessDialog : public DialogControls {
 
   const DialogLayout& Layout() const { return layout_; }
   // The template's entry for a control id, or nullptr.
-  const ControlSpec* Spec(int id) const;
+  const ControlSpec* Entry(int id) const;
   // Every control with an id, in the order of the template; static texts nothing refers to are
   // left out.
   std::vector<Control*> AllControls();

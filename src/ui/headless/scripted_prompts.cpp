@@ -4,31 +4,6 @@ namespace varokin::ui::headless {
 
 namespace {
 
-const char* ButtonsName(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kOk:
-      return "OK";
-    case Buttons::kYesNo:
-      return "Yes/No";
-    case Buttons::kYesNoCancel:
-      return "Yes/No/Cancel";
-  }
-  return "?";
-}
-
-// The answer that commits the user to nothing: the box's last button.
-Answer SafestAnswer(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kYesNo:
-      return Answer::kNo;
-    case Buttons::kYesNoCancel:
-      return Answer::kCancel;
-    case Buttons::kOk:
-      break;
-  }
-  return Answer::kOk;
-}
-
 bool Offers(Buttons buttons, Answer answer) {
   switch (buttons) {
     case Buttons::kOk:

@@ -55,13 +55,13 @@ DialogUnits DialogUnits::Fitting(const QFont& font, const std::vector<ControlSpe
   DialogUnits units = ForFont(font);
   const QFontMetrics metrics(font);
   const QStyle* style = QApplication::style();
-  for (const ControlSpec& spec : specs) {
-    const int text = metrics.horizontalAdvance(ToQt(spec.caption));
+  for (const ControlSpec& item : specs) {
+    const int text = metrics.horizontalAdvance(ToQt(item.caption));
     int needed = 0;
-    switch (spec.kind) {
+    switch (item.kind) {
       case ControlKind::kLabel:
         // Taller labels wrap their words instead.
-        if (spec.height <= kOneLineHeight) needed = text + 1;
+        if (item.height <= kOneLineHeight) needed = text + 1;
         break;
       case ControlKind::kCheckBox:
         needed = style->pixelMetric(QStyle::PM_IndicatorWidth) +
@@ -74,8 +74,8 @@ DialogUnits DialogUnits::Fitting(const QFont& font, const std::vector<ControlSpe
       default:
         break;
     }
-    if (spec.width > 0 && needed > units.X(spec.width)) {
-      units.baseX = std::max(units.baseX, needed * 4.0 / spec.width);
+    if (item.width > 0 && needed > units.X(item.width)) {
+      units.baseX = std::max(units.baseX, needed * 4.0 / item.width);
     }
   }
   return units;
@@ -112,23 +112,23 @@ QtDialogControls::QtDialogControls(QWidget& window, const std::vector<ControlSpe
                                    platform::InstanceRegistry* instances)
     : window_(window), instances_(instances) {
   focusWatcher_ = std::make_unique<FocusWatcher>(events.killFocus);
-  for (const ControlSpec& spec : specs) Add(spec, units, origin, events);
+  for (const ControlSpec& item : specs) Add(item, units, origin, events);
 }
 
 QtDialogControls::~QtDialogControls() = default;
 
-void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint origin,
+void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint origin,
                            const ControlEvents& events) {
-  const int id = spec.id;
+  const int id = item.id;
   QWidget* widget = nullptr;
   std::unique_ptr<Control> control;
-  const QString caption = ToQt(spec.caption);
-  switch (spec.kind) {
+  const QString caption = ToQt(item.caption);
+  switch (item.kind) {
     case ControlKind::kButton:
     case ControlKind::kDefaultButton: {
       auto* button = new QPushButton(caption, &window_);
       button->setAutoDefault(false);
-      if (spec.kind == ControlKind::kDefaultButton) {
+      if (item.kind == ControlKind::kDefaultButton) {
         button->setDefault(true);
         defaultId_ = id;
       }
@@ -147,8 +147,8 @@ void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint or
     case ControlKind::kLabel: {
       auto* label = new QLabel(caption, &window_);
       label->setTextFormat(Qt::PlainText);
-      label->setAlignment((spec.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-      label->setWordWrap(spec.height > kOneLineHeight);
+      label->setAlignment((item.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      label->setWordWrap(item.height > kOneLineHeight);
       widget = label;
       control = std::make_unique<QtText<QLabel>>(id, label);
       break;
@@ -157,13 +157,13 @@ void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint or
       widget = new QGroupBox(caption, &window_);
       break;
     case ControlKind::kEdit:
-      if (spec.multiline) {
+      if (item.multiline) {
         auto* edit = new QPlainTextEdit(caption, &window_);
-        edit->setReadOnly(spec.readOnly);
+        edit->setReadOnly(item.readOnly);
         edit->setTabChangesFocus(true);
         edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setVerticalScrollBarPolicy(spec.verticalScroll ? Qt::ScrollBarAsNeeded
+        edit->setVerticalScrollBarPolicy(item.verticalScroll ? Qt::ScrollBarAsNeeded
                                                              : Qt::ScrollBarAlwaysOff);
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
                          [events, id] { events.change(id); });
@@ -171,9 +171,9 @@ void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint or
         control = std::make_unique<QtText<QPlainTextEdit>>(id, edit);
       } else {
         auto* edit = new QLineEdit(caption, &window_);
-        edit->setReadOnly(spec.readOnly);
-        if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
-        if (spec.rightAligned) edit->setAlignment(Qt::AlignRight);
+        edit->setReadOnly(item.readOnly);
+        if (item.maxLength > 0) edit->setMaxLength(item.maxLength);
+        if (item.rightAligned) edit->setAlignment(Qt::AlignRight);
         QObject::connect(edit, &QLineEdit::textChanged, edit, [events, id] { events.change(id); });
         widget = edit;
         control = std::make_unique<QtText<QLineEdit>>(id, edit);
@@ -183,7 +183,7 @@ void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint or
     case ControlKind::kList: {
       auto* list = new QListWidget(&window_);
       list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-      auto box = std::make_unique<QtListBox>(id, list, spec.sorted, spec.multipleSelection);
+      auto box = std::make_unique<QtListBox>(id, list, item.sorted, item.multipleSelection);
       box->onUserChange = [events, id] { events.selchange(id); };
       widget = list;
       control = std::move(box);
@@ -192,7 +192,7 @@ void QtDialogControls::Add(const ControlSpec& spec, DialogUnits units, QPoint or
   }
   if (id != -1) widget->setObjectName(QString::number(id));
   if (id != -1) widget->setObjectName(QString::number(id));
-  widget->setGeometry(units.Rect(spec.x, spec.y, spec.width, spec.height).translated(origin));
+  widget->setGeometry(units.Rect(item.x, item.y, item.width, item.height).translated(origin));
   if (control && id != -1) controls_[id] = std::move(control);
 }
 

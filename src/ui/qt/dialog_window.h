@@ -73,7 +73,7 @@ class QtDialogControls : public DialogControls {
   int DefaultButtonId() const { return defaultId_; }
 
  private:
-  void Add(const ControlSpec& spec, DialogUnits units, QPoint origin, const ControlEvents& events);
+  void Add(const ControlSpec& item, DialogUnits units, QPoint origin, const ControlEvents& events);
   template <class T>
   T* Find(int id);
 

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   ui::qt::QtPrompts prompts;
   ui::ProgramParts parts(prompts);
   ui::qt::QtDialogRunner dialogs(parts.instances.get());
-  ui::qt::QtSteps steps(parts.ctx, *parts.instances, parts.FrontEnd(dialogs));
+  ui::qt::QtSteps steps(parts.ctx, parts.FrontEnd(dialogs));
   parts.Run(steps, commandText);
   // Start-up that ended before the main window (refused, or another instance is hosting).
   return steps.MainWindowClosed() ? 0 : 1;

@@ -73,8 +73,7 @@ Answer QtPrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
       return Answer::kOk;
     default:
       // Closed without a button: the answer that goes on least.
-      if (buttons == Buttons::kYesNo) return Answer::kNo;
-      return buttons == Buttons::kOk ? Answer::kOk : Answer::kCancel;
+      return SafestAnswer(buttons);
   }
 }
 

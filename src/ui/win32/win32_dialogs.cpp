@@ -61,25 +61,25 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 Win32DialogControls::Win32DialogControls(HWND dialog, const DialogLayout& layout)
     : dialog_(dialog) {
-  for (const ControlSpec& spec : layout.controls) {
-    if (spec.id == -1) continue;
-    HWND control = GetDlgItem(dialog, spec.id);
+  for (const ControlSpec& item : layout.controls) {
+    if (item.id == -1) continue;
+    HWND control = GetDlgItem(dialog, item.id);
     if (control == nullptr) continue;
-    switch (spec.kind) {
+    switch (item.kind) {
       case ControlKind::kList:
-        lists_[spec.id] = std::make_unique<Win32ListBox>(control);
+        lists_[item.id] = std::make_unique<Win32ListBox>(control);
         break;
       case ControlKind::kEdit:
       case ControlKind::kLabel:
       case ControlKind::kGroupBox:
-        texts_[spec.id] = std::make_unique<Win32Text>(control);
+        texts_[item.id] = std::make_unique<Win32Text>(control);
         break;
       case ControlKind::kCheckBox:
-        checks_[spec.id] = std::make_unique<Win32CheckBox>(control);
+        checks_[item.id] = std::make_unique<Win32CheckBox>(control);
         break;
       case ControlKind::kButton:
       case ControlKind::kDefaultButton:
-        buttons_[spec.id] = std::make_unique<Win32Button>(control);
+        buttons_[item.id] = std::make_unique<Win32Button>(control);
         break;
     }
   }
