@@ -62,6 +62,9 @@ bool AiSwitching::LoadAi() {
   bool allIn;
   {
     ConfigReader reader(ctx_.fs, fileName);
+    ctx_.relocator.movePrefix = "Loading Ai (" + fileName + "):\n\n";
+    ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     const std::string title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
     if (!state.IsCompatible(std::string(" ").append(reader.ReadLine()).append(" "))) {
@@ -72,8 +75,6 @@ bool AiSwitching::LoadAi() {
           ui::Buttons::kYesNo);
       if (answer != ui::Answer::kNo) return false;
     }
-    ctx_.relocator.movePrefix = "Loading Ai (" + fileName + "):\n\n";
-    ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
     allIn = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved);
   }
   if (!allIn) {
@@ -91,9 +92,10 @@ bool AiSwitching::UnloadAi() {
   bool allOut;
   {
     ConfigReader reader(ctx_.fs, fileName);
-    reader.SkipHeader();
     ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
     ctx_.relocator.movePrefix = "Unloading the previous Ai (" + fileName + "):\n\n";
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    reader.SkipHeader();
     allOut = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved);
   }
   if (!allOut) MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved);

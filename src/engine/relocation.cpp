@@ -145,4 +145,9 @@ bool Relocator::RestoreGameFile(const std::string& baseGameFile) {
   return false;
 }
 
+bool Relocator::RefuseUnreadable(const std::string& fileName) {
+  Report("Unable to read the file " + fileName);
+  return false;
+}
+
 }  // namespace varokin::engine

@@ -31,6 +31,9 @@ class Relocator {
   // The move of Total Conversions: may replace one of the game's base files, which is kept under
   // its backup name meanwhile and put back when the replacement is moved out.
   bool MoveWithBackup(const std::string& from, const std::string& to);
+  // Refuses an operation whose configuration file cannot be read: it would name nothing to move
+  // and so pass for done. Always false.
+  bool RefuseUnreadable(const std::string& fileName);
 
  private:
   void Report(const std::string& text);

@@ -85,11 +85,12 @@ bool TcSwitching::LoadTc() {
   bool allIn;
   {
     ConfigReader reader(ctx_.fs, fileName);
+    ctx_.relocator.movePrefix = "Loading TC (" + fileName + "):\n\n";
+    ctx_.relocator.moveSuffix = "\n\nload Aborted.";
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
-    ctx_.relocator.movePrefix = "Loading TC (" + fileName + "):\n\n";
-    ctx_.relocator.moveSuffix = "\n\nload Aborted.";
     allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved);
   }
   if (!allIn) {
@@ -110,6 +111,7 @@ bool TcSwitching::UnloadTc() {
   bool allOut;
   {
     ConfigReader reader(ctx_.fs, fileName);
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     reader.SkipHeader();
     allOut = MoveEveryPair(reader, ctx_.relocator, Direction::kOut, moved);
   }

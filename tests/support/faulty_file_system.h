@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace varokin::fixtures {
+
+// A file system that fails on demand, over a real one. The calls that can lose or duplicate a
+// file when they fail part-way through an operation are counted: renames, folder creations,
+// removals and opens (OpenRead, ReadAt, WriteFileAtomic). A failed call returns its failure value
+// and leaves the disk alone. Nothing is counted or failed until Arm().
+class FaultyFileSystem : public platform::FileSystem {
+ public:
+  explicit FaultyFileSystem(std::unique_ptr<platform::FileSystem> real) : real_(std::move(real)) {}
+
+  // Counts from now on; failAt (from 1) is the counted call to fail, 0 fails none.
+  void Arm(std::size_t failAt) {
+    armed_ = true;
+    failAt_ = failAt;
+    calls_ = 0;
+    failed_ = 0;
+  }
+  void Disarm() { armed_ = false; }
+  // Every counted call on this path fails (names compared as given, without regard to case).
+  void FailPath(std::optional<std::string> path) { failPath_ = std::move(path); }
+  std::size_t Calls() const { return calls_; }
+  std::size_t Failed() const { return failed_; }
+
+  std::vector<std::string> Find(const std::string& pattern) override {
+    return real_->Find(pattern);
+  }
+  bool Exists(const std::string& path) override { return real_->Exists(path); }
+  bool IsFolder(const std::string& path) override { return real_->IsFolder(path); }
+  std::optional<std::uint64_t> Size(const std::string& path) override { return real_->Size(path); }
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+                                    std::size_t count) override;
+  std::unique_ptr<platform::InputFile> OpenRead(const std::string& path) override;
+  bool WriteFileAtomic(const std::string& path, const std::string& contents) override;
+  bool SetCurrentDir(const std::string& path) override { return real_->SetCurrentDir(path); }
+  std::string CurrentDir() override { return real_->CurrentDir(); }
+  std::string HostPath(const std::string& path) override { return real_->HostPath(path); }
+
+ private:
+  // True when this counted call is to fail.
+  bool Fails(const std::string& path, const std::string& other = {});
+
+  std::unique_ptr<platform::FileSystem> real_;
+  bool armed_ = false;
+  std::size_t failAt_ = 0;
+  std::size_t calls_ = 0;
+  std::size_t failed_ = 0;
+  std::optional<std::string> failPath_;
+};
+
+}  // namespace varokin::fixtures
