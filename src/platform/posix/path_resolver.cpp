@@ -1,5 +1,7 @@
 #include "platform/posix/path_resolver.h"
 
+#include <sys/stat.h>
+
 namespace varokin::platform::posix {
 
 std::string JoinHostPath(const std::string& folder, const std::string& name) {
@@ -8,8 +10,33 @@ std::string JoinHostPath(const std::string& folder, const std::string& name) {
   return folder + '/' + name;
 }
 
+namespace {
+
+// An absolute path (the settings file, a file chosen in a dialog) is nearly always spelled as
+// stored. Every component then matches exactly, which is what the listings would find first, so
+// one look at the whole path spares listing each folder above it ("/", "/home", ...).
+bool ResolveExactAbsolute(const std::string& path, ResolvedPath& resolved) {
+  if (path.size() < 2 || path.front() != '/' || path.back() == '/' ||
+      path.find('\\') != std::string::npos) {
+    return false;
+  }
+  const std::size_t slash = path.rfind('/');
+  const std::string name = path.substr(slash + 1);
+  struct stat status;
+  if (name == "." || name == ".." || lstat(path.c_str(), &status) != 0) return false;
+  resolved.host = path;
+  resolved.folder = slash == 0 ? "/" : path.substr(0, slash);
+  resolved.given = name;
+  resolved.name = name;
+  resolved.known = ResolvedPath::Known::kPresent;
+  return true;
+}
+
+}  // namespace
+
 ResolvedPath ResolvePath(DirCache& cache, const std::string& path) {
   ResolvedPath resolved;
+  if (ResolveExactAbsolute(path, resolved)) return resolved;
   resolved.host.assign(1, !path.empty() && path.front() == '/' ? '/' : '.');
   bool folderMissing = false;
   std::size_t start = 0;
