@@ -153,6 +153,11 @@ bool CSwitcherDlg::RestoreSnapshotFile(const std::string& path) {
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
   platform::LineReader reader(ctx_.fs, path);
+  if (!reader.IsOpen()) {
+    // Read as empty it would restore nothing and pass for a full restore.
+    Warn(prompts, "Unable to read the snapshot file " + path);
+    return false;
+  }
   bool complete = true;
   std::string line = reader.ReadLine();
 

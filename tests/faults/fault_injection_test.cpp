@@ -103,6 +103,8 @@ struct Operation {
   // A No to "give up?" forces the defaults: what could not be moved is forgotten on purpose, after
   // the user was warned.
   bool forgetsOnPurpose = false;
+  // A file read only for the description pane: failing to read it leaves the pane blank.
+  std::string paneOnly = {};
 };
 
 std::filesystem::path SnapshotFile(FaultRun& run) {
@@ -142,9 +144,14 @@ const std::vector<Operation>& Operations() {
       {"disable-all-yes", LoadAll, [](FaultRun& r) { r.Dlg().OnDisableAll(); }, true},
       {"ufo-enable", {}, [](FaultRun& r) { r.ClickRow(ui::kIdUfoList, "Off"); }},
       {"ufo-disable", {}, [](FaultRun& r) { r.ClickRow(ui::kIdUfoList, "On"); }},
-      {"pack-enable", {}, [](FaultRun& r) { r.ClickRow(ui::kIdPackList, "Both"); }},
+      {"pack-enable",
+       {},
+       [](FaultRun& r) { r.ClickRow(ui::kIdPackList, "Both"); },
+       false,
+       false,
+       "Both.pac"},
       {"pack-disable", [](FaultRun& r) { r.ClickRow(ui::kIdPackList, "Both"); },
-       [](FaultRun& r) { r.ClickRow(ui::kIdPackList, "Both"); }},
+       [](FaultRun& r) { r.ClickRow(ui::kIdPackList, "Both"); }, false, false, "Both.pac"},
       {"snapshot-restore", WriteSnapshot, RestoreSnapshot},
   };
   return operations;
@@ -183,6 +190,12 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
 
     const std::string where = op.name + " failing call " + std::to_string(k) +
                               (path ? " and every call on " + *path : "");
+    const std::string& failure = run.faults->LastFailure();
+    if (run.faults->Failed() > 0 &&
+        (op.paneOnly.empty() || failure.find(op.paneOnly) == failure.npos)) {
+      EXPECT_FALSE(shown.empty()) << where << ": the failure on " << failure
+                                  << " was never reported";
+    }
     const FileInventory after = run.ta.Inventory();
     EXPECT_EQ(FileContents(after), FileContents(before)) << where;
 

@@ -22,6 +22,7 @@ bool FaultyFileSystem::Fails(const std::string& path, const std::string& other) 
   const bool onPath = failPath_ && (SameName(*failPath_, path) || SameName(*failPath_, other));
   if (calls_ != failAt_ && !onPath) return false;
   ++failed_;
+  lastFailure_ = other.empty() ? path : path + " -> " + other;
   return true;
 }
 

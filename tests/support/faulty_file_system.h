@@ -29,6 +29,8 @@ class FaultyFileSystem : public platform::FileSystem {
   void FailPath(std::optional<std::string> path) { failPath_ = std::move(path); }
   std::size_t Calls() const { return calls_; }
   std::size_t Failed() const { return failed_; }
+  // The paths of the last failed call, for a test's message.
+  const std::string& LastFailure() const { return lastFailure_; }
 
   std::vector<std::string> Find(const std::string& pattern) override {
     return real_->Find(pattern);
@@ -58,6 +60,7 @@ class FaultyFileSystem : public platform::FileSystem {
   std::size_t calls_ = 0;
   std::size_t failed_ = 0;
   std::optional<std::string> failPath_;
+  std::string lastFailure_;
 };
 
 }  // namespace varokin::fixtures
