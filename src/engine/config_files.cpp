@@ -84,11 +84,12 @@ bool ConfigReader::NextAiPayload(std::string& word) {
   return words.NextWord(word);
 }
 
-int ConfigReader::ReadMutatorCount() {
+std::optional<int> ConfigReader::ReadMutatorCount() {
   std::string line = lines_.ReadLine();
   platform::WordScanner words(line);
   int count = 0;
-  return words.NextInt(count) ? count : 0;
+  if (!words.NextInt(count)) return std::nullopt;
+  return count;
 }
 
 }  // namespace varokin::engine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -48,8 +49,8 @@ class ConfigReader {
   bool NextRenamePair(RenamePair& pair);
   // The next payload word of an AI; false at the first line without a word.
   bool NextAiPayload(std::string& word);
-  // Line 4 of a Mutator: its payload count (0 when the line holds no number).
-  int ReadMutatorCount();
+  // Line 4 of a Mutator: its payload count; nothing when the line does not start with a number.
+  std::optional<int> ReadMutatorCount();
 
  private:
   platform::LineReader lines_;

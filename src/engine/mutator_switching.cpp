@@ -14,15 +14,6 @@ constexpr int kMissingPayloadsListed = 32;
 
 std::string SlotEntry(int slot) { return "Mutator " + std::to_string(slot); }
 
-// Line 4: the count of numbered payloads. A line that does not start with a number is unreadable,
-// and the operation must stop before it moves anything.
-std::optional<int> ParseCount(const std::string& line) {
-  platform::WordScanner scanner(line);
-  int count = 0;
-  if (!scanner.NextInt(count)) return std::nullopt;
-  return count;
-}
-
 // The four lines every operation reads; the file is closed before anything moves.
 struct MutatorFile {
   std::string title;
@@ -37,7 +28,8 @@ MutatorFile ReadMutatorFile(platform::FileSystem& fs, const std::string& fileNam
   file.title = reader.ReadLine();
   file.description = reader.ReadLine();
   file.tags = reader.ReadLine();
-  file.count = ParseCount(reader.ReadLine());
+  // A line 4 without a number is unreadable: the operation stops before it moves anything.
+  file.count = reader.ReadMutatorCount();
   return file;
 }
 

@@ -1,5 +1,7 @@
 #include "install/launch.h"
 
+#include "engine/config_files.h"
+
 namespace varokin::install {
 
 namespace {
@@ -30,13 +32,9 @@ bool Start(engine::Context& ctx, platform::Processes& processes, const std::stri
 
 }  // namespace
 
-std::string TcExecutableName(const std::string& tcName) {
-  return tcName.substr(0, tcName.size() < 2 ? 0 : tcName.size() - 2) + "exe";
-}
-
 bool LaunchGame(engine::Context& ctx, platform::Processes& processes,
                 platform::InstanceRegistry* instances) {
-  const std::string tcExe = TcExecutableName(ctx.state.GetCurrentTcName());
+  const std::string tcExe = engine::TcExecutableName(ctx.state.GetCurrentTcName());
   StartTahook(ctx, processes, instances);
 
   if (ctx.fs.Exists(tcExe)) {

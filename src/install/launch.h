@@ -8,10 +8,6 @@
 
 namespace varokin::install {
 
-// The executable a Total Conversion may bring: its configuration file name less the last two
-// characters plus "exe" (][Foo.tc gives ][Foo.exe, "none" gives noexe).
-std::string TcExecutableName(const std::string& tcName);
-
 // Starts TAHook when asked for, then the game, or the active TC's own executable, with
 // gameArguments in the TA folder. True when the game was started and the program should end;
 // false when the user cancelled or the start failed (the user has been told).

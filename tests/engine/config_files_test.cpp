@@ -27,7 +27,7 @@ class ConfigFiles : public ::testing::Test {
     while (reader.NextRenamePair(pair)) pairs.emplace_back(pair.stored, pair.installed);
     return pairs;
   }
-  int CountOf(const std::string& line4) {
+  std::optional<int> CountOf(const std::string& line4) {
     ta.Text("Varokin\\}{Count.vkn", "Count\nabout\n*\n" + line4 + "\n5\n");
     ConfigReader reader(*fs, "}{Count.vkn");
     reader.SkipHeader();
@@ -107,14 +107,14 @@ TEST_F(ConfigFiles, MutatorCountReadsLikeADecimalNumber) {
   EXPECT_EQ(CountOf("\t-4"), -4);
   EXPECT_EQ(CountOf("12 files"), 12);
   EXPECT_EQ(CountOf("7abc"), 7);
-  EXPECT_EQ(CountOf("abc"), 0);
-  EXPECT_EQ(CountOf("- 5"), 0);
-  EXPECT_EQ(CountOf(""), 0);
+  EXPECT_EQ(CountOf("abc"), std::nullopt);
+  EXPECT_EQ(CountOf("- 5"), std::nullopt);
+  EXPECT_EQ(CountOf(""), std::nullopt);
 
   ta.Text("Varokin\\}{Short.vkn", "Short\nabout\n*\n");
   ConfigReader reader(*fs, "}{Short.vkn");
   reader.SkipHeader();
-  EXPECT_EQ(reader.ReadMutatorCount(), 0);
+  EXPECT_EQ(reader.ReadMutatorCount(), std::nullopt);
 
   std::string stem = MutatorStem("}{Speedy.vkn");
   EXPECT_EQ(MutatorPayload(stem, 0), "}{Speedy.ccx");
@@ -129,7 +129,7 @@ TEST_F(ConfigFiles, AMissingFileReadsAsEmptyLines) {
   EXPECT_FALSE(reader.NextRenamePair(pair));
   std::string word;
   EXPECT_FALSE(reader.NextAiPayload(word));
-  EXPECT_EQ(reader.ReadMutatorCount(), 0);
+  EXPECT_EQ(reader.ReadMutatorCount(), std::nullopt);
 }
 
 TEST_F(ConfigFiles, PatternsFindEachKindInTheVarokinFolder) {
