@@ -125,7 +125,8 @@ void CSwitcherDlg::ScanCatalogue() {
   if (state.currentAi == engine::kNoMod) c_.aiList.SetCurSel(0);
   state.lastAiListPos = c_.aiList.GetCurSel();
 
-  for (const std::string& fileName : ctx_.fs.Find("*.ufo")) {
+  const std::vector<std::string> enabledUfoFiles = ctx_.fs.Find("*.ufo");
+  for (const std::string& fileName : enabledUfoFiles) {
     if (SkippedEnabledUfo(fileName)) continue;
     const int row = c_.ufoList.AddString(UfoName(fileName));
     if (row < 0) continue;
@@ -141,7 +142,7 @@ void CSwitcherDlg::ScanCatalogue() {
   scanner.Scan(std::string(kUfoFolder) + "*.pac", kUfoFolder, c_.packList,
                [](int, int, const std::string&) {});
   BuildPackMembership();
-  SyncUfoSelection();
+  SyncUfoSelection(enabledUfoFiles);
 
   if (c_.ufoList.GetSelCount() <= 0) c_.ufoPane.SetText("No Units Currently Selected");
   if (c_.mutatorList.GetSelCount() <= 0) c_.mutatorPane.SetText("No Mutators Currently Selected");
@@ -163,15 +164,17 @@ void CSwitcherDlg::BuildPackMembership() {
   }
 }
 
-void CSwitcherDlg::SyncUfoSelection() {
+void CSwitcherDlg::SyncUfoSelection() { SyncUfoSelection(ctx_.fs.Find("*.ufo")); }
+
+void CSwitcherDlg::SyncUfoSelection(const std::vector<std::string>& enabledUfoFiles) {
   c_.ufoList.SetSel(-1, true);
   c_.packList.SetSel(-1, true);
   const engine::PackMembership& packs = ctx_.packMembership;
   // One listing of the TA folder answers for every row: a look-up per row costs thousands of
   // system calls at start-up. Names compare as the file system compares them, ASCII case aside.
   std::unordered_set<std::string> enabled;
-  for (const std::string& fileName : ctx_.fs.Find("*.ufo"))
-    enabled.insert(app::LowerCase(fileName));
+  enabled.reserve(enabledUfoFiles.size());
+  for (const std::string& fileName : enabledUfoFiles) enabled.insert(app::LowerCase(fileName));
   // A pack once deselected needs no further look: with hundreds of packs that spares a table
   // look-up per pack for every disabled UFO.
   std::vector<char> packSelected(packs.Rows(), 1);

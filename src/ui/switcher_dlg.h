@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/ai_switching.h"
 #include "engine/context.h"
@@ -71,7 +72,10 @@ class CSwitcherDlg {
   void OnMakeUfoPack();
   void OnAbout();
 
+  // Selects the UFO rows whose file lies in the TA folder, and the packs with every member
+  // selected. The second form takes a listing of the folder's "*.ufo" files just made.
   void SyncUfoSelection();
+  void SyncUfoSelection(const std::vector<std::string>& enabledUfoFiles);
 
   int selectedTab = 1;
 

@@ -61,6 +61,19 @@ TEST(HeadlessListBox, LongListKeepsOrderDataAndSelectionThroughInsertsAndDeletes
   checkRows();
   const auto at = std::upper_bound(expected.begin(), expected.end(), "UNIT99", LessIgnoringCase);
   EXPECT_EQ(list.AddString("UNIT99"), at - expected.begin());
+  expected.insert(at, "UNIT99");
+
+  // Sorted runs, as folder listings arrive, including a run of case twins of the one before:
+  // each twin still lands after the text it equals.
+  for (const char* prefix : {"Kept", "kept", "Zulu", "Able"}) {
+    for (int n = 0; n < 100; n += 1 + n % 3) {
+      const std::string text = prefix + std::to_string(1000 + n);
+      const auto place = std::upper_bound(expected.begin(), expected.end(), text, LessIgnoringCase);
+      ASSERT_EQ(list.AddString(text), place - expected.begin()) << text;
+      expected.insert(place, text);
+    }
+  }
+  for (int i = 0; i < list.GetCount(); ++i) ASSERT_EQ(list.GetText(i), expected[i]) << "row " << i;
 }
 
 }  // namespace

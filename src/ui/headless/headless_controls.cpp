@@ -68,9 +68,18 @@ void HeadlessListBox::ShiftFirsts(std::size_t afterBlock, int by) {
 
 int HeadlessListBox::AddString(const std::string& text) {
   if (!sorted_) return InsertString(-1, text);
-  // After every row that is not greater, so equal texts keep the order they were added in. The
-  // probes are those of a binary search over the whole list, row by row.
-  // The last probes close in on one block: look a block up only when leaving it.
+  // After every row that is not greater, so equal texts keep the order they were added in.
+  // Lists are mostly filled from sorted listings: the row after the last one added is tried
+  // first, and the binary search runs only when the text does not belong there.
+  auto fits = [this, &text](int index) {
+    return (index == 0 || !LessIgnoringCase(text, At(index - 1).text)) &&
+           (index == count_ || LessIgnoringCase(text, At(index).text));
+  };
+  if (lastAdded_ >= 0 && lastAdded_ < count_ && fits(lastAdded_ + 1)) {
+    return lastAdded_ = InsertString(lastAdded_ + 1, text);
+  }
+  // The probes are those of a binary search over the whole list, row by row. The last probes
+  // close in on one block: look a block up only when leaving it.
   std::size_t b = 0;
   auto rowAt = [this, &b](int index) -> const Row& {
     if (index < blocks_[b].first ||
@@ -89,7 +98,7 @@ int HeadlessListBox::AddString(const std::string& text) {
       length -= half + 1;
     }
   }
-  return InsertString(first, text);
+  return lastAdded_ = InsertString(first, text);
 }
 
 int HeadlessListBox::InsertString(int index, const std::string& text) {

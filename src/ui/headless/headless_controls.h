@@ -84,6 +84,7 @@ class HeadlessListBox : public Headless<ListBox> {
   int columnWidth_ = 0;
   std::vector<Block> blocks_;
   int count_ = 0;
+  int lastAdded_ = -1;  // where the last sorted add went: only a hint, checked before use
   int anchor_ = -1;
   int caret_ = -1;
 };
