@@ -120,10 +120,11 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
   std::string_view sectionName = Trim(section);
   std::string_view entryName = Trim(entry);
   // Anything here that the reader would cut, split or misread would write an entry that reads
-  // back differently, or a line that opens a section of its own.
+  // back differently, or a line that opens a section of its own. The reader trims the blanks
+  // around a value, so a value that begins or ends with one could not read back as written.
   if (entryName.empty() || entryName.front() == '[' || entryName.find('=') != entryName.npos ||
       sectionName.find(']') != sectionName.npos || HasLineBreak(sectionName) ||
-      HasLineBreak(entryName) || HasLineBreak(value)) {
+      HasLineBreak(entryName) || HasLineBreak(value) || Trim(value).size() != value.size()) {
     return false;
   }
   std::string newLine = std::string(entryName) + "=" + value;

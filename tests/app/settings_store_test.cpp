@@ -173,6 +173,10 @@ TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
   EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "a\r\n[Varokin]\r\nx=y"));
   EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game=Name", "x"));
   EXPECT_FALSE(store.WriteProfileString("Previous] Settings", "Game Name", "x"));
+  // Blanks around a value would be trimmed away when it is read back.
+  for (const char* value : {" padded", "padded\t", "\fGame"}) {
+    EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", value)) << value;
+  }
   EXPECT_EQ(ReadRaw(), original);
 
   // A settings path that is not a readable file is left as it is.
