@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (row >= 0) {
       // On, then off again: a Mutator by a second click, a TC or an AI by the first row.
       window.Click(kind.listId, row);
+      sandbox.Check(fuzz::Allowed::kRenames);
       window.Click(kind.listId, kind.listId == ui::kIdMutatorList ? row : 0);
     }
   }

@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int row = window.RowOfFile(ui::kIdPackList, "Fuzz.pac");
     if (row >= 0) {
       window.Click(ui::kIdPackList, row);
+      sandbox.Check(fuzz::Allowed::kRenames);
       window.Click(ui::kIdPackList, row);
     }
   }

@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (row < 0) std::abort();
     // Enabled or disabled, and back.
     window.Click(ui::kIdUfoList, row);
+    sandbox.Check(fuzz::Allowed::kRenames);
     window.Click(ui::kIdUfoList, row);
   }
   sandbox.End(fuzz::Allowed::kRenames);

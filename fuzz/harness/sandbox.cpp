@@ -80,14 +80,15 @@ Sandbox::Sandbox(LayOut layOut) : layOut_(std::move(layOut)) {
         base / ("varokin-fuzz-" + std::to_string(getpid()) + "-" + std::to_string(attempt));
     if (fs::create_directory(candidate, error)) parent_ = candidate;
   }
-  ta_ = parent_ / "ta";
+  ta_ = parent_ / "games" / "ta";
   settings_ = parent_ / "settings";
-  fs::create_directory(ta_, error);
+  fs::create_directories(ta_, error);
   fs::create_directory(settings_, error);
-  // What a name leading one folder up would reach first.
-  WriteFile(parent_ / "sentinel.txt", "The player's other files.\r\n");
-  WriteFile(parent_ / "sentinel" / "keep.ufo", "Not part of the TA folder.\r\n");
-  WriteFile(parent_ / "Varokin" / "keep.txt", "A folder named like the program's own.\r\n");
+  // What names leading one or two folders up would reach first.
+  WriteFile(parent_ / "games" / "sentinel.txt", "The player's other files.\r\n");
+  WriteFile(parent_ / "games" / "sentinel" / "keep.ufo", "Not part of the TA folder.\r\n");
+  WriteFile(parent_ / "games" / "Varokin" / "keep.txt", "Named like the program's folder.\r\n");
+  WriteFile(parent_ / "sentinel.txt", "Two folders up.\r\n");
   outside_ = Outside();
   Build();
 }
@@ -113,7 +114,7 @@ fixtures::FileInventory Sandbox::Outside() const {
   fixtures::FileInventory inventory = fixtures::TakeInventory(parent_);
   std::erase_if(inventory, [](const auto& item) {
     const std::string& path = item.first;
-    return path == "ta" || path.starts_with("ta\\") || path == "settings" ||
+    return path == "games\\ta" || path.starts_with("games\\ta\\") || path == "settings" ||
            path.starts_with("settings\\");
   });
   return inventory;
@@ -135,7 +136,7 @@ void Sandbox::Begin(const std::vector<std::pair<std::string, std::string>>& inpu
   before_ = fixtures::TakeInventory(ta_);
 }
 
-void Sandbox::End(Allowed allowed) {
+void Sandbox::Check(Allowed allowed) {
   const fixtures::FileInventory outside = Outside();
   if (outside != outside_) Fail("outside the TA folder:\n" + Differences(outside_, outside));
   std::error_code error;
@@ -144,17 +145,22 @@ void Sandbox::End(Allowed allowed) {
       Fail("left in the settings folder: " + entry.path().string());
     }
   }
-  const fixtures::FileInventory after = fixtures::TakeInventory(ta_);
-  if (allowed == Allowed::kNothing && after != before_) {
-    Fail("the TA folder changed:\n" + Differences(before_, after));
+  after_ = fixtures::TakeInventory(ta_);
+  if (allowed == Allowed::kNothing && after_ != before_) {
+    Fail("the TA folder changed:\n" + Differences(before_, after_));
   }
-  if (fixtures::FileContents(before_) != fixtures::FileContents(after) ||
-      Folders(before_) != Folders(after)) {
-    Fail("files lost, duplicated or changed in the TA folder:\n" + Differences(before_, after));
+  if (fixtures::FileContents(before_) != fixtures::FileContents(after_) ||
+      Folders(before_) != Folders(after_)) {
+    Fail("files lost, duplicated or changed in the TA folder:\n" + Differences(before_, after_));
   }
+}
+
+void Sandbox::End(Allowed allowed) {
+  Check(allowed);
   // Unchanged, the next input needs only this one's files gone.
-  dirty_ = after != before_;
+  dirty_ = after_ != before_;
   if (!dirty_) {
+    std::error_code error;
     for (const fs::path& path : inputPaths_) fs::remove(path, error);
     dirty_ = static_cast<bool>(error);
   }

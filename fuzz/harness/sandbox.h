@@ -19,12 +19,12 @@ std::filesystem::path HostPath(const std::filesystem::path& root, const std::str
 // Writes a whole file, creating the folders above it; abort()s when it cannot.
 void WriteFile(const std::filesystem::path& path, std::string_view contents);
 
-// A temporary parent folder holding a TA folder, with a sentinel file and a sentinel folder beside
-// it, and a settings folder of its own. Made once per process; each input then runs between
-// Begin and End, which abort() when anything outside the TA folder was created, changed or
-// removed, when the settings folder holds anything but Varokin.INI, or when the TA folder changed
-// beyond what is allowed: a file lost, duplicated or changed where only renames are, anything at
-// all where nothing is.
+// A temporary folder holding a TA folder two levels down, with sentinel files and folders beside
+// it and one level further up, and a settings folder of its own. Made once per process; each input
+// then runs between Begin and End, which abort() when anything outside the TA folder was created,
+// changed or removed, when the settings folder holds anything but Varokin.INI, or when the TA
+// folder changed beyond what is allowed: a file lost, duplicated or changed where only renames are,
+// anything at all where nothing is.
 class Sandbox {
  public:
   using LayOut = std::function<void(Sandbox&)>;
@@ -45,6 +45,8 @@ class Sandbox {
   // directory.
   void Begin(const std::vector<std::pair<std::string, std::string>>& inputFiles,
              std::string_view settings = {});
+  // The checks End makes, for a step in the middle of an input.
+  void Check(Allowed allowed);
   void End(Allowed allowed);
 
  private:
@@ -58,6 +60,7 @@ class Sandbox {
   fixtures::FileInventory outside_;
   fixtures::FileInventory laidOut_;
   fixtures::FileInventory before_;
+  fixtures::FileInventory after_;
   std::vector<std::filesystem::path> inputPaths_;
   bool dirty_ = false;
 };
