@@ -9,8 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,11 +41,6 @@ class Steps : public app::StartupSteps {
   void RunMainWindow() override { reached = true; }
   bool reached = false;
 };
-
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "==fuzz harness== %s\n", what.c_str());
-  std::abort();
-}
 
 // "a.b.c.d", each an optional "-" and decimal digits.
 bool FourNumbers(const std::string& address) {
@@ -90,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     fuzz::FuzzPrompts prompts(control >> 4);
     fuzz::MainWindow window(prompts, sandbox.SettingsPath());
-    if ((control & 1) && !window.fs->SetCurrentDir("Varokin\\Snapshots")) Fail("no Snapshots");
+    if ((control & 1) && !window.fs->SetCurrentDir("Varokin\\Snapshots"))
+      fuzz::Fail("no Snapshots");
     Instances instances(control);
     Steps steps;
     std::string baseGameTag = " OTA ";
@@ -99,17 +93,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.InitInstance(app::CommandText(static_cast<int>(argv.size()), argv.data()));
     const app::StartupState& startup = window.startup;
     if (startup.hostRequested + startup.joinRequested + startup.snapshotRequested > 1) {
-      Fail("more than one request");
+      fuzz::Fail("more than one request");
     }
     if (startup.joinRequested && !FourNumbers(startup.joinAddress)) {
-      Fail("join address \"" + startup.joinAddress + "\"");
+      fuzz::Fail("join address \"" + startup.joinAddress + "\"");
     }
     if (startup.snapshotRequested && !app::EndsWithTas(startup.snapshotPath)) {
-      Fail("snapshot \"" + startup.snapshotPath + "\"");
+      fuzz::Fail("snapshot \"" + startup.snapshotPath + "\"");
     }
     if ((startup.hostRequested || startup.joinRequested || startup.snapshotRequested) &&
         !steps.reached) {
-      Fail("a request without the main window");
+      fuzz::Fail("a request without the main window");
     }
   }
   sandbox.End(fuzz::Allowed::kNothing);

@@ -4,8 +4,6 @@
 // leave every other entry's value alone, and may change one line only, keeping every other byte.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -22,11 +20,6 @@
 namespace {
 
 using namespace varokin;
-
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "==fuzz harness== %s\n", what.c_str());
-  std::abort();
-}
 
 std::string_view Trim(std::string_view text) {
   const char* blanks = " \t\r\v\f";
@@ -98,20 +91,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app::IniDocument document(before);
     const bool written = document.Set(name.section, name.entry, value);
     if (settings.WriteProfileString(name.section, name.entry, value) != written) {
-      Fail("the settings store and the document disagree on writing " + name.entry);
+      fuzz::Fail("the settings store and the document disagree on writing " + name.entry);
     }
     const std::string after = ReadFile(sandbox.SettingsPath());
-    if (after != (written ? document.Text() : before)) Fail("the file is not the document");
+    if (after != (written ? document.Text() : before)) fuzz::Fail("the file is not the document");
     if (!written) continue;
 
     if (app::IniDocument(after).Find(name.section, name.entry) != value ||
         settings.GetProfileString(name.section, name.entry, "<missing>") != value) {
-      Fail("[" + name.section + "] " + name.entry + "=\"" + value + "\" reads back differently");
+      fuzz::Fail("[" + name.section + "] " + name.entry + "=\"" + value +
+                 "\" reads back differently");
     }
     for (std::size_t k = 0; k < known.size(); ++k) {
       if (Key(known[k].section, known[k].entry) == Key(name.section, name.entry)) continue;
       if (app::IniDocument(after).Find(known[k].section, known[k].entry) != others[k]) {
-        Fail("writing " + name.entry + " changed " + known[k].entry);
+        fuzz::Fail("writing " + name.entry + " changed " + known[k].entry);
       }
     }
     // What was taken out lies within one line: every other line is kept byte for byte.
@@ -125,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ++suffix;
     }
     if (before.substr(prefix, before.size() - prefix - suffix).find('\n') != std::string::npos) {
-      Fail("writing " + name.entry + " changed more than its line");
+      fuzz::Fail("writing " + name.entry + " changed more than its line");
     }
     before = after;
   }

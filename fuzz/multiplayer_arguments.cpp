@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "harness/sandbox.h"
 
 namespace {
 
@@ -17,9 +17,7 @@ using namespace varokin::install;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& input,
                        const std::string& output) {
-  std::fprintf(stderr, "==fuzz harness== %s: \"%s\" -> \"%s\"\n", what.c_str(), input.c_str(),
-               output.c_str());
-  std::abort();
+  varokin::fuzz::Fail(what + ": \"" + input + "\" -> \"" + output + "\"");
 }
 
 // "a.b.c.d", each 0 to 255 in decimal without leading zeros.

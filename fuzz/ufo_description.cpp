@@ -5,7 +5,6 @@
 // (tags "ASHEN"), bits 2-7 the answers to questions. The rest is the file.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "harness/main_window.h"
@@ -29,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::MainWindow window(prompts, sandbox.SettingsPath());
     window.Start();
     const int row = window.RowOfText(ui::kIdUfoList, ufo);
-    if (row < 0) std::abort();
+    if (row < 0) fuzz::Fail("no row for " + ufo);
     // Enabled or disabled, and back.
     window.Click(ui::kIdUfoList, row);
     sandbox.Check(fuzz::Allowed::kRenames);

@@ -1,7 +1,6 @@
 #include "harness/main_window.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "harness/sandbox.h"
 
 namespace varokin::fuzz {
 
@@ -31,10 +30,7 @@ MainWindow::MainWindow(ui::Prompts& prompts, const std::string& settingsPath)
 }
 
 void MainWindow::Start() {
-  if (!dlg.OnInitDialog()) {
-    std::fprintf(stderr, "==fuzz harness== the main window did not start\n");
-    std::abort();
-  }
+  if (!dlg.OnInitDialog()) Fail("the main window did not start");
 }
 
 void MainWindow::Click(int listId, int row) {

@@ -12,11 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "==fuzz harness== %s\n", what.c_str());
-  std::abort();
-}
-
 // Every difference between two inventories, one line each.
 std::string Differences(const fixtures::FileInventory& before,
                         const fixtures::FileInventory& after) {
@@ -49,18 +44,9 @@ void EmptyFolder(const fs::path& folder) {
 
 }  // namespace
 
-fs::path HostPath(const fs::path& root, const std::string& gamePath) {
-  fs::path host = root;
-  std::string part;
-  for (char c : gamePath + '\\') {
-    if (c != '\\' && c != '/') {
-      part += c;
-    } else if (!part.empty()) {
-      host /= part;
-      part.clear();
-    }
-  }
-  return host;
+void Fail(const std::string& what) {
+  std::fprintf(stderr, "==fuzz harness== %s\n", what.c_str());
+  std::abort();
 }
 
 void WriteFile(const fs::path& path, std::string_view contents) {
@@ -100,7 +86,7 @@ Sandbox::~Sandbox() {
 }
 
 void Sandbox::Text(const std::string& gamePath, std::string_view contents) {
-  WriteFile(HostPath(ta_, gamePath), contents);
+  WriteFile(fixtures::HostPath(ta_, gamePath), contents);
 }
 
 void Sandbox::Build() {
@@ -130,7 +116,7 @@ void Sandbox::Begin(const std::vector<std::pair<std::string, std::string>>& inpu
   if (!settings.empty()) WriteFile(settings_ / "Varokin.INI", settings);
   inputPaths_.clear();
   for (const auto& [gamePath, contents] : inputFiles) {
-    inputPaths_.push_back(HostPath(ta_, gamePath));
+    inputPaths_.push_back(fixtures::HostPath(ta_, gamePath));
     WriteFile(inputPaths_.back(), contents);
   }
   before_ = fixtures::TakeInventory(ta_);

@@ -14,8 +14,8 @@ namespace varokin::fuzz {
 // What an input may do inside the TA folder.
 enum class Allowed { kRenames, kNothing };
 
-// "a\b" (as the game writes paths) below root.
-std::filesystem::path HostPath(const std::filesystem::path& root, const std::string& gamePath);
+// Reports a broken promise and abort()s, which libFuzzer takes for a crash.
+[[noreturn]] void Fail(const std::string& what);
 // Writes a whole file, creating the folders above it; abort()s when it cannot.
 void WriteFile(const std::filesystem::path& path, std::string_view contents);
 

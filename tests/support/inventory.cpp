@@ -63,6 +63,20 @@ FileInventory TakeInventory(const std::filesystem::path& root) {
   return inventory;
 }
 
+std::filesystem::path HostPath(const std::filesystem::path& root, const std::string& gamePath) {
+  std::filesystem::path host = root;
+  std::string part;
+  for (char c : gamePath + '\\') {
+    if (c != '\\' && c != '/') {
+      part += c;
+    } else if (!part.empty()) {
+      host /= part;
+      part.clear();
+    }
+  }
+  return host;
+}
+
 std::vector<std::pair<std::uint64_t, std::uint64_t>> FileContents(const FileInventory& inventory) {
   std::vector<std::pair<std::uint64_t, std::uint64_t>> contents;
   for (const auto& [path, entry] : inventory) {

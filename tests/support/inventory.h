@@ -26,6 +26,9 @@ using FileInventory = std::map<std::string, InventoryEntry>;
 
 FileInventory TakeInventory(const std::filesystem::path& root);
 
+// A path as the game writes it ("a\b", or "a/b") below root, as a host path.
+std::filesystem::path HostPath(const std::filesystem::path& root, const std::string& gamePath);
+
 // The files' sizes and hashes without their paths, sorted: equal before and after an operation
 // when the operation only renamed, neither copying nor losing anything.
 std::vector<std::pair<std::uint64_t, std::uint64_t>> FileContents(const FileInventory& inventory);
