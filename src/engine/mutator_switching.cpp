@@ -64,16 +64,18 @@ bool MutatorSwitching::LoadMutator(int slot) {
   const std::string fileName = ctx_.state.GetMutatorName(slot);
   MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
   pane_.SetText(DescriptionPane(file.title, file.description, fileName));
+  // A file that cannot be read is reported before anything is asked: read as empty lines it would
+  // otherwise pose as an incompatible Mutator, and a Yes would leave the failure untold.
+  if (!file.count) {
+    ctx_.prompts.Message("Error reading mutator file " + ConfigPath(fileName));
+    return false;
+  }
   if (!ctx_.state.IsCompatible(std::string(" ").append(file.tags).append(" "))) {
     const ui::Answer answer = ctx_.prompts.Message(
         "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "
         "disable it again?  (Strongly recommended)",
         ui::Buttons::kYesNo);
     if (answer != ui::Answer::kNo) return false;
-  }
-  if (!file.count) {
-    ctx_.prompts.Message("Error reading mutator file " + ConfigPath(fileName));
-    return false;
   }
   ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
   ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";

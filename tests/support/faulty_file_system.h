@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -22,15 +25,26 @@ class FaultyFileSystem : public platform::FileSystem {
     armed_ = true;
     failAt_ = failAt;
     calls_ = 0;
-    failed_ = 0;
+    failures_.clear();
+    seen_.clear();
   }
   void Disarm() { armed_ = false; }
   // Every counted call on this path fails (names compared as given, without regard to case).
   void FailPath(std::optional<std::string> path) { failPath_ = std::move(path); }
   std::size_t Calls() const { return calls_; }
-  std::size_t Failed() const { return failed_; }
-  // The paths of the last failed call, for a test's message.
-  const std::string& LastFailure() const { return lastFailure_; }
+
+  enum class Call { kRename, kCreate, kRemove, kOpen };
+  struct Failure {
+    Call call;
+    std::string path;
+    std::string other;  // a rename's destination
+    bool firstOnPath;   // no earlier counted call named path
+    std::size_t mark;   // what `mark` returned as the call failed
+  };
+  // The calls failed since Arm(), in order.
+  const std::vector<Failure>& Failures() const { return failures_; }
+  // Tells where a failure happened, e.g. how many messages had been shown by then.
+  std::function<std::size_t()> mark;
 
   std::vector<std::string> Find(const std::string& pattern) override {
     return real_->Find(pattern);
@@ -52,15 +66,15 @@ class FaultyFileSystem : public platform::FileSystem {
 
  private:
   // True when this counted call is to fail.
-  bool Fails(const std::string& path, const std::string& other = {});
+  bool Fails(Call call, const std::string& path, const std::string& other = {});
 
   std::unique_ptr<platform::FileSystem> real_;
   bool armed_ = false;
   std::size_t failAt_ = 0;
   std::size_t calls_ = 0;
-  std::size_t failed_ = 0;
   std::optional<std::string> failPath_;
-  std::string lastFailure_;
+  std::vector<Failure> failures_;
+  std::set<std::string> seen_;
 };
 
 }  // namespace varokin::fixtures
