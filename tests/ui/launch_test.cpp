@@ -15,20 +15,23 @@ using Result = ui::CSwitcherDlg::Result;
 class Launch : public MainWindowTest {
  protected:
   void SetUp() override { ta.Game(); }
+  // A fresh run of the main window; the starts recorded before are forgotten.
   void Open() {
     Start();
+    processes.started.clear();
     Dlg().frontEnd.processes = &processes;
   }
   // The host path the launcher hands over for a file of the TA folder.
   std::string Program(const std::string& name) { return fs->HostPath(name); }
-  std::vector<std::string> Programs() const {
-    std::vector<std::string> names;
-    for (const auto& s : processes.started) {
-      names.push_back(std::filesystem::path(s.program).filename().string());
-    }
-    return names;
-  }
   using Texts = std::vector<std::string>;
+  // Each start as the program's file name followed by its argument text.
+  Texts Starts() const {
+    Texts starts;
+    for (const auto& s : processes.started) {
+      starts.push_back(std::filesystem::path(s.program).filename().string() + s.arguments);
+    }
+    return starts;
+  }
 
   static constexpr const char* kCustomExeQuestion =
       "The currently selected TC has it's own executable\n\n    It is possible, though "
@@ -65,18 +68,15 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
 
   prompts.Expect(kCustomExeQuestion, Answer::kNo);
   Dlg().OnLaunchTa();
-  EXPECT_EQ(Programs(), Texts{"totala.exe"});
+  EXPECT_EQ(Starts(), Texts{"totala.exe -N"});
 
   Open();
-  processes.started.clear();
   prompts.Expect(kCustomExeQuestion, Answer::kYes);
   Dlg().OnLaunchTa();
-  EXPECT_EQ(Programs(), Texts{"][Foo.exe"});
-  EXPECT_EQ(processes.started[0].arguments, " -N");
+  EXPECT_EQ(Starts(), Texts{"][Foo.exe -N"});
 
   // The TC's executable that cannot start is reported, and the plain game is not tried.
   Open();
-  processes.started.clear();
   startup.warnCustomExe = false;
   processes.failing.insert(Program("][Foo.exe"));
   prompts.Expect(
@@ -95,20 +95,18 @@ TEST_F(Launch, StartsTahookOnceAndGoesOnWhenItCannotStart) {
   processes.failing.insert(Program("totala.exe"));
   prompts.Expect("Unable to run TotalA.exe, it may have been moved");
   Dlg().OnLaunchTa();
-  EXPECT_EQ(Programs(), Texts{"TAHook.exe"});
-  EXPECT_EQ(processes.started[0].arguments, "");
+  EXPECT_EQ(Starts(), Texts{"TAHook.exe"});
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
 
   processes.failing.clear();
   Dlg().OnLaunchTa();
-  EXPECT_EQ(Programs(), (Texts{"TAHook.exe", "totala.exe"}));
+  EXPECT_EQ(Starts(), (Texts{"TAHook.exe", "totala.exe -N"}));
 
   Remember("Varokin", "TAHook Path", "");
   Open();
-  processes.started.clear();
   prompts.Expect("Unable to run TAHook it may have been moved");
   Dlg().OnLaunchTa();
-  EXPECT_EQ(Programs(), Texts{"totala.exe"});
+  EXPECT_EQ(Starts(), Texts{"totala.exe -N"});
 }
 
 TEST_F(Launch, TahookMenuItemAsksForTheProgramOnlyWhenSwitchedOn) {
@@ -155,19 +153,16 @@ TEST_F(Launch, HostingAndJoiningStartTheGameWithTheNetworkArguments) {
     dialog.OnCommand(ui::kIdHostGame);
   };
   Dlg().OnMultiplayer();
-  ASSERT_EQ(processes.started.size(), 1u);
-  EXPECT_EQ(processes.started[0].arguments, " -N1:0.0.0.0 -H LAN_Party");
+  EXPECT_EQ(Starts(), Texts{"totala.exe -N1:0.0.0.0 -H LAN_Party"});
   EXPECT_EQ(Setting("Previous Settings", "Game Name"), "LAN_Party");
 
   Open();
-  processes.started.clear();
   dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
     controls.Text(ui::kIdServerAddress)->SetText("192.168.1.10");
     dialog.OnCommand(ui::kIdJoinGame);
   };
   Dlg().OnMultiplayer();
-  ASSERT_EQ(processes.started.size(), 1u);
-  EXPECT_EQ(processes.started[0].arguments, " -N1:192.168.1.10");
+  EXPECT_EQ(Starts(), Texts{"totala.exe -N1:192.168.1.10"});
   EXPECT_EQ(Setting("Previous Settings", "Server IP"), "192.168.1.10");
 }
 
@@ -183,13 +178,11 @@ TEST_F(Launch, RequestsFromTheCommandLineOpenTheMatchingForm) {
   };
   Dlg().OnShowWindow(true);
   Dlg().OnTimer();
-  ASSERT_EQ(processes.started.size(), 1u);
-  EXPECT_EQ(processes.started[0].arguments, " -N1:10.0.0.5");
+  EXPECT_EQ(Starts(), Texts{"totala.exe -N1:10.0.0.5"});
 
   startup = {};
   startup.hostRequested = true;
   Open();
-  processes.started.clear();
   const auto instances = platform::CreateHostInstanceRegistry();
   Dlg().frontEnd.instances = instances.get();
   dialogs.user = [&](ui::ModalDialog&, ui::headless::HeadlessDialog& controls) {

@@ -1,4 +1,7 @@
 // The Settings menu's switches, their questions and what they write, and the about box.
+#include <string>
+#include <utility>
+
 #include "support/main_window_fixture.h"
 #include "ui/about_dlg.h"
 
@@ -34,33 +37,44 @@ class SettingsMenu : public MainWindowTest {
 
 TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) {
   Start();
-  auto& w = Window();
-  prompts.Expect(kFileWarningsQuestion, Answer::kNo, ui::Buttons::kYesNo);
-  Dlg().OnCommand(ui::kIdMenuDisableFileWarnings);
-  EXPECT_TRUE(startup.warnModifiedFiles);
-  EXPECT_EQ(Setting("Warnings", "Modifed/Missing File"), "1");
-  EXPECT_FALSE(w.menuDisableFileWarnings.IsChecked());
+  const struct {
+    int id;
+    const char* question;
+    const char* entry;
+    bool& on;
+  } warnings[] = {
+      {ui::kIdMenuDisableFileWarnings, kFileWarningsQuestion, "Modifed/Missing File",
+       startup.warnModifiedFiles},
+      {ui::kIdMenuDisableCustomExeWarning, kCustomExeQuestion, "Custom EXE", startup.warnCustomExe},
+  };
+  for (const auto& w : warnings) {
+    SCOPED_TRACE(w.entry);
+    for (Answer answer : {Answer::kNo, Answer::kYes, Answer::kOk}) {
+      // The third choice switches the warning back on, without a question.
+      if (answer != Answer::kOk) prompts.Expect(w.question, answer, ui::Buttons::kYesNo);
+      Dlg().OnCommand(w.id);
+      const bool off = answer == Answer::kYes;
+      EXPECT_EQ(w.on, !off);
+      EXPECT_EQ(Setting("Warnings", w.entry), off ? "0" : "1");
+      EXPECT_EQ(Window().Menu(w.id)->IsChecked(), off);
+    }
+  }
+}
 
-  prompts.Expect(kFileWarningsQuestion, Answer::kYes);
-  Dlg().OnCommand(ui::kIdMenuDisableFileWarnings);
-  EXPECT_FALSE(startup.warnModifiedFiles);
-  EXPECT_EQ(Setting("Warnings", "Modifed/Missing File"), "0");
-  EXPECT_TRUE(w.menuDisableFileWarnings.IsChecked());
-
-  Dlg().OnCommand(ui::kIdMenuDisableFileWarnings);
-  EXPECT_TRUE(startup.warnModifiedFiles);
-  EXPECT_EQ(Setting("Warnings", "Modifed/Missing File"), "1");
-  EXPECT_FALSE(w.menuDisableFileWarnings.IsChecked());
-
-  prompts.Expect(kCustomExeQuestion, Answer::kNo, ui::Buttons::kYesNo);
-  Dlg().OnCommand(ui::kIdMenuDisableCustomExeWarning);
-  EXPECT_TRUE(startup.warnCustomExe);
-  EXPECT_EQ(Setting("Warnings", "Custom EXE"), "1");
-  prompts.Expect(kCustomExeQuestion, Answer::kYes);
-  Dlg().OnCommand(ui::kIdMenuDisableCustomExeWarning);
-  EXPECT_FALSE(startup.warnCustomExe);
-  EXPECT_EQ(Setting("Warnings", "Custom EXE"), "0");
-  EXPECT_TRUE(w.menuDisableCustomExeWarning.IsChecked());
+// "Don't configure ICQ" and "Don't ask to recompile totala1.hpi": checked while the offer is off.
+TEST_F(SettingsMenu, OfferSwitchesGoOffAndOnWithoutAQuestion) {
+  for (const auto& [id, entry] : {std::pair{ui::kIdMenuDontConfigureIcq, "Configure ICQ"},
+                                  std::pair{ui::kIdMenuDontAskCompile, "Compile Monolithic"}}) {
+    SCOPED_TRACE(entry);
+    Remember("Varokin", entry, "1");
+    Start();
+    EXPECT_FALSE(Window().Menu(id)->IsChecked());
+    for (const char* expected : {"0", "1"}) {
+      Dlg().OnCommand(id);
+      EXPECT_EQ(Setting("Varokin", entry), expected);
+      EXPECT_EQ(Window().Menu(id)->IsChecked(), std::string(expected) == "0");
+    }
+  }
 }
 
 TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndTheTagsOfNoTc) {
@@ -102,16 +116,6 @@ TEST_F(SettingsMenu, TheCoreContingencyLeavesTheTagsOfAnActiveTc) {
   EXPECT_FALSE(startup.ccInstalled);
   EXPECT_EQ(State().baseGameTag, " OTA ");
   EXPECT_FALSE(Window().menuCcInstalled.IsChecked());
-}
-
-TEST_F(SettingsMenu, IcqOfferSwitchesOffAndOn) {
-  Start();
-  Dlg().OnCommand(ui::kIdMenuDontConfigureIcq);
-  EXPECT_EQ(Setting("Varokin", "Configure ICQ"), "0");
-  EXPECT_TRUE(Window().menuDontConfigureIcq.IsChecked());
-  Dlg().OnCommand(ui::kIdMenuDontConfigureIcq);
-  EXPECT_EQ(Setting("Varokin", "Configure ICQ"), "1");
-  EXPECT_FALSE(Window().menuDontConfigureIcq.IsChecked());
 }
 
 TEST_F(SettingsMenu, AboutBoxShowsItsThreeFieldsAndClosesWithOk) {

@@ -19,9 +19,6 @@ constexpr const char* kShutDown =
 class Switching : public MainWindowTest {
  protected:
   void SetUp() override { ta.Game(); }
-  void Install(const std::string& stored, const std::string& installed) {
-    std::filesystem::rename(ta.Host("Varokin\\" + stored), ta.Host(installed));
-  }
   void ClickRow(int listId, const std::string& text) {
     Click(listId, RowOf(*Window().List(listId), text));
   }
@@ -85,26 +82,6 @@ TEST_F(Switching, AFailedTcUnloadKeepsTheOldTcSelectedAndAsksForAShutDown) {
   EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
 }
 
-TEST_F(Switching, AnIncompatibleAiIsLoadedOnlyWhenTheUserInsists) {
-  ta.Ai("Odd", "Odd AI", "x", "XTA", {{"Ai", true}});
-  Start();
-  const std::string question =
-      "This AI (^^Odd.ai) does not claim to be compatible with your current TC.\n\nDo you wish to "
-      "disable it again?  (Strongly recommended)";
-  prompts.Expect(question, Answer::kYes, Buttons::kYesNo);
-  ClickRow(ui::kIdAiList, "Odd AI");
-  EXPECT_FALSE(ta.Exists("Ai"));
-  EXPECT_EQ(Selected(Window().aiList), Texts{"*Default AI*"});
-  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
-
-  prompts.Expect(question, Answer::kNo, Buttons::kYesNo);
-  ClickRow(ui::kIdAiList, "Odd AI");
-  EXPECT_TRUE(ta.Exists("Ai\\payload.txt"));
-  EXPECT_EQ(Selected(Window().aiList), Texts{"Odd AI"});
-  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Odd.ai");
-  EXPECT_EQ(State().lastAiListPos, 1);
-}
-
 TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
   ta.Ai("One", "Good One", "1", "OTA", {{"one.ufo"}});
   ta.Ai("Two", "Good Two", "2", "*", {{"two.ufo"}});
@@ -130,7 +107,7 @@ TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
   EXPECT_FALSE(picked.empty());
 }
 
-TEST_F(Switching, RandomAiWithOnlyTheDefaultOrNothingCompatible) {
+TEST_F(Switching, AnIncompatibleAiOnlyWhenTheUserInsistsAndRandomAiWithNothingCompatible) {
   ta.Ai("Bad", "Bad Three", "3", "XTA", {{"bad.ufo"}});
   Start();
   EXPECT_TRUE(Window().allowDefaultAi.IsChecked());
@@ -141,12 +118,22 @@ TEST_F(Switching, RandomAiWithOnlyTheDefaultOrNothingCompatible) {
             "Using a randomly selected AI that's compatible with *Original TA*.\r\nCompatible AIs "
             "are:\r\n     *Default AI*\r\n");
 
-  prompts.Expect(
+  // An incompatible AI is loaded only when the user insists.
+  const std::string question =
       "This AI (^^Bad.ai) does not claim to be compatible with your current TC.\n\nDo you wish to "
-      "disable it again?  (Strongly recommended)",
-      Answer::kNo);
+      "disable it again?  (Strongly recommended)";
+  prompts.Expect(question, Answer::kYes, Buttons::kYesNo);
+  ClickRow(ui::kIdAiList, "Bad Three");
+  EXPECT_FALSE(ta.Exists("bad.ufo"));
+  EXPECT_EQ(Selected(Window().aiList), Texts{"*Default AI*"});
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+  prompts.Expect(question, Answer::kNo, Buttons::kYesNo);
   ClickRow(ui::kIdAiList, "Bad Three");
   ASSERT_TRUE(ta.Exists("bad.ufo"));
+  EXPECT_EQ(Selected(Window().aiList), Texts{"Bad Three"});
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Bad.ai");
+  EXPECT_EQ(State().lastAiListPos, 1);
+
   Window().allowDefaultAi.SetChecked(false);
   prompts.Expect(
       " I'm sorry, you have no AIs which claim to be compatible with the currently "

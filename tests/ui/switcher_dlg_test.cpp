@@ -44,31 +44,6 @@ TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
   EXPECT_FALSE(w.menuDontConfigureIcq.IsChecked());
 }
 
-TEST_F(MainWindow, CloseRemembersTabAndCheckBoxButEscapeDoesNot) {
-  Start();
-  ShowTab(2);
-  EXPECT_TRUE(Window().aiList.IsVisible());
-  EXPECT_FALSE(Window().mutatorList.IsVisible());
-  Window().allowDefaultAi.SetChecked(false);
-  EXPECT_TRUE(Dlg().OnCommand(ui::kIdClose));
-  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kOk);
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
-  EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
-
-  Restart();
-  EXPECT_EQ(Window().tabs.GetCurSel(), 2);
-  EXPECT_TRUE(Window().aiList.IsVisible());
-  EXPECT_FALSE(Window().allowDefaultAi.IsChecked());
-  ShowTab(0);
-  Window().allowDefaultAi.SetChecked(true);
-  EXPECT_TRUE(Dlg().OnCommand(ui::kIdCancel));
-  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kCancel);
-
-  Restart();
-  EXPECT_EQ(Window().tabs.GetCurSel(), 2);
-  EXPECT_FALSE(Window().allowDefaultAi.IsChecked());
-}
-
 TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirst) {
   for (const char* stored : {"7", "-1"}) {
     Remember("Previous Settings", "SelectedTab", stored);
