@@ -162,7 +162,8 @@ TEST_F(InstallCheck, TheExecutableIsJudgedBySizeSignatureAndReadability) {
   EXPECT_FALSE(Check());
   EXPECT_FALSE(ta.Exists("Varokin"));
 
-  fs.unreadable.insert("totala.exe");
+  fs.FailPath("totala.exe");
+  fs.Arm(0);
   ExpectQuestion(unreadable, Answer::kYes);
   EXPECT_TRUE(Check());
   ExpectQuestion(unreadable, Answer::kNo);
