@@ -115,10 +115,6 @@ TEST_F(ConfigFiles, MutatorCountReadsLikeADecimalNumber) {
   ConfigReader reader(*fs, "}{Short.vkn");
   reader.SkipHeader();
   EXPECT_EQ(reader.ReadMutatorCount(), std::nullopt);
-
-  std::string stem = MutatorStem("}{Speedy.vkn");
-  EXPECT_EQ(MutatorPayload(stem, 0), "}{Speedy.ccx");
-  EXPECT_EQ(MutatorPayload(stem, 2), "}{Speedy(2).ccx");
 }
 
 TEST_F(ConfigFiles, AMissingFileReadsAsEmptyLines) {
@@ -142,8 +138,6 @@ TEST_F(ConfigFiles, PatternsFindEachKindInTheVarokinFolder) {
             (std::vector<std::string>{"][Bar.TC", "][Foo.tc"}));
   EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kMutator)), (std::vector<std::string>{"}{Speedy.vkn"}));
   EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kAi)), (std::vector<std::string>{"^^Brain.ai"}));
-  EXPECT_EQ(ConfigPath("][Foo.tc"), "Varokin\\][Foo.tc");
-  EXPECT_EQ(TcExecutableName("][Foo.tc"), "][Foo.exe");
 }
 
 }  // namespace

@@ -60,20 +60,6 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_TRUE(tc.UnloadTc());
 }
 
-TEST_F(TcSwitchingTest, AFailedThirdPairTakesTheFirstTwoOutAgain) {
-  MakeGalaxy();
-  ta.Text("maps\\galaxy", "someone else's file");
-  const fixtures::FileInventory before = ta.Inventory();
-  ExpectMessage(
-      "Loading TC (][Galaxy.tc):\n\nAn extra copy of maps\\galaxy was found\n\nload Aborted.");
-
-  EXPECT_FALSE(tc.LoadTc());
-  EXPECT_EQ(ta.Inventory(), before);
-  EXPECT_EQ(Setting("Previous Settings", "TC"), "<absent>");
-  EXPECT_EQ(label.GetText(), "previous label");
-  EXPECT_EQ(state.tcTags, " GAL  OTA ");
-}
-
 TEST_F(TcSwitchingTest, AFailedUnloadPutsTheEarlierPairsBackIn) {
   MakeGalaxy();
   ASSERT_TRUE(tc.LoadTc());
