@@ -148,8 +148,12 @@ TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
   EXPECT_EQ(steps.calls, kWholeRun);
 }
 
-TEST_F(Startup, RecordsOneRequestFromTheCommandText) {
+TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {
   Confirmed();
+  // A parameter file gives its first line exactly as written (before a snapshot moves the
+  // working directory).
+  ta.Text("Host.txt", "-host\r\nsecond line -join:1.2.3.4\r\n");
+  ta.Text("Shout.txt", "-HOST\r\n");
   struct Case {
     std::string text;
     bool host, join;
@@ -159,6 +163,8 @@ TEST_F(Startup, RecordsOneRequestFromTheCommandText) {
   };
   const Case cases[] = {
       {"", false, false, "", false, ""},
+      {"HOST.TXT", true, false, "", false, ""},
+      {"shout.txt", false, false, "", false, ""},
       {"-host -join:1.2.3.4", true, false, "", false, ""},
       {"-JOIN:010.000.000.005", false, true, "10.0.0.5", false, ""},
       {"x -join: 7. 8", false, true, "7.8.0.0", false, ""},
@@ -176,18 +182,6 @@ TEST_F(Startup, RecordsOneRequestFromTheCommandText) {
     EXPECT_EQ(startup.snapshotRequested, c.snapshot);
     EXPECT_EQ(startup.snapshotPath, c.path);
   }
-}
-
-TEST_F(Startup, AParameterFileGivesItsFirstLineExactlyAsWritten) {
-  Confirmed();
-  ta.Text("Host.txt", "-host\r\nsecond line -join:1.2.3.4\r\n");
-  ta.Text("Shout.txt", "-HOST\r\n");
-  Run("HOST.TXT");
-  EXPECT_TRUE(startup.hostRequested);
-
-  startup = StartupState{};
-  Run("shout.txt");
-  EXPECT_FALSE(startup.hostRequested || startup.joinRequested);
 }
 
 TEST_F(Startup, ASnapshotOpenedFromItsFolderMovesToTheTaFolderAndKeepsFindingTheFile) {
