@@ -28,11 +28,16 @@ class DemoWindowTest : public ::testing::Test {
   // What the settings file on disk holds.
   std::string Setting(const std::string& section, const std::string& entry);
 
+  // The widget of that id in a window; Widget looks in the main window.
   template <class W>
-  W* Widget(int id) {
-    W* widget = main->Window().findChild<W*>(QString::number(id));
+  static W* Child(QWidget& window, int id) {
+    W* widget = window.findChild<W*>(QString::number(id));
     EXPECT_NE(widget, nullptr) << "no widget " << id;
     return widget;
+  }
+  template <class W>
+  W* Widget(int id) {
+    return Child<W>(main->Window(), id);
   }
   void ClickTab(int tab);
   // A left click on the row with this text; fails the test when there is none.

@@ -19,13 +19,6 @@ namespace {
 
 using namespace ui;
 
-template <class W>
-W* Child(QWidget& window, int id) {
-  W* widget = window.findChild<W*>(QString::number(id));
-  EXPECT_NE(widget, nullptr) << "no widget " << id;
-  return widget;
-}
-
 TEST_F(DemoWindowTest, MultiplayerWindowCleansTheGameNameWhenTheFocusLeaves) {
   std::string title, cleaned;
   OnNextModal([&](QWidget& window) {
