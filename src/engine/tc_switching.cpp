@@ -81,6 +81,7 @@ bool TcSwitching::LoadTc() {
   }
   const std::string fileName = state.GetCurrentTcName();
   std::string title;
+  std::string previous;
   int moved = 0;
   bool allIn;
   {
@@ -91,13 +92,17 @@ bool TcSwitching::LoadTc() {
     title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
+    // Remembered before the first move: should the program die half-way, the next start's
+    // check then finds the pairs not yet in place and reports them.
+    previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
+    ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
     allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved);
   }
   if (!allIn) {
     MoveFirstPairs(ctx_, fileName, Direction::kOut, moved);
+    ctx_.settings.WriteProfileString(kSection, kEntry, previous);  // as it was before the load
     return false;
   }
-  ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
   label_.SetText(title);
   return true;
 }

@@ -157,6 +157,29 @@ int ChildProcess::Wait() {
   return status_;
 }
 
+bool ChildProcess::Pause() {
+  if (pid_ <= 0 || waited_) return false;
+  kill(pid_, SIGSTOP);
+  int status = 0;
+  if (waitpid(pid_, &status, WUNTRACED) == pid_ && WIFSTOPPED(status)) return true;
+  waited_ = true;
+  if (WIFEXITED(status)) status_ = WEXITSTATUS(status);
+  return false;
+}
+
+void ChildProcess::Resume() {
+  if (pid_ > 0 && !waited_) kill(pid_, SIGCONT);
+}
+
+bool ChildProcess::Kill() {
+  if (pid_ <= 0 || waited_) return false;
+  kill(pid_, SIGKILL);
+  CloseInput();
+  waited_ = true;
+  int status = 0;
+  return waitpid(pid_, &status, 0) == pid_ && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 ScopedVariable::ScopedVariable(std::string name, const std::string& value)
     : name_(std::move(name)) {
   if (const char* previous = std::getenv(name_.c_str())) previous_ = previous;

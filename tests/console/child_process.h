@@ -23,6 +23,13 @@ class ChildProcess {
   // Closes the input and waits for the exit status; -1 when the program did not start or was
   // killed.
   int Wait();
+#ifndef _WIN32
+  // Stops the program (SIGSTOP) and waits until it has; false when it has ended instead.
+  bool Pause();
+  void Resume();
+  // Ends the program at once with SIGKILL and waits for it; true when it was still running.
+  bool Kill();
+#endif
 
  private:
   bool started_ = false;

@@ -6,16 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
-#include <random>
-#include <sstream>
 #include <thread>
 
-#include "app/settings_store.h"
 #include "app/switcher_app.h"
-#include "console/child_process.h"
-#include "platform/file_system.h"
+#include "console/console_fixture.h"
 #include "platform/instances.h"
 #include "support/ta_folder.h"
 
@@ -24,16 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#ifdef _WIN32
-const char* const kConfigVariable = "APPDATA";
-const char* const kLockVariables[] = {"TMP", "TEMP"};
-constexpr char kConfigFolder[] = "Varokin";
-#else
-const char* const kConfigVariable = "XDG_CONFIG_HOME";
-const char* const kLockVariables[] = {"XDG_RUNTIME_DIR"};
-constexpr char kConfigFolder[] = "varokin";
-#endif
-
 const std::string kAiQuestion =
     "<<< Yes/No\n"
     "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n"
@@ -41,63 +26,16 @@ const std::string kAiQuestion =
     "Do you wish to disable it again?  (Strongly recommended)\n"
     ">>>\n";
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Standard output of a Windows program ends its lines with CR LF.
-  std::string plain;
-  for (char c : text) {
-    if (c != '\r') plain += c;
-  }
-  return plain;
-}
-
-// A TA folder with one Total Conversion and one AI, and the program's settings and locks in a
-// folder of their own: the first use has been confirmed, and neither ICQ nor the compilation of a
-// monolithic archive is offered.
-class Console : public ::testing::Test {
+// A TA folder with one Total Conversion and one AI.
+class Console : public ConsoleFixture {
  protected:
   void SetUp() override {
-    std::random_device random;
-    home = fs::temp_directory_path() / ("varokin-console-" + std::to_string(random()));
-    fs::create_directories(home / kConfigFolder);
-    variables.push_back(std::make_unique<ScopedVariable>(kConfigVariable, home.string()));
-    for (const char* name : kLockVariables) {
-      variables.push_back(std::make_unique<ScopedVariable>(name, home.string()));
-    }
-    std::ofstream(home / kConfigFolder / "Varokin.INI", std::ios::binary)
-        << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\nCompile Monolithic=0\r\n";
+    ConsoleFixture::SetUp();
     ta.Game();
     ta.Tc("Ashen", "Ashen Frontier", "Burnt##lands", "ASH",
           {{"AshenData.hpi", "ashdata.hpi"}, {"AshenMaps.hpi", "ashmaps.hpi"}});
     ta.Ai("Brain", "Big Brain", "Thinks", "XYZ", {{"brain.ufo", false}});
   }
-  void TearDown() override {
-    variables.clear();
-    std::error_code ignored;
-    fs::remove_all(home, ignored);
-  }
-
-  // Runs the console to the end of script; its output is kept in `output`.
-  int Run(const std::string& script, const std::vector<std::string>& arguments = {}) {
-    ChildProcess console(VAROKIN_CONSOLE, arguments, home / "output.txt");
-    EXPECT_TRUE(console.Started());
-    console.Write(script);
-    const int status = console.Wait();
-    output = ReadAll(home / "output.txt");
-    return status;
-  }
-  std::string Setting(const std::string& section, const std::string& entry) {
-    app::SettingsStore settings(*files, (home / kConfigFolder / "Varokin.INI").string());
-    return settings.GetProfileString(section, entry, "(missing)");
-  }
-  bool Contains(const std::string& text) { return output.find(text) != std::string::npos; }
-
-  fixtures::TaFolder ta;
-  fs::path home;
-  std::vector<std::unique_ptr<ScopedVariable>> variables;
-  std::string output;
-  std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
 };
 
 TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {

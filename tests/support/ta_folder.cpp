@@ -14,14 +14,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // Unique among parallel test processes as well as among fixtures of one process.
-fs::path NewTemporaryFolder() {
+fs::path NewTemporaryFolder(const fs::path& parent) {
   static unsigned counter = 0;
   std::random_device device;
   std::mt19937_64 random(
       device() ^
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   std::error_code error;
-  const fs::path base = fs::temp_directory_path(error);
+  const fs::path base = parent.empty() ? fs::temp_directory_path(error) : parent;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::ostringstream name;
     name << "varokin-test-" << std::hex << random() << '-' << ++counter;
@@ -41,7 +41,7 @@ void WriteAt(const fs::path& path, std::uint64_t offset, const char* bytes, std:
 
 }  // namespace
 
-TaFolder::TaFolder() : root_(NewTemporaryFolder()) {
+TaFolder::TaFolder(const fs::path& parent) : root_(NewTemporaryFolder(parent)) {
   std::error_code error;
   previousDir_ = fs::current_path(error);
   fs::current_path(root_, error);

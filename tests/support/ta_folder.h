@@ -44,13 +44,14 @@ struct UfoText {
   std::optional<std::string> tags;
 };
 
-// A TA folder in a fresh temporary directory, made the working directory for the fixture's life.
+// A TA folder in a fresh directory under parent (by default the system's temporary folder), made
+// the working directory for the fixture's life.
 // Paths given to the helpers are relative to it, with "\" or "/" between folders; every file is
 // written with CR LF line ends, as the game's players write them. A helper that cannot write
 // fails the test.
 class TaFolder {
  public:
-  TaFolder();
+  explicit TaFolder(const std::filesystem::path& parent = {});
   ~TaFolder();
   TaFolder(const TaFolder&) = delete;
   TaFolder& operator=(const TaFolder&) = delete;

@@ -1,0 +1,199 @@
+// varokin-console killed with SIGKILL in the middle of switching a Total Conversion of 2,000
+// rename pairs: no file may be lost or doubled, the next start must report the half-moved TC, and
+// the player must be able to put things right by that report.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "console/console_fixture.h"
+
+namespace varokin::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kPairs = 2000;
+constexpr char kTc[] = "][Big.tc";
+
+std::string Number(int k) {
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%04d", k);
+  return digits;
+}
+std::string StoredName(int k) { return "Big" + Number(k) + ".dat"; }
+std::string Stored(int k) { return "Varokin\\" + StoredName(k); }
+std::string Installed(int k) {
+  return k % 2 ? "big" + Number(k) + ".hpi" : "units\\big" + Number(k) + ".fbi";
+}
+
+std::string Box(const std::string& text) { return "<<< OK\n" + text + "\n>>>\n"; }
+
+// The kill lands once pair `after` has moved, in the switch into the TC or out of it.
+struct KillPoint {
+  const char* name;
+  bool out;
+  int after;
+};
+const KillPoint kPoints[] = {
+    {"in, early", false, 100},
+    {"in, middle", false, 1000},
+    {"in, late", false, 1500},
+    {"out, middle", true, 1000},
+};
+
+// One TA folder for every point: each ends with every file back where it was at the start.
+class KillMidSwitch : public ConsoleFixture {
+ protected:
+  void SetUp() override {
+    ConsoleFixture::SetUp();
+    ta.Game();
+    ta.Folder("units");
+    std::vector<fixtures::TcPair> pairs;
+    for (int k = 1; k <= kPairs; ++k) {
+      // Every 250th payload is a large archive, told apart by its size; the others by their text.
+      if (k % 250 == 0) ta.File(Stored(k), (64ull << 20) + k);
+      pairs.push_back({StoredName(k), Installed(k)});
+    }
+    ta.Tc("Big", "Big Conversion", "Two thousand##files", "BIG", pairs);
+    original = ta.Inventory();
+  }
+
+  // Whether pair k is in the TA folder once `moved` pairs of the switch have moved.
+  bool In(int k) const { return out ? k > moved : k <= moved; }
+  fixtures::FileInventory Expected() const {
+    fixtures::FileInventory expected = original;
+    for (int k = 1; k <= kPairs; ++k) {
+      if (!In(k)) continue;
+      auto entry = expected.extract(Stored(k));
+      entry.key() = Installed(k);
+      expected.insert(std::move(entry));
+    }
+    return expected;
+  }
+  // The pairs whose file is at the switch's destination; each file must be at one of its names.
+  int CountMoved() {
+    int count = 0;
+    for (int k = 1; k <= kPairs; ++k) {
+      const bool stored = ta.Exists(Stored(k));
+      EXPECT_NE(stored, ta.Exists(Installed(k))) << "pair " << k;
+      if (stored == out) ++count;
+    }
+    return count;
+  }
+  // Everything in the test's home but the TA folder, lock files by their kind.
+  std::set<std::string> Outside() const {
+    std::set<std::string> names;
+    for (auto it = fs::recursive_directory_iterator(home); it != fs::recursive_directory_iterator();
+         ++it) {
+      if (it->path() == ta.Root()) {
+        it.disable_recursion_pending();
+        continue;
+      }
+      const fs::path relative = it->path().lexically_relative(home);
+      names.insert(relative.extension() == ".lock" ? "lock" : relative.generic_string());
+    }
+    return names;
+  }
+
+  // Starts the console on script and kills it once the file `mark` exists. It runs in short
+  // spells and is looked at only while stopped, so the kill lands on the state seen.
+  void KillWhenMoved(const std::string& script, const std::string& mark) {
+    const Clock::time_point start = Clock::now();
+    ChildProcess console(VAROKIN_CONSOLE, {}, home / "output.txt");
+    ASSERT_TRUE(console.Started());
+    console.Write(script);
+    for (;;) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      ASSERT_TRUE(console.Pause()) << "the program ended before " << mark << " moved";
+      if (ta.Exists(mark)) break;
+      console.Resume();  // first: a stopped program would never end when the test gives up
+      ASSERT_LT(Clock::now() - start, std::chrono::seconds(20)) << mark << " never moved";
+    }
+    ASSERT_TRUE(console.Kill());
+    killedAfter = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  }
+
+  void KillAndRecover(const KillPoint& point);
+
+  fixtures::FileInventory original;
+  bool out = false;
+  int moved = 0;
+  double killedAfter = 0;
+};
+
+void KillMidSwitch::KillAndRecover(const KillPoint& point) {
+  out = point.out;
+  const Clock::time_point start = Clock::now();
+  if (point.out) {
+    ASSERT_EQ(Run("tab 0\nclick 1008 1\npress 1\n"), 0);
+    ASSERT_EQ(output, "");
+    ASSERT_EQ(Setting("Previous Settings", "TC"), kTc);
+  }
+  ASSERT_NO_FATAL_FAILURE(
+      KillWhenMoved(point.out ? "tab 0\nclick 1008 0\n" : "tab 0\nclick 1008 1\n",
+                    point.out ? Stored(point.after) : Installed(point.after)));
+  moved = CountMoved();
+  std::printf("%s: killed %.1f ms after the start, %d of %d pairs moved\n", point.name, killedAfter,
+              moved, kPairs);
+  ASSERT_LT(moved, kPairs) << "the switch had finished before the kill landed";
+  EXPECT_EQ(ta.Inventory(), Expected());  // every file once, with its size and contents
+  EXPECT_EQ(Outside(),
+            (std::set<std::string>{"lock", "output.txt", "varokin", "varokin/Varokin.INI"}));
+  EXPECT_EQ(Setting("Previous Settings", "TC"), kTc);
+
+  // The next start reports every pair out of place and changes nothing; a switch out of the TC
+  // then stops at the first pair it cannot find, puts back what it moved, and keeps the TC.
+  std::string problems;
+  int firstOut = 0;
+  for (int k = 1; k <= kPairs; ++k) {
+    if (In(k)) continue;
+    if (firstOut == 0) firstOut = k;
+    problems += "-> Found the file/directory " + Stored(k) + " which should currently be named " +
+                Installed(k) + " and be in your TA directory\n";
+  }
+  ASSERT_EQ(Run("ok\ntab 0\nclick 1008 0\nok\nok\nshow 1008\nshow 1039\n"), 0);
+  EXPECT_EQ(
+      output,
+      Box(std::string("The last time Varokin was used it was using the TC \"") + kTc +
+          "\"; however, the following problems were encountered when trying to validate it's "
+          "presence:\n\n" +
+          problems +
+          "\nSince Varokin didn't cause these changes, it would probably mess something up by "
+          "attempting to fix it, it is recommended that you fix it manually before attempting to "
+          "change TCs\n\n  ") +
+          Box(std::string("Unloading TC (") + kTc + "):\n\nUnable to find the file " +
+              Installed(firstOut) + "\n\nunload Aborted.") +
+          Box("Please shut down Varokin immediately and fix whatever problems were reported") +
+          "list 1008\n0\t0\t9999\t*Original TA*\n1\t1\t0\tBig Conversion\n.\n"
+          "label 1039\nBig Conversion\n.\n");
+  EXPECT_EQ(ta.Inventory(), Expected());
+
+  // Moving the reported files where the report says puts the TC in place, and the start after
+  // that finds nothing wrong and switches every pair out again.
+  for (int k = 1; k <= kPairs; ++k) {
+    if (!In(k)) fs::rename(ta.Host(Stored(k)), ta.Host(Installed(k)));
+  }
+  ASSERT_EQ(Run("tab 0\nclick 1008 0\n"), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+  ASSERT_EQ(ta.Inventory(), original);
+  std::printf("%s: whole case %.0f ms\n", point.name,
+              std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+}
+
+TEST_F(KillMidSwitch, LosesNoFileAndTheNextStartReportsTheHalfMovedTc) {
+  for (const KillPoint& point : kPoints) {
+    SCOPED_TRACE(point.name);
+    ASSERT_NO_FATAL_FAILURE(KillAndRecover(point));
+  }
+}
+
+}  // namespace
+}  // namespace varokin::testing
