@@ -58,6 +58,7 @@ bool AiSwitching::LoadAi() {
     return true;
   }
   const std::string fileName = state.GetCurrentAiName();
+  std::string previous;
   int moved = 0;
   bool allIn;
   {
@@ -75,13 +76,17 @@ bool AiSwitching::LoadAi() {
           ui::Buttons::kYesNo);
       if (answer != ui::Answer::kNo) return false;
     }
+    // Remembered before the first move, as a TC is: should the program die half-way, the next
+    // start's check finds the payloads not yet in place and reports them.
+    previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
+    ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
     allIn = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved);
   }
   if (!allIn) {
     MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved);
+    ctx_.settings.WriteProfileString(kSection, kEntry, previous);  // as it was before the load
     return false;
   }
-  ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
   return true;
 }
 

@@ -79,10 +79,14 @@ bool MutatorSwitching::LoadMutator(int slot) {
   }
   ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
   ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
+  // Remembered before the first move: should the program die half-way, the next start's check
+  // finds the payloads not yet in place and reports them.
+  const std::string previous = ctx_.settings.GetProfileString(kSection, SlotEntry(slot));
+  ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), fileName);
   if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kIn)) {
+    ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), previous);
     return false;
   }
-  ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), fileName);
   return true;
 }
 

@@ -51,7 +51,7 @@ TEST_F(AiSwitchingTest, AFailedPayloadMovesTheEarlierOnesBack) {
       "Loading Ai (^^Brain.ai):\n\nAn extra copy of brain.ufo was found\n\nLoad Aborted.");
   EXPECT_FALSE(ai.LoadAi());
   EXPECT_EQ(ta.Inventory(), before);
-  EXPECT_EQ(Setting("Previous Settings", "AI"), "<absent>");
+  EXPECT_EQ(Setting("Previous Settings", "AI"), "none");  // as it was: no AI
 
   std::filesystem::remove(ta.Host("brain.ufo"));
   ASSERT_TRUE(ai.LoadAi());

@@ -57,7 +57,7 @@ TEST_F(MutatorSwitchingTest, AMissingNumberedPayloadUndoesTheLoad) {
 
   EXPECT_FALSE(mutators.LoadMutator(3));
   EXPECT_EQ(ta.Inventory(), before);
-  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "<absent>");
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "");  // free again
 
   prompts.Expect(
       "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "

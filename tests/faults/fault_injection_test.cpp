@@ -1,7 +1,7 @@
-// Every operation that moves files, failed at each of its file system calls in turn: no file is
-// lost, duplicated or moved out of the TA folder, each failure is reported once before anything is
-// asked, and the settings name only what is in place unless the next start reports the
-// difference.
+// Every operation that moves files, failed or killed at each of its file system calls in turn: no
+// file is lost, duplicated or moved out of the TA folder, each failure is reported once before
+// anything is asked, and the settings name only what is in place unless the next start reports
+// the difference.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -386,9 +386,10 @@ std::vector<std::pair<std::uint64_t, std::uint64_t>> Contents(const FileInventor
   return FileContents(kept);
 }
 
-// Runs the operation failing the k-th counted call (0: none) and every call on path, and checks
-// what is left.
-Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> path = {}) {
+// Runs the operation failing the k-th counted call (0: none) and every call on path, or killed
+// just before the k-th call, and checks what is left.
+Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> path = {},
+                bool kill = false) {
   std::vector<Shown> script;
   // A Yes can bring questions a No does not, so the answers settle over a few runs.
   for (int attempt = 0;; ++attempt) {
@@ -399,8 +400,13 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
     const std::size_t shownBefore = run.prompts.Messages().size();
     run.Script(script, op.yes);
     run.faults->FailPath(path);
-    run.faults->Arm(k);
-    op.act(run);
+    run.faults->Arm(k, kill);
+    bool killed = false;
+    try {
+      op.act(run);
+    } catch (const FaultyFileSystem::Killed&) {
+      killed = true;
+    }
     run.faults->Disarm();
     // Taken before the unused answers are drained, which shows them too.
     const std::vector<Shown> all = run.prompts.Messages();
@@ -413,15 +419,17 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
       continue;
     }
 
-    const std::string where = op.name + " failing call " + std::to_string(k) +
-                              (path ? " and every call on " + *path : "");
+    const std::string where = op.name + (kill ? " killed at call " : " failing call ") +
+                              std::to_string(k) + (path ? " and every call on " + *path : "");
+    EXPECT_EQ(killed, kill) << where;
     const std::vector<Failure>& failures = run.faults->Failures();
     CheckReported(all, failures, op.quiet, where);
     EXPECT_EQ(Contents(run.ta.Inventory(), op), Contents(before, op)) << where;
-    if (op.check) {
+    // A killed program asked nothing, so nothing was forgotten on purpose.
+    if (!op.check) {
+      CheckSettings(run, op.forgetsOnPurpose && !kill, where);
+    } else if (!kill) {
       op.check(run, where);
-    } else {
-      CheckSettings(run, op.forgetsOnPurpose, where);
     }
     Outcome outcome{run.faults->Calls(), failures.size(), 0};
     for (const auto& message : shown) outcome.yesAnswers += message.answer == Answer::kYes ? 1 : 0;
@@ -439,6 +447,16 @@ TEST(FaultInjection, NoSwitchLosesOrDuplicatesAFileWhereverItFails) {
       EXPECT_GT(yesAnswers, 0u) << op.name << " never answered a question";
     }
     std::cout << "faults: " << op.name << " " << unfailed.calls << " positions\n";
+  }
+}
+
+// The process dies just before each counted call in turn: no file is lost or duplicated, and
+// unless the settings name exactly what is in place, the next start says so.
+TEST(FaultInjection, AKillAnywhereLosesNoFileAndTheNextStartTellsWhatIsOutOfPlace) {
+  for (const Operation& op : Operations()) {
+    const std::size_t calls = RunOnce(op, 0).calls;
+    for (std::size_t k = 1; k <= calls; ++k) RunOnce(op, k, {}, /*kill=*/true);
+    std::cout << "kills: " << op.name << " " << calls << " positions\n";
   }
 }
 

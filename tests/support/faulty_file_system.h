@@ -20,9 +20,15 @@ class FaultyFileSystem : public platform::FileSystem {
  public:
   explicit FaultyFileSystem(std::unique_ptr<platform::FileSystem> real) : real_(std::move(real)) {}
 
-  // Counts from now on; failAt (from 1) is the counted call to fail, 0 fails none.
-  void Arm(std::size_t failAt) {
+  // Thrown instead of failing the call when armed to kill: the program stops right there, as
+  // if its process had been killed, and the call never reaches the disk.
+  struct Killed {};
+
+  // Counts from now on; failAt (from 1) is the counted call to fail, 0 fails none. With kill,
+  // that call throws Killed instead.
+  void Arm(std::size_t failAt, bool kill = false) {
     armed_ = true;
+    kill_ = kill;
     failAt_ = failAt;
     calls_ = 0;
     failures_.clear();
@@ -70,6 +76,7 @@ class FaultyFileSystem : public platform::FileSystem {
 
   std::unique_ptr<platform::FileSystem> real_;
   bool armed_ = false;
+  bool kill_ = false;
   std::size_t failAt_ = 0;
   std::size_t calls_ = 0;
   std::optional<std::string> failPath_;
