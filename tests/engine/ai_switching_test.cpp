@@ -52,16 +52,6 @@ TEST_F(AiSwitchingTest, AFailedPayloadMovesTheEarlierOnesBack) {
   EXPECT_FALSE(ai.LoadAi());
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");  // as it was: no AI
-
-  std::filesystem::remove(ta.Host("brain.ufo"));
-  ASSERT_TRUE(ai.LoadAi());
-  ta.Text("Varokin\\^^Brain(2)", "in the way");
-  const fixtures::FileInventory loaded = ta.Inventory();
-  ExpectMessage(
-      "Unloading the previous Ai (^^Brain.ai):\n\nAn extra copy of Varokin\\^^Brain(2) was "
-      "found\n\nUnload Aborted.");
-  EXPECT_FALSE(ai.UnloadAi());
-  EXPECT_EQ(ta.Inventory(), loaded);
 }
 
 TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {

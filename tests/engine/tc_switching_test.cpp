@@ -60,20 +60,6 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_TRUE(tc.UnloadTc());
 }
 
-TEST_F(TcSwitchingTest, AFailedUnloadPutsTheEarlierPairsBackIn) {
-  MakeGalaxy();
-  ASSERT_TRUE(tc.LoadTc());
-  ta.Text("Varokin\\galmaps", "in the way");
-  const fixtures::FileInventory loaded = ta.Inventory();
-  ExpectMessage(
-      "Unloading TC (][Galaxy.tc):\n\nAn extra copy of Varokin\\galmaps was found\n\nunload "
-      "Aborted.");
-
-  EXPECT_FALSE(tc.UnloadTc());
-  EXPECT_EQ(ta.Inventory(), loaded);
-  EXPECT_EQ(ta.Read("totala1.hpi"), "TC Galaxy: gal.hpi");
-}
-
 TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileAsEmpty) {
   MakeGalaxy();
   ta.Text("Varokin\\][Galaxy.tc",

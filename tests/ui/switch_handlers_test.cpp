@@ -82,6 +82,24 @@ TEST_F(Switching, AFailedTcUnloadKeepsTheOldTcSelectedAndAsksForAShutDown) {
   EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
 }
 
+TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedWithBothMessages) {
+  ta.Mutator("Speedy", "Speedy Units", "fast", "*", 2);
+  Start();
+  ClickRow(ui::kIdMutatorList, "Speedy Units");
+  ASSERT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Speedy.vkn");
+  std::filesystem::rename(ta.Host("}{Speedy(2).ccx"), ta.Host("elsewhere.ccx"));
+  const FileInventory loaded = ta.Inventory();
+  prompts.Expect(
+      "Unloading Mutator (}{Speedy.vkn):\n\nUnable to find the file }{Speedy(2).ccx\n\nUnload "
+      "Aborted.");
+  prompts.Expect(kShutDown);
+  ClickRow(ui::kIdMutatorList, "Speedy Units");
+  EXPECT_EQ(ta.Inventory(), loaded);
+  EXPECT_EQ(Selected(Window().mutatorList), Texts{"Speedy Units"});
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Speedy.vkn");
+  EXPECT_EQ(State().GetMutatorName(0), "}{Speedy.vkn");
+}
+
 TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
   ta.Ai("One", "Good One", "1", "OTA", {{"one.ufo"}});
   ta.Ai("Two", "Good Two", "2", "*", {{"two.ufo"}});
