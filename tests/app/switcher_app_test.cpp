@@ -205,7 +205,9 @@ TEST_F(Startup, AFileOnTheCommandLineOutsideItsFolderIsRefused) {
   } cases[] = {
       {"Elsewhere", "params.txt",
        "Varokin can only non .TAS files if they're in your Total Annihilation folder"},
-      {"Loose", "mine.tas",
+      // Two levels up from a loose snapshot is a folder of this test's own: the temporary folder
+      // itself may hold a Varokin folder (the Windows program keeps its instance locks there).
+      {"Outside\\Loose\\Snapshots", "mine.tas",
        "Varokin can only open .TAS files if they're in your Varokin\\Snapshots folder"},
   };
   for (const auto& c : cases) {
