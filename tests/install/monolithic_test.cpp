@@ -146,6 +146,10 @@ TEST_F(Compile, AnUndeletableFileInTheWorkFolderIsReported) {
   EXPECT_FALSE(Run());
   blocker.reset();
   EXPECT_TRUE(ta.Exists("Varokin/MonolithicTotala1/units/keep.fbi"));
+  // Writable again, so that the TA folder can be removed (Windows keeps a read-only file).
+  std::filesystem::permissions(ta.Host("Varokin/MonolithicTotala1/units/keep.fbi"),
+                               std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 #ifndef _WIN32
