@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,13 @@
 namespace varokin::install_tests {
 
 // Stands in for the outside programs: records every call as one line and answers with scripted
-// exit statuses (0 once the script has run out).
+// exit statuses (0 once the script has run out). Programs named in `failing` cannot start, and a
+// program runs from its first start on.
 class RecordingProcesses : public platform::Processes {
  public:
   bool Start(const std::string& program, const std::string& arguments,
              const std::string& workingDir) override {
+    if (failing.count(program) > 0) return false;
     return Next("start " + program + "|" + arguments, workingDir).has_value();
   }
   std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
@@ -26,11 +29,17 @@ class RecordingProcesses : public platform::Processes {
                                     const std::string& workingDir) override {
     return Next("cmd " + commandLine, workingDir);
   }
-  bool IsRunning(const std::string&) override { return false; }
+  bool IsRunning(const std::string& program) override {
+    for (const std::string& call : calls) {
+      if (call.rfind("start " + program + "|", 0) == 0) return true;
+    }
+    return false;
+  }
 
   std::vector<std::string> calls;
   std::vector<std::string> workingDirs;
   std::deque<std::optional<int>> statuses;
+  std::set<std::string> failing;
   // Runs at each call, as the outside program would, e.g. to leave files behind.
   std::function<void(const std::string& call)> onCall;
 

@@ -2,8 +2,8 @@
 #include <filesystem>
 
 #include "app/switcher_app.h"
+#include "install/recording_processes.h"
 #include "support/main_window_fixture.h"
-#include "ui/fake_processes.h"
 #include "ui/multiplayer_dlg.h"
 
 namespace varokin::fixtures {
@@ -18,7 +18,8 @@ class Launch : public MainWindowTest {
   // A fresh run of the main window; the starts recorded before are forgotten.
   void Open() {
     Start();
-    processes.started.clear();
+    processes.calls.clear();
+    processes.workingDirs.clear();
     Dlg().frontEnd.processes = &processes;
   }
   // The host path the launcher hands over for a file of the TA folder.
@@ -27,8 +28,10 @@ class Launch : public MainWindowTest {
   // Each start as the program's file name followed by its argument text.
   Texts Starts() const {
     Texts starts;
-    for (const auto& s : processes.started) {
-      starts.push_back(std::filesystem::path(s.program).filename().string() + s.arguments);
+    for (const std::string& call : processes.calls) {  // "start PROGRAM|ARGUMENTS"
+      const std::size_t bar = call.find('|');
+      starts.push_back(std::filesystem::path(call.substr(6, bar - 6)).filename().string() +
+                       call.substr(bar + 1));
     }
     return starts;
   }
@@ -39,7 +42,7 @@ class Launch : public MainWindowTest {
       "you wish to:\n\n\t Yes, use the custom executable.\n\n\t No, use the default executable "
       "(the TC probably won't work correctly)\n\n\t Cancel and return to Varokin";
 
-  FakeProcesses processes;
+  install_tests::RecordingProcesses processes;
 };
 
 TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
@@ -47,10 +50,8 @@ TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
   Window().tabs.SetCurSel(2);
   Dlg().OnSelchangeTab();
   Dlg().OnCommand(ui::kIdLaunchTa);
-  ASSERT_EQ(processes.started.size(), 1u);
-  EXPECT_EQ(processes.started[0].program, Program("totala.exe"));
-  EXPECT_EQ(processes.started[0].arguments, " -N");
-  EXPECT_EQ(processes.started[0].workingDir, fs->CurrentDir());
+  EXPECT_EQ(processes.calls, Texts{"start " + Program("totala.exe") + "| -N"});
+  EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});
   EXPECT_EQ(Dlg().GetResult(), Result::kOk);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
 }
@@ -63,7 +64,7 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   Open();
   prompts.Expect(kCustomExeQuestion, Answer::kCancel, ui::Buttons::kYesNoCancel);
   Dlg().OnLaunchTa();
-  EXPECT_TRUE(processes.started.empty());
+  EXPECT_TRUE(processes.calls.empty());
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
 
   prompts.Expect(kCustomExeQuestion, Answer::kNo);
@@ -83,7 +84,7 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
       "Unable to run the custom exe ][Foo.exe it may have been badly hacked or be a misnamed "
       "data file.");
   Dlg().OnLaunchTa();
-  EXPECT_TRUE(processes.started.empty());
+  EXPECT_TRUE(processes.calls.empty());
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
 }
 
@@ -142,7 +143,7 @@ TEST_F(Launch, MultiplayerShowsTheStoredNameAndAddressCleaned) {
   };
   Window().allowDefaultAi.SetChecked(false);
   Dlg().OnCommand(ui::kIdMultiplayer);  // closed by the runner: cancelled
-  EXPECT_TRUE(processes.started.empty());
+  EXPECT_TRUE(processes.calls.empty());
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
 }
 
@@ -192,7 +193,7 @@ TEST_F(Launch, RequestsFromTheCommandLineOpenTheMatchingForm) {
     EXPECT_TRUE(instances->WindowExists(app::kHostingWindowTitle));
   };
   Dlg().OnMultiplayer();
-  EXPECT_TRUE(processes.started.empty());
+  EXPECT_TRUE(processes.calls.empty());
   EXPECT_FALSE(instances->WindowExists(app::kHostingWindowTitle));
 }
 
