@@ -55,19 +55,7 @@ TaFolder::~TaFolder() {
   if (!root_.empty()) fs::remove_all(root_, error);
 }
 
-fs::path TaFolder::Host(const std::string& path) const {
-  fs::path host = root_;
-  std::string part;
-  for (char c : path + '\\') {
-    if (c != '\\' && c != '/') {
-      part += c;
-    } else if (!part.empty()) {
-      host /= part;
-      part.clear();
-    }
-  }
-  return host;
-}
+fs::path TaFolder::Host(const std::string& path) const { return HostPath(root_, path); }
 
 void TaFolder::File(const std::string& path, std::uint64_t size) {
   Text(path, "");
