@@ -140,6 +140,10 @@ TEST_F(Launch, MultiplayerShowsTheStoredNameAndAddressCleaned) {
     controls.Text(ui::kIdServerAddress)->SetText("abc");
     dialog.OnKillFocus(ui::kIdServerAddress);
     EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "0.0.0.0");
+    // Numbers too long for any integer keep their lowest eight bits; a blank may follow a dot.
+    controls.Text(ui::kIdServerAddress)->SetText("4294967553.99999999999999999999.-1. +7x.9");
+    dialog.OnKillFocus(ui::kIdServerAddress);
+    EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "1.255.255.7");
   };
   Window().allowDefaultAi.SetChecked(false);
   Dlg().OnCommand(ui::kIdMultiplayer);  // closed by the runner: cancelled
