@@ -22,20 +22,6 @@ class CatalogueScan : public MainWindowTest {
   }
 };
 
-TEST_F(CatalogueScan, AnEmptyVarokinFolderListsOnlyTheSpecialRows) {
-  Start();
-  auto& w = Window();
-  EXPECT_EQ(Rows(w.tcList), Texts{"*Original TA*"});
-  EXPECT_EQ(Selected(w.tcList), Texts{"*Original TA*"});
-  EXPECT_EQ(w.tcList.GetItemData(0), engine::kNoMod);
-  EXPECT_EQ(Rows(w.aiList), Texts{"*Default AI*"});
-  EXPECT_EQ(Selected(w.aiList), Texts{"*Default AI*"});
-  EXPECT_EQ(w.mutatorList.GetCount(), 0);
-  EXPECT_EQ(w.mutatorPane.GetText(), "No Mutators Currently Selected");
-  EXPECT_EQ(w.ufoPane.GetText(), "No Units Currently Selected");
-  EXPECT_EQ(w.currentTcLabel.GetText(), "*Original TA*");
-}
-
 TEST_F(CatalogueScan, ListsEachKindSortedAndMarksWhatWasRemembered) {
   ta.Tc("Zulu", "Zulu War", "z", "ZW", {});
   ta.Tc("Alpha", "Alpha Strike", "a", "AS", {});

@@ -22,8 +22,6 @@ class Launch : public MainWindowTest {
     processes.workingDirs.clear();
     Dlg().frontEnd.processes = &processes;
   }
-  // The host path the launcher hands over for a file of the TA folder.
-  std::string Program(const std::string& name) { return fs->HostPath(name); }
   using Texts = std::vector<std::string>;
   // Each start as the program's file name followed by its argument text.
   Texts Starts() const {
@@ -50,7 +48,7 @@ TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
   Window().tabs.SetCurSel(2);
   Dlg().OnSelchangeTab();
   Dlg().OnCommand(ui::kIdLaunchTa);
-  EXPECT_EQ(processes.calls, Texts{"start " + Program("totala.exe") + "| -N"});
+  EXPECT_EQ(processes.calls, Texts{"start " + fs->HostPath("totala.exe") + "| -N"});
   EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});
   EXPECT_EQ(Dlg().GetResult(), Result::kOk);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
@@ -79,7 +77,7 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   // The TC's executable that cannot start is reported, and the plain game is not tried.
   Open();
   startup.warnCustomExe = false;
-  processes.failing.insert(Program("][Foo.exe"));
+  processes.failing.insert(fs->HostPath("][Foo.exe"));
   prompts.Expect(
       "Unable to run the custom exe ][Foo.exe it may have been badly hacked or be a misnamed "
       "data file.");
@@ -93,7 +91,7 @@ TEST_F(Launch, StartsTahookOnceAndGoesOnWhenItCannotStart) {
   Remember("Varokin", "Use TAHook", "1");
   Remember("Varokin", "TAHook Path", tahook);
   Open();
-  processes.failing.insert(Program("totala.exe"));
+  processes.failing.insert(fs->HostPath("totala.exe"));
   prompts.Expect("Unable to run TotalA.exe, it may have been moved");
   Dlg().OnLaunchTa();
   EXPECT_EQ(Starts(), Texts{"TAHook.exe"});

@@ -1,5 +1,6 @@
 // The main window's set-up, tabs, closing and routing, over headless controls.
 #include <string>
+#include <vector>
 
 #include "support/main_window_fixture.h"
 
@@ -42,6 +43,15 @@ TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
   EXPECT_TRUE(w.menuAutoLaunchTahook.IsChecked());
   EXPECT_TRUE(w.menuDontAskCompile.IsChecked());
   EXPECT_FALSE(w.menuDontConfigureIcq.IsChecked());
+  // An empty Varokin folder lists only the special rows, each selected.
+  for (auto* list : {&w.tcList, &w.aiList}) EXPECT_EQ(Rows(*list), Selected(*list));
+  EXPECT_EQ(Rows(w.tcList), std::vector<std::string>{"*Original TA*"});
+  EXPECT_EQ(w.tcList.GetItemData(0), engine::kNoMod);
+  EXPECT_EQ(Rows(w.aiList), std::vector<std::string>{"*Default AI*"});
+  EXPECT_EQ(w.mutatorList.GetCount(), 0);
+  EXPECT_EQ(w.mutatorPane.GetText(), "No Mutators Currently Selected");
+  EXPECT_EQ(w.ufoPane.GetText(), "No Units Currently Selected");
+  EXPECT_EQ(w.currentTcLabel.GetText(), "*Original TA*");
 }
 
 TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirst) {
