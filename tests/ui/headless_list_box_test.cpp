@@ -55,12 +55,11 @@ TEST(HeadlessListBox, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) 
   list.DeleteString(1);
   EXPECT_EQ(list.GetCurSel(), ListBox::kError);
 
-  list.SetCurSel(1);
-  EXPECT_EQ(list.SetCurSel(-1), ListBox::kError);
-  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
-  list.SetCurSel(1);
-  EXPECT_EQ(list.SetCurSel(5), ListBox::kError);
-  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+  for (int row : {-1, 5}) {  // both clear the selection
+    list.SetCurSel(1);
+    EXPECT_EQ(list.SetCurSel(row), ListBox::kError);
+    EXPECT_EQ(list.GetCurSel(), ListBox::kError) << row;
+  }
 
   EXPECT_EQ(list.SetSel(0, true), ListBox::kError);
   EXPECT_EQ(list.GetSelCount(), ListBox::kError);

@@ -1,6 +1,5 @@
 // Switching Total Conversions, AIs and Mutators from the main window's lists and buttons.
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -86,7 +85,6 @@ TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedWithBothMessages) {
   ta.Mutator("Speedy", "Speedy Units", "fast", "*", 2);
   Start();
   ClickRow(ui::kIdMutatorList, "Speedy Units");
-  ASSERT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Speedy.vkn");
   std::filesystem::rename(ta.Host("}{Speedy(2).ccx"), ta.Host("elsewhere.ccx"));
   const FileInventory loaded = ta.Inventory();
   prompts.Expect(
@@ -106,11 +104,9 @@ TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
   ta.Ai("Bad", "Bad Three", "3", "XTA", {{"bad.ufo"}});
   Remember("Previous Settings", "Allow Default AI", "0");
   Start();
-  std::set<std::string> picked;
   for (int run = 0; run < 8; ++run) {
     EXPECT_TRUE(Dlg().OnCommand(ui::kIdChooseRandomAi));
     const std::string active = State().GetCurrentAiName();
-    picked.insert(active);
     EXPECT_TRUE(active == "^^One.ai" || active == "^^Two.ai") << active;
     EXPECT_EQ(Setting("Previous Settings", "AI"), active);
     EXPECT_EQ(ta.Exists("one.ufo"), active == "^^One.ai");
@@ -122,7 +118,6 @@ TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
         "Using a randomly selected AI that's compatible with *Original TA*.\r\nCompatible AIs "
         "are:\r\n     Good One\r\n     Good Two\r\n");
   }
-  EXPECT_FALSE(picked.empty());
 }
 
 TEST_F(Switching, AnIncompatibleAiOnlyWhenTheUserInsistsAndRandomAiWithNothingCompatible) {
