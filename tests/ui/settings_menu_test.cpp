@@ -1,5 +1,6 @@
 // The Settings menu's switches, their questions and what they write, and the about box.
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "support/main_window_fixture.h"
@@ -77,45 +78,30 @@ TEST_F(SettingsMenu, OfferSwitchesGoOffAndOnWithoutAQuestion) {
   }
 }
 
-TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndTheTagsOfNoTc) {
-  Start();
-  prompts.Expect(kCcOnQuestion, Answer::kNo, ui::Buttons::kYesNo);
-  Dlg().OnCommand(ui::kIdMenuCcInstalled);
-  EXPECT_FALSE(startup.ccInstalled);
-  EXPECT_EQ(Setting("TA Setup", "CC Installed"), "0");
-  EXPECT_EQ(State().baseGameTag, " OTA ");
-
-  prompts.Expect(kCcOnQuestion, Answer::kYes);
-  Dlg().OnCommand(ui::kIdMenuCcInstalled);
-  EXPECT_TRUE(startup.ccInstalled);
-  EXPECT_TRUE(Window().menuCcInstalled.IsChecked());
-  EXPECT_EQ(Setting("TA Setup", "CC Installed"), "1");
-  EXPECT_EQ(State().baseGameTag, " TACC ");
-  EXPECT_EQ(State().tcTags, " TACC ");
-
-  prompts.Expect(kCcOffQuestion, Answer::kNo, ui::Buttons::kYesNo);
-  Dlg().OnCommand(ui::kIdMenuCcInstalled);
-  EXPECT_TRUE(startup.ccInstalled);
-  EXPECT_EQ(Setting("TA Setup", "CC Installed"), "1");
-  EXPECT_TRUE(Window().menuCcInstalled.IsChecked());
-}
-
-TEST_F(SettingsMenu, TheCoreContingencyLeavesTheTagsOfAnActiveTc) {
+// Both questions answered both ways; an active TC keeps its own tags.
+TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndOnlyTheTagsOfNoTc) {
   ta.Tc("Foo", "Foo War", "f", "FW", {});
-  Remember("Previous Settings", "TC", "][Foo.tc");
-  Start();
-  const std::string tcTags = State().tcTags;
-  ASSERT_NE(tcTags, " OTA ");
-  prompts.Expect(kCcOnQuestion, Answer::kYes);
-  Dlg().OnCommand(ui::kIdMenuCcInstalled);
-  EXPECT_EQ(State().baseGameTag, " TACC ");
-  EXPECT_EQ(State().tcTags, tcTags);
-
-  prompts.Expect(kCcOffQuestion, Answer::kYes);
-  Dlg().OnCommand(ui::kIdMenuCcInstalled);
-  EXPECT_FALSE(startup.ccInstalled);
-  EXPECT_EQ(State().baseGameTag, " OTA ");
-  EXPECT_FALSE(Window().menuCcInstalled.IsChecked());
+  for (const bool activeTc : {false, true}) {
+    SCOPED_TRACE(activeTc ? "with a TC" : "without a TC");
+    if (activeTc) Remember("Previous Settings", "TC", "][Foo.tc");
+    Start();
+    const std::string tcTags = State().tcTags;
+    if (activeTc) {
+      ASSERT_NE(tcTags, " OTA ");
+    }
+    for (const auto& [question, answer, on] : {std::tuple{kCcOnQuestion, Answer::kNo, false},
+                                               {kCcOnQuestion, Answer::kYes, true},
+                                               {kCcOffQuestion, Answer::kNo, true},
+                                               {kCcOffQuestion, Answer::kYes, false}}) {
+      prompts.Expect(question, answer, ui::Buttons::kYesNo);
+      Dlg().OnCommand(ui::kIdMenuCcInstalled);
+      EXPECT_EQ(startup.ccInstalled, on);
+      EXPECT_EQ(Window().menuCcInstalled.IsChecked(), on);
+      EXPECT_EQ(Setting("TA Setup", "CC Installed"), on ? "1" : "0");
+      EXPECT_EQ(State().baseGameTag, on ? " TACC " : " OTA ");
+      EXPECT_EQ(State().tcTags, activeTc ? tcTags : State().baseGameTag);
+    }
+  }
 }
 
 TEST_F(SettingsMenu, AboutBoxShowsItsThreeFieldsAndClosesWithOk) {
