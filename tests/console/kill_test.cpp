@@ -120,78 +120,69 @@ class KillMidSwitch : public ConsoleFixture {
     killedAfter = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   }
 
-  void KillAndRecover(const KillPoint& point);
-
   fixtures::FileInventory original;
   bool out = false;
   int moved = 0;
   double killedAfter = 0;
 };
 
-void KillMidSwitch::KillAndRecover(const KillPoint& point) {
-  out = point.out;
-  const Clock::time_point start = Clock::now();
-  if (point.out) {
-    ASSERT_EQ(Run("tab 0\nclick 1008 1\npress 1\n"), 0);
-    ASSERT_EQ(output, "");
-    ASSERT_EQ(Setting("Previous Settings", "TC"), kTc);
-  }
-  ASSERT_NO_FATAL_FAILURE(
-      KillWhenMoved(point.out ? "tab 0\nclick 1008 0\n" : "tab 0\nclick 1008 1\n",
-                    point.out ? Stored(point.after) : Installed(point.after)));
-  moved = CountMoved();
-  std::printf("%s: killed %.1f ms after the start, %d of %d pairs moved\n", point.name, killedAfter,
-              moved, kPairs);
-  ASSERT_LT(moved, kPairs) << "the switch had finished before the kill landed";
-  EXPECT_EQ(ta.Inventory(), Expected());  // every file once, with its size and contents
-  EXPECT_EQ(Outside(),
-            (std::set<std::string>{"lock", "output.txt", "varokin", "varokin/Varokin.INI"}));
-  EXPECT_EQ(Setting("Previous Settings", "TC"), kTc);
-
-  // The next start reports every pair out of place and changes nothing; a switch out of the TC
-  // then stops at the first pair it cannot find, puts back what it moved, and keeps the TC.
-  std::string problems;
-  int firstOut = 0;
-  for (int k = 1; k <= kPairs; ++k) {
-    if (In(k)) continue;
-    if (firstOut == 0) firstOut = k;
-    problems += "-> Found the file/directory " + Stored(k) + " which should currently be named " +
-                Installed(k) + " and be in your TA directory\n";
-  }
-  ASSERT_EQ(Run("ok\ntab 0\nclick 1008 0\nok\nok\nshow 1008\nshow 1039\n"), 0);
-  EXPECT_EQ(
-      output,
-      Box(std::string("The last time Varokin was used it was using the TC \"") + kTc +
-          "\"; however, the following problems were encountered when trying to validate it's "
-          "presence:\n\n" +
-          problems +
-          "\nSince Varokin didn't cause these changes, it would probably mess something up by "
-          "attempting to fix it, it is recommended that you fix it manually before attempting to "
-          "change TCs\n\n  ") +
-          Box(std::string("Unloading TC (") + kTc + "):\n\nUnable to find the file " +
-              Installed(firstOut) + "\n\nunload Aborted.") +
-          Box("Please shut down Varokin immediately and fix whatever problems were reported") +
-          "list 1008\n0\t0\t9999\t*Original TA*\n1\t1\t0\tBig Conversion\n.\n"
-          "label 1039\nBig Conversion\n.\n");
-  EXPECT_EQ(ta.Inventory(), Expected());
-
-  // Moving the reported files where the report says puts the TC in place, and the start after
-  // that finds nothing wrong and switches every pair out again.
-  for (int k = 1; k <= kPairs; ++k) {
-    if (!In(k)) fs::rename(ta.Host(Stored(k)), ta.Host(Installed(k)));
-  }
-  ASSERT_EQ(Run("tab 0\nclick 1008 0\n"), 0);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
-  ASSERT_EQ(ta.Inventory(), original);
-  std::printf("%s: whole case %.0f ms\n", point.name,
-              std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-}
-
 TEST_F(KillMidSwitch, LosesNoFileAndTheNextStartReportsTheHalfMovedTc) {
   for (const KillPoint& point : kPoints) {
     SCOPED_TRACE(point.name);
-    ASSERT_NO_FATAL_FAILURE(KillAndRecover(point));
+    out = point.out;
+    if (point.out) {
+      ASSERT_EQ(Run("tab 0\nclick 1008 1\npress 1\n"), 0);
+      ASSERT_EQ(output, "");
+      ASSERT_EQ(Setting("Previous Settings", "TC"), kTc);
+    }
+    ASSERT_NO_FATAL_FAILURE(
+        KillWhenMoved(point.out ? "tab 0\nclick 1008 0\n" : "tab 0\nclick 1008 1\n",
+                      point.out ? Stored(point.after) : Installed(point.after)));
+    moved = CountMoved();
+    std::printf("%s: killed %.1f ms after the start, %d of %d pairs moved\n", point.name,
+                killedAfter, moved, kPairs);
+    ASSERT_LT(moved, kPairs) << "the switch had finished before the kill landed";
+    EXPECT_EQ(ta.Inventory(), Expected());  // every file once, with its size and contents
+    EXPECT_EQ(Outside(),
+              (std::set<std::string>{"lock", "output.txt", "varokin", "varokin/Varokin.INI"}));
+    EXPECT_EQ(Setting("Previous Settings", "TC"), kTc);
+
+    // The next start reports every pair out of place and changes nothing; a switch out of the TC
+    // then stops at the first pair it cannot find, puts back what it moved, and keeps the TC.
+    std::string problems;
+    int firstOut = 0;
+    for (int k = 1; k <= kPairs; ++k) {
+      if (In(k)) continue;
+      if (firstOut == 0) firstOut = k;
+      problems += "-> Found the file/directory " + Stored(k) + " which should currently be named " +
+                  Installed(k) + " and be in your TA directory\n";
+    }
+    ASSERT_EQ(Run("ok\ntab 0\nclick 1008 0\nok\nok\nshow 1008\nshow 1039\n"), 0);
+    EXPECT_EQ(
+        output,
+        Box(std::string("The last time Varokin was used it was using the TC \"") + kTc +
+            "\"; however, the following problems were encountered when trying to validate it's "
+            "presence:\n\n" +
+            problems +
+            "\nSince Varokin didn't cause these changes, it would probably mess something up by "
+            "attempting to fix it, it is recommended that you fix it manually before attempting to "
+            "change TCs\n\n  ") +
+            Box(std::string("Unloading TC (") + kTc + "):\n\nUnable to find the file " +
+                Installed(firstOut) + "\n\nunload Aborted.") +
+            Box("Please shut down Varokin immediately and fix whatever problems were reported") +
+            "list 1008\n0\t0\t9999\t*Original TA*\n1\t1\t0\tBig Conversion\n.\n"
+            "label 1039\nBig Conversion\n.\n");
+    EXPECT_EQ(ta.Inventory(), Expected());
+
+    // Moving the reported files where the report says puts the TC in place, and the start after
+    // that finds nothing wrong and switches every pair out again.
+    for (int k = 1; k <= kPairs; ++k) {
+      if (!In(k)) fs::rename(ta.Host(Stored(k)), ta.Host(Installed(k)));
+    }
+    ASSERT_EQ(Run("tab 0\nclick 1008 0\n"), 0);
+    EXPECT_EQ(output, "");
+    EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+    ASSERT_EQ(ta.Inventory(), original);
   }
 }
 
