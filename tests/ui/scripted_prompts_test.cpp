@@ -18,17 +18,6 @@ struct Recorder {
   Prompts& AsPrompts() { return prompts; }
 };
 
-TEST(ScriptedPrompts, AnswersExpectedMessagesInOrderAndRecordsThem) {
-  Recorder r;
-  r.prompts.Expect("Quit?", Answer::kYes, Buttons::kYesNo);
-  r.prompts.Expect("Done");
-  EXPECT_EQ(r.AsPrompts().Message("Quit?", Buttons::kYesNo, Icon::kQuestion), Answer::kYes);
-  EXPECT_EQ(r.AsPrompts().Message("Done"), Answer::kOk);
-  EXPECT_TRUE(r.problems.empty());
-  EXPECT_EQ(r.prompts.Pending(), 0u);
-  EXPECT_EQ(r.prompts.Messages().size(), 2u);
-}
-
 TEST(ScriptedPrompts, UnexpectedMessagesAreReportedAndAnsweredWithTheLastButton) {
   Recorder r;
   EXPECT_EQ(r.AsPrompts().Message("Overwrite?", Buttons::kYesNo), Answer::kNo);
