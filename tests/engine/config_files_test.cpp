@@ -102,14 +102,10 @@ TEST_F(ConfigFiles, AiPayloadsAreNumberedFromLineFour) {
 }
 
 TEST_F(ConfigFiles, MutatorCountReadsLikeADecimalNumber) {
-  EXPECT_EQ(CountOf("3"), 3);
-  EXPECT_EQ(CountOf("   +2"), 2);
-  EXPECT_EQ(CountOf("\t-4"), -4);
-  EXPECT_EQ(CountOf("12 files"), 12);
-  EXPECT_EQ(CountOf("7abc"), 7);
-  EXPECT_EQ(CountOf("abc"), std::nullopt);
-  EXPECT_EQ(CountOf("- 5"), std::nullopt);
-  EXPECT_EQ(CountOf(""), std::nullopt);
+  const std::pair<std::string, std::optional<int>> cases[] = {
+      {"3", 3},    {"   +2", 2},          {"\t-4", -4},          {"12 files", 12},
+      {"7abc", 7}, {"abc", std::nullopt}, {"- 5", std::nullopt}, {"", std::nullopt}};
+  for (const auto& [line, count] : cases) EXPECT_EQ(CountOf(line), count) << line;
 
   ta.Text("Varokin\\}{Short.vkn", "Short\nabout\n*\n");
   ConfigReader reader(*fs, "}{Short.vkn");

