@@ -3,27 +3,49 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "app/settings_store.h"
 #include "engine/context.h"
 #include "support/expect_prompts.h"
+#include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
 #include "ui/headless/headless_controls.h"
 
 namespace varokin::engine_tests {
 
-// A TA folder with the game's files and a fresh engine around it. The settings file lies beside
-// the TA folder, so that an inventory of the folder shows only what a switch moved.
-class Switching : public ::testing::Test {
+// The engine's context on a temporary TA folder. The settings file lies beside the TA folder, so
+// that an inventory of the folder shows only what the engine moved.
+class EngineTest : public ::testing::Test {
+ protected:
+  ~EngineTest() override { std::filesystem::remove(settingsPath); }
+
+  void ExpectMessage(const std::string& text) {
+    prompts.Expect(text, ui::Answer::kOk, ui::Buttons::kOk);
+  }
+
+  fixtures::TaFolder ta;
+  // The host's disk; a test makes a file unreadable with FailPath and Arm(0), the one failure
+  // that even an administrator's test run can count on.
+  fixtures::FaultyFileSystem fs{platform::CreateHostFileSystem()};
+  fixtures::ExpectPrompts prompts;
+  std::filesystem::path settingsPath = ta.Root().string() + ".INI";
+  app::SettingsStore settings{fs, settingsPath.string()};
+  app::StartupState startup;
+  engine::ModState state;
+  engine::Relocator relocator{fs, prompts, startup};
+  engine::PackMembership packs;
+  engine::Context ctx{fs, prompts, settings, startup, state, relocator, packs};
+};
+
+// The game's files and a fresh engine around them.
+class Switching : public EngineTest {
  protected:
   Switching() {
     ta.Game();
     startup.warnModifiedFiles = true;
     state.tcTags = state.baseGameTag;
   }
-  ~Switching() override { std::filesystem::remove(settingsPath); }
 
   int Pool(const std::string& fileName) { return state.modNamePool.Add(fileName); }
   std::string Setting(const std::string& section, const std::string& entry) {
@@ -37,20 +59,7 @@ class Switching : public ::testing::Test {
                   "it's presence:\n\n" +
                   problems + "\nSince Varokin " + advice + "\n\n  ");
   }
-  void ExpectMessage(const std::string& text) {
-    prompts.Expect(text, ui::Answer::kOk, ui::Buttons::kOk);
-  }
 
-  fixtures::TaFolder ta;
-  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
-  fixtures::ExpectPrompts prompts;
-  std::filesystem::path settingsPath = ta.Root().string() + ".INI";
-  app::SettingsStore settings{*fs, settingsPath.string()};
-  app::StartupState startup;
-  engine::ModState state;
-  engine::Relocator relocator{*fs, prompts, startup};
-  engine::PackMembership packs;
-  engine::Context ctx{*fs, prompts, settings, startup, state, relocator, packs};
   ui::headless::HeadlessText pane{1006};
 };
 

@@ -32,7 +32,6 @@ class InstallCheck : public InstallTest {
   }
 
   bool Check() { return install::CheckInstallation(ctx, processes); }
-  void ExpectOk(const std::string& text) { prompts.Expect(text, Answer::kOk, Buttons::kOk); }
   void ExpectQuestion(const std::string& text, Answer answer) {
     prompts.Expect(text, answer, Buttons::kYesNo);
   }
@@ -44,7 +43,7 @@ class InstallCheck : public InstallTest {
 TEST_F(InstallCheck, PatchOnlyInstallationRenamesThePatchAndMakesTheFolders) {
   ta.Game({.ccdataHpi = {}, .btdataHpi = {}, .rev31Ufo = {}, .programFolders = false});
   ta.File("rev31.gp3", engine::kRev31UfoSize);
-  ExpectOk(
+  ExpectMessage(
       "The file rev31.gp3 has been renamed rev31.ufo in order to make it compatible with VKN.\n "
       "TA behavior will be unchanged.");
   EXPECT_TRUE(Check());
@@ -59,11 +58,11 @@ TEST_F(InstallCheck, RenamedCcdataOffersTheCompilationWhichFailsWithoutTheTools)
   ta.File("ccdata.ccx", engine::kCcdataHpiSize);
   ta.File("tademo.ufo", 1000);
   settings.WriteProfileInt("Varokin", "Compile Monolithic", 1);
-  ExpectOk(
+  ExpectMessage(
       "The file ccdata.ccx has been renamed ccdata.hpi in order to make it compatible with VKN\n "
       "TA behavior will be unchanged.");
   prompts.Expect(kCompileOffer, Answer::kYes, Buttons::kYesNo);
-  ExpectOk(
+  ExpectMessage(
       "Unable to locate HPIDump.exe, both it and HPIPack.exe must be in your Varokin folder in "
       "order to compile a monolithic totala1.hpi file.");
   prompts.Expect(
@@ -86,10 +85,10 @@ TEST_F(InstallCheck, RenamedCcdataOffersTheCompilationWhichFailsWithoutTheTools)
 TEST_F(InstallCheck, ModifiedExpansionsAreReportedAndNoToTheVerdictGoesOn) {
   ta.Game({.ccdataHpi = 100, .btdataHpi = {}});
   ta.File("btdata.ccx", 200);
-  ExpectOk(
+  ExpectMessage(
       "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
       "file from The Core Contingency cd");
-  ExpectOk(
+  ExpectMessage(
       "The file btdata.ccx has been modified.\n\n You might want to replace it with the version "
       "from the Battle Tactics cd\n\nFor the time being it will be renamed btdata.hpi in order to "
       "make it compatible with VKN\n TA behavior will be unchanged.");
@@ -109,7 +108,7 @@ TEST_F(InstallCheck, MonolithicOrStandInArchivesAreNotWarnedAbout) {
   startup.monolithicTotala1 = false;
   ta.File("totala1.hpi", 30000000);
   ta.File("totala1.###", engine::kTotala1HpiSize);
-  ExpectOk(
+  ExpectMessage(
       "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
       "file from The Core Contingency cd");
   ExpectQuestion(kVerdict, Answer::kNo);
@@ -130,7 +129,7 @@ TEST_F(InstallCheck, WarningsOffOrAnActiveTcSkipTheArchiveChecks) {
       "into a single totala1.hpi file then you can disable this warning from the \"Warnings\" "
       "menu.  You'll probably also want to force VKN to believe you have CC installed from the "
       "\"Other Settings\" menu";
-  ExpectOk(modified);
+  ExpectMessage(modified);
   ExpectQuestion(kVerdict, Answer::kNo);
   EXPECT_TRUE(Check());
 }
@@ -139,7 +138,7 @@ TEST_F(InstallCheck, AFileInTheWayOfTheProgramFolderIsRenamedToTheFirstFreeNumbe
   ta.Game({.programFolders = false});
   ta.Text("Varokin", "mine");
   ta.Text("Varokin0", "taken");
-  ExpectOk(
+  ExpectMessage(
       "A file named Varokin was in your TA directory.  Varokin requires theexistance of a "
       "directory with this name, so the file has been renamed as Varokin1 and a directory will be "
       "created in it's place");
@@ -171,7 +170,7 @@ TEST_F(InstallCheck, TheExecutableIsJudgedBySizeSignatureAndReadability) {
   EXPECT_TRUE(Check());
 
   std::filesystem::remove(ta.Host("totala.exe"));
-  ExpectOk(
+  ExpectMessage(
       "Unable to find TotalA.exe.  Please make sure you have Varokin installed in the same "
       "directory as Total Annihilation");
   EXPECT_FALSE(Check());
