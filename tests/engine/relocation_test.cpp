@@ -6,8 +6,7 @@
 #include <string>
 
 #include "engine/rename_blocker.h"
-#include "support/expect_prompts.h"
-#include "support/ta_folder.h"
+#include "engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {
@@ -17,7 +16,7 @@ using engine_tests::RenameBlocker;
 const std::string kPrefix = "Loading TC (][Foo.tc):\n\n";
 const std::string kSuffix = "\n\nload Aborted.";
 
-class Relocation : public ::testing::Test {
+class Relocation : public engine_tests::EngineTest {
  protected:
   void SetUp() override {
     startup.warnModifiedFiles = true;
@@ -25,14 +24,8 @@ class Relocation : public ::testing::Test {
     relocator.moveSuffix = kSuffix;
   }
   void ExpectMessage(const std::string& text) {
-    prompts.Expect(kPrefix + text + kSuffix, ui::Answer::kOk, ui::Buttons::kOk);
+    EngineTest::ExpectMessage(kPrefix + text + kSuffix);
   }
-
-  fixtures::TaFolder ta;
-  std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
-  fixtures::ExpectPrompts prompts;
-  app::StartupState startup;
-  Relocator relocator{*fs, prompts, startup};
 };
 
 #define SKIP_UNLESS_BLOCKED(blocker) \
@@ -120,7 +113,7 @@ TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
     ASSERT_TRUE(relocator.MoveWithBackup(named, stored));
     EXPECT_EQ(ta.Read(named), "game's " + onDisk);
     EXPECT_EQ(ta.Read(stored), "TC's " + onDisk);
-    EXPECT_FALSE(fs->Exists(backup));
+    EXPECT_FALSE(fs.Exists(backup));
   }
 }
 
@@ -208,7 +201,7 @@ TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
   ta.Text("outside.txt", "precious");
   ta.Text("TA\\Varokin\\f.ufo", "payload");
   ta.Text("TA\\totala1.hpi", "game");
-  ASSERT_TRUE(fs->SetCurrentDir(ta.Host("TA").string()));
+  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
   fixtures::FileInventory before = ta.Inventory();
 
   const std::string outside[] = {
