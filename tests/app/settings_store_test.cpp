@@ -68,14 +68,12 @@ TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
       "Negative=-7 \n"
       "Empty=\n"
       "Blanks=   \n");
-  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 0);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "Configure ICQ", 1), 42);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "Use TAHook", 1), 0);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "SelectedTab", 1), 3);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "Negative", 1), -7);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "Empty", 5), 5);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "Blanks", 5), 5);
-  EXPECT_EQ(store.GetProfileInt("Varokin", "Compile Monolithic", 1), 1);
+  const std::pair<std::string, int> cases[] = {
+      {"First Use", 0}, {"Configure ICQ", 42}, {"Use TAHook", 0}, {"SelectedTab", 3},
+      {"Negative", -7}, {"Empty", 5},          {"Blanks", 5},     {"Compile Monolithic", 5}};
+  for (const auto& [entry, value] : cases) {
+    EXPECT_EQ(store.GetProfileInt("Varokin", entry, 5), value) << entry;
+  }
 
   EXPECT_TRUE(store.WriteProfileInt("Varokin", "Negative", -12));
   EXPECT_EQ(store.GetProfileString("Varokin", "Negative"), "-12");
