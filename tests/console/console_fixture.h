@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -40,16 +39,11 @@ inline std::string ReadAll(const std::filesystem::path& path) {
 
 // A fresh folder, removed with everything in it at the end.
 struct TestHome {
-  TestHome() {
-    std::random_device random;
-    path = std::filesystem::temp_directory_path() / ("varokin-console-" + std::to_string(random()));
-    std::filesystem::create_directories(path);
-  }
   ~TestHome() {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
   }
-  std::filesystem::path path;
+  std::filesystem::path path = fixtures::FreshFolder();
 };
 
 // varokin-console run as a child process in a TA folder. The folder lies in a home of the test's

@@ -1,23 +1,9 @@
 #include "support/main_window_fixture.h"
 
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace varokin::fixtures {
-
-namespace {
-
-std::filesystem::path FreshSettingsFolder() {
-  std::random_device random;
-  const auto base = std::filesystem::temp_directory_path();
-  for (;;) {
-    const auto folder = base / ("varokin-settings-" + std::to_string(random()));
-    if (std::filesystem::create_directory(folder)) return folder;
-  }
-}
-
-}  // namespace
 
 MainWindowTest::Session::Session(MainWindowTest& test)
     : relocator(*test.fs, test.prompts, test.startup),
@@ -27,7 +13,7 @@ MainWindowTest::Session::Session(MainWindowTest& test)
 }
 
 MainWindowTest::MainWindowTest()
-    : settingsFolder(FreshSettingsFolder()),
+    : settingsFolder(FreshFolder()),
       settings(
           std::make_unique<app::SettingsStore>(*fs, (settingsFolder / "Varokin.INI").string())) {
   startup.warnModifiedFiles = true;

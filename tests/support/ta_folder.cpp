@@ -13,8 +13,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Unique among parallel test processes as well as among fixtures of one process.
-fs::path NewTemporaryFolder(const fs::path& parent) {
+void WriteAt(const fs::path& path, std::uint64_t offset, const char* bytes, std::size_t count) {
+  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+  file.seekp(static_cast<std::streamoff>(offset));
+  file.write(bytes, static_cast<std::streamsize>(count));
+  if (!file) ADD_FAILURE() << "Could not write into " << path;
+}
+
+}  // namespace
+
+fs::path FreshFolder(const fs::path& parent) {
   static unsigned counter = 0;
   std::random_device device;
   std::mt19937_64 random(
@@ -32,16 +40,7 @@ fs::path NewTemporaryFolder(const fs::path& parent) {
   return {};
 }
 
-void WriteAt(const fs::path& path, std::uint64_t offset, const char* bytes, std::size_t count) {
-  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-  file.seekp(static_cast<std::streamoff>(offset));
-  file.write(bytes, static_cast<std::streamsize>(count));
-  if (!file) ADD_FAILURE() << "Could not write into " << path;
-}
-
-}  // namespace
-
-TaFolder::TaFolder(const fs::path& parent) : root_(NewTemporaryFolder(parent)) {
+TaFolder::TaFolder(const fs::path& parent) : root_(FreshFolder(parent)) {
   std::error_code error;
   previousDir_ = fs::current_path(error);
   fs::current_path(root_, error);

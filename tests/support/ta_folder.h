@@ -44,6 +44,10 @@ struct UfoText {
   std::optional<std::string> tags;
 };
 
+// A new empty folder under parent (by default the system's temporary folder), unique among
+// parallel test processes as well as within one.
+std::filesystem::path FreshFolder(const std::filesystem::path& parent = {});
+
 // A TA folder in a fresh directory under parent (by default the system's temporary folder), made
 // the working directory for the fixture's life.
 // Paths given to the helpers are relative to it, with "\" or "/" between folders; every file is
