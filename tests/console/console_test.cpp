@@ -58,7 +58,6 @@ TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
   EXPECT_TRUE(Contains("list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n")) << output;
 
   EXPECT_TRUE(ta.Exists("ashdata.hpi"));
-  EXPECT_TRUE(ta.Exists("ashmaps.hpi"));
   EXPECT_FALSE(ta.Exists("Varokin\\AshenData.hpi"));
   EXPECT_TRUE(ta.Exists("brain.ufo"));
   EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
