@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
-#include <random>
 
+#include "support/ta_folder.h"
 #include "ui/main_window_controls.h"
 #include "ui/qt/qt_controls.h"
 
@@ -16,8 +16,7 @@ namespace varokin::qt_tests {
 
 DemoWindowTest::DemoWindowTest() {
   previousDir_ = std::filesystem::current_path();
-  root = std::filesystem::temp_directory_path() /
-         ("varokin-qt-" + std::to_string(std::random_device{}()));
+  root = fixtures::FreshFolder();
   const std::string make = std::string("bash '") + VAROKIN_MAKE_DEMO_TA + "' '" +
                            (root / "ta").string() + "' >/dev/null";
   if (std::system(make.c_str()) != 0) ADD_FAILURE() << "could not make the demo TA folder";
