@@ -22,7 +22,8 @@ namespace {
 using namespace varokin;
 
 std::string_view Trim(std::string_view text) {
-  const char* blanks = " \t\r\v\f";
+  // The blanks the reader trims, ^Z among them.
+  const std::string_view blanks(" \t\r\v\f\x1A");
   const std::size_t first = text.find_first_not_of(blanks);
   if (first == text.npos) return {};
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);

@@ -7,7 +7,13 @@ namespace varokin::app {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+// ^Z, the old end-of-file mark that some editors still append, counts as a blank, as it does for
+// the system's own profile reader.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -25,15 +31,20 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-// A line whose first non-blank character is "[" opens a section, also when its "]" is missing, so
-// that entries under a damaged header are never taken for entries of the section above it.
+bool IsBracketed(std::string_view line) {
+  line = Trim(line);
+  return !line.empty() && line.front() == '[';
+}
+
+// A section opens at a line whose first non-blank character is "[" and that has a "]" after it. A
+// "[" line without one opens nothing and holds no entry, as Windows reads it.
 std::optional<std::string_view> SectionName(std::string_view line) {
   line = Trim(line);
-  if (line.empty() || line.front() != '[') return std::nullopt;
+  if (!IsBracketed(line)) return std::nullopt;
   line.remove_prefix(1);
   std::size_t close = line.rfind(']');
-  if (close != std::string_view::npos) line = line.substr(0, close);
-  return Trim(line);
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(0, close));
 }
 
 struct Entry {
@@ -51,23 +62,35 @@ std::optional<Entry> ParseEntry(std::string_view line) {
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 
+// A value as Windows hands it out: up to a NUL byte, without one pair of the same quotes around it.
+std::string_view Unquoted(std::string_view value) {
+  value = value.substr(0, value.find('\0'));
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 }  // namespace
 
 IniDocument::IniDocument(std::string text) : text_(std::move(text)) { SplitLines(); }
 
+// Lines end at LF, CR LF or a lone CR. A byte order mark belongs to no line, so that it does not
+// hide the first section's header.
 void IniDocument::SplitLines() {
   lines_.clear();
-  std::size_t begin = 0;
+  std::size_t begin = text_.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   while (begin < text_.size()) {
-    std::size_t newline = text_.find('\n', begin);
-    if (newline == std::string::npos) {
+    const std::size_t contentEnd = text_.find_first_of("\r\n", begin);
+    if (contentEnd == std::string::npos) {
       lines_.push_back({begin, text_.size(), text_.size()});
       break;
     }
-    std::size_t contentEnd = newline;
-    if (contentEnd > begin && text_[contentEnd - 1] == '\r') --contentEnd;
-    lines_.push_back({begin, contentEnd, newline + 1});
-    begin = newline + 1;
+    std::size_t end = contentEnd + 1;
+    if (text_[contentEnd] == '\r' && end < text_.size() && text_[end] == '\n') ++end;
+    lines_.push_back({begin, contentEnd, end});
+    begin = end;
   }
 }
 
@@ -86,6 +109,7 @@ IniDocument::Location IniDocument::Locate(const std::string& section,
     }
     if (location.sectionLine < 0) continue;
     if (!Trim(content).empty()) location.lastFilledLine = i;
+    if (IsBracketed(content)) continue;
     std::optional<Entry> parsed = ParseEntry(content);
     if (parsed && location.entryLine < 0 && SameName(parsed->name, wantedEntry)) {
       location.entryLine = i;
@@ -100,7 +124,7 @@ std::optional<std::string> IniDocument::Find(const std::string& section,
   if (location.entryLine < 0) return std::nullopt;
   const Line& line = lines_[location.entryLine];
   std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
-  return std::string(ParseEntry(content)->value);
+  return std::string(Unquoted(ParseEntry(content)->value));
 }
 
 std::string IniDocument::LineEnd() const {
@@ -120,21 +144,26 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
   std::string_view sectionName = Trim(section);
   std::string_view entryName = Trim(entry);
   // Anything here that the reader would cut, split or misread would write an entry that reads
-  // back differently, or a line that opens a section of its own. The reader trims the blanks
-  // around a value, so a value that begins or ends with one could not read back as written.
+  // back differently, or a line that opens a section of its own or is skipped. The reader trims
+  // the blanks around a value, so a value that begins or ends with one could not read back as
+  // written, and it stops at a NUL.
   if (entryName.empty() || entryName.front() == '[' || entryName.find('=') != entryName.npos ||
       sectionName.find(']') != sectionName.npos || HasLineBreak(sectionName) ||
-      HasLineBreak(entryName) || HasLineBreak(value) || Trim(value).size() != value.size()) {
+      HasLineBreak(entryName) || HasLineBreak(value) || Trim(value).size() != value.size() ||
+      value.find('\0') != value.npos) {
     return false;
   }
-  std::string newLine = std::string(entryName) + "=" + value;
+  // A value the reader would take one pair of quotes from gets a pair more.
+  const std::string stored =
+      Unquoted(value).size() == value.size() ? value : value.front() + value + value.front();
+  std::string newLine = std::string(entryName) + "=" + stored;
   std::string eol = LineEnd();
   Location location = Locate(section, entry);
   if (location.entryLine >= 0) {
     // The name stays as the file spells it; only the value changes.
     const Line& line = lines_[location.entryLine];
     std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
-    newLine = std::string(ParseEntry(content)->name) + "=" + value;
+    newLine = std::string(ParseEntry(content)->name) + "=" + stored;
     text_.replace(line.begin, line.contentEnd - line.begin, newLine);
   } else if (location.sectionLine >= 0) {
     const Line& after = lines_[location.lastFilledLine];
@@ -144,7 +173,7 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
       text_.insert(after.end, newLine + eol);
     }
   } else {
-    if (!text_.empty() && text_.back() != '\n') text_ += eol;
+    if (!lines_.empty() && lines_.back().end == lines_.back().contentEnd) text_ += eol;
     text_ += '[';
     text_.append(sectionName);
     text_ += ']' + eol + newLine + eol;

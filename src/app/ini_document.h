@@ -7,14 +7,17 @@
 
 namespace varokin::app {
 
-// The text of an INI file, read and edited in place. Lines this class does not understand (damaged
+// The text of an INI file, read and edited in place. It reads as the Windows profile functions
+// read a file edited by hand (a byte order mark, CR line ends, quoted values), and is stricter
+// where that keeps a file from being damaged. Lines this class does not understand (damaged
 // lines, binary bytes, lines before the first section) are never interpreted as entries and are
 // kept byte for byte by every edit.
 class IniDocument {
  public:
   explicit IniDocument(std::string text);
 
-  // The value of the first matching entry in the first matching section; nothing when missing.
+  // The value of the first matching entry in the first matching section, without one pair of
+  // quotes around it and up to a NUL byte; nothing when missing.
   std::optional<std::string> Find(const std::string& section, const std::string& entry) const;
   // Updates or adds the entry. False, with the text unchanged, when the names or the value could
   // not be written back as one line that reads the same.

@@ -1,10 +1,11 @@
 #include "app/settings_store.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
 
-#include "app/ini_document.h"
+#include "platform/clock.h"
 #include "platform/line_reader.h"
 #include "platform/user_folders.h"
 
@@ -18,16 +19,29 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-// Nothing when the file is there but cannot be read: a write must then leave it alone rather than
-// replace entries it never saw.
-std::optional<std::string> ReadWholeFile(platform::FileSystem& fs, const std::string& path) {
-  if (!fs.Exists(path)) return std::string();
+// At most `limit` bytes; nothing when the file cannot be opened.
+std::optional<std::string> ReadUpTo(platform::FileSystem& fs, const std::string& path,
+                                    std::size_t limit) {
   std::unique_ptr<platform::InputFile> file = fs.OpenRead(path);
   if (!file) return std::nullopt;
   std::string text;
   char buffer[65536];
-  while (std::size_t count = file->Read(buffer, sizeof buffer)) text.append(buffer, count);
+  while (text.size() < limit) {
+    const std::size_t count = file->Read(buffer, std::min(sizeof buffer, limit - text.size()));
+    if (count == 0) break;
+    text.append(buffer, count);
+  }
   return text;
+}
+
+// A file changed within a clock tick or two of its stamp being taken can change again and keep the
+// same time; its stamp says nothing until that time is past. Disks that keep whole seconds get a
+// wider margin.
+bool IsRecent(std::int64_t modified, const platform::WallTime& now) {
+  const bool coarse = modified % 1'000'000'000 == 0;
+  const std::int64_t margin = coarse ? 2'100'000'000 : 20'000'000;
+  const std::int64_t nowNs = now.seconds * 1'000'000'000 + now.milliseconds * 1'000'000;
+  return modified + margin >= nowNs;
 }
 
 std::string ParentFolder(const std::string& path) {
@@ -48,20 +62,52 @@ bool EnsureFolder(platform::FileSystem& fs, const std::string& folder) {
   return fs.CreateFolder(folder);
 }
 
-std::optional<std::string> Lookup(platform::FileSystem& fs, const std::string& path,
-                                  const std::string& section, const std::string& entry) {
-  std::optional<std::string> text = ReadWholeFile(fs, path);
-  if (!text) return std::nullopt;
-  return IniDocument(std::move(*text)).Find(section, entry);
-}
-
 }  // namespace
 
 SettingsStore::SettingsStore(platform::FileSystem& fs, std::string path)
     : fs_(fs), path_(std::move(path)) {}
 
+IniDocument* SettingsStore::Current() {
+  const platform::WallTime before = platform::Now();
+  const std::optional<platform::FileSystem::FileStamp> stamp = fs_.Stamp(path_);
+  if (stamp && stamp_ && *stamp == *stamp_) return &document_;
+  stamp_.reset();
+  damaged_ = false;
+  if (!stamp) {
+    // Not a regular file: a write must then leave it alone rather than replace entries it never
+    // saw. Reading it could block (a FIFO) or never end (a device).
+    if (fs_.Exists(path_)) return nullptr;
+    document_ = IniDocument(std::string());
+    return &document_;
+  }
+  // One byte more than is allowed tells a file that grew past the bound since its stamp.
+  std::optional<std::string> text =
+      stamp->size > kMaxBytes ? std::nullopt : ReadUpTo(fs_, path_, std::size_t{kMaxBytes} + 1);
+  if (stamp->size > kMaxBytes || (text && text->size() > kMaxBytes)) {
+    damaged_ = true;
+    return nullptr;
+  }
+  if (!text) return nullptr;
+  document_ = IniDocument(std::move(*text));
+  // A change after the stamp was taken gives the file a later stamp, so the next call reads it.
+  if (!IsRecent(stamp->modified, before)) stamp_ = stamp;
+  return &document_;
+}
+
+bool SettingsStore::IsDamaged() {
+  Current();
+  return damaged_;
+}
+
+std::optional<std::string> SettingsStore::Lookup(const std::string& section,
+                                                 const std::string& entry) {
+  const IniDocument* document = Current();
+  if (!document) return std::nullopt;
+  return document->Find(section, entry);
+}
+
 int SettingsStore::GetProfileInt(const std::string& section, const std::string& entry, int def) {
-  std::optional<std::string> text = Lookup(fs_, path_, section, entry);
+  std::optional<std::string> text = Lookup(section, entry);
   // As the classic profile functions do, an entry with no text at all gives the default too.
   if (!text || text->empty()) return def;
   int value = 0;
@@ -71,7 +117,7 @@ int SettingsStore::GetProfileInt(const std::string& section, const std::string& 
 
 std::string SettingsStore::GetProfileString(const std::string& section, const std::string& entry,
                                             const std::string& def) {
-  std::optional<std::string> value = Lookup(fs_, path_, section, entry);
+  std::optional<std::string> value = Lookup(section, entry);
   return value ? *value : def;
 }
 
@@ -82,12 +128,12 @@ bool SettingsStore::WriteProfileInt(const std::string& section, const std::strin
 
 bool SettingsStore::WriteProfileString(const std::string& section, const std::string& entry,
                                        const std::string& value) {
-  std::optional<std::string> text = ReadWholeFile(fs_, path_);
-  if (!text) return false;
-  IniDocument document(std::move(*text));
-  if (!document.Set(section, entry, value)) return false;
+  IniDocument* document = Current();
+  if (!document || !document->Set(section, entry, value)) return false;
+  // The text now holds the change whether or not it reaches the disk: read the file again.
+  stamp_.reset();
   if (!EnsureFolder(fs_, ParentFolder(path_))) return false;
-  return fs_.WriteFileAtomic(path_, document.Text());
+  return fs_.WriteFileAtomic(path_, document->Text());
 }
 
 std::string DefaultSettingsPath() {

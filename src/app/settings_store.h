@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "app/ini_document.h"
 #include "platform/file_system.h"
 
 // <windows.h> maps these names to its own profile functions; ours are plain members.
@@ -18,11 +21,15 @@
 namespace varokin::app {
 
 // The settings file, Varokin.INI: named sections of entry=value lines. Section and entry names
-// are matched without regard to case. Every call reads or updates the file on disk (there is no
-// cache), and every update replaces the whole file atomically, keeping every line it did not
-// change exactly as it was.
+// are matched without regard to case. Every call sees the file as it is on disk now, also when
+// another program changed it: the text last read is used again only while the file's identity,
+// size and modification time are unchanged. Every update replaces the whole file atomically,
+// keeping every line it did not change exactly as it was. Only a regular file is read, and one
+// over kMaxBytes is taken as damaged: it reads as defaults and is never written.
 class SettingsStore {
  public:
+  static constexpr std::uint64_t kMaxBytes = 1024 * 1024;
+
   SettingsStore(platform::FileSystem& fs, std::string path);
 
   // The stored integer (its leading decimal digits; text without them reads 0), or def.
@@ -34,11 +41,22 @@ class SettingsStore {
   bool WriteProfileString(const std::string& section, const std::string& entry,
                           const std::string& value);
 
+  // True when the file is there but too large to be ours.
+  bool IsDamaged();
+
   const std::string& Path() const { return path_; }
 
  private:
+  // The file as it is now (empty when missing); nothing when it cannot be read or is damaged.
+  IniDocument* Current();
+  std::optional<std::string> Lookup(const std::string& section, const std::string& entry);
+
   platform::FileSystem& fs_;
   std::string path_;
+  IniDocument document_{std::string()};
+  // The stamp of the file document_ was read from, when it may be trusted to tell a change.
+  std::optional<platform::FileSystem::FileStamp> stamp_;
+  bool damaged_ = false;
 };
 
 // Varokin.INI in the per-user configuration folder.

@@ -1,5 +1,7 @@
 #include "app/switcher_app.h"
 
+#include <memory>
+
 #include "app/command_line.h"
 #include "platform/line_reader.h"
 
@@ -18,6 +20,17 @@ constexpr char kFirstUseQuestion[] =
 constexpr char kFirstUseRefused[] =
     "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
     "your TA folder could end up in a state where VKN can't function";
+
+std::string LockRefused(const std::string& path) {
+  return "Varokin cannot make sure it runs only once: " + path +
+         " is not a private folder or file of this user. Remove it and start Varokin again.";
+}
+
+std::string SettingsDamaged(const std::string& path) {
+  return "The settings file " + path +
+         " is larger than 1 MB and looks damaged. Varokin uses its default settings and leaves "
+         "the file as it is.";
+}
 
 }  // namespace
 
@@ -56,12 +69,24 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
     }
   }
 
-  if (instances_.WindowExists(kMainWindowTitle)) {
+  // Claimed in the same step as it is checked, and held to the end, so that two starts at once
+  // cannot both get past here, nor a second one while the first waits for an answer.
+  std::string unusableLock;
+  const std::unique_ptr<platform::WindowClaim> claim =
+      instances_.Claim(kMainWindowTitle, &unusableLock);
+  if (!claim) {
+    // Rather than run unguarded beside a lock that another user could hold or remove.
+    if (!unusableLock.empty()) {
+      prompts_.Message(LockRefused(unusableLock));
+      return false;
+    }
     const bool joiningAHost =
         text.find("-host") != std::string::npos && instances_.WindowExists(kHostingWindowTitle);
     if (!joiningAHost) prompts_.Message(kOneInstance);
     return false;
   }
+
+  if (settings_.IsDamaged()) prompts_.Message(SettingsDamaged(settings_.Path()));
 
   if (settings_.GetProfileInt("Varokin", "First Use", 1) == 1 &&
       prompts_.Message(kFirstUseQuestion, ui::Buttons::kYesNo) != ui::Answer::kYes) {

@@ -60,6 +60,17 @@ class FileSystem {
   virtual std::string CurrentDir() = 0;
   // The host path the name resolves to (existing components in their stored case).
   virtual std::string HostPath(const std::string& path) = 0;
+
+  // What tells one state of a file from another without reading it.
+  struct FileStamp {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;  // which file on the volume: a replaced file has another
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since 1970
+    bool operator==(const FileStamp&) const = default;
+  };
+  // The stamp of a regular file, links followed; nothing for a missing name or anything else.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
 };
 
 // The file system of the machine the program runs on.

@@ -18,9 +18,12 @@ class InstanceRegistry {
  public:
   virtual ~InstanceRegistry() = default;
   virtual bool WindowExists(const std::string& title) = 0;
-  // Marks a window of this title as open until the claim is destroyed. Nothing when the title
-  // could not be claimed.
-  virtual std::unique_ptr<WindowClaim> Claim(const std::string& title) = 0;
+  // Marks a window of this title as open until the claim is destroyed, in one step that also
+  // tells whether another holds it. Nothing when the title could not be claimed: when that is not
+  // because another holds it but because the lock folder or file is not this user's own, its path
+  // is put in `unusable` (when given).
+  virtual std::unique_ptr<WindowClaim> Claim(const std::string& title,
+                                             std::string* unusable = nullptr) = 0;
 };
 
 std::unique_ptr<InstanceRegistry> CreateHostInstanceRegistry();

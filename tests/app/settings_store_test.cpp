@@ -1,13 +1,19 @@
 #include "app/settings_store.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
+#include <chrono>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 
+#include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
 
 namespace varokin::app {
@@ -58,6 +64,53 @@ TEST_F(Settings, FindsSectionsAndEntriesIgnoringCaseAndBlanks) {
   EXPECT_EQ(store.GetProfileString("Varokin", "TAHook Path"), "");
 }
 
+// What a file edited by hand reads as. Where Windows' own profile functions read it otherwise, the
+// comment says what they give and why ours differs.
+TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
+  struct Case {
+    std::string text;
+    std::string section, entry;
+    std::string reads;  // "(default)" when the entry reads as missing
+  };
+  const Case cases[] = {
+      {"[Varokin]\nTAHook Path=\"C:\\Games\\TAHook.exe\"\n", "Varokin", "TAHook Path",
+       "C:\\Games\\TAHook.exe"},
+      {"[Varokin]\nv = 'x' \n", "Varokin", "v", "x"},
+      {"[Varokin]\nv=\"a\"b\"\n", "Varokin", "v", "a\"b"},
+      {"[Varokin]\nv=\" padded \"\n", "Varokin", "v", " padded "},
+      {"[Varokin]\nv=\"\"\n", "Varokin", "v", ""},
+      {"[Varokin]\nv=\"x'\n", "Varokin", "v", "\"x'"},
+      {"[Varokin]\nv=\"\n", "Varokin", "v", "\""},
+      {"\xEF\xBB\xBF[Varokin]\r\nFirst Use=0\r\n", "Varokin", "First Use", "0"},
+      {"[Varokin]\rFirst Use=0\r[Warnings]\rCustom EXE=0", "Varokin", "First Use", "0"},
+      {"[Varokin]\rFirst Use=0\r[Warnings]\rCustom EXE=0", "Warnings", "Custom EXE", "0"},
+      {"[Varokin]\n[broken\nFirst Use=0\n", "Varokin", "First Use", "0"},
+      {"[Varokin]\n[broken\nFirst Use=0\n", "broken", "First Use", "(default)"},
+      // Windows reads this line as an entry named "[x"; no name of ours begins with "[".
+      {"[Varokin]\n[x=1\n", "Varokin", "[x", "(default)"},
+      {"[Previous Settings]\nTC=][Foo.tc\x1A", "Previous Settings", "TC", "][Foo.tc"},
+      {"[Previous Settings]\nTC=a\x1A"
+       "b\n\x1A\n",
+       "Previous Settings", "TC",
+       "a\x1A"
+       "b"},
+      {"[Previous Settings]\nTC=][Foo.tc\0junk\n"s, "Previous Settings", "TC", "][Foo.tc"},
+      {"[Previous Settings]\nTC=\"a\0b\"\n"s, "Previous Settings", "TC", "\"a"},
+      // Windows lets the line without "=" hide the entry below it.
+      {"[Varokin]\nFirst Use\nFirst Use=0\n", "Varokin", "First Use", "0"},
+  };
+  for (const Case& c : cases) {
+    WriteRaw(c.text);
+    EXPECT_EQ(store.GetProfileString(c.section, c.entry, "(default)"), c.reads) << c.text;
+  }
+
+  // Both readers take one pair of quotes from what they read, so a value in quotes gets one more.
+  WriteRaw("[Varokin]\rFirst Use=0\r");
+  EXPECT_TRUE(store.WriteProfileString("Varokin", "Game Name", "\"Quoted\""));
+  EXPECT_EQ(ReadRaw(), "[Varokin]\rFirst Use=0\rGame Name=\"\"Quoted\"\"\r");
+  EXPECT_EQ(store.GetProfileString("Varokin", "Game Name"), "\"Quoted\"");
+}
+
 TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
   WriteRaw(
       "[Varokin]\n"
@@ -67,10 +120,16 @@ TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
       "SelectedTab=+3rd\n"
       "Negative=-7 \n"
       "Empty=\n"
-      "Blanks=   \n");
+      "Blanks=   \n"
+      "Quoted=\"12\"\n"
+      "Hex=0x1F\n"
+      "Huge=99999999999\n");
+  // Windows reads Hex as 31 and wraps Huge; a setting of ours is never written either way.
   const std::pair<std::string, int> cases[] = {
-      {"First Use", 0}, {"Configure ICQ", 42}, {"Use TAHook", 0}, {"SelectedTab", 3},
-      {"Negative", -7}, {"Empty", 5},          {"Blanks", 5},     {"Compile Monolithic", 5}};
+      {"First Use", 0},   {"Configure ICQ", 42},     {"Use TAHook", 0},
+      {"SelectedTab", 3}, {"Negative", -7},          {"Empty", 5},
+      {"Blanks", 5},      {"Compile Monolithic", 5}, {"Quoted", 12},
+      {"Hex", 0},         {"Huge", INT_MAX}};
   for (const auto& [entry, value] : cases) {
     EXPECT_EQ(store.GetProfileInt("Varokin", entry, 5), value) << entry;
   }
@@ -137,11 +196,11 @@ TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
             "Mutator 0=}{Speedy.vkn\r\n"s);
 }
 
-TEST_F(Settings, AHugeDamagedLineIsKeptAndSkipped) {
+TEST_F(Settings, ALongDamagedLineIsKeptAndSkipped) {
   std::string damaged;
-  for (int i = 0; damaged.size() < 10 * 1024 * 1024; ++i) {
+  for (int i = 0; damaged.size() < SettingsStore::kMaxBytes - 4096; ++i) {
     char c = static_cast<char>(i % 256);
-    if (c != '\n') damaged += c;
+    if (c != '\n' && c != '\r') damaged += c;
   }
   const std::string head = "[Varokin]\nFirst Use=0\n" + damaged + "\n";
   const std::string tail = "[Warnings]\nCustom EXE=0";
@@ -157,12 +216,65 @@ TEST_F(Settings, AHugeDamagedLineIsKeptAndSkipped) {
   EXPECT_EQ(store.GetProfileInt("Warnings", "Custom EXE", 1), 0);
 }
 
-TEST_F(Settings, EveryCallSeesTheFileAsItIsNow) {
-  SettingsStore second(*fs, file.string());
+TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChanged) {
+  fixtures::FaultyFileSystem counting(platform::CreateHostFileSystem());
+  SettingsStore second(counting, file.string());
   EXPECT_TRUE(store.WriteProfileString("Previous Settings", "TC", "][Foo.tc"));
   EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Foo.tc");
-  WriteRaw("[Previous Settings]\nTC=][Bar.tc\n");
-  EXPECT_EQ(store.GetProfileString("Previous Settings", "TC", "none"), "][Bar.tc");
+
+  // A file last changed a while ago is read once, then known by its stamp.
+  const auto anHourAgo = std::filesystem::last_write_time(file) - std::chrono::hours(1);
+  const auto stampedAnHourAgo = [&](const std::string& text) {
+    WriteRaw(text);
+    std::filesystem::last_write_time(file, anHourAgo);
+  };
+  stampedAnHourAgo("[Previous Settings]\nTC=][Bar.tc\n");
+  counting.Arm(0);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Bar.tc");
+  }
+  EXPECT_EQ(counting.Calls(), 1u);
+
+  // Each part of the stamp tells a change on its own: the same size and time in another file...
+  const std::filesystem::path other = folder.Root() / "Other.INI";
+  std::ofstream(other, std::ios::binary) << "[Previous Settings]\nTC=][Baz.tc\n";
+  std::filesystem::last_write_time(other, anHourAgo);
+  std::filesystem::rename(other, file);
+  EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Baz.tc");
+  // ...another size in the same file at the same time...
+  stampedAnHourAgo("[Previous Settings]\nTC=][Long.tc\n");
+  EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Long.tc");
+  // ...and another time with the same size.
+  WriteRaw("[Previous Settings]\nTC=][Lost.tc\n");
+  std::filesystem::last_write_time(file, anHourAgo + std::chrono::seconds(1));
+  EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Lost.tc");
+}
+
+TEST_F(Settings, AFileTooLargeOrNotAFileReadsAsDefaultsAndIsNeverWritten) {
+  const std::string tooLarge =
+      "[Varokin]\nFirst Use=0\n" + std::string(SettingsStore::kMaxBytes, '\n');
+  WriteRaw(tooLarge);
+  EXPECT_TRUE(store.IsDamaged());
+  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 1);
+  EXPECT_FALSE(store.WriteProfileInt("Varokin", "First Use", 0));
+  EXPECT_TRUE(ReadRaw() == tooLarge);
+
+  WriteRaw("[Varokin]\nFirst Use=0\n");
+  EXPECT_FALSE(store.IsDamaged());
+  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 0);
+
+#ifndef _WIN32
+  // Neither endless nor blocking: a device with no end, and a FIFO no one writes to.
+  std::filesystem::remove(file);
+  std::filesystem::create_symlink("/dev/zero", file);
+  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 1);
+  EXPECT_FALSE(store.WriteProfileInt("Varokin", "First Use", 0));
+  std::filesystem::remove(file);
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 1);
+  EXPECT_FALSE(store.WriteProfileInt("Varokin", "First Use", 0));
+  EXPECT_EQ(std::filesystem::status(file).type(), std::filesystem::file_type::fifo);
+#endif
 }
 
 TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -26,12 +30,65 @@ const std::string kFirstUseRefused =
     "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
     "your TA folder could end up in a state where VKN can't function";
 const std::string kOneInstance = "You can only have one instance of Varokin running at a time.";
+std::string LockRefused(const std::string& path) {
+  return "Varokin cannot make sure it runs only once: " + path +
+         " is not a private folder or file of this user. Remove it and start Varokin again.";
+}
 
 class OpenWindows : public platform::InstanceRegistry {
  public:
   bool WindowExists(const std::string& title) override { return titles.count(title) > 0; }
-  std::unique_ptr<platform::WindowClaim> Claim(const std::string&) override { return nullptr; }
+  std::unique_ptr<platform::WindowClaim> Claim(const std::string& title,
+                                               std::string* unusable) override {
+    if (!foreignLock.empty()) *unusable = foreignLock;
+    if (!foreignLock.empty() || titles.count(title) > 0) return nullptr;
+    return std::make_unique<platform::WindowClaim>();
+  }
   std::set<std::string> titles;
+  std::string foreignLock;
+};
+
+// Prompts that let another start happen while a message waits for its answer.
+class PromptsWithAnInterruption : public fixtures::ExpectPrompts {
+ public:
+  Answer Message(const std::string& text, Buttons buttons, ui::Icon icon) override {
+    if (meanwhile) std::exchange(meanwhile, nullptr)();
+    return ExpectPrompts::Message(text, buttons, icon);
+  }
+  std::function<void()> meanwhile;
+};
+
+// Points the host's instance locks at a folder of the test's own.
+class LockFolderIn {
+ public:
+  explicit LockFolderIn(const std::filesystem::path& folder) {
+    for (const char* name : kVariables) {
+      const char* value = std::getenv(name);
+      saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+      Set(name, folder.string().c_str());
+    }
+  }
+  ~LockFolderIn() {
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+      Set(kVariables[i], saved_[i] ? saved_[i]->c_str() : nullptr);
+    }
+  }
+
+ private:
+#ifdef _WIN32
+  static constexpr const char* kVariables[] = {"TMP", "TEMP"};
+  static void Set(const char* name, const char* value) { _putenv_s(name, value ? value : ""); }
+#else
+  static constexpr const char* kVariables[] = {"XDG_RUNTIME_DIR"};
+  static void Set(const char* name, const char* value) {
+    if (value != nullptr) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+#endif
+  std::vector<std::optional<std::string>> saved_;
 };
 
 class RecordingSteps : public StartupSteps {
@@ -59,7 +116,7 @@ class Startup : public ::testing::Test {
 
   fixtures::TaFolder ta;
   std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
-  fixtures::ExpectPrompts prompts;
+  PromptsWithAnInterruption prompts;
   SettingsStore settings{*fs, (ta.Root() / "Varokin.INI").string()};
   StartupState startup;
   std::string baseGameTag = " OTA ";
@@ -145,6 +202,48 @@ TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
   windows.titles = {kHostingWindowTitle};  // no main window: not another instance
   Run("-host");
   EXPECT_EQ(steps.calls, kWholeRun);
+}
+
+TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
+  LockFolderIn locks(ta.Root());
+  const auto host = platform::CreateHostInstanceRegistry();
+  CSwitcherApp first{*fs, prompts, settings, startup, baseGameTag, *host, steps};
+  // A second start while the first waits at its first question.
+  prompts.meanwhile = [&] {
+    fixtures::ExpectPrompts secondPrompts;
+    secondPrompts.Expect(kOneInstance);
+    StartupState secondStartup;
+    std::string secondTag;
+    const auto secondHost = platform::CreateHostInstanceRegistry();
+    RecordingSteps secondSteps;
+    CSwitcherApp(*fs, secondPrompts, settings, secondStartup, secondTag, *secondHost, secondSteps)
+        .InitInstance("");
+    EXPECT_TRUE(secondSteps.calls.empty());
+  };
+  prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
+  first.InitInstance("");
+  EXPECT_EQ(steps.calls, kWholeRun);
+  EXPECT_FALSE(host->WindowExists(kMainWindowTitle));
+}
+
+TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {
+  windows.foreignLock = "/tmp/varokin-1000";
+  prompts.Expect(LockRefused("/tmp/varokin-1000"));
+  Run("");
+  EXPECT_TRUE(steps.calls.empty());
+  windows.foreignLock.clear();
+
+  // Too large to be ours: read as defaults, never rewritten, so nothing in it is lost.
+  const std::string damaged =
+      "[Varokin]\nFirst Use=0\n" + std::string(SettingsStore::kMaxBytes, ';') + "\n";
+  ta.Text("Varokin.INI", damaged);
+  prompts.Expect("The settings file " + settings.Path() +
+                 " is larger than 1 MB and looks damaged. Varokin uses its default settings "
+                 "and leaves the file as it is.");
+  prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
+  Run("");
+  EXPECT_EQ(steps.calls, kWholeRun);
+  EXPECT_TRUE(ta.Read("Varokin.INI") == damaged);
 }
 
 TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {

@@ -3,8 +3,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "temp_folder.h"
 
@@ -77,15 +84,69 @@ TEST_F(InstancesTest, AClaimMarksItsTitleOpenUntilReleased) {
   EXPECT_TRUE(registry_->WindowExists(kTitle));
 }
 
-#ifndef _WIN32
-TEST_F(InstancesTest, RefusesALockFolderThatIsNotItsOwnRealFolder) {
-  // A symbolic link planted where the folder belongs could aim the lock files anywhere.
-  std::filesystem::create_directory(root_ / "elsewhere");
-  std::filesystem::create_directory_symlink(root_ / "elsewhere", root_ / kLockSubfolder);
-  EXPECT_EQ(registry_->Claim(kTitle), nullptr);
-  EXPECT_TRUE(std::filesystem::is_empty(root_ / "elsewhere"));
+// A path in one spelling, whatever its last component is.
+std::filesystem::path SameEntry(const std::filesystem::path& path) {
+  return std::filesystem::canonical(path.parent_path()) / path.filename();
 }
-#endif
 
+// Whatever another user, or a mishap, left where the lock belongs: the claim fails and names it,
+// and nothing outside is touched.
+TEST_F(InstancesTest, ALockFolderOrFileThatIsNotOursIsNamed) {
+  namespace fs = std::filesystem;
+  const fs::path folder = root_ / kLockSubfolder;
+  const fs::path lock = folder / kTitleLockName;
+  fs::create_directory(root_ / "elsewhere");
+  struct Hazard {
+    const char* what;
+    std::function<void()> lay;
+    fs::path named;
+  };
+  std::vector<Hazard> hazards = {
+      {"a plain file as the folder", [&] { Put(folder.string(), ""); }, folder},
+      {"a folder as the lock file", [&] { fs::create_directories(lock); }, lock},
+  };
+#ifndef _WIN32
+  hazards.push_back({"a link as the folder",
+                     [&] { fs::create_directory_symlink(root_ / "elsewhere", folder); }, folder});
+  hazards.push_back({"a link as the lock file",
+                     [&] {
+                       fs::create_directory(folder);
+                       fs::create_symlink(root_ / "elsewhere" / "planted", lock);
+                     },
+                     lock});
+  hazards.push_back({"a FIFO as the lock file",
+                     [&] {
+                       fs::create_directory(folder);
+                       ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0);
+                     },
+                     lock});
+  // Only the superuser can give a folder away; anyone can make one that they cannot open.
+  if (getuid() == 0) {
+    hazards.push_back({"a folder of another user",
+                       [&] {
+                         fs::create_directory(folder);
+                         ASSERT_EQ(chown(folder.c_str(), 12345, 12345), 0);
+                       },
+                       folder});
+  } else {
+    hazards.push_back({"an unreadable lock file",
+                       [&] {
+                         fs::create_directory(folder);
+                         Put(lock.string(), "");
+                         fs::permissions(lock, fs::perms::none);
+                       },
+                       lock});
+  }
+#endif
+  for (const Hazard& hazard : hazards) {
+    SCOPED_TRACE(hazard.what);
+    hazard.lay();
+    std::string unusable;
+    EXPECT_EQ(registry_->Claim(kTitle, &unusable), nullptr);
+    EXPECT_EQ(SameEntry(unusable), SameEntry(hazard.named));
+    EXPECT_TRUE(fs::is_empty(root_ / "elsewhere"));
+    fs::remove_all(folder);
+  }
+}
 }  // namespace
 }  // namespace varokin::platform::testing

@@ -8,8 +8,11 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <memory>
+#include <set>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace varokin::platform {
 
@@ -42,13 +45,24 @@ std::string LockPath(const std::string& folder, const std::string& title) {
   return folder + "/" + name + ".lock";
 }
 
+// The titles this process holds, shared with the claims so that each can strike its own off.
+using HeldTitles = std::shared_ptr<std::set<std::string>>;
+
 class FileClaim : public WindowClaim {
  public:
-  explicit FileClaim(int fd) : fd_(fd) {}
-  ~FileClaim() override { close(fd_); }  // closing drops the lock; the file may stay
+  FileClaim(int fd, HeldTitles held, std::string title)
+      : fd_(fd), held_(std::move(held)), title_(std::move(title)) {
+    held_->insert(title_);
+  }
+  ~FileClaim() override {
+    held_->erase(title_);
+    close(fd_);  // closing drops the lock; the file may stay
+  }
 
  private:
   int fd_;
+  HeldTitles held_;
+  std::string title_;
 };
 
 class LockFileRegistry : public InstanceRegistry {
@@ -56,7 +70,8 @@ class LockFileRegistry : public InstanceRegistry {
   bool WindowExists(const std::string& title) override {
     const std::string folder = LockFolder();
     if (!EnsureOwnFolder(folder)) return false;
-    const int fd = open(LockPath(folder, title).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd =
+        open(LockPath(folder, title).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     // A file left by a killed process holds no lock, so only a live claim blocks this.
     const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
@@ -64,21 +79,40 @@ class LockFileRegistry : public InstanceRegistry {
     return held;
   }
 
-  std::unique_ptr<WindowClaim> Claim(const std::string& title) override {
+  std::unique_ptr<WindowClaim> Claim(const std::string& title, std::string* unusable) override {
+    // A second claim of this process would only wait for the first to let go.
+    if (held_->count(title) > 0) return nullptr;
     const std::string folder = LockFolder();
-    if (!EnsureOwnFolder(folder)) return nullptr;
-    const int fd =
-        open(LockPath(folder, title).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) return nullptr;
+    if (!EnsureOwnFolder(folder)) return Unusable(folder, unusable);
+    // Only a regular file of our own can hold a lock that another start of ours also sees.
+    const std::string path = LockPath(folder, title);
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) return Unusable(path, unusable);
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != getuid()) {
+      close(fd);
+      return Unusable(path, unusable);
+    }
     // Another start may be looking at the lock this very moment (a shared lock for an instant).
     for (int attempt = 0; attempt < 50; ++attempt) {
-      if (flock(fd, LOCK_EX | LOCK_NB) == 0) return std::make_unique<FileClaim>(fd);
-      if (errno != EWOULDBLOCK && errno != EINTR) break;
+      if (flock(fd, LOCK_EX | LOCK_NB) == 0) return std::make_unique<FileClaim>(fd, held_, title);
+      if (errno != EWOULDBLOCK && errno != EINTR) {
+        close(fd);
+        return Unusable(path, unusable);
+      }
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     close(fd);
     return nullptr;
   }
+
+ private:
+  static std::unique_ptr<WindowClaim> Unusable(const std::string& path, std::string* unusable) {
+    if (unusable != nullptr) *unusable = path;
+    return nullptr;
+  }
+
+  HeldTitles held_ = std::make_shared<std::set<std::string>>();
 };
 
 }  // namespace

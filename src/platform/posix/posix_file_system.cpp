@@ -35,6 +35,7 @@ class PosixFileSystem final : public FileSystem {
   bool SetCurrentDir(const std::string& path) override;
   std::string CurrentDir() override;
   std::string HostPath(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
 
  private:
   // The path with host separators, every component as written. Files are read far more often
@@ -230,6 +231,18 @@ std::string PosixFileSystem::CurrentDir() {
 }
 
 std::string PosixFileSystem::HostPath(const std::string& path) { return Resolve(path).host; }
+
+std::optional<FileSystem::FileStamp> PosixFileSystem::Stamp(const std::string& path) {
+  struct stat status;
+  // As for reading, the name as written is tried first.
+  bool found = stat(ExactHostPath(path).c_str(), &status) == 0;
+  if (!found && (errno == ENOENT || errno == ENOTDIR)) found = Stat(path, status);
+  if (!found || !S_ISREG(status.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(status.st_dev),
+                   static_cast<std::uint64_t>(status.st_ino),
+                   static_cast<std::uint64_t>(status.st_size),
+                   std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
 
 }  // namespace
 

@@ -80,6 +80,7 @@ class Win32FileSystem final : public FileSystem {
   }
   std::string CurrentDir() override;
   std::string HostPath(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
 };
 
 // Every name of the folder, filtered by our own matcher: the system's matching would also try the
@@ -149,6 +150,29 @@ std::string Win32FileSystem::HostPath(const std::string& path) {
     if (start < host.size()) resolved += '\\';
   }
   return resolved;
+}
+
+std::optional<FileSystem::FileStamp> Win32FileSystem::Stamp(const std::string& path) {
+  // A folder cannot be opened without backup semantics, so only files get this far.
+  const HANDLE handle = CreateFileA(ToHost(path).c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool file = GetFileType(handle) == FILE_TYPE_DISK &&
+                    GetFileInformationByHandle(handle, &info) &&
+                    !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  CloseHandle(handle);
+  if (!file) return std::nullopt;
+  const auto join = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  // File times count 100 ns from 1601.
+  constexpr std::int64_t kFrom1601To1970 = 116'444'736'000'000'000;
+  const std::int64_t written = static_cast<std::int64_t>(
+      join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+  return FileStamp{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                   join(info.nFileSizeHigh, info.nFileSizeLow), (written - kFrom1601To1970) * 100};
 }
 
 }  // namespace
