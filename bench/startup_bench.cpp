@@ -3,6 +3,11 @@
 // a program needs at the least for the same result, on the same files, so that the counter
 // "x_bare" is the ratio of the two in this very run. The aim is to stay within 3 times the bare
 // work.
+//
+// Then start-up beside files that once made it slow, each against the same folder without them:
+// a 10 MB settings file (and one just under the 1 MB a settings file may have), and a pack of
+// 1,000,000 members beside 10,000 UFOs. The aim is to stay within 3 times the start-up without
+// them; the closing lines give the ratios.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <unistd.h>
@@ -42,13 +47,19 @@ constexpr int kUfosPerPlace = 2'500;
 constexpr int kTcPairs = 2'000;
 constexpr const char* kBigTc = "][Big.tc";
 
+constexpr int kPackUfos = 10'000;
+constexpr int kPackMembers = 1'000'000;
+
 struct Folders {
   fs::path root;
-  fs::path startTa;                      // the TA folder the window starts over
-  fs::path switchTa;                     // the TA folder of the large Total Conversion
-  fs::path startIni;                     // remembers nothing
-  fs::path switchIni;                    // the switch writes the TC it made current
-  std::map<std::string, double> ratios;  // benchmark -> last x_bare, for the closing lines
+  fs::path plainTa;  // kPackUfos UFOs...
+  fs::path packTa;   // ...and the same beside one pack of kPackMembers members
+  std::map<std::string, double> startUpSeconds;  // benchmark -> mean start-up
+  fs::path startTa;                              // the TA folder the window starts over
+  fs::path switchTa;                             // the TA folder of the large Total Conversion
+  fs::path startIni;                             // remembers nothing
+  fs::path switchIni;                            // the switch writes the TC it made current
+  std::map<std::string, double> ratios;          // benchmark -> last x_bare, for the closing lines
 };
 
 Folders* folders = nullptr;
@@ -103,6 +114,30 @@ void LayDownBigTc(const fs::path& ta) {
     WriteLines(ta / "Varokin" / ("p" + id), {"payload " + id});
   }
   WriteLines(ta / "Varokin" / kBigTc, lines);
+}
+
+// Half the UFOs switched on, half kept in the UFO manager's folder; the pack names every one of
+// them among members that name no UFO here.
+void LayDownUfos(const fs::path& ta, bool withPack) {
+  LayDownGame(ta);
+  for (int n = 0; n < kPackUfos; ++n) {
+    const fs::path folder = n % 2 == 0 ? ta : ta / "Varokin" / "UfoManager";
+    WriteLines(folder / ("u" + std::to_string(n) + ".ufo"), {"ufo"});
+  }
+  if (!withPack) return;
+  std::ofstream pack(ta / "Varokin" / "UfoManager" / "Everything.pac", std::ios::binary);
+  pack << "Everything\r\nEvery unit there ever was\r\n";
+  for (int n = 0; n < kPackMembers; ++n) pack << 'u' << n << "\r\n";
+}
+
+// The entries a player's settings file holds, then comment lines up to `size` bytes.
+void WriteSettings(const fs::path& path, std::size_t size) {
+  std::string text =
+      "[Varokin]\r\nFirst Use=0\r\nUse TAHook=0\r\n[Previous Settings]\r\nTC=none\r\n"
+      "SelectedTab=1\r\n[Warnings]\r\nCustom EXE=1\r\n";
+  const std::string comment = "; kept for later" + std::string(46, '.') + "\r\n";
+  while (text.size() + comment.size() <= size) text += comment;
+  std::ofstream(path, std::ios::binary) << text;
 }
 
 // The time of one run of work, in seconds.
@@ -271,8 +306,75 @@ void SwitchTcInAndOut(benchmark::State& state) {
   Report(state, "SwitchTcInAndOut", program, bare);
 }
 
+// Start-up alone over a TA folder and a settings file, to be set against another set-up's.
+void TimeStartUp(benchmark::State& state, const char* name, const fs::path& ta, const fs::path& ini,
+                 int ufos) {
+  if (chdir(ta.c_str()) != 0) {
+    state.SkipWithError("cannot enter the TA folder");
+    return;
+  }
+  double program = 0;
+  for (auto _ : state) {
+    bool shown = false;
+    std::unique_ptr<Start> start;
+    std::unique_ptr<varokin::ui::headless::HeadlessMainWindow> window;
+    std::unique_ptr<varokin::ui::CSwitcherDlg> dlg;
+    const double seconds = Timed([&] {
+      start = std::make_unique<Start>(ini);
+      ExpectNoMessage(start->prompts, shown);
+      window = std::make_unique<varokin::ui::headless::HeadlessMainWindow>();
+      dlg = std::make_unique<varokin::ui::CSwitcherDlg>(start->ctx, window->Controls());
+      dlg->OnInitDialog();
+      dlg->OnShowWindow(true);
+    });
+    state.SetIterationTime(seconds);
+    program += seconds;
+    if (shown || !start->prompts.Messages().empty()) {
+      state.SkipWithError("start-up showed a message");
+      return;
+    }
+    if (window->ufoList.GetCount() != ufos) {
+      state.SkipWithError("the window does not list every UFO");
+      return;
+    }
+  }
+  if (state.iterations() > 0) folders->startUpSeconds[name] = program / state.iterations();
+}
+
+void StartUpWithSmallIni(benchmark::State& state) {
+  TimeStartUp(state, "StartUpWithSmallIni", folders->startTa, folders->startIni, 2 * kUfosPerPlace);
+}
+
+void StartUpWith1MbIni(benchmark::State& state) {
+  const fs::path ini = folders->root / "1MB.INI";
+  if (!fs::exists(ini)) WriteSettings(ini, varokin::app::SettingsStore::kMaxBytes);
+  TimeStartUp(state, "StartUpWith1MbIni", folders->startTa, ini, 2 * kUfosPerPlace);
+}
+
+void StartUpWith10MbIni(benchmark::State& state) {
+  const fs::path ini = folders->root / "10MB.INI";
+  if (!fs::exists(ini)) WriteSettings(ini, 10 * 1024 * 1024);
+  TimeStartUp(state, "StartUpWith10MbIni", folders->startTa, ini, 2 * kUfosPerPlace);
+}
+
+// The pack folders are laid down only when a pack benchmark runs: a million lines take a while.
+void StartUpWithoutPack(benchmark::State& state) {
+  if (!fs::exists(folders->plainTa)) LayDownUfos(folders->plainTa, false);
+  TimeStartUp(state, "StartUpWithoutPack", folders->plainTa, folders->startIni, kPackUfos);
+}
+
+void StartUpWithMillionMemberPack(benchmark::State& state) {
+  if (!fs::exists(folders->packTa)) LayDownUfos(folders->packTa, true);
+  TimeStartUp(state, "StartUpWithMillionMemberPack", folders->packTa, folders->startIni, kPackUfos);
+}
+
 BENCHMARK(StartUpToShownWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchTcInAndOut)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpWithSmallIni)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpWith1MbIni)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpWith10MbIni)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpWithoutPack)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpWithMillionMemberPack)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -289,6 +391,8 @@ int main(int argc, char** argv) {
   made.switchTa = made.root / "switch";
   made.startIni = made.root / "Varokin.INI";
   made.switchIni = made.root / "Switch.INI";
+  made.plainTa = made.root / "plain";
+  made.packTa = made.root / "pack";
   folders = &made;
   LayDownCatalogue(made.startTa);
   LayDownBigTc(made.switchTa);
@@ -298,6 +402,16 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   for (const auto& [name, ratio] : made.ratios) {
     std::printf("%s: %.2f times the bare work\n", name.c_str(), ratio);
+  }
+  const std::pair<const char*, const char*> against[] = {
+      {"StartUpWith1MbIni", "StartUpWithSmallIni"},
+      {"StartUpWith10MbIni", "StartUpWithSmallIni"},
+      {"StartUpWithMillionMemberPack", "StartUpWithoutPack"}};
+  for (const auto& [with, without] : against) {
+    const auto a = made.startUpSeconds.find(with);
+    const auto b = made.startUpSeconds.find(without);
+    if (a == made.startUpSeconds.end() || b == made.startUpSeconds.end()) continue;
+    std::printf("%s: %.2f times %s\n", with, a->second / b->second, without);
   }
 
   if (chdir("/") == 0) fs::remove_all(made.root);

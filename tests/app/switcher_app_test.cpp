@@ -205,7 +205,8 @@ TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
 }
 
 TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
-  LockFolderIn locks(ta.Root());
+  std::filesystem::create_directory(ta.Root() / "locks");
+  LockFolderIn locks(ta.Root() / "locks");
   const auto host = platform::CreateHostInstanceRegistry();
   CSwitcherApp first{*fs, prompts, settings, startup, baseGameTag, *host, steps};
   // A second start while the first waits at its first question.
