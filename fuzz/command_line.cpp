@@ -28,7 +28,10 @@ class Instances : public platform::InstanceRegistry {
     if (title == app::kMainWindowTitle) return control_ & 2;
     return title == app::kHostingWindowTitle && (control_ & 4);
   }
-  std::unique_ptr<platform::WindowClaim> Claim(const std::string&) override { return nullptr; }
+  std::unique_ptr<platform::WindowClaim> Claim(const std::string& title, std::string*) override {
+    if (WindowExists(title)) return nullptr;
+    return std::make_unique<platform::WindowClaim>();
+  }
 
  private:
   unsigned char control_;
