@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -35,17 +32,26 @@ std::string LockRefused(const std::string& path) {
          " is not a private folder or file of this user. Remove it and start Varokin again.";
 }
 
+// Open windows as the lock files show them: a claim holds its title until it is released.
 class OpenWindows : public platform::InstanceRegistry {
  public:
   bool WindowExists(const std::string& title) override { return titles.count(title) > 0; }
   std::unique_ptr<platform::WindowClaim> Claim(const std::string& title,
                                                std::string* unusable) override {
     if (!foreignLock.empty()) *unusable = foreignLock;
-    if (!foreignLock.empty() || titles.count(title) > 0) return nullptr;
-    return std::make_unique<platform::WindowClaim>();
+    if (!foreignLock.empty() || !titles.insert(title).second) return nullptr;
+    return std::make_unique<Held>(titles, title);
   }
   std::set<std::string> titles;
   std::string foreignLock;
+
+ private:
+  struct Held : platform::WindowClaim {
+    Held(std::set<std::string>& titles, std::string title) : titles(titles), title(title) {}
+    ~Held() override { titles.erase(title); }
+    std::set<std::string>& titles;
+    std::string title;
+  };
 };
 
 // Prompts that let another start happen while a message waits for its answer.
@@ -56,39 +62,6 @@ class PromptsWithAnInterruption : public fixtures::ExpectPrompts {
     return ExpectPrompts::Message(text, buttons, icon);
   }
   std::function<void()> meanwhile;
-};
-
-// Points the host's instance locks at a folder of the test's own.
-class LockFolderIn {
- public:
-  explicit LockFolderIn(const std::filesystem::path& folder) {
-    for (const char* name : kVariables) {
-      const char* value = std::getenv(name);
-      saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-      Set(name, folder.string().c_str());
-    }
-  }
-  ~LockFolderIn() {
-    for (std::size_t i = 0; i < saved_.size(); ++i) {
-      Set(kVariables[i], saved_[i] ? saved_[i]->c_str() : nullptr);
-    }
-  }
-
- private:
-#ifdef _WIN32
-  static constexpr const char* kVariables[] = {"TMP", "TEMP"};
-  static void Set(const char* name, const char* value) { _putenv_s(name, value ? value : ""); }
-#else
-  static constexpr const char* kVariables[] = {"XDG_RUNTIME_DIR"};
-  static void Set(const char* name, const char* value) {
-    if (value != nullptr) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-#endif
-  std::vector<std::optional<std::string>> saved_;
 };
 
 class RecordingSteps : public StartupSteps {
@@ -205,26 +178,22 @@ TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
 }
 
 TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
-  std::filesystem::create_directory(ta.Root() / "locks");
-  LockFolderIn locks(ta.Root() / "locks");
-  const auto host = platform::CreateHostInstanceRegistry();
-  CSwitcherApp first{*fs, prompts, settings, startup, baseGameTag, *host, steps};
   // A second start while the first waits at its first question.
   prompts.meanwhile = [&] {
     fixtures::ExpectPrompts secondPrompts;
     secondPrompts.Expect(kOneInstance);
     StartupState secondStartup;
     std::string secondTag;
-    const auto secondHost = platform::CreateHostInstanceRegistry();
     RecordingSteps secondSteps;
-    CSwitcherApp(*fs, secondPrompts, settings, secondStartup, secondTag, *secondHost, secondSteps)
+    CSwitcherApp(*fs, secondPrompts, settings, secondStartup, secondTag, windows, secondSteps)
         .InitInstance("");
     EXPECT_TRUE(secondSteps.calls.empty());
   };
   prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
-  first.InitInstance("");
+  steps.check = [this] { return windows.titles.count(kMainWindowTitle) > 0; };
+  Run("");
   EXPECT_EQ(steps.calls, kWholeRun);
-  EXPECT_FALSE(host->WindowExists(kMainWindowTitle));
+  EXPECT_TRUE(windows.titles.empty());
 }
 
 TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {
