@@ -42,14 +42,55 @@ TEST(RelocationNames, BaseGameFilesAreWholeBareNames) {
   }
 }
 
-TEST(RelocationNames, OnlyRelativeNamesWithoutParentStepsStayInTheTaFolder) {
-  for (const char* name : {"Varokin\\^^Brain(1)", "AI\\brain.ufo", "..foo", "a..b\\c", ".\\x", "x.",
-                           "Varokin/}{Speedy.ccx"}) {
+TEST(RelocationNames, OnlyRelativeNamesWindowsCanHoldStayInTheTaFolder) {
+  // Every name the game and its mods use must pass.
+  for (const char* name :
+       {"Varokin\\^^Brain(1)", "AI\\brain.ufo", "..foo", "a..b\\c", "Varokin/}{Speedy.ccx",
+        "][Galaxy War.tc", "Varokin\\}{Speedy(2).ccx", "totala1.###", "COM10.hpi", "nullify.ufo",
+        "Auxiliary", "[x]{y}^~!#$%&'()+,;=@`-_.hpi"}) {
     EXPECT_TRUE(StaysInTaFolder(name)) << name;
   }
-  for (const char* name : {"..", "..\\totala1.hpi", "../totala1.hpi", "Varokin\\..\\..\\x",
-                           "a/../../b", "\\x", "/etc/passwd", "\\\\server\\share\\x", "C:\\x",
-                           "c:x", "Z:/x", "...\\x", ". .\\x", "a\\.. "}) {
+  for (const char* name : {"..",
+                           "..\\totala1.hpi",
+                           "../totala1.hpi",
+                           "Varokin\\..\\..\\x",
+                           "a/../../b",
+                           "\\x",
+                           "/etc/passwd",
+                           "\\\\server\\share\\x",
+                           "C:\\x",
+                           "c:x",
+                           "Z:/x",
+                           "...\\x",
+                           ". .\\x",
+                           "a\\.. ",
+                           "",
+                           ".",
+                           ".\\x",
+                           "Varokin\\.",
+                           "a\\\\b",
+                           "a\\",
+                           "a//b",
+                           "x.",
+                           "x ",
+                           "NUL",
+                           "con",
+                           "COM1.txt",
+                           "nul.hpi",
+                           "Lpt9",
+                           "aux .ufo",
+                           "Sub\\PRN\\x",
+                           "x?.hpi",
+                           "a<b",
+                           "a>b",
+                           "a\"b",
+                           "a|b",
+                           "*.ufo",
+                           "a:b",
+                           "a\nb.ufo",
+                           "a\rb",
+                           "a\tb",
+                           "a\x1f"}) {
     EXPECT_FALSE(StaysInTaFolder(name)) << name;
   }
 }
@@ -196,7 +237,7 @@ TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
   EXPECT_EQ(ta.Read("totala1.###"), "game");
 }
 
-TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
+TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
   // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
   ta.Text("outside.txt", "precious");
   ta.Text("TA\\Varokin\\f.ufo", "payload");
@@ -204,11 +245,28 @@ TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
   ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
   fixtures::FileInventory before = ta.Inventory();
 
-  const std::string outside[] = {
-      "..\\outside.txt", "../outside.txt", "Varokin\\..\\..\\outside.txt",
-      "\\outside.txt",   "/outside.txt",   ta.Host("outside.txt").string(),
-      "C:\\outside.txt", "c:outside.txt",  ". .\\outside.txt"};
-  for (const std::string& name : outside) {
+  // Both platforms refuse alike: "Varokin\." would move the whole Varokin folder on Windows,
+  // and the others would be made on Linux where the game under Wine cannot reach them.
+  const std::string names[] = {"..\\outside.txt",
+                               "../outside.txt",
+                               "Varokin\\..\\..\\outside.txt",
+                               "\\outside.txt",
+                               "/outside.txt",
+                               ta.Host("outside.txt").string(),
+                               "C:\\outside.txt",
+                               "c:outside.txt",
+                               ". .\\outside.txt",
+                               "Varokin\\.",
+                               ".\\.",
+                               "Varokin\\\\f.ufo",
+                               "NUL",
+                               "COM1.txt",
+                               "nul.hpi",
+                               "x?.hpi",
+                               "f\nx.ufo",
+                               "moved.",
+                               "moved "};
+  for (const std::string& name : names) {
     SCOPED_TRACE(name);
     auto refusal = [](const std::string& from, const std::string& to) {
       return "Refusing to move " + from + " to " + to +
