@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 
 #include "engine/context.h"
 
@@ -9,7 +8,10 @@ namespace {
 
 std::string Key(const std::string& ufoName) {
   std::string key = ufoName;
-  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  // ASCII letters only, so that the answer does not depend on the locale.
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
   return key;
 }
 

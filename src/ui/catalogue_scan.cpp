@@ -151,8 +151,8 @@ void CSwitcherDlg::ScanCatalogue() {
 void CSwitcherDlg::BuildPackMembership() {
   engine::PackMembership& packs = ctx_.packMembership;
   packs.Reset(c_.packList.GetCount());
-  // A member line counts only when it names a UFO of the list; the table keeps nothing else, so
-  // a pack of a million lines costs a look-up each and no memory.
+  // A member line counts only when it names a UFO of the list: however long a pack is, each line
+  // costs one look-up, and the table holds no more names than the list.
   std::unordered_set<std::string> listed;
   listed.reserve(c_.ufoList.GetCount());
   for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
