@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/rename_blocker.h"
 #include "engine/switching_fixture.h"
@@ -50,47 +51,15 @@ TEST(RelocationNames, OnlyRelativeNamesWindowsCanHoldStayInTheTaFolder) {
         "Auxiliary", "[x]{y}^~!#$%&'()+,;=@`-_.hpi"}) {
     EXPECT_TRUE(StaysInTaFolder(name)) << name;
   }
-  for (const char* name : {"..",
-                           "..\\totala1.hpi",
-                           "../totala1.hpi",
-                           "Varokin\\..\\..\\x",
-                           "a/../../b",
-                           "\\x",
-                           "/etc/passwd",
-                           "\\\\server\\share\\x",
-                           "C:\\x",
-                           "c:x",
-                           "Z:/x",
-                           "...\\x",
-                           ". .\\x",
-                           "a\\.. ",
-                           "",
-                           ".",
-                           ".\\x",
-                           "Varokin\\.",
-                           "a\\\\b",
-                           "a\\",
-                           "a//b",
-                           "x.",
-                           "x ",
-                           "NUL",
-                           "con",
-                           "COM1.txt",
-                           "nul.hpi",
-                           "Lpt9",
-                           "aux .ufo",
-                           "Sub\\PRN\\x",
-                           "x?.hpi",
-                           "a<b",
-                           "a>b",
-                           "a\"b",
-                           "a|b",
-                           "*.ufo",
-                           "a:b",
-                           "a\nb.ufo",
-                           "a\rb",
-                           "a\tb",
-                           "a\x1f"}) {
+  const std::vector<std::string> refused = {
+      // Names that lead out of the folder, or name the folder itself.
+      "..", "..\\totala1.hpi", "../totala1.hpi", "Varokin\\..\\..\\x", "a/../../b", "\\x",
+      "/etc/passwd", "\\\\server\\share\\x", "C:\\x", "c:x", "Z:/x", "...\\x", ". .\\x", "a\\.. ",
+      "", ".", ".\\x", "Varokin\\.", "a\\\\b", "a\\", "a//b",
+      // Names Windows cannot hold.
+      "x.", "x ", "NUL", "con", "COM1.txt", "nul.hpi", "Lpt9", "aux .ufo", "Sub\\PRN\\x", "x?.hpi",
+      "a<b", "a>b", "a\"b", "a|b", "*.ufo", "a:b", "a\nb.ufo", "a\rb", "a\tb", "a\x1f"};
+  for (const std::string& name : refused) {
     EXPECT_FALSE(StaysInTaFolder(name)) << name;
   }
 }
@@ -245,27 +214,15 @@ TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
   ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
   fixtures::FileInventory before = ta.Inventory();
 
-  // Both platforms refuse alike: "Varokin\." would move the whole Varokin folder on Windows,
-  // and the others would be made on Linux where the game under Wine cannot reach them.
-  const std::string names[] = {"..\\outside.txt",
-                               "../outside.txt",
-                               "Varokin\\..\\..\\outside.txt",
-                               "\\outside.txt",
-                               "/outside.txt",
-                               ta.Host("outside.txt").string(),
-                               "C:\\outside.txt",
-                               "c:outside.txt",
-                               ". .\\outside.txt",
-                               "Varokin\\.",
-                               ".\\.",
-                               "Varokin\\\\f.ufo",
-                               "NUL",
-                               "COM1.txt",
-                               "nul.hpi",
-                               "x?.hpi",
-                               "f\nx.ufo",
-                               "moved.",
-                               "moved "};
+  // Both platforms refuse alike: names that lead out, "Varokin\." (Windows would move the whole
+  // Varokin folder), and names Windows cannot hold (made on Linux, the game could not reach them).
+  const std::string names[] = {
+      "..\\outside.txt", "../outside.txt",   "Varokin\\..\\..\\outside.txt",
+      "\\outside.txt",   "/outside.txt",     ta.Host("outside.txt").string(),
+      "C:\\outside.txt", "c:outside.txt",    ". .\\outside.txt",
+      "Varokin\\.",      "Varokin\\\\f.ufo", "NUL",
+      "nul.hpi",         "x?.hpi",           "f\nx.ufo",
+      "moved."};
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     auto refusal = [](const std::string& from, const std::string& to) {
