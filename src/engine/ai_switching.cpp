@@ -1,5 +1,8 @@
 #include "engine/ai_switching.h"
 
+#include <optional>
+#include <string>
+
 #include "engine/config_files.h"
 
 namespace varokin::engine {
@@ -123,14 +126,28 @@ bool AiSwitching::ValidateAi(const std::string& name) {
   const std::string stem = AiStem(name);
   std::string problems;
   {
-    ConfigReader reader(ctx_.fs, name);
-    const std::string title = reader.ReadLine();
-    pane_.SetText(DescriptionPane(title, reader.ReadLine(), name));
-    reader.ReadLine();
+    // A remembered name that leads out is not even opened: start-up looks at nothing outside.
+    std::optional<ConfigReader> reader;
+    if (StaysInTaFolder(ConfigPath(name))) {
+      reader.emplace(ctx_.fs, name);
+    } else {
+      problems += RefusedNameProblem("The name " + name);
+    }
+    auto line = [&reader] { return reader ? reader->ReadLine() : std::string(); };
+    const std::string title = line();
+    pane_.SetText(DescriptionPane(title, line(), name));
+    line();
     std::string word;
-    for (int k = 1; reader.NextAiPayload(word); ++k) {
+    for (int k = 1; reader && reader->NextAiPayload(word); ++k) {
+      if (k > kValidatedPairLimit) {
+        problems += "-> The file holds more than " + std::to_string(kValidatedPairLimit) +
+                    " payloads; the rest were not checked\n";
+        break;
+      }
       const std::string stored = AiStoredPayload(stem, k);
-      if (ctx_.fs.Exists(stored)) {
+      if (!StaysInTaFolder(stored) || !StaysInTaFolder(word)) {
+        problems += RefusedNameProblem("The payload " + word);
+      } else if (ctx_.fs.Exists(stored)) {
         problems += "-> Found the file/directory " + stored + " which should currently be named " +
                     word + " and be in your TA directory\n";
       } else if (!ctx_.fs.Exists(word)) {

@@ -65,6 +65,10 @@ std::string MutatorPayload(const std::string& stem, int k) {
   return stem + "(" + std::to_string(k) + ").ccx";
 }
 
+std::string RefusedNameProblem(const std::string& what) {
+  return "-> " + what + " is not valid: a name leads outside your TA directory\n";
+}
+
 ConfigReader::ConfigReader(platform::FileSystem& fs, const std::string& fileName)
     : lines_(fs, ConfigPath(fileName)) {}
 

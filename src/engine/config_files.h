@@ -30,6 +30,15 @@ std::string AiStoredPayload(const std::string& stem, int k);
 // B + ".ccx" for k = 0, B + "(" + k + ").ccx" otherwise.
 std::string MutatorPayload(const std::string& stem, int k);
 
+// Start-up validation reads no more rename pairs or AI payloads than this. No real modification
+// comes near it, and each costs two look-ups: a file of millions of pairs would take minutes and
+// gigabytes to check, 10,000 take well under a second.
+inline constexpr int kValidatedPairLimit = 10000;
+
+// The start-up report's line for names a move would refuse (StaysInTaFolder); such names are
+// never looked up, so that start-up tests nothing outside the TA folder.
+std::string RefusedNameProblem(const std::string& what);
+
 struct RenamePair {
   std::string stored;     // relative to the Varokin folder
   std::string installed;  // relative to the TA folder

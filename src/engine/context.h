@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -11,20 +13,22 @@
 
 namespace varokin::engine {
 
-// Which packs name which UFOs: one row per pack list row, one column per UFO list row, both in
-// list order at the time the catalogue was scanned.
+// Which packs name which UFOs: packs by their row in the pack list, UFOs by name without regard
+// to case, so that a UFO listed from both folders belongs to its packs on either row. A set look-up
+// per name keeps start-up linear in the packs' lines, however many there are.
 class PackMembership {
  public:
-  void Resize(int rows, int columns);
-  int Rows() const { return rows_; }
-  int Columns() const { return columns_; }
-  bool Get(int row, int column) const;
-  void Set(int row, int column);
+  // Forgets every member; the packs are rows 0 to packs - 1.
+  void Reset(int packs);
+  int Packs() const { return packs_; }
+  void Add(int pack, const std::string& ufoName);
+  bool Names(int pack, const std::string& ufoName) const;
+  // The packs that name the UFO, lowest row first.
+  const std::vector<int>& PacksNaming(const std::string& ufoName) const;
 
  private:
-  int rows_ = 0;
-  int columns_ = 0;
-  std::vector<char> cells_;
+  int packs_ = 0;
+  std::unordered_map<std::string, std::vector<int>> packsByUfo_;  // keyed by the lower-cased name
 };
 
 // Everything a switching operation works with. The application object owns the parts and hands

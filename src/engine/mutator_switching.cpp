@@ -58,6 +58,36 @@ bool MoveAllPayloads(Relocator& relocator, const std::string& stem, int count,
   return true;
 }
 
+// The start-up report's lines for the main payload and numbered payloads 1 to count.
+std::string PayloadProblems(platform::FileSystem& fs, const std::string& stem, int count) {
+  std::string problems;
+  int missingInARow = 0;
+  for (int k = 0; k <= count || k == 0; ++k) {
+    const std::string installed = MutatorPayload(stem, k);
+    const std::string stored = ConfigPath(installed);
+    // The main payload's texts differ from the numbered ones' by a comma.
+    const char* comma = k == 0 ? "" : ",";
+    if (!StaysInTaFolder(stored) || !StaysInTaFolder(installed)) {
+      // Every payload's name is made from the same stem: the others fare no better.
+      return problems + RefusedNameProblem("The payload " + installed);
+    }
+    if (fs.Exists(stored)) {
+      problems +=
+          "-> Found the file " + stored + comma + " which should currently be in your TA folder\n";
+      missingInARow = 0;
+    } else if (!fs.Exists(installed)) {
+      problems +=
+          "-> Unable to locate the file " + installed + ", which should be in your TA folder\n";
+      // A mistyped count such as 2000000000 would otherwise test and list every number up to it,
+      // a message of gigabytes; this many absent payloads in a row say enough.
+      if (++missingInARow == kMissingPayloadsListed) break;
+    } else {
+      missingInARow = 0;
+    }
+  }
+  return problems;
+}
+
 }  // namespace
 
 bool MutatorSwitching::LoadMutator(int slot) {
@@ -114,33 +144,18 @@ bool MutatorSwitching::UnloadMutator(int slot) {
 
 void MutatorSwitching::ValidateMutator(const std::string& fileName) {
   if (fileName == "none") return;
-  MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
-  pane_.SetText(DescriptionPane(file.title, file.description, fileName));
-  if (!file.count) {
-    ctx_.prompts.Message("Error reading " + fileName + " mutator file while validating");
-    return;
-  }
-  const std::string stem = MutatorStem(fileName);
   std::string problems;
-  int missingInARow = 0;
-  for (int k = 0; k <= *file.count || k == 0; ++k) {
-    const std::string installed = MutatorPayload(stem, k);
-    const std::string stored = ConfigPath(installed);
-    // The main payload's texts differ from the numbered ones' by a comma.
-    const char* comma = k == 0 ? "" : ",";
-    if (ctx_.fs.Exists(stored)) {
-      problems +=
-          "-> Found the file " + stored + comma + " which should currently be in your TA folder\n";
-      missingInARow = 0;
-    } else if (!ctx_.fs.Exists(installed)) {
-      problems +=
-          "-> Unable to locate the file " + installed + ", which should be in your TA folder\n";
-      // A mistyped count such as 2000000000 would otherwise test and list every number up to it,
-      // a message of gigabytes; this many absent payloads in a row say enough.
-      if (++missingInARow == kMissingPayloadsListed) break;
-    } else {
-      missingInARow = 0;
+  if (!StaysInTaFolder(ConfigPath(fileName))) {
+    // Not even opened: start-up looks at nothing outside the TA folder.
+    problems = RefusedNameProblem("The name " + fileName);
+  } else {
+    MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
+    pane_.SetText(DescriptionPane(file.title, file.description, fileName));
+    if (!file.count) {
+      ctx_.prompts.Message("Error reading " + fileName + " mutator file while validating");
+      return;
     }
+    problems = PayloadProblems(ctx_.fs, MutatorStem(fileName), *file.count);
   }
   if (problems.empty()) return;
   ctx_.prompts.Message(

@@ -7,10 +7,7 @@ namespace varokin::engine {
 std::string PackPath(const std::string& fileName) { return "Varokin\\UfoManager\\" + fileName; }
 
 bool IsPlainPackFileName(const std::string& fileName) {
-  if (fileName.empty() || fileName == ".") return false;
-  // A colon is a drive letter, or on Windows a stream hidden inside another file.
-  if (fileName.find_first_of("\\/:") != std::string::npos) return false;
-  return StaysInTaFolder(fileName);
+  return fileName.find_first_of("\\/") == std::string::npos && StaysInTaFolder(fileName);
 }
 
 std::string StoredDescription(const std::string& text) {

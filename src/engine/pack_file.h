@@ -18,8 +18,8 @@ struct UfoPack {
 // "Varokin\UfoManager\" + fileName.
 std::string PackPath(const std::string& fileName);
 
-// Whether a typed file name names a file of its own in Varokin\UfoManager: no folder part, no
-// colon (drive letter), not "." or "..", not empty.
+// Whether a typed file name names a file of its own in Varokin\UfoManager: no folder part, and a
+// name the moves would take (StaysInTaFolder: no drive letter, not "." or "..", not empty, ...).
 bool IsPlainPackFileName(const std::string& fileName);
 
 // The description as it is stored: one line, each line break of the text ("\r\n", or a lone

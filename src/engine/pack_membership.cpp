@@ -1,24 +1,44 @@
-#include <cstddef>
+#include <algorithm>
 
 #include "engine/context.h"
 
 namespace varokin::engine {
 
-void PackMembership::Resize(int rows, int columns) {
-  rows_ = rows > 0 ? rows : 0;
-  columns_ = columns > 0 ? columns : 0;
-  cells_.assign(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_), 0);
+namespace {
+
+std::string Key(const std::string& ufoName) {
+  std::string key = ufoName;
+  // ASCII letters only, so that the answer does not depend on the locale.
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
 }
 
-// Rows and columns come from list positions, which may be -1 (no row); those are never members.
-bool PackMembership::Get(int row, int column) const {
-  if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return false;
-  return cells_[static_cast<std::size_t>(row) * columns_ + column] != 0;
+}  // namespace
+
+void PackMembership::Reset(int packs) {
+  packs_ = packs > 0 ? packs : 0;
+  packsByUfo_.clear();
 }
 
-void PackMembership::Set(int row, int column) {
-  if (row < 0 || row >= rows_ || column < 0 || column >= columns_) return;
-  cells_[static_cast<std::size_t>(row) * columns_ + column] = 1;
+// A pack naming a UFO twice holds it once.
+void PackMembership::Add(int pack, const std::string& ufoName) {
+  if (pack < 0 || pack >= packs_) return;
+  std::vector<int>& packs = packsByUfo_[Key(ufoName)];
+  const auto at = std::lower_bound(packs.begin(), packs.end(), pack);
+  if (at == packs.end() || *at != pack) packs.insert(at, pack);
+}
+
+bool PackMembership::Names(int pack, const std::string& ufoName) const {
+  const std::vector<int>& packs = PacksNaming(ufoName);
+  return std::binary_search(packs.begin(), packs.end(), pack);
+}
+
+const std::vector<int>& PackMembership::PacksNaming(const std::string& ufoName) const {
+  static const std::vector<int> kNone;
+  const auto found = packsByUfo_.find(Key(ufoName));
+  return found == packsByUfo_.end() ? kNone : found->second;
 }
 
 }  // namespace varokin::engine

@@ -22,18 +22,30 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Windows drops trailing dots and blanks from a name, so ". ." or "..." can mean the parent folder
-// there: any component of only dots and blanks holding two dots or more is refused.
-bool LeadsUp(std::string_view component) {
-  std::size_t dots = 0;
-  for (char c : component) {
-    if (c == '.') {
-      ++dots;
-    } else if (c != ' ') {
-      return false;
-    }
+// Windows reserves these for devices, whatever extension follows: "nul.hpi" is the null device.
+bool IsDeviceName(std::string_view component) {
+  std::string_view base = component.substr(0, component.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  for (std::string_view device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (SameNameIgnoringCase(base, device)) return true;
   }
-  return dots >= 2;
+  if (base.size() != 4 || base[3] < '1' || base[3] > '9') return false;
+  return SameNameIgnoringCase(base.substr(0, 3), "COM") ||
+         SameNameIgnoringCase(base.substr(0, 3), "LPT");
+}
+
+// The game runs on Windows or under Wine, where a name Windows cannot hold cannot be reached, and
+// a control character would split the name in the line-based files we write. Windows also drops
+// trailing dots and blanks, so "x." is "x" there, and ".", ". ." or "..." the folder itself or
+// its parent: a component may not end in either.
+bool WindowsCanHold(std::string_view component) {
+  if (component.empty()) return false;  // a leading, doubled or trailing separator
+  if (component.back() == '.' || component.back() == ' ') return false;
+  for (char c : component) {
+    if (static_cast<unsigned char>(c) < 0x20) return false;
+    if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return false;
+  }
+  return !IsDeviceName(component);
 }
 
 std::string ErrorMoving(const std::string& from, const std::string& to) {
@@ -54,18 +66,16 @@ std::string BackupName(const std::string& baseGameFile) {
 }
 
 bool StaysInTaFolder(const std::string& path) {
-  if (!path.empty() && (path.front() == '\\' || path.front() == '/')) return false;
-  if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-    return false;
-  }
+  // Every component is checked, so a leading separator (an empty first component) and a drive
+  // letter (a colon) are refused with the rest.
   std::size_t begin = 0;
-  while (begin <= path.size()) {
+  while (true) {
     std::size_t end = path.find_first_of("\\/", begin);
     if (end == std::string::npos) end = path.size();
-    if (LeadsUp(std::string_view(path).substr(begin, end - begin))) return false;
+    if (!WindowsCanHold(std::string_view(path).substr(begin, end - begin))) return false;
+    if (end == path.size()) return true;
     begin = end + 1;
   }
-  return true;
 }
 
 void Relocator::Report(const std::string& text) {

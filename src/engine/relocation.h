@@ -12,8 +12,9 @@ namespace varokin::engine {
 bool IsBaseGameFile(const std::string& path);
 // "totala1.hpi" -> "totala1.###".
 std::string BackupName(const std::string& baseGameFile);
-// True when a name read from a file stays inside the TA folder: relative, no drive letter, no
-// ".." component.
+// True when a name read from a file stays inside the TA folder and Windows can hold it: relative,
+// no drive letter, no empty, "." or ".." component, no device name (NUL, CON, COM1.txt, ...), none
+// of < > : " | ? * or a control character, no component ending in a dot or a blank.
 bool StaysInTaFolder(const std::string& path);
 
 // The two moves every switch is made of. Each reports its own failure, framed by movePrefix and

@@ -1,5 +1,8 @@
 #include "engine/tc_switching.h"
 
+#include <optional>
+#include <string>
+
 #include "engine/config_files.h"
 #include "engine/game_files.h"
 
@@ -131,15 +134,29 @@ bool TcSwitching::ValidateTc(const std::string& name) {
   }
   std::string problems;
   {
-    ConfigReader reader(ctx_.fs, name);
-    const std::string title = reader.ReadLine();
+    // A remembered name that leads out is not even opened: start-up looks at nothing outside.
+    std::optional<ConfigReader> reader;
+    if (StaysInTaFolder(ConfigPath(name))) {
+      reader.emplace(ctx_.fs, name);
+    } else {
+      problems += RefusedNameProblem("The name " + name);
+    }
+    auto line = [&reader] { return reader ? reader->ReadLine() : std::string(); };
+    const std::string title = line();
     label_.SetText(title);
-    pane_.SetText(title + ": \r\n" + DecodeDescription(reader.ReadLine()) + "\r\n\r\n  --" + name);
-    ctx_.state.SetTcTags(std::string(" ").append(Trimmed(reader.ReadLine())).append(" "));
+    pane_.SetText(title + ": \r\n" + DecodeDescription(line()) + "\r\n\r\n  --" + name);
+    ctx_.state.SetTcTags(std::string(" ").append(Trimmed(line())).append(" "));
     RenamePair pair;
-    while (reader.NextRenamePair(pair)) {
-      const std::string stored = "Varokin\\" + pair.stored;
-      if (ctx_.fs.Exists(stored)) {
+    for (int checked = 0; reader && reader->NextRenamePair(pair); ++checked) {
+      if (checked == kValidatedPairLimit) {
+        problems += "-> The file holds more than " + std::to_string(kValidatedPairLimit) +
+                    " pairs; the rest were not checked\n";
+        break;
+      }
+      const std::string stored = ConfigPath(pair.stored);
+      if (!StaysInTaFolder(stored) || !StaysInTaFolder(pair.installed)) {
+        problems += RefusedNameProblem("The pair " + pair.stored + " " + pair.installed);
+      } else if (ctx_.fs.Exists(stored)) {
         problems += "-> Found the file/directory " + stored + " which should currently be named " +
                     pair.installed + " and be in your TA directory\n";
       } else if (!ctx_.fs.Exists(pair.installed)) {

@@ -134,7 +134,7 @@ void CSwitcherDlg::ScanCatalogue() {
     c_.ufoList.SetItemData(row, 0);
   }
   for (const std::string& fileName : ctx_.fs.Find(std::string(kUfoFolder) + "*.ufo")) {
-    if (fileName.front() == '~') continue;
+    if (SkippedKeptUfo(fileName)) continue;
     const int row = c_.ufoList.AddString(UfoName(fileName));
     if (row >= 0) c_.ufoList.SetItemData(row, 0);
   }
@@ -150,7 +150,14 @@ void CSwitcherDlg::ScanCatalogue() {
 
 void CSwitcherDlg::BuildPackMembership() {
   engine::PackMembership& packs = ctx_.packMembership;
-  packs.Resize(c_.packList.GetCount(), c_.ufoList.GetCount());
+  packs.Reset(c_.packList.GetCount());
+  // A member line counts only when it names a UFO of the list: however long a pack is, each line
+  // costs one look-up, and the table holds no more names than the list.
+  std::unordered_set<std::string> listed;
+  listed.reserve(c_.ufoList.GetCount());
+  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
+    listed.insert(app::LowerCase(c_.ufoList.GetText(ufo)));
+  }
   for (int pack = 0; pack < c_.packList.GetCount(); ++pack) {
     const std::string fileName =
         ctx_.state.modNamePool.Get(static_cast<int>(c_.packList.GetItemData(pack)));
@@ -158,8 +165,7 @@ void CSwitcherDlg::BuildPackMembership() {
     reader.ReadLine();
     reader.ReadLine();
     for (std::string line = reader.ReadLine(); !line.empty(); line = reader.ReadLine()) {
-      const int ufo = c_.ufoList.FindStringExact(0, line);
-      if (ufo >= 0 && pack < packs.Rows() && ufo < packs.Columns()) packs.Set(pack, ufo);
+      if (listed.contains(app::LowerCase(line))) packs.Add(pack, line);
     }
   }
 }
@@ -175,19 +181,11 @@ void CSwitcherDlg::SyncUfoSelection(const std::vector<std::string>& enabledUfoFi
   std::unordered_set<std::string> enabled;
   enabled.reserve(enabledUfoFiles.size());
   for (const std::string& fileName : enabledUfoFiles) enabled.insert(app::LowerCase(fileName));
-  // A pack once deselected needs no further look: with hundreds of packs that spares a table
-  // look-up per pack for every disabled UFO.
-  std::vector<char> packSelected(packs.Rows(), 1);
-  int packsSelected = packs.Rows();
   for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
-    if (enabled.contains(app::LowerCase(c_.ufoList.GetText(ufo) + ".ufo"))) continue;
+    const std::string ufoName = c_.ufoList.GetText(ufo);
+    if (enabled.contains(app::LowerCase(ufoName + ".ufo"))) continue;
     c_.ufoList.SetSel(ufo, false);
-    for (int pack = 0; packsSelected > 0 && pack < packs.Rows() && ufo < packs.Columns(); ++pack) {
-      if (!packSelected[pack] || !packs.Get(pack, ufo)) continue;
-      packSelected[pack] = 0;
-      --packsSelected;
-      c_.packList.SetSel(pack, false);
-    }
+    for (int pack : packs.PacksNaming(ufoName)) c_.packList.SetSel(pack, false);
   }
 }
 

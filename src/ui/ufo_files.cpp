@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/relocation.h"
 #include "platform/line_reader.h"
 
 namespace varokin::ui {
@@ -25,7 +26,11 @@ bool SkippedEnabledUfo(const std::string& fileName) {
   if (!fileName.empty() && std::string("~}]^").find(fileName.front()) != std::string::npos) {
     return true;
   }
-  return SameNameIgnoringCase(fileName, "rev31.ufo");
+  return SameNameIgnoringCase(fileName, "rev31.ufo") || !engine::StaysInTaFolder(fileName);
+}
+
+bool SkippedKeptUfo(const std::string& fileName) {
+  return fileName.empty() || fileName.front() == '~' || !engine::StaysInTaFolder(fileName);
 }
 
 std::string UfoName(const std::string& fileName) {

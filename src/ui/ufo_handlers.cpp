@@ -1,6 +1,8 @@
 // Enabling and disabling UFOs one by one and by pack, from the lists of the units tab.
 #include <string>
+#include <unordered_set>
 
+#include "app/command_line.h"
 #include "engine/config_files.h"
 #include "platform/line_reader.h"
 #include "ui/switcher_dlg.h"
@@ -67,10 +69,7 @@ bool CSwitcherDlg::DisableUfo(int index, bool showDescription) {
     return false;
   }
   c_.ufoList.SetSel(index, false);
-  const engine::PackMembership& packs = ctx_.packMembership;
-  for (int pack = 0; pack < packs.Rows() && index < packs.Columns(); ++pack) {
-    if (packs.Get(pack, index)) c_.packList.SetSel(pack, false);
-  }
+  for (int pack : ctx_.packMembership.PacksNaming(ufoName)) c_.packList.SetSel(pack, false);
   ShowUfoDescription(c_.ufoPane, ufoName, ReadUfoDescription(ctx_.fs, ufoName, showDescription),
                      showDescription);
   return true;
@@ -97,8 +96,11 @@ void CSwitcherDlg::OnSelchangePackList() {
   if (pack < 0 || pack >= c_.packList.GetCount()) return;
   const bool selected = c_.packList.GetSel(pack);
   const engine::PackMembership& packs = ctx_.packMembership;
-  for (int ufo = 0; pack < packs.Rows() && ufo < packs.Columns(); ++ufo) {
-    if (!packs.Get(pack, ufo)) continue;
+  // A UFO listed from both folders has two rows; it is switched once, as one file.
+  std::unordered_set<std::string> switched;
+  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
+    const std::string ufoName = c_.ufoList.GetText(ufo);
+    if (!packs.Names(pack, ufoName) || !switched.insert(app::LowerCase(ufoName)).second) continue;
     if (selected) {
       EnableUfo(ufo, false);
     } else {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/config_files.h"
 #include "engine/switching_fixture.h"
 
 namespace varokin::engine {
@@ -81,6 +82,39 @@ TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {
                "attempting to change AIs");
   EXPECT_FALSE(ai.ValidateAi("^^Brain.ai"));
   EXPECT_EQ(pane.GetText(), "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
+}
+
+TEST_F(AiSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound) {
+  const std::string kAdvice =
+      "probably didn't cause these changes, and would probably mess something up by attempting to "
+      "fix it, it is recommended that you fix it manually before attempting to change AIs";
+  // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
+  ta.Text("outside.txt", "precious");
+  ta.Text("^^Out.ai", "Outside\r\n\r\n*\r\n");
+  ta.Text("TA\\Varokin\\^^Evil.ai", "Evil\r\n\r\n*\r\n..\\outside.txt\r\nnul.hpi\r\nAi\r\n");
+  ta.Folder("TA\\Ai");
+  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectReport("the AI", "^^Evil.ai",
+               "-> The payload ..\\outside.txt is not valid: a name leads outside your TA "
+               "directory\n"
+               "-> The payload nul.hpi is not valid: a name leads outside your TA directory\n",
+               kAdvice);
+  EXPECT_FALSE(ai.ValidateAi("^^Evil.ai"));
+  ExpectReport("the AI", "..\\..\\^^Out.ai",
+               "-> The name ..\\..\\^^Out.ai is not valid: a name leads outside your TA "
+               "directory\n",
+               kAdvice);
+  EXPECT_FALSE(ai.ValidateAi("..\\..\\^^Out.ai"));
+  EXPECT_EQ(pane.GetText(), ": \r\n\r\n\r\n  -- ..\\..\\^^Out.ai");
+  EXPECT_EQ(ta.Inventory(), before);
+
+  std::string huge = "Huge\r\n\r\n*\r\n";
+  for (int payload = 0; payload <= kValidatedPairLimit; ++payload) huge += "Ai\r\n";
+  ta.Text("TA\\Varokin\\^^Huge.ai", huge);
+  ExpectReport("the AI", "^^Huge.ai",
+               "-> The file holds more than 10000 payloads; the rest were not checked\n", kAdvice);
+  EXPECT_FALSE(ai.ValidateAi("^^Huge.ai"));
 }
 
 }  // namespace

@@ -117,6 +117,15 @@ TEST_F(MutatorSwitchingTest, ValidationReportsEachPayloadOutOfPlaceOnce) {
   }
   ExpectReport("}{Typo.vkn", absent);
   mutators.ValidateMutator("}{Typo.vkn");
+
+  // A remembered name that leads out is not even read. Varokin stands in for the TA folder here,
+  // so that the name reaches a real file.
+  ta.Text("}{Out.vkn", "Outside\r\n\r\n*\r\n0\r\n");
+  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("Varokin").string()));
+  ExpectReport("..\\..\\}{Out.vkn",
+               "-> The name ..\\..\\}{Out.vkn is not valid: a name leads outside your TA "
+               "directory\n");
+  mutators.ValidateMutator("..\\..\\}{Out.vkn");
 }
 
 }  // namespace

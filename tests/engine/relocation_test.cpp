@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/rename_blocker.h"
 #include "engine/switching_fixture.h"
@@ -42,14 +43,23 @@ TEST(RelocationNames, BaseGameFilesAreWholeBareNames) {
   }
 }
 
-TEST(RelocationNames, OnlyRelativeNamesWithoutParentStepsStayInTheTaFolder) {
-  for (const char* name : {"Varokin\\^^Brain(1)", "AI\\brain.ufo", "..foo", "a..b\\c", ".\\x", "x.",
-                           "Varokin/}{Speedy.ccx"}) {
+TEST(RelocationNames, OnlyRelativeNamesWindowsCanHoldStayInTheTaFolder) {
+  // Every name the game and its mods use must pass.
+  for (const char* name :
+       {"Varokin\\^^Brain(1)", "AI\\brain.ufo", "..foo", "a..b\\c", "Varokin/}{Speedy.ccx",
+        "][Galaxy War.tc", "Varokin\\}{Speedy(2).ccx", "totala1.###", "COM10.hpi", "nullify.ufo",
+        "Auxiliary", "[x]{y}^~!#$%&'()+,;=@`-_.hpi"}) {
     EXPECT_TRUE(StaysInTaFolder(name)) << name;
   }
-  for (const char* name : {"..", "..\\totala1.hpi", "../totala1.hpi", "Varokin\\..\\..\\x",
-                           "a/../../b", "\\x", "/etc/passwd", "\\\\server\\share\\x", "C:\\x",
-                           "c:x", "Z:/x", "...\\x", ". .\\x", "a\\.. "}) {
+  const std::vector<std::string> refused = {
+      // Names that lead out of the folder, or name the folder itself.
+      "..", "..\\totala1.hpi", "../totala1.hpi", "Varokin\\..\\..\\x", "a/../../b", "\\x",
+      "/etc/passwd", "\\\\server\\share\\x", "C:\\x", "c:x", "Z:/x", "...\\x", ". .\\x", "a\\.. ",
+      "", ".", ".\\x", "Varokin\\.", "a\\\\b", "a\\", "a//b",
+      // Names Windows cannot hold.
+      "x.", "x ", "NUL", "con", "COM1.txt", "nul.hpi", "Lpt9", "aux .ufo", "Sub\\PRN\\x", "x?.hpi",
+      "a<b", "a>b", "a\"b", "a|b", "*.ufo", "a:b", "a\nb.ufo", "a\rb", "a\tb", "a\x1f"};
+  for (const std::string& name : refused) {
     EXPECT_FALSE(StaysInTaFolder(name)) << name;
   }
 }
@@ -196,7 +206,7 @@ TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
   EXPECT_EQ(ta.Read("totala1.###"), "game");
 }
 
-TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
+TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
   // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
   ta.Text("outside.txt", "precious");
   ta.Text("TA\\Varokin\\f.ufo", "payload");
@@ -204,11 +214,16 @@ TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
   ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
   fixtures::FileInventory before = ta.Inventory();
 
-  const std::string outside[] = {
-      "..\\outside.txt", "../outside.txt", "Varokin\\..\\..\\outside.txt",
-      "\\outside.txt",   "/outside.txt",   ta.Host("outside.txt").string(),
-      "C:\\outside.txt", "c:outside.txt",  ". .\\outside.txt"};
-  for (const std::string& name : outside) {
+  // Both platforms refuse alike: names that lead out, "Varokin\." (Windows would move the whole
+  // Varokin folder), and names Windows cannot hold (made on Linux, the game could not reach them).
+  const std::string names[] = {
+      "..\\outside.txt", "../outside.txt",   "Varokin\\..\\..\\outside.txt",
+      "\\outside.txt",   "/outside.txt",     ta.Host("outside.txt").string(),
+      "C:\\outside.txt", "c:outside.txt",    ". .\\outside.txt",
+      "Varokin\\.",      "Varokin\\\\f.ufo", "NUL",
+      "nul.hpi",         "x?.hpi",           "f\nx.ufo",
+      "moved."};
+  for (const std::string& name : names) {
     SCOPED_TRACE(name);
     auto refusal = [](const std::string& from, const std::string& to) {
       return "Refusing to move " + from + " to " + to +

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/config_files.h"
 #include "engine/game_files.h"
 #include "engine/switching_fixture.h"
 
@@ -82,6 +83,45 @@ TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileA
   EXPECT_EQ(label.GetText(), "");
   EXPECT_EQ(pane.GetText(), ": \r\n\r\n\r\n  --][Gone.tc");
   EXPECT_EQ(state.tcTags, "  ");
+}
+
+TEST_F(TcSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound) {
+  const std::string kAdvice =
+      "didn't cause these changes, it would probably mess something up by attempting to fix it, "
+      "it is recommended that you fix it manually before attempting to change TCs";
+  // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
+  ta.Text("outside.txt", "precious");
+  ta.Text("][Out.tc", "Outside\r\n\r\n*\r\n");
+  ta.Text("TA\\stolen.hpi", "");
+  ta.Text("TA\\Moved", "");
+  ta.Text("TA\\Varokin\\][Evil.tc",
+          "Evil\r\n\r\n*\r\n..\\..\\outside.txt stolen.hpi\r\n. Moved\r\nx NUL\r\nx com1.hpi\r\n");
+  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectReport("the TC", "][Evil.tc",
+               "-> The pair ..\\..\\outside.txt stolen.hpi is not valid: a name leads outside your "
+               "TA directory\n"
+               "-> The pair . Moved is not valid: a name leads outside your TA directory\n"
+               "-> The pair x NUL is not valid: a name leads outside your TA directory\n"
+               "-> The pair x com1.hpi is not valid: a name leads outside your TA directory\n",
+               kAdvice);
+  EXPECT_FALSE(tc.ValidateTc("][Evil.tc"));
+  // A remembered name that leads out is not even read.
+  ExpectReport("the TC", "..\\..\\][Out.tc",
+               "-> The name ..\\..\\][Out.tc is not valid: a name leads outside your TA "
+               "directory\n",
+               kAdvice);
+  EXPECT_FALSE(tc.ValidateTc("..\\..\\][Out.tc"));
+  EXPECT_EQ(label.GetText(), "");
+  EXPECT_EQ(ta.Inventory(), before);
+
+  // Pairs beyond any real TC's count are not read: a file of millions would take minutes.
+  std::string huge = "Huge\r\n\r\n*\r\n";
+  for (int pair = 0; pair <= kValidatedPairLimit; ++pair) huge += "a stolen.hpi\r\n";
+  ta.Text("TA\\Varokin\\][Huge.tc", huge);
+  ExpectReport("the TC", "][Huge.tc",
+               "-> The file holds more than 10000 pairs; the rest were not checked\n", kAdvice);
+  EXPECT_FALSE(tc.ValidateTc("][Huge.tc"));
 }
 
 TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {

@@ -33,6 +33,10 @@ TEST_F(Snapshots, ASnapshotOfTheCurrentStateRestoresEveryFileWhereItWas) {
   ta.Ai("Brain", "Big Brain", "b", "*", {{"brain.dat"}});
   ta.Ufo("On", UfoPlace::kEnabled);
   ta.Ufo("Off", UfoPlace::kKept);
+#ifndef _WIN32
+  // Written as it is, this name would be two lines, and the second would enable "Off".
+  ta.Ufo("On\nOff", UfoPlace::kEnabled);
+#endif
   Start();
   Click(ui::kIdTcList, RowOf(Window().tcList, "Ashen"));
   Click(ui::kIdMutatorList, RowOf(Window().mutatorList, "Slow units"));

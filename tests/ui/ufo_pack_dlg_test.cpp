@@ -66,8 +66,8 @@ TEST_F(UfoPackDlg, WritesTheChosenEnabledUfosAndTheNextStartListsThePack) {
   Restart();
   auto& w = Window();
   EXPECT_EQ(Rows(w.packList), Texts{"Air Power"});
-  EXPECT_TRUE(Packs().Get(0, RowOf(w.ufoList, "Bombers")));
-  EXPECT_FALSE(Packs().Get(0, RowOf(w.ufoList, "Tanks")));
+  EXPECT_TRUE(Packs().Names(0, "Bombers"));
+  EXPECT_FALSE(Packs().Names(0, "Tanks"));
   Click(ui::kIdPackList, 0);
   EXPECT_EQ(w.ufoPane.GetText(),
             "Air Power: \r\nBombers only.\r\n\r\nNo tanks.\r\nEver.\r\n\r\n  -- Air Power.pac");
