@@ -94,9 +94,9 @@ bool AiSwitching::LoadAi() {
           ui::Buttons::kYesNo);
       if (answer != ui::Answer::kNo) return false;
     }
+    if (!PayloadsMayMove(ctx_, fileName)) return false;
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
-    if (!PayloadsMayMove(ctx_, fileName)) return false;
     previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
       return false;

@@ -92,10 +92,10 @@ bool MutatorSwitching::LoadMutator(int slot) {
   }
   ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
   ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
-  // Remembered before the first move: should the program die half-way, the next start's check
-  // finds the payloads not yet in place and reports them.
   const std::string stem = MutatorStem(fileName);
   if (!PayloadsMayMove(ctx_.relocator, ctx_.fs, stem, *file.count)) return false;
+  // Remembered before the first move: should the program die half-way, the next start's check
+  // finds the payloads not yet in place and reports them.
   const std::string previous = ctx_.settings.GetProfileString(kSection, SlotEntry(slot));
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, SlotEntry(slot), fileName)) {
     return false;

@@ -55,9 +55,9 @@ class Relocator {
   const app::StartupState& startup_;
 };
 
-// Remembers a switch in the settings before its first move. A switch whose settings cannot be
-// written would be forgotten at the next start, its files left in place under another name's
-// account, so it is told and does not start. False when the write failed.
+// Writes the setting that remembers a switch, before its first move. A switch the settings
+// cannot record would be misread at the next start (a TC in place, the original game
+// remembered), so it does not start and the user is told why. False when the write failed.
 bool RememberBeforeMoving(app::SettingsStore& settings, ui::Prompts& prompts,
                           const std::string& section, const std::string& entry,
                           const std::string& value);

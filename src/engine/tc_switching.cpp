@@ -55,8 +55,8 @@ std::string Lowered(std::string text) {
 }
 
 // The files the catalogue is made of, relative to the Varokin folder: configuration files, and
-// the packs and snapshots with the folders that hold them. Moved away by a TC, the TC itself could
-// no longer be read, and so never be unloaded.
+// the packs and snapshots with the folders that hold them. Moved away by a TC they would be lost
+// to the catalogue, and the TC's own file could no longer be read to unload it.
 bool IsCatalogueFile(const std::string& stored) {
   std::vector<std::string> parts;
   std::size_t begin = 0;
