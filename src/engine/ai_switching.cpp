@@ -51,6 +51,24 @@ void MoveFirstPayloads(Context& ctx, const std::string& fileName, Direction dire
   }
 }
 
+// A payload beside a case twin could not go back once moved in: the twin would hold its stored
+// name. Refused before the first move; the check ends at the first payload that is not there,
+// where the load itself stops.
+bool PayloadsMayMove(Context& ctx, const std::string& fileName) {
+  ConfigReader reader(ctx.fs, fileName);
+  // Unread, the file would pass every check.
+  if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName);
+  reader.SkipHeader();
+  const std::string stem = AiStem(fileName);
+  std::string word;
+  for (int k = 1; reader.NextAiPayload(word); ++k) {
+    const std::string stored = AiStoredPayload(stem, k);
+    if (!StaysInTaFolder(stored) || !ctx.fs.Exists(stored)) return true;
+    if (ctx.relocator.RefuseCaseTwin(stored)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool AiSwitching::LoadAi() {
@@ -79,10 +97,13 @@ bool AiSwitching::LoadAi() {
           ui::Buttons::kYesNo);
       if (answer != ui::Answer::kNo) return false;
     }
+    if (!PayloadsMayMove(ctx_, fileName)) return false;
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
     previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
-    ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+      return false;
+    }
     allIn = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved);
   }
   if (!allIn) {
@@ -103,6 +124,11 @@ bool AiSwitching::UnloadAi() {
     ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
     ctx_.relocator.movePrefix = "Unloading the previous Ai (" + fileName + "):\n\n";
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    // The first half of a switch: unloaded without a word in the settings, the AI would still
+    // be remembered as active, so nothing starts.
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+      return false;
+    }
     reader.SkipHeader();
     allOut = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved);
   }

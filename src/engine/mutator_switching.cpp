@@ -88,6 +88,19 @@ std::string PayloadProblems(platform::FileSystem& fs, const std::string& stem, i
   return problems;
 }
 
+// A payload beside a case twin could not go back once moved in: the twin would hold its stored
+// name. Refused before the first move; the check ends at the first payload that is not there,
+// where the load itself stops.
+bool PayloadsMayMove(Relocator& relocator, platform::FileSystem& fs, const std::string& stem,
+                     int count) {
+  for (int k = 0; k <= count || k == 0; ++k) {
+    const std::string stored = ConfigPath(MutatorPayload(stem, k));
+    if (!StaysInTaFolder(stored) || !fs.Exists(stored)) return true;
+    if (relocator.RefuseCaseTwin(stored)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool MutatorSwitching::LoadMutator(int slot) {
@@ -109,11 +122,15 @@ bool MutatorSwitching::LoadMutator(int slot) {
   }
   ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
   ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
+  const std::string stem = MutatorStem(fileName);
+  if (!PayloadsMayMove(ctx_.relocator, ctx_.fs, stem, *file.count)) return false;
   // Remembered before the first move: should the program die half-way, the next start's check
   // finds the payloads not yet in place and reports them.
   const std::string previous = ctx_.settings.GetProfileString(kSection, SlotEntry(slot));
-  ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), fileName);
-  if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kIn)) {
+  if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, SlotEntry(slot), fileName)) {
+    return false;
+  }
+  if (!MoveAllPayloads(ctx_.relocator, stem, *file.count, Direction::kIn)) {
     ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), previous);
     return false;
   }
@@ -134,6 +151,11 @@ bool MutatorSwitching::UnloadMutator(int slot) {
   }
   ctx_.relocator.movePrefix = "Unloading Mutator (" + fileName + "):\n\n";
   ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
+  // The slot is emptied only once every payload is out; should that write fail, the Mutator would
+  // be remembered as active with its files gone. So the write is tried before the first move.
+  if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, SlotEntry(slot), fileName)) {
+    return false;
+  }
   if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kOut)) {
     return false;
   }

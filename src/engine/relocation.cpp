@@ -112,11 +112,16 @@ bool Relocator::MoveWithBackup(const std::string& from, const std::string& to) {
   if (IsBaseGameFile(to) && StaysInTaFolder(from) && fs_.Exists(from) && fs_.Exists(to)) {
     return ReplaceGameFile(from, to);
   }
+  // Beside a twin the game's file could not take its name back once the TC's file has left.
+  if (IsBaseGameFile(from) && RefuseCaseTwin(from)) return false;
   if (!MoveChecked(from, to)) return false;
   return !IsBaseGameFile(from) || RestoreGameFile(from);
 }
 
 bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to) {
+  // A twin keeps the name taken after the game's file has gone to its backup: the TC's file could
+  // not take its place, nor the game's file come back.
+  if (RefuseCaseTwin(to)) return false;
   std::string backup = BackupName(to);
   if (fs_.Exists(backup)) {
     Report("Unable to rename" + to + " to " + backup +
@@ -130,8 +135,11 @@ bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to) 
     return false;
   }
   if (!fs_.Rename(from, to)) {
-    fs_.Rename(backup, to);
-    Report(ErrorMoving(from, to));
+    std::string text = ErrorMoving(from, to);
+    if (!fs_.Rename(backup, to)) {
+      text += "\n\nThe game's " + to + " could not be put back: it is now named " + backup;
+    }
+    Report(text);
     return false;
   }
   return true;
@@ -155,8 +163,39 @@ bool Relocator::RestoreGameFile(const std::string& baseGameFile) {
   return false;
 }
 
+bool Relocator::HasCaseTwin(const std::string& path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  const std::string leaf = separator == std::string::npos ? path : path.substr(separator + 1);
+  int sameName = 0;
+  // Find also reads its argument as a pattern, so only the names equal to it count.
+  for (const std::string& name : fs_.Find(path)) {
+    if (SameNameIgnoringCase(name, leaf)) ++sameName;
+  }
+  return sameName > 1;
+}
+
+bool Relocator::RefuseCaseTwin(const std::string& path) {
+  if (!HasCaseTwin(path)) return false;
+  Report("An extra copy of " + path + " was found");
+  return true;
+}
+
+bool Relocator::Refuse(const std::string& text) {
+  Report(text);
+  return false;
+}
+
 bool Relocator::RefuseUnreadable(const std::string& fileName) {
   Report("Unable to read the file " + fileName);
+  return false;
+}
+
+bool RememberBeforeMoving(app::SettingsStore& settings, ui::Prompts& prompts,
+                          const std::string& section, const std::string& entry,
+                          const std::string& value) {
+  if (settings.WriteProfileString(section, entry, value)) return true;
+  prompts.Message("Unable to save the settings file " + settings.Path() + ": nothing was changed.",
+                  ui::Buttons::kOk);
   return false;
 }
 

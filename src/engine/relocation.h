@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/settings_store.h"
 #include "app/startup_state.h"
 #include "platform/file_system.h"
 #include "ui/prompts.h"
@@ -32,12 +33,18 @@ class Relocator {
   // The move of Total Conversions: may replace one of the game's base files, which is kept under
   // its backup name meanwhile and put back when the replacement is moved out.
   bool MoveWithBackup(const std::string& from, const std::string& to);
+  // Reports "An extra copy of" a name that has a case twin in its folder (only on a disk that
+  // tells case apart): a file moved from there could never go back, the twin holding its place.
+  bool RefuseCaseTwin(const std::string& path);
+  // Reports text framed as the moves' own messages are. Always false.
+  bool Refuse(const std::string& text);
   // Refuses an operation whose configuration file cannot be read: it would name nothing to move
   // and so pass for done. Always false.
   bool RefuseUnreadable(const std::string& fileName);
 
  private:
   void Report(const std::string& text);
+  bool HasCaseTwin(const std::string& path);
   bool RefuseEscape(const std::string& from, const std::string& to);
   // MoveWithBackup onto a base game file that is there: the game's file goes to its backup name.
   bool ReplaceGameFile(const std::string& from, const std::string& to);
@@ -48,5 +55,12 @@ class Relocator {
   ui::Prompts& prompts_;
   const app::StartupState& startup_;
 };
+
+// Writes the setting that remembers a switch, before its first move. A switch the settings
+// cannot record would be misread at the next start (a TC in place, the original game
+// remembered), so it does not start and the user is told why. False when the write failed.
+bool RememberBeforeMoving(app::SettingsStore& settings, ui::Prompts& prompts,
+                          const std::string& section, const std::string& entry,
+                          const std::string& value);
 
 }  // namespace varokin::engine

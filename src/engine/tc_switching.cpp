@@ -1,7 +1,10 @@
 #include "engine/tc_switching.h"
 
+#include <cctype>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "engine/config_files.h"
 #include "engine/game_files.h"
@@ -46,6 +49,60 @@ void MoveFirstPairs(Context& ctx, const std::string& fileName, Direction directi
   for (int j = 0; j < count && reader.NextRenamePair(pair); ++j) {
     MovePair(ctx.relocator, pair, direction);
   }
+}
+
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The files the catalogue is made of, relative to the Varokin folder: configuration files, and
+// the packs and snapshots with the folders that hold them. Moved away by a TC they would be lost
+// to the catalogue, and the TC's own file could no longer be read to unload it.
+bool IsCatalogueFile(const std::string& stored) {
+  std::vector<std::string> parts;
+  std::size_t begin = 0;
+  while (begin <= stored.size()) {
+    std::size_t end = stored.find_first_of("\\/", begin);
+    if (end == std::string::npos) end = stored.size();
+    std::string part = stored.substr(begin, end - begin);
+    // Windows drops the dots and blanks that end a name: there "][Self.tc." and "a\.\b" name
+    // ][Self.tc and a\b.
+    part.erase(part.find_last_not_of(". ") + 1);
+    if (!part.empty()) parts.push_back(Lowered(part));
+    begin = end + 1;
+  }
+  if (parts.size() == 1) {
+    for (ModKind kind : {ModKind::kTotalConversion, ModKind::kMutator, ModKind::kAi}) {
+      if (platform::WildcardMatch(ConfigPattern(kind), ConfigPath(parts[0]))) return true;
+    }
+  }
+  if (parts.empty() || parts.size() > 2) return false;
+  const bool onlyFolder = parts.size() == 1;
+  return (parts[0] == "ufomanager" && (onlyFolder || platform::WildcardMatch("*.pac", parts[1]))) ||
+         (parts[0] == "snapshots" && (onlyFolder || platform::WildcardMatch("*.tas", parts[1])));
+}
+
+// Refusals that must come before the first move, so that they leave every file where it was. The
+// check ends where the load itself would stop: at a name the moves refuse, at a payload that is
+// not there, or at one named before (gone by the time its second pair is moved).
+bool PairsMayMove(Context& ctx, const std::string& fileName) {
+  ConfigReader reader(ctx.fs, fileName);
+  // Unread, the file would pass every check.
+  if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName);
+  reader.SkipHeader();
+  std::set<std::string> seen;
+  RenamePair pair;
+  while (reader.NextRenamePair(pair)) {
+    const std::string stored = ConfigPath(pair.stored);
+    if (IsCatalogueFile(pair.stored)) {
+      return ctx.relocator.Refuse("Refusing to move " + stored + ": Varokin needs it in place");
+    }
+    if (!StaysInTaFolder(stored) || !StaysInTaFolder(pair.installed)) return true;
+    if (!seen.insert(Lowered(pair.stored)).second || !ctx.fs.Exists(stored)) return true;
+    if (ctx.relocator.RefuseCaseTwin(stored)) return false;
+  }
+  return true;
 }
 
 std::string Trimmed(const std::string& text) {
@@ -95,10 +152,13 @@ bool TcSwitching::LoadTc() {
     title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
+    if (!PairsMayMove(ctx_, fileName)) return false;
     // Remembered before the first move: should the program die half-way, the next start's
     // check then finds the pairs not yet in place and reports them.
     previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
-    ctx_.settings.WriteProfileString(kSection, kEntry, fileName);
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+      return false;
+    }
     allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved);
   }
   if (!allIn) {
@@ -120,6 +180,11 @@ bool TcSwitching::UnloadTc() {
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    // The unload is the first half of a switch: with settings that cannot be written, the TC
+    // would be remembered as active once its files are out, so nothing starts.
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+      return false;
+    }
     reader.SkipHeader();
     allOut = MoveEveryPair(reader, ctx_.relocator, Direction::kOut, moved);
   }

@@ -44,7 +44,7 @@ TEST_F(AiSwitchingTest, LoadMovesNumberedPayloadsInAndUnloadMovesThemBack) {
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
 }
 
-TEST_F(AiSwitchingTest, AFailedPayloadMovesTheEarlierOnesBack) {
+TEST_F(AiSwitchingTest, AFailedOrRefusedLoadLeavesEveryFileInPlace) {
   MakeBrain("*");
   ta.Text("brain.ufo", "another AI's archive");
   const fixtures::FileInventory before = ta.Inventory();
@@ -53,6 +53,18 @@ TEST_F(AiSwitchingTest, AFailedPayloadMovesTheEarlierOnesBack) {
   EXPECT_FALSE(ai.LoadAi());
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");  // as it was: no AI
+
+#ifndef _WIN32
+  // Beside a case twin a payload could not go back once moved in: refused before the first move.
+  std::filesystem::remove(ta.Host("brain.ufo"));
+  ta.Text("Varokin\\^^BRAIN(2)", "twin");
+  const fixtures::FileInventory withTwin = ta.Inventory();
+  ExpectMessage(
+      "Loading Ai (^^Brain.ai):\n\nAn extra copy of Varokin\\^^Brain(2) was found\n\nLoad "
+      "Aborted.");
+  EXPECT_FALSE(ai.LoadAi());
+  EXPECT_EQ(ta.Inventory(), withTwin);
+#endif
 }
 
 TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {

@@ -48,7 +48,7 @@ TEST_F(MutatorSwitchingTest, LoadAndUnloadMoveEveryPayloadAndRememberTheSlot) {
   EXPECT_EQ(state.mutatorSlots[3], -1);
 }
 
-TEST_F(MutatorSwitchingTest, AMissingNumberedPayloadUndoesTheLoad) {
+TEST_F(MutatorSwitchingTest, AFailedOrRefusedLoadLeavesEveryFileInPlace) {
   MakeSpeedy(3);
   std::filesystem::remove(ta.Host("Varokin\\}{Speedy(2).ccx"));
   const fixtures::FileInventory before = ta.Inventory();
@@ -65,6 +65,18 @@ TEST_F(MutatorSwitchingTest, AMissingNumberedPayloadUndoesTheLoad) {
   state.tcTags = " GAL ";
   EXPECT_FALSE(mutators.LoadMutator(3));
   EXPECT_EQ(ta.Inventory(), before);
+
+#ifndef _WIN32
+  // Beside a case twin a payload could not go back once moved in: refused before the first move.
+  state.tcTags = state.baseGameTag;
+  ta.Text("Varokin\\}{Speedy(2).ccx", "payload 2");
+  ta.Text("Varokin\\}{SPEEDY(2).CCX", "twin");
+  const fixtures::FileInventory withTwin = ta.Inventory();
+  ExpectMessage(kLoadPrefix +
+                "An extra copy of Varokin\\}{Speedy(2).ccx was found\n\nLoad Aborted.");
+  EXPECT_FALSE(mutators.LoadMutator(3));
+  EXPECT_EQ(ta.Inventory(), withTwin);
+#endif
 }
 
 TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEveryOperationBeforeItMovesAnything) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/rename_blocker.h"
@@ -159,6 +162,64 @@ TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
     EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game));
     EXPECT_EQ(ta.Inventory(), before);
   }
+}
+
+// Refuses every rename onto one name, as a disk may at any moment (a file locked or made there by
+// another program).
+class RefusesRenamesOnto : public fixtures::FaultyFileSystem {
+ public:
+  explicit RefusesRenamesOnto(std::string name)
+      : FaultyFileSystem(platform::CreateHostFileSystem()), name_(std::move(name)) {}
+  bool Rename(const std::string& from, const std::string& to) override {
+    return to != name_ && FaultyFileSystem::Rename(from, to);
+  }
+
+ private:
+  std::string name_;
+};
+
+TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
+#ifndef _WIN32
+  // Names that differ only by case are two files here: the twin would hold the name once the
+  // game's file had gone to its backup, in either direction.
+  for (std::string game :
+       {"totala1.hpi", "ccdata.hpi", "btdata.hpi", "rev31.ufo", "revision.gpf"}) {
+    SCOPED_TRACE(game);
+    std::string twin = game;
+    for (char& c : twin) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    ta.Text(game, "game");
+    ta.Text(twin, "twin");
+    ta.Text("Varokin\\tc", "TC");
+    fixtures::FileInventory before = ta.Inventory();
+    ExpectMessage("An extra copy of " + game + " was found");
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\tc", game));
+    EXPECT_EQ(ta.Inventory(), before);
+    std::filesystem::remove(ta.Host(game));
+    std::filesystem::remove(ta.Host(twin));
+  }
+  ta.Text("totala1.hpi", "TC");
+  ta.Text("totala1.###", "game");
+  ta.Text("TOTALA1.HPI", "a twin that came later");
+  std::filesystem::remove(ta.Host("Varokin\\tc"));
+  fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage("An extra copy of totala1.hpi was found");
+  EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\tc"));
+  EXPECT_EQ(ta.Inventory(), before);
+#endif
+
+  // When the game's file cannot come back from its backup, the player is told where it is.
+  RefusesRenamesOnto refusing("ccdata.hpi");
+  Relocator failing{refusing, prompts, startup};
+  failing.movePrefix = kPrefix;
+  failing.moveSuffix = kSuffix;
+  ta.Text("ccdata.hpi", "game");
+  ta.Text("Varokin\\cc.hpi", "TC");
+  ExpectMessage(
+      "Error moving Varokin\\cc.hpi to ccdata.hpi\n\nThe game's ccdata.hpi could not be put back: "
+      "it is now named ccdata.###");
+  EXPECT_FALSE(failing.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi"));
+  EXPECT_EQ(ta.Read("ccdata.###"), "game");
+  EXPECT_EQ(ta.Read("Varokin\\cc.hpi"), "TC");
 }
 
 TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicArchive) {

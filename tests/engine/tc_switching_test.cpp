@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "engine/ai_switching.h"
 #include "engine/config_files.h"
 #include "engine/game_files.h"
+#include "engine/mutator_switching.h"
 #include "engine/switching_fixture.h"
 
 namespace varokin::engine {
@@ -122,6 +124,78 @@ TEST_F(TcSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound)
   ExpectReport("the TC", "][Huge.tc",
                "-> The file holds more than 10000 pairs; the rest were not checked\n", kAdvice);
   EXPECT_FALSE(tc.ValidateTc("][Huge.tc"));
+}
+
+TEST_F(TcSwitchingTest, PairsThatCouldNotComeBackAreRefusedBeforeAnyMove) {
+  ta.Tc("Other", "Other", "", "OTA", {});
+  ta.Text("Varokin\\first.ufo", "first");
+  const std::string kPrefix = "Loading TC (][Self.tc):\n\n";
+  const std::string kSuffix = "\n\nload Aborted.";
+  // Varokin's own files: moved away, the TC could not be read to be unloaded, nor the catalogue
+  // find them.
+  for (const char* stored :
+       {"][Self.tc", "][OTHER.TC", "}{Some.vkn", "^^Some.ai", "UfoManager", "ufomanager\\p.pac",
+        ".\\Snapshots", "Snapshots\\s.TAS", "][Self.tc."}) {
+    SCOPED_TRACE(stored);
+    state.currentTc =
+        Pool(ta.Tc("Self", "Self", "", "OTA", {{"first.ufo", "first.ufo"}, {stored, "moved"}}));
+    const fixtures::FileInventory before = ta.Inventory();
+    ExpectMessage(kPrefix + "Refusing to move Varokin\\" + stored + ": Varokin needs it in place" +
+                  kSuffix);
+    EXPECT_FALSE(tc.LoadTc());
+    EXPECT_EQ(ta.Inventory(), before);
+  }
+#ifndef _WIN32
+  // A payload beside its case twin: once moved in, it could never take its stored name back.
+  ta.Text("Varokin\\second.ufo", "second");
+  ta.Text("Varokin\\SECOND.UFO", "twin");
+  state.currentTc = Pool(
+      ta.Tc("Self", "Self", "", "OTA", {{"first.ufo", "first.ufo"}, {"second.ufo", "second.ufo"}}));
+  const fixtures::FileInventory before = ta.Inventory();
+  ExpectMessage(kPrefix + "An extra copy of Varokin\\second.ufo was found" + kSuffix);
+  EXPECT_FALSE(tc.LoadTc());
+  EXPECT_EQ(ta.Inventory(), before);
+#endif
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "<absent>");
+}
+
+TEST_F(TcSwitchingTest, UnwritableSettingsStopEverySwitchBeforeItsFirstMove) {
+  AiSwitching ai{ctx, pane};
+  MutatorSwitching mutators{ctx, pane};
+  MakeGalaxy();
+  state.currentAi = Pool(ta.Ai("Brain", "Brain", "", "*", {{"brain.ufo", false}}));
+  state.mutatorSlots[3] = Pool(ta.Mutator("Speedy", "Speedy", "", "*", 1));
+  auto unwritable = [&](bool on) {
+    // A folder where the file should be: no write can replace it, whoever runs the test.
+    std::filesystem::remove(settingsPath);
+    if (on) std::filesystem::create_directory(settingsPath);
+  };
+  const std::string kUnsaved =
+      "Unable to save the settings file " + settingsPath.string() + ": nothing was changed.";
+
+  unwritable(true);
+  // A write that starts no move stays silent.
+  const int galaxy = state.currentTc;
+  state.currentTc = kNoMod;
+  EXPECT_TRUE(tc.LoadTc());
+  state.currentTc = galaxy;
+  const fixtures::FileInventory inactive = ta.Inventory();
+  for (int i = 0; i < 3; ++i) ExpectMessage(kUnsaved);
+  EXPECT_FALSE(tc.LoadTc());
+  EXPECT_FALSE(ai.LoadAi());
+  EXPECT_FALSE(mutators.LoadMutator(3));
+  EXPECT_EQ(ta.Inventory(), inactive);
+
+  // Unloaded unknown to the settings, each would still be remembered as active.
+  unwritable(false);
+  ASSERT_TRUE(tc.LoadTc() && ai.LoadAi() && mutators.LoadMutator(3));
+  unwritable(true);
+  const fixtures::FileInventory active = ta.Inventory();
+  for (int i = 0; i < 3; ++i) ExpectMessage(kUnsaved);
+  EXPECT_FALSE(tc.UnloadTc());
+  EXPECT_FALSE(ai.UnloadAi());
+  EXPECT_FALSE(mutators.UnloadMutator(3));
+  EXPECT_EQ(ta.Inventory(), active);
 }
 
 TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
