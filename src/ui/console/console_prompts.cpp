@@ -56,7 +56,13 @@ std::optional<std::string> ConsolePrompts::FileDialog(const std::string& kind,
 }
 
 std::optional<std::string> ConsolePrompts::OpenFile(const FileDialogRequest& request) {
-  return FileDialog("open", request);
+  std::optional<std::string> typed = FileDialog("open", request);
+  // As in the common dialog, a name typed without its extension finds the file that has it.
+  if (typed && !fs_.Exists(*typed)) {
+    const std::string withExtension = WithDefaultExtension(*typed, request.defaultExt);
+    if (fs_.Exists(withExtension)) return withExtension;
+  }
+  return typed;
 }
 
 std::optional<std::string> ConsolePrompts::SaveFile(const FileDialogRequest& request) {
