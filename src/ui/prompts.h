@@ -22,17 +22,25 @@ inline const char* ButtonsName(Buttons buttons) {
   return "OK";
 }
 
-// What a box closed without a choice answers: the box's last button, which lets nothing go ahead.
-inline Answer SafestAnswer(Buttons buttons) {
+// What Escape and the close box answer: Cancel where the box has it, OK on a box of OK alone. A
+// Yes/No box has neither: a question such as "Do you wish to disable it again?" has no answer that
+// is safe to assume, so the user must press one of its two buttons.
+inline std::optional<Answer> EscapeAnswer(Buttons buttons) {
   switch (buttons) {
     case Buttons::kYesNo:
-      return Answer::kNo;
+      return std::nullopt;
     case Buttons::kYesNoCancel:
       return Answer::kCancel;
     case Buttons::kOk:
       break;
   }
   return Answer::kOk;
+}
+
+// A message box that would be taller than about two thirds of the screen shows its text in a
+// scrolling area instead, so that its buttons stay on the screen.
+inline bool NeedsScrolling(int boxHeight, int screenHeight) {
+  return boxHeight * 3 > screenHeight * 2;
 }
 
 // What a common open or save file dialog is asked to show.

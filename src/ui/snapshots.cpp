@@ -121,6 +121,13 @@ void CSwitcherDlg::OnRestoreSnapshot() {
   }
   startup.snapshotRequested = false;
 
+  // Opened before anything is switched off: a mistyped path must leave the selection alone.
+  platform::LineReader reader(ctx_.fs, path);
+  if (!reader.IsOpen()) {
+    Warn(ctx_.prompts, "Unable to read the snapshot file " + path);
+    return;
+  }
+
   OnDisableAll();
   bool complete = DisableEveryUfo();
   const engine::ModState& state = ctx_.state;
@@ -132,7 +139,7 @@ void CSwitcherDlg::OnRestoreSnapshot() {
     // The UFOs that did move are shown as they now lie.
     SyncUfoSelection();
   } else {
-    complete = RestoreSnapshotFile(path);
+    complete = RestoreSnapshotFile(reader);
   }
   if (!complete) Warn(ctx_.prompts, "The snapshot was not fully restored");
 }
@@ -149,15 +156,9 @@ bool CSwitcherDlg::DisableEveryUfo() {
   return complete;
 }
 
-bool CSwitcherDlg::RestoreSnapshotFile(const std::string& path) {
+bool CSwitcherDlg::RestoreSnapshotFile(platform::LineReader& reader) {
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
-  platform::LineReader reader(ctx_.fs, path);
-  if (!reader.IsOpen()) {
-    // Read as empty it would restore nothing and pass for a full restore.
-    Warn(prompts, "Unable to read the snapshot file " + path);
-    return false;
-  }
   bool complete = true;
   std::string line = reader.ReadLine();
 

@@ -8,6 +8,7 @@
 #include "engine/mutator_switching.h"
 #include "engine/tc_switching.h"
 #include "platform/instances.h"
+#include "platform/line_reader.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "ui/dialog.h"
@@ -89,7 +90,7 @@ class CSwitcherDlg {
   bool DisableUfo(int index, bool showDescription);
   // The steps of a snapshot restore; each returns false when something was not restored.
   bool DisableEveryUfo();
-  bool RestoreSnapshotFile(const std::string& path);
+  bool RestoreSnapshotFile(platform::LineReader& reader);
 
   engine::Context& ctx_;
   MainWindowControls& c_;

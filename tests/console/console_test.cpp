@@ -76,7 +76,8 @@ TEST_F(Console, SwitchesTheTcAndTheAiOnDisk) {
 }
 
 TEST_F(Console, AnsweringYesDisablesTheIncompatibleAiAgain) {
-  ASSERT_EQ(Run("tab 2\nclick 1003 1\nyes\nshow 1003\n"), 0);
+  // A Yes/No box has no Escape answer: "escape" and "close" are read past.
+  ASSERT_EQ(Run("tab 2\nclick 1003 1\nescape\nclose\nyes\nshow 1003\n"), 0);
   EXPECT_TRUE(Contains(kAiQuestion)) << output;
   EXPECT_TRUE(Contains("list 1003\n0\t1\t9999\t*Default AI*\n1\t0\t1\tBig Brain\n.\n")) << output;
   EXPECT_FALSE(ta.Exists("brain.ufo"));
@@ -219,10 +220,28 @@ TEST_F(Console, ASnapshotBringsBackEverySwitchAfterDisableAll) {
   EXPECT_FALSE(ta.Exists("}{Beta.ccx"));
   EXPECT_TRUE(ta.Exists("Jet.ufo"));  // the reset leaves UFOs alone
 
-  ASSERT_EQ(Run("menu 32793\n" + snapshot + "\nno\npress 1\n"), 0);
+  // Named without its extension, as the open dialog allows.
+  ASSERT_EQ(Run("menu 32793\n" + snapshot.substr(0, snapshot.size() - 4) + "\nno\npress 1\n"), 0);
   EXPECT_TRUE(Contains("<<< open Select Snapshot to Restore\n>>>\n" + kAiQuestion)) << output;
   EXPECT_EQ(ta.Inventory(), switched);
   EXPECT_EQ(Setting("Active Mutators", "Mutator 1"), "}{Beta.vkn");
+}
+
+TEST_F(Console, TheSaveDialogAddsTheExtensionAndAsksBeforeReplacingAFile) {
+  // A dot in a folder's name is no extension of the file.
+  const fs::path folder = ta.Host("Varokin\\Snapshots\\v1.2");
+  fs::create_directories(folder);
+  const std::string typed = (folder / "story").string();
+  const std::string dialog = "<<< save Save Snapshot As...\n>>>\n";
+  const std::string question = "<<< Yes/No exclamation\n" + typed +
+                               ".tas already exists.\nDo you want to replace it?\n>>>\n";
+  ASSERT_EQ(Run("menu 32792\n" + typed + "\ntab 0\nclick 1008 1\nmenu 32792\n" + typed + "\nno\n" +
+                typed + "\nyes\npress 1\n"),
+            0);
+  // Declining asks for another name; the answer Yes replaces the file.
+  EXPECT_TRUE(Contains(question + dialog + question)) << output;
+  EXPECT_EQ(ReadAll(folder / "story.tas").substr(0, 14), "TC:][Ashen.tc\n");
+  EXPECT_FALSE(fs::exists(folder / "story"));
 }
 
 // The game in the TA folder is a small program that writes down its argument text; on Linux a

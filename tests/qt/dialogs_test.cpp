@@ -5,7 +5,10 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "demo_window.h"
@@ -112,6 +115,77 @@ TEST(QtFilterTextTest, PatternsGoInTheParenthesesQtReads) {
   EXPECT_EQ(ui::qt::QtFilterText("Snapshot Files (*.tas)|*.tas||"), "Snapshot Files (*.tas)");
   EXPECT_EQ(ui::qt::QtFilterText("Programs|*.exe;*.com|All Files (*.*)|*.*||"),
             "Programs (*.exe *.com);;All Files (*.*)");
+}
+
+// Runs act on the message box the next Message call opens.
+void OnMessageBox(std::function<void(QMessageBox&)> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    poll->deleteLater();
+    poll->stop();
+    act(*box);
+  });
+  poll->start(20);
+}
+
+void PressEscape(QMessageBox& box) {
+  QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_Escape);
+}
+
+TEST(QtMessageBoxTest, EscapeAndTheCloseBoxAnswerCancelOrOkButNeverAYesNoQuestion) {
+  ui::qt::QtPrompts qtPrompts;
+  Prompts& prompts = qtPrompts;
+  bool stayedOpen = false;
+  bool scrolls = true;
+  OnMessageBox([&](QMessageBox& box) {
+    PressEscape(box);
+    box.close();
+    stayedOpen = box.isVisible();
+    scrolls = box.findChild<QScrollArea*>() != nullptr;
+    box.button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(prompts.Message("Do you wish to disable it again?", Buttons::kYesNo), Answer::kYes);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_FALSE(scrolls);
+
+  OnMessageBox(PressEscape);
+  EXPECT_EQ(prompts.Message("Save?", Buttons::kYesNoCancel), Answer::kCancel);
+  OnMessageBox([](QMessageBox& box) { box.close(); });
+  EXPECT_EQ(prompts.Message("Save?", Buttons::kYesNoCancel), Answer::kCancel);
+  OnMessageBox(PressEscape);
+  EXPECT_EQ(prompts.Message("Done"), Answer::kOk);
+}
+
+TEST(QtMessageBoxTest, ATextTallerThanTheScreenScrollsWithTheButtonsOnTheScreen) {
+  std::string text;
+  for (int line = 1; line <= 2000; ++line) {
+    text += "Missing file Varokin\\Mods\\unit" + std::to_string(line) + ".fbi\n";
+  }
+  ui::qt::QtPrompts prompts;
+  std::string shown;
+  int height = 0;
+  int screenHeight = 0;
+  bool buttonsInside = false;
+  OnMessageBox([&](QMessageBox& box) {
+    shown = ui::qt::FromQt(box.text());
+    height = box.frameGeometry().height();
+    screenHeight = box.screen()->availableGeometry().height();
+    buttonsInside = box.findChild<QScrollArea*>() != nullptr;
+    for (QAbstractButton* button : box.buttons()) {
+      const QRect place(button->mapTo(&box, QPoint(0, 0)), button->size());
+      buttonsInside = buttonsInside && button->isVisible() && box.rect().contains(place);
+    }
+    QDir().mkpath(VAROKIN_SCREENSHOTS);
+    EXPECT_TRUE(box.grab().save(VAROKIN_SCREENSHOTS "/long-message.png"));
+    box.button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(prompts.Message(text, Buttons::kYesNo, Icon::kExclamation), Answer::kNo);
+  EXPECT_EQ(shown, text);
+  EXPECT_GT(height, 0);
+  EXPECT_LE(height, screenHeight);
+  EXPECT_TRUE(buttonsInside);
 }
 
 TEST_F(DemoWindowTest, AboutBoxClosesWithEscape) {

@@ -167,6 +167,27 @@ TEST_F(Snapshots, HostileFilesGetMessagesNeverACrash) {
   EXPECT_EQ(after, before);
 }
 
+TEST_F(Snapshots, ASnapshotThatCannotBeReadChangesNothing) {
+  ta.Tc("Ash", "Ashen", "a", "ASH", {{"AshData.hpi", "ashdata.hpi"}});
+  ta.Ufo("On", UfoPlace::kEnabled);
+  startup.snapshotRequested = true;
+  startup.snapshotPath = "/nonexistent/x.tas";
+  Start();
+  Click(ui::kIdTcList, RowOf(Window().tcList, "Ashen"));
+  const FileInventory before = ta.Inventory();
+  prompts.Expect("Unable to read the snapshot file /nonexistent/x.tas");
+  Dlg().OnShowWindow(true);
+  Dlg().OnTimer();
+  // From the menu: a folder opens as no file.
+  const std::string folder = (ta.Root() / "Varokin" / "Snapshots").string();
+  prompts.ExpectFileDialog(folder);
+  prompts.Expect("Unable to read the snapshot file " + folder);
+  Dlg().OnRestoreSnapshot();
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Selected(Window().tcList), Texts{"Ashen"});
+  EXPECT_EQ(Selected(Window().ufoList), Texts{"On"});
+}
+
 TEST_F(Snapshots, ASnapshotNamedOnTheCommandLineIsRestoredByTheDeferredRequest) {
   ta.Ufo("Cmd", UfoPlace::kKept);
   ta.Ai("Brain", "Big Brain", "b", "*", {{"brain.dat"}});

@@ -1,6 +1,7 @@
 #include "ui/console/console_prompts.h"
 
 #include "app/command_line.h"
+#include "ui/save_dialog_rules.h"
 
 namespace varokin::ui::console {
 
@@ -22,6 +23,7 @@ std::string IconText(Icon icon) {
 
 std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
   const std::string word = app::LowerCase(line);
+  if (word == "escape" || word == "close") return EscapeAnswer(buttons);
   const bool questions = buttons != Buttons::kOk;
   if (word == "ok" && !questions) return Answer::kOk;
   if (word == "yes" && questions) return Answer::kYes;
@@ -39,7 +41,9 @@ Answer ConsolePrompts::Message(const std::string& text, Buttons buttons, Icon ic
   while (std::optional<std::string> answer = io_.ReadLine()) {
     if (std::optional<Answer> chosen = ParseAnswer(*answer, buttons)) return *chosen;
   }
-  return SafestAnswer(buttons);
+  // Nobody is left to answer. A Yes/No box has no Escape answer; it is answered No, which scripts
+  // have relied on since the console began.
+  return EscapeAnswer(buttons).value_or(Answer::kNo);
 }
 
 std::optional<std::string> ConsolePrompts::FileDialog(const std::string& kind,
@@ -52,11 +56,21 @@ std::optional<std::string> ConsolePrompts::FileDialog(const std::string& kind,
 }
 
 std::optional<std::string> ConsolePrompts::OpenFile(const FileDialogRequest& request) {
-  return FileDialog("open", request);
+  std::optional<std::string> typed = FileDialog("open", request);
+  // As in the common dialog, a name typed without its extension finds the file that has it.
+  if (typed && !fs_.Exists(*typed)) {
+    const std::string withExtension = WithDefaultExtension(*typed, request.defaultExt);
+    if (fs_.Exists(withExtension)) return withExtension;
+  }
+  return typed;
 }
 
 std::optional<std::string> ConsolePrompts::SaveFile(const FileDialogRequest& request) {
-  return FileDialog("save", request);
+  // As in the common dialog, declining to replace a file asks for a name again.
+  while (std::optional<std::string> typed = FileDialog("save", request)) {
+    if (std::optional<std::string> path = ConfirmSaveName(*typed, request, fs_, *this)) return path;
+  }
+  return std::nullopt;
 }
 
 }  // namespace varokin::ui::console

@@ -1,7 +1,9 @@
 // varokin-console: the program with its windows as text on standard input and output.
 #include <iostream>
+#include <memory>
 
 #include "app/command_line.h"
+#include "platform/file_system.h"
 #include "ui/console/console_io.h"
 #include "ui/console/console_prompts.h"
 #include "ui/console/console_steps.h"
@@ -13,7 +15,8 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
 
   ui::console::ConsoleIo io(std::cin, std::cout);
-  ui::console::ConsolePrompts prompts(io);
+  const std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
+  ui::console::ConsolePrompts prompts(io, *files);
   ui::ProgramParts parts(prompts);
   ui::console::ConsoleDialogRunner dialogs(io);
   ui::console::ConsoleSteps steps(parts.ctx, parts.FrontEnd(dialogs), io);

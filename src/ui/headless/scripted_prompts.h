@@ -11,8 +11,8 @@
 namespace varokin::ui::headless {
 
 // Prompts that answer from a script and record everything shown. A message that the script does
-// not expect next is reported to onUnexpected (a test fails there) and answered with the box's
-// safest button (No, Cancel or OK); so is one whose scripted answer is not a button of the box.
+// not expect next is reported to onUnexpected (a test fails there) and answered as Escape would
+// (No on a Yes/No box); so is one whose scripted answer is not a button of the box.
 class ScriptedPrompts : public Prompts {
  public:
   struct Shown {

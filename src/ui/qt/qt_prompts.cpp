@@ -1,10 +1,19 @@
 #include "ui/qt/qt_prompts.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 #include <vector>
 
 #include "ui/qt/qt_controls.h"
@@ -49,19 +58,7 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
 }  // namespace
 
 Answer QtPrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
-  QMessageBox box(QtIcon(icon), kCaption, ToQt(text), QMessageBox::NoButton,
-                  QApplication::activeWindow());
-  switch (buttons) {
-    case Buttons::kOk:
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
-    case Buttons::kYesNo:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      break;
-    case Buttons::kYesNoCancel:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      break;
-  }
+  MessageBox box(text, buttons, icon);
   switch (box.exec()) {
     case QMessageBox::Yes:
       return Answer::kYes;
@@ -72,9 +69,91 @@ Answer QtPrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
     case QMessageBox::Ok:
       return Answer::kOk;
     default:
-      // Closed without a button: the answer that goes on least.
-      return SafestAnswer(buttons);
+      // Ended from outside (the program closing): a Yes/No box, which Escape cannot end, then
+      // counts as No.
+      return EscapeAnswer(buttons).value_or(Answer::kNo);
   }
+}
+
+MessageBox::MessageBox(const std::string& text, ui::Buttons buttons, ui::Icon icon)
+    : QMessageBox(QtIcon(icon), kCaption, ToQt(text), QMessageBox::NoButton,
+                  QApplication::activeWindow()),
+      escape_(EscapeAnswer(buttons)) {
+  switch (buttons) {
+    case Buttons::kOk:
+      setStandardButtons(QMessageBox::Ok);
+      break;
+    case Buttons::kYesNo:
+      setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case Buttons::kYesNoCancel:
+      setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  if (escape_) {
+    setEscapeButton(button(*escape_ == Answer::kOk ? QMessageBox::Ok : QMessageBox::Cancel));
+  } else {
+    // Left to itself Qt would make No the Escape button.
+    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                   ~Qt::WindowCloseButtonHint);
+  }
+  ScrollTheTextIfTooTall();
+}
+
+void MessageBox::keyPressEvent(QKeyEvent* event) {
+  if (!escape_ && event->matches(QKeySequence::Cancel)) {
+    event->accept();
+    return;
+  }
+  QMessageBox::keyPressEvent(event);
+}
+
+void MessageBox::closeEvent(QCloseEvent* event) {
+  if (!escape_) {
+    event->ignore();
+    return;
+  }
+  QMessageBox::closeEvent(event);
+}
+
+void MessageBox::showEvent(QShowEvent* event) {
+  QMessageBox::showEvent(event);
+  // The box sizes itself by switching its label's wrapping off and on; in the scrolling area the
+  // text wraps at the area's width.
+  if (scrolled_) scrolled_->setWordWrap(true);
+}
+
+void MessageBox::ScrollTheTextIfTooTall() {
+  auto* grid = qobject_cast<QGridLayout*>(layout());
+  auto* label = findChild<QLabel*>("qt_msgbox_label");
+  QScreen* screen = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
+  if (!grid || !label || !screen) return;
+  const QRect available = screen->availableGeometry();
+  // As wide as the box makes itself before it wraps a long line.
+  const int softWidth = std::min(available.width() / 2, 500);
+  const int textWidth = std::max(200, softWidth - 120);
+  const QFontMetrics metrics(label->font());
+  const QRect textRect = metrics.boundingRect(QRect(0, 0, textWidth, 0),
+                                              Qt::TextWordWrap | Qt::TextExpandTabs, text());
+  const int chrome = 4 * style()->pixelMetric(QStyle::PM_DialogButtonsButtonHeight) +
+                     2 * style()->pixelMetric(QStyle::PM_LayoutTopMargin);
+  if (!NeedsScrolling(textRect.height() + chrome, available.height())) return;
+
+  const int index = grid->indexOf(label);
+  int row = 0, column = 0, rowSpan = 1, columnSpan = 1;
+  grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+  delete grid->takeAt(index);
+  auto* area = new QScrollArea(this);
+  area->setObjectName("varokin_message_scroll");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area->setWidgetResizable(true);
+  label->setWordWrap(true);
+  area->setWidget(label);
+  area->setFixedSize(textWidth + area->verticalScrollBar()->sizeHint().width(),
+                     available.height() * 2 / 3 - chrome);
+  grid->addWidget(area, row, column, rowSpan, columnSpan);
+  scrolled_ = label;
 }
 
 std::optional<std::string> QtPrompts::OpenFile(const FileDialogRequest& request) {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QMessageBox>
+#include <optional>
+
 #include "ui/prompts.h"
+
+class QLabel;
 
 namespace varokin::ui::qt {
 
@@ -10,6 +15,24 @@ class QtPrompts : public Prompts {
   Answer Message(const std::string& text, Buttons buttons, Icon icon) override;
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+};
+
+// One message: a QMessageBox that takes its Escape and close-box answer from the shared rule (none
+// on a Yes/No box), and shows a text too tall for the screen in a scrolling area.
+class MessageBox : public QMessageBox {
+ public:
+  MessageBox(const std::string& text, ui::Buttons buttons, ui::Icon icon);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void ScrollTheTextIfTooTall();
+
+  std::optional<ui::Answer> escape_;
+  QLabel* scrolled_ = nullptr;
 };
 
 // "Snapshot Files (*.tas)|*.tas||" as Qt writes a filter list: "Snapshot Files (*.tas)".

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "ui/win32/message_dialog.h"
 #include "ui/win32/owner_window.h"
 
 namespace varokin::ui::win32 {
@@ -49,6 +50,58 @@ std::vector<char> Filter(const std::string& filter) {
   return result;
 }
 
+// Works on the next message box as it opens: centres it over its owner (left to itself it opens in
+// the middle of the screen, away from the window it speaks of) and, on a Yes/No box, refuses
+// Escape and the close box, which Wine's MessageBox would answer with IDCANCEL.
+class MessageBoxHook {
+ public:
+  MessageBoxHook(HWND owner, Buttons buttons) {
+    owner_ = owner;
+    unanswerable_ = !EscapeAnswer(buttons).has_value();
+    if (owner_ || unanswerable_) {
+      hook_ = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+    }
+  }
+  ~MessageBoxHook() { Release(); }
+  MessageBoxHook(const MessageBoxHook&) = delete;
+  MessageBoxHook& operator=(const MessageBoxHook&) = delete;
+
+ private:
+  static void Release() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+  }
+  // The box is placed when it is first activated; later activations are the user's business.
+  static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    const HHOOK hook = hook_;
+    if (code == HCBT_ACTIVATE) {
+      HWND box = reinterpret_cast<HWND>(wParam);
+      char windowClass[16] = {};
+      GetClassNameA(box, windowClass, sizeof windowClass);
+      if (std::string(windowClass) == "#32770") {
+        CentreOver(box, owner_);
+        if (unanswerable_) {
+          boxProc_ = reinterpret_cast<WNDPROC>(
+              SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WithoutCancel)));
+        }
+        Release();
+      }
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+  }
+  // Escape and the close box both arrive as IDCANCEL.
+  static LRESULT CALLBACK WithoutCancel(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) return 0;
+    return CallWindowProcW(boxProc_, box, message, wParam, lParam);
+  }
+
+  // One user-interface thread, one message box at a time.
+  static inline HHOOK hook_ = nullptr;
+  static inline HWND owner_ = nullptr;
+  static inline bool unanswerable_ = false;
+  static inline WNDPROC boxProc_ = nullptr;
+};
+
 std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save) {
   std::vector<char> file(MAX_PATH * 4, '\0');
   request.fileName.copy(file.data(), file.size() - 1);
@@ -80,17 +133,28 @@ std::optional<std::string> AskForFile(const FileDialogRequest& request, bool sav
 }  // namespace
 
 Answer Win32Prompts::Message(const std::string& text, Buttons buttons, Icon icon) {
-  const int pressed = MessageBoxA(CurrentOwner(), text.c_str(), kApplicationName,
-                                  ButtonFlags(buttons) | IconFlags(icon) | MB_SETFOREGROUND);
+  HWND owner = CurrentOwner();
+  int pressed = 0;
+  if (TooTallForMessageBox(owner, text)) {
+    MessageBeep(IconFlags(icon));
+    pressed = ScrollingMessageBox(owner, text, buttons, icon);
+  }
+  if (pressed <= 0) {
+    const MessageBoxHook hook(owner, buttons);
+    pressed = MessageBoxA(owner, text.c_str(), kApplicationName,
+                          ButtonFlags(buttons) | IconFlags(icon) | MB_SETFOREGROUND);
+  }
   switch (pressed) {
     case IDYES:
       return Answer::kYes;
     case IDNO:
       return Answer::kNo;
-    case IDCANCEL:
-      return Answer::kCancel;
-    default:
+    case IDOK:
       return Answer::kOk;
+    default:
+      // Escape or the close box, which Wine's MessageBox answers with IDCANCEL also on a box of
+      // OK alone.
+      return EscapeAnswer(buttons).value_or(Answer::kNo);
   }
 }
 

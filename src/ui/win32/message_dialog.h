@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/prompts.h"
+
+namespace varokin::ui::win32 {
+
+// Moves a window so that its centre lies on its owner's, kept inside the owner's monitor. Nothing
+// happens without an owner: the system has already placed the window on the screen.
+void CentreOver(HWND window, HWND owner);
+
+// True when a message box of this text would be too tall for the owner's screen: MessageBox cannot
+// scroll.
+bool TooTallForMessageBox(HWND owner, const std::string& text);
+
+// A message box of ours with the same caption, icon, buttons and keys as MessageBox's, whose text
+// scrolls, centred over its owner. Returns what MessageBox would: IDOK, IDYES, IDNO or IDCANCEL;
+// 0 or -1 when it could not be shown.
+int ScrollingMessageBox(HWND owner, const std::string& text, Buttons buttons, Icon icon);
+
+}  // namespace varokin::ui::win32
