@@ -1,5 +1,7 @@
 // The address the multiplayer window shows, from the host's interfaces.
 #ifndef _WIN32
+#include "platform/network.h"
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <net/if.h>
@@ -44,6 +46,16 @@ TEST(LocalAddress, TheFirstIpv4OfAnInterfaceThatIsUpAndNotTheLoopback) {
   // Only the loopback and a down interface: the host name's lookup is left to answer.
   list[1].ifa_next = nullptr;
   EXPECT_EQ(platform::posix::FirstOutwardIpv4(list.data()), std::nullopt);
+
+  // On this host, whatever its name maps to (often the loopback), the address shown is the
+  // outward one when it has one.
+  ifaddrs* host = nullptr;
+  ASSERT_EQ(getifaddrs(&host), 0);
+  const std::optional<std::string> outward = platform::posix::FirstOutwardIpv4(host);
+  freeifaddrs(host);
+  if (outward) {
+    EXPECT_EQ(platform::LocalIpv4Address(), outward);
+  }
 }
 
 }  // namespace

@@ -160,8 +160,9 @@ std::vector<std::string> CommandLineOf(const std::string& pid) {
 }
 
 // Whether the process pid runs the program. A native one runs it when its executable is the
-// program's file. Wine shows a Windows program by its command line: the Windows path of the
-// .exe once it runs, and "wine" and the path it was given while it starts.
+// program's file. A Windows one runs under Wine's loader and is known by its command line: the
+// .exe's path first once Wine runs it (the path it was given, or a Windows path when another
+// Windows program started it), "wine" and that path while Wine starts.
 bool Runs(const std::string& pid, const struct stat* file, const std::string& exeName) {
   struct stat running;
   if (file != nullptr && stat(("/proc/" + pid + "/exe").c_str(), &running) == 0 &&
