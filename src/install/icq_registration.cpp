@@ -44,7 +44,8 @@ void RegisterWithIcq(platform::FileSystem& fs, ui::Prompts& prompts, platform::R
     return;
   }
 
-  const std::string path = fs.HostPath(fs.CurrentDir() + "\\" + found.front());
+  const std::string path =
+      registry.ProgramPath(fs.HostPath(fs.CurrentDir() + "\\" + found.front()));
   const std::array<std::pair<const char*, std::string>, 5> values = {{
       {"Client Command Line", "-join:%i"},
       {"Server Command Line", "-host"},

@@ -9,23 +9,34 @@ namespace {
 constexpr const char* kVarokin = "Varokin";
 // The window TAHook shows while it runs, where windows have titles.
 constexpr const char* kTahookTitle = "TAHook";
+constexpr const char* kNoWine = "\nWine was not found: install Wine or set WINE to its path.";
+
+// The message for a program that did not start, with the cause when it is one the message
+// does not suggest.
+std::string Unable(const std::string& message, platform::StartResult result) {
+  return result == platform::StartResult::kNoWine ? message + kNoWine : message;
+}
 
 void StartTahook(engine::Context& ctx, platform::Processes& processes,
                  platform::InstanceRegistry* instances) {
   if (ctx.settings.GetProfileInt(kVarokin, "Use TAHook", 0) != 1) return;
   const std::string path = ctx.settings.GetProfileString(kVarokin, "TAHook Path", "");
-  // Where windows have no titles, the TAHook this process started is the one we know of.
+  // Where windows have no titles, a process running TAHook's file tells that it runs.
   if ((instances != nullptr && instances->WindowExists(kTahookTitle)) ||
-      processes.IsRunning(path)) {
+      (!path.empty() && processes.IsRunning(path))) {
     return;
   }
-  if (path.empty() || !processes.Start(path, "", ctx.fs.CurrentDir())) {
-    ctx.prompts.Message("Unable to run TAHook it may have been moved", ui::Buttons::kOk,
-                        ui::Icon::kExclamation);
+  const platform::StartResult result = path.empty()
+                                           ? platform::StartResult::kFailed
+                                           : processes.Start(path, "", ctx.fs.CurrentDir());
+  if (result != platform::StartResult::kStarted) {
+    ctx.prompts.Message(Unable("Unable to run TAHook it may have been moved", result),
+                        ui::Buttons::kOk, ui::Icon::kExclamation);
   }
 }
 
-bool Start(engine::Context& ctx, platform::Processes& processes, const std::string& program) {
+platform::StartResult Start(engine::Context& ctx, platform::Processes& processes,
+                            const std::string& program) {
   // The name as the folder stores it, so that a host that tells case apart finds it.
   return processes.Start(ctx.fs.HostPath(program), ctx.startup.gameArguments, ctx.fs.CurrentDir());
 }
@@ -49,16 +60,19 @@ bool LaunchGame(engine::Context& ctx, platform::Processes& processes,
     }
     if (answer == ui::Answer::kCancel) return false;
     if (answer == ui::Answer::kYes) {
-      if (Start(ctx, processes, tcExe)) return true;
-      ctx.prompts.Message("Unable to run the custom exe " + tcExe +
-                          " it may have been badly hacked or be a misnamed data file.");
+      const platform::StartResult result = Start(ctx, processes, tcExe);
+      if (result == platform::StartResult::kStarted) return true;
+      ctx.prompts.Message(Unable("Unable to run the custom exe " + tcExe +
+                                     " it may have been badly hacked or be a misnamed data file.",
+                                 result));
       return false;
     }
   }
 
-  if (Start(ctx, processes, "totala.exe")) return true;
-  ctx.prompts.Message("Unable to run TotalA.exe, it may have been moved", ui::Buttons::kOk,
-                      ui::Icon::kStop);
+  const platform::StartResult result = Start(ctx, processes, "totala.exe");
+  if (result == platform::StartResult::kStarted) return true;
+  ctx.prompts.Message(Unable("Unable to run TotalA.exe, it may have been moved", result),
+                      ui::Buttons::kOk, ui::Icon::kStop);
   return false;
 }
 

@@ -6,15 +6,21 @@
 
 namespace varokin::platform {
 
+enum class StartResult {
+  kStarted,
+  kFailed,  // the program is not there, or its process could not be created
+  kNoWine,  // a Windows program, and no Wine to start it with
+};
+
 // Starting the game and the outside tools. Argument texts are handed over as they stand; no
 // shell ever sees them. On Linux a program whose name ends in ".exe" is started through Wine.
 class Processes {
  public:
   virtual ~Processes() = default;
   // Starts program (relative to the working directory, or absolute) with the whole argument text,
-  // in workingDir, without waiting. False when the process could not be created.
-  virtual bool Start(const std::string& program, const std::string& arguments,
-                     const std::string& workingDir) = 0;
+  // in workingDir, without waiting.
+  virtual StartResult Start(const std::string& program, const std::string& arguments,
+                            const std::string& workingDir) = 0;
   // Starts program and waits for it: its exit status, or nothing when it could not be started.
   virtual std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
                                         const std::string& workingDir) = 0;
@@ -22,7 +28,8 @@ class Processes {
   // when the interpreter could not be started.
   virtual std::optional<int> RunCommandLine(const std::string& commandLine,
                                             const std::string& workingDir) = 0;
-  // True while a program this object started from that path is still running.
+  // True while any process runs the program file at that path, whoever started it: a second
+  // run of ours must not start a tool the first one started.
   virtual bool IsRunning(const std::string& program) = 0;
 };
 

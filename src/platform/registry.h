@@ -8,8 +8,9 @@
 
 namespace varokin::platform {
 
-// The current user's registry: the real one on Windows, a small file-backed store with the same
-// key paths, value names and types elsewhere. Key paths use "\" between keys.
+// The current user's registry: the real one on Windows; elsewhere the registry of the Wine prefix
+// the working folder lies in, or, outside any prefix, a small file-backed store with the same
+// key paths, value names and types. Key paths use "\" between keys.
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -26,6 +27,8 @@ class Registry {
   virtual bool SetDword(const std::string& key, const std::string& name, std::uint32_t value) = 0;
   // Deletes a key that has no subkeys, with its values.
   virtual bool DeleteKey(const std::string& key) = 0;
+  // The path by which the programs that read this registry reach the file at hostPath.
+  virtual std::string ProgramPath(const std::string& hostPath) { return hostPath; }
 };
 
 std::unique_ptr<Registry> CreateHostRegistry();

@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "support/ta_folder.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/posix/wine.h"
+#endif
 
 namespace varokin::install_tests {
 namespace {
@@ -61,7 +69,7 @@ TEST(HostProcesses, TheProgramGetsItsArgumentTextAndWorkingFolder) {
   expected.insert(expected.end(), {"-N1:0.0.0.0", "-H", "Big", "Game"});
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), expected);
 
-  ASSERT_TRUE(processes->Start(Helper(), " started.txt -N", folder));
+  ASSERT_EQ(processes->Start(Helper(), " started.txt -N", folder), platform::StartResult::kStarted);
   lines = Written(ta.Host("game/started.txt"), "-N");
   ASSERT_FALSE(lines.empty());
   EXPECT_TRUE(fs::equivalent(lines.front(), folder));
@@ -73,25 +81,127 @@ TEST(HostProcesses, TheProgramGetsItsArgumentTextAndWorkingFolder) {
   EXPECT_FALSE(running);
 }
 
+// True once ready() holds, which is checked for about ten seconds.
+template <typename Check>
+bool Eventually(Check ready) {
+  for (int i = 0; i < 200; ++i) {
+    if (ready()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return ready();
+}
+
 TEST(HostProcesses, AProgramThatCannotStartIsAFailedStart) {
   fixtures::TaFolder ta;
   const std::string folder = ta.Root().string();
   const std::string missing = (ta.Root() / "missing").string();
   const auto processes = platform::CreateHostProcesses();
-  EXPECT_FALSE(processes->Start(missing, " -N", folder));
+  EXPECT_EQ(processes->Start(missing, " -N", folder), platform::StartResult::kFailed);
+  EXPECT_EQ(processes->Start(missing + ".exe", " -N", folder), platform::StartResult::kFailed);
   EXPECT_EQ(processes->RunAndWait(missing, "", folder), std::nullopt);
   EXPECT_EQ(processes->RunAndWait(Helper(), "", (ta.Root() / "no folder").string()), std::nullopt);
 #ifdef _WIN32
   EXPECT_EQ(processes->RunCommandLine("exit 3", folder), 3);
-#else
-  // Windows programs need Wine from the PATH.
-  const std::string path = std::getenv("PATH");
-  setenv("PATH", folder.c_str(), 1);
-  EXPECT_FALSE(processes->Start("totala.exe", " -N", folder));
-  EXPECT_EQ(processes->RunCommandLine("exit 3", folder), std::nullopt);
-  setenv("PATH", path.c_str(), 1);
 #endif
 }
+
+// Another run of the program must see the tool the first one started, by its file alone.
+TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
+  fixtures::TaFolder ta;
+  const std::string folder = ta.Root().string();
+#ifdef _WIN32
+  const fs::path copy = ta.Root() / "lingerer.exe";
+#else
+  const fs::path copy = ta.Root() / "lingerer";
+#endif
+  // A copy of its own, so that no other test's helper counts.
+  fs::copy_file(Helper(), copy);
+  const auto first = platform::CreateHostProcesses();
+  const auto second = platform::CreateHostProcesses();
+  EXPECT_FALSE(second->IsRunning(copy.string()));
+  ASSERT_EQ(first->Start(copy.string(), " lingered.txt --linger", folder),
+            platform::StartResult::kStarted);
+  ASSERT_EQ(Written(ta.Host("lingered.txt"), "--linger").back(), "--linger");
+  EXPECT_TRUE(second->IsRunning(copy.string()));
+  EXPECT_FALSE(second->IsRunning((ta.Root() / "other.exe").string()));
+  EXPECT_TRUE(Eventually([&] { return !second->IsRunning(copy.string()); }));
+
+#ifndef _WIN32
+  // Wine shows a Windows program by its Windows path, and while it starts as "wine" and the path
+  // it was given; here the helper lingers under those command lines.
+  const fs::path hook = ta.Root() / ("Hook" + std::to_string(getpid()) + ".exe");
+  const std::vector<std::vector<std::string>> commandLines = {
+      {"C:\\Games\\TA\\" + hook.filename().string(), (ta.Root() / "w.txt").string(), "--linger"},
+      {"/usr/bin/wine", hook.string(), "--linger"},
+  };
+  for (std::vector<std::string> words : commandLines) {
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, ECHO_ARGS, nullptr, nullptr, argv.data(), environ), 0);
+    Written(words[1], "--linger");
+    EXPECT_TRUE(second->IsRunning(hook.string())) << words[0];
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    EXPECT_FALSE(second->IsRunning(hook.string())) << words[0];
+  }
+#endif
+}
+
+#ifndef _WIN32
+// A file that runs as a program, writing its name and arguments to log.
+fs::path Script(const fs::path& path, const fs::path& log) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$0 $*\" >> '" << log.string() << "'\n";
+  fs::permissions(path, fs::perms::owner_all);
+  return path;
+}
+
+TEST(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
+  fixtures::TaFolder ta;
+  const fs::path root = ta.Root();
+  const fs::path log = root / "wine.log";
+  const std::string variable = Script(root / "own" / "wine-devel", log).string();
+  const std::string onlyWine64 = Script(root / "a" / "wine64", log).parent_path().string();
+  const std::string wine = Script(root / "b" / "wine", log).string();
+  Script(root / "b" / "wine64", log);
+  const std::string fallback = Script(root / "lib" / "wine64", log).string();
+  const std::string notExecutable = (root / "c").string();
+  ta.Text("c/wine", "#!/bin/sh\n");
+  const std::string path = notExecutable + ":" + onlyWine64 + ":" + (root / "b").string();
+  using Search = platform::posix::WineSearch;
+  struct Case {
+    Search search;
+    std::string found;
+  };
+  const Case cases[] = {
+      {{variable, path, {fallback}}, variable},
+      {{(root / "none").string(), path, {fallback}}, wine},  // a WINE that is not there
+      {{"wine-devel", (root / "own").string(), {}}, variable},
+      {{std::nullopt, path, {fallback}}, wine},  // "wine" before an earlier "wine64"
+      {{std::nullopt, onlyWine64, {fallback}}, onlyWine64 + "/wine64"},
+      {{std::nullopt, notExecutable, {(root / "none").string(), fallback}}, fallback},
+      {{std::nullopt, "", {}}, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::posix::FindWine(c.search), c.found)
+        << c.search.variable.value_or("(no WINE)") << " " << c.search.path;
+  }
+
+  const std::string folder = root.string();
+  const auto processes = platform::posix::CreateProcesses([&] { return Search{wine, "", {}}; });
+  EXPECT_EQ(processes->Start("totala.exe", " -N", folder), platform::StartResult::kFailed);
+  ta.Text("totala.exe", "MZ");
+  EXPECT_EQ(processes->Start("totala.exe", " -N", folder), platform::StartResult::kStarted);
+  const std::string started = wine + " totala.exe -N";
+  EXPECT_EQ(Written(log, started), std::vector<std::string>{started});
+
+  const auto withoutWine = platform::posix::CreateProcesses([] { return Search{}; });
+  EXPECT_EQ(withoutWine->Start("totala.exe", " -N", folder), platform::StartResult::kNoWine);
+  EXPECT_EQ(withoutWine->RunCommandLine("exit 3", folder), std::nullopt);
+}
+#endif
 
 }  // namespace
 }  // namespace varokin::install_tests

@@ -2,8 +2,8 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -12,14 +12,17 @@
 namespace varokin::install_tests {
 
 // Stands in for the outside programs: records every call as one line and answers with scripted
-// exit statuses (0 once the script has run out). Programs named in `failing` cannot start, and a
-// program runs from its first start on.
+// exit statuses (0 once the script has run out). Programs named in `failing` do not start, for
+// the reason given there, and a program runs from its first start on.
 class RecordingProcesses : public platform::Processes {
  public:
-  bool Start(const std::string& program, const std::string& arguments,
-             const std::string& workingDir) override {
-    if (failing.count(program) > 0) return false;
-    return Next("start " + program + "|" + arguments, workingDir).has_value();
+  platform::StartResult Start(const std::string& program, const std::string& arguments,
+                              const std::string& workingDir) override {
+    const auto fails = failing.find(program);
+    if (fails != failing.end()) return fails->second;
+    return Next("start " + program + "|" + arguments, workingDir).has_value()
+               ? platform::StartResult::kStarted
+               : platform::StartResult::kFailed;
   }
   std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
                                 const std::string& workingDir) override {
@@ -39,7 +42,7 @@ class RecordingProcesses : public platform::Processes {
   std::vector<std::string> calls;
   std::vector<std::string> workingDirs;
   std::deque<std::optional<int>> statuses;
-  std::set<std::string> failing;
+  std::map<std::string, platform::StartResult> failing;
   // Runs at each call, as the outside program would, e.g. to leave files behind.
   std::function<void(const std::string& call)> onCall;
 

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/file_registry.h"
 #include "support/expect_prompts.h"
+#ifndef _WIN32
+#include "platform/posix/wine_registry.h"
+#endif
 #include "support/ta_folder.h"
 
 namespace varokin::fixtures {
@@ -122,6 +127,72 @@ TEST_F(IcqRegistration, AFailedWriteTakesThePartialRegistrationAway) {
   EXPECT_FALSE(registry->KeyExists(kRegistration));
   EXPECT_TRUE(registry->KeyExists(std::string(kOwner) + "\\Prefs\\Externals"));
 }
+
+#ifndef _WIN32
+// A TA folder inside a Wine prefix: ICQ there reads the prefix's registry, so the keys go there
+// through Wine's "reg", with the path as the Windows programs see it.
+TEST(IcqRegistrationInWine, WritesThroughWineIntoThePrefixOfTheTaFolder) {
+  namespace fs = std::filesystem;
+  const fs::path prefix = fs::canonical(FreshFolder());
+  fs::create_directories(prefix / "drive_c" / "Games");
+  std::ofstream(prefix / "system.reg") << "WINE REGISTRY Version 2\n";
+  std::ofstream(prefix / "user.reg")
+      << "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+         "[Software\\\\Mirabilis\\\\ICQ\\\\Owners] 1700000000\n#time=1da0000\n"
+         "\"LastOwner\"=dword:00bc614e\n\n"
+         "[Software\\\\Mirabilis\\\\ICQ\\\\Owners\\\\12345678\\\\Prefs\\\\Externals\\\\Other] "
+         "1700000000\n\"Type\"=\"Client\"\n\n"
+         "[Software\\\\Mirabilis\\\\ICQ\\\\Owners\\\\12345678] 1700000000\n"
+         "\"Name\"=\"Player\"\n";
+  const fs::path log = prefix / "wine.log";
+  const fs::path wine = prefix / "wine";
+  std::ofstream(wine) << "#!/bin/sh\nprintf '%s\\n' \"$WINEPREFIX|$*\" >> '" << log.string()
+                      << "'\n";
+  fs::permissions(wine, fs::perms::owner_all);
+
+  EXPECT_EQ(platform::posix::WinePrefixOf((prefix / "drive_c" / "Games").string()),
+            prefix.string());
+  EXPECT_EQ(platform::posix::WinePrefixOf(prefix.string()), "");
+  fs::remove(prefix / "system.reg");
+  EXPECT_EQ(platform::posix::WinePrefixOf((prefix / "drive_c" / "Games").string()), "");
+  std::ofstream(prefix / "system.reg") << "WINE REGISTRY Version 2\n";
+
+  const char* previous = std::getenv("WINE");
+  const std::string previousWine = previous != nullptr ? previous : "";
+  setenv("WINE", wine.c_str(), 1);
+  {
+    TaFolder ta(prefix / "drive_c" / "Games");
+    ta.Text("Varokin.exe", "MZ");
+    const auto files = platform::CreateHostFileSystem();
+    const auto registry = platform::CreateHostRegistry();
+    ExpectPrompts prompts;
+    prompts.Expect(kQuestion, Answer::kYes);
+    prompts.Expect(kConfigured);
+    install::RegisterWithIcq(*files, prompts, *registry);
+
+    const std::string key = "HKCU\\" + std::string(kRegistration);
+    const std::string path = "C:\\Games\\" + ta.Root().filename().string() + "\\Varokin.exe";
+    const std::string set = prefix.string() + "|reg add " + key + " /v ";
+    std::vector<std::string> lines;
+    std::ifstream in(log);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         prefix.string() + "|reg add " + key + " /f",
+                         set + "Client Command Line /t REG_SZ /d -join:%i /f",
+                         set + "Server Command Line /t REG_SZ /d -host /f",
+                         set + "Type /t REG_SZ /d ClientServer /f",
+                         set + "Server Path /t REG_SZ /d " + path + " /f",
+                         set + "Client Path /t REG_SZ /d " + path + " /f",
+                     }));
+  }
+  if (previous != nullptr) {
+    setenv("WINE", previousWine.c_str(), 1);
+  } else {
+    unsetenv("WINE");
+  }
+  fs::remove_all(prefix);
+}
+#endif
 
 #ifdef _WIN32
 // The same offer on the registry of the Wine prefix the tests run in.

@@ -77,7 +77,7 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   // The TC's executable that cannot start is reported, and the plain game is not tried.
   Open();
   startup.warnCustomExe = false;
-  processes.failing.insert(fs->HostPath("][Foo.exe"));
+  processes.failing[fs->HostPath("][Foo.exe")] = platform::StartResult::kFailed;
   prompts.Expect(
       "Unable to run the custom exe ][Foo.exe it may have been badly hacked or be a misnamed "
       "data file.");
@@ -91,8 +91,10 @@ TEST_F(Launch, StartsTahookOnceAndGoesOnWhenItCannotStart) {
   Remember("Varokin", "Use TAHook", "1");
   Remember("Varokin", "TAHook Path", tahook);
   Open();
-  processes.failing.insert(fs->HostPath("totala.exe"));
-  prompts.Expect("Unable to run TotalA.exe, it may have been moved");
+  processes.failing[fs->HostPath("totala.exe")] = platform::StartResult::kNoWine;
+  prompts.Expect(
+      "Unable to run TotalA.exe, it may have been moved\nWine was not found: install Wine or set "
+      "WINE to its path.");
   Dlg().OnLaunchTa();
   EXPECT_EQ(Starts(), Texts{"TAHook.exe"});
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);

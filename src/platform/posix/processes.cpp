@@ -1,16 +1,18 @@
 #include "platform/processes.h"
 
+#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
-#include <map>
 #include <vector>
+
+#include "platform/posix/wine.h"
 
 namespace varokin::platform {
 
@@ -38,34 +40,35 @@ std::vector<std::string> SplitAtBlanks(const std::string& text) {
   return words;
 }
 
-// Wine from the PATH; empty when there is none.
-std::string FindWine() {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return {};
-  std::string folders = path;
-  std::size_t start = 0;
-  while (start <= folders.size()) {
-    std::size_t end = folders.find(':', start);
-    if (end == std::string::npos) end = folders.size();
-    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-    const std::string candidate = folder + "/wine";
-    struct stat status;
-    if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-        access(candidate.c_str(), X_OK) == 0) {
-      return candidate;
-    }
-    start = end + 1;
-  }
-  return {};
+// A path with a drive letter is one only Wine can resolve.
+bool IsWindowsPath(const std::string& program) {
+  return program.size() >= 2 && program[1] == ':' &&
+         ((program[0] >= 'A' && program[0] <= 'Z') || (program[0] >= 'a' && program[0] <= 'z'));
+}
+
+std::string InFolder(const std::string& program, const std::string& workingDir) {
+  if (program.empty() || program[0] == '/' || workingDir.empty()) return program;
+  return workingDir + "/" + program;
+}
+
+bool IsFile(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 // The argument vector for program: a Windows program goes to Wine with its path as the game
-// writes it; anything else is run directly. Empty when it cannot be run at all.
-std::vector<std::string> BuildArgv(const std::string& program, const std::string& arguments) {
-  std::vector<std::string> argv;
+// writes it; anything else is run directly.
+StartResult BuildArgv(const std::string& program, const std::string& arguments,
+                      const std::string& workingDir, const posix::WineSearch& search,
+                      std::vector<std::string>& argv) {
+  argv.clear();
   if (EndsWithExe(program)) {
-    const std::string wine = FindWine();
-    if (wine.empty()) return argv;
+    // Wine starts whatever it is given and reports a missing file only in its own log.
+    if (!IsWindowsPath(program) && !IsFile(InFolder(program, workingDir))) {
+      return StartResult::kFailed;
+    }
+    const std::string wine = posix::FindWine(search);
+    if (wine.empty()) return StartResult::kNoWine;
     argv = {wine, program};
   } else {
     std::string hostProgram = program;
@@ -75,22 +78,40 @@ std::vector<std::string> BuildArgv(const std::string& program, const std::string
     argv = {hostProgram};
   }
   for (std::string& word : SplitAtBlanks(arguments)) argv.push_back(std::move(word));
-  return argv;
+  return StartResult::kStarted;
 }
 
 // Runs in a freshly forked child: never returns. A failure is reported as -1 on report.
-[[noreturn]] void ExecChild(std::vector<char*>& argv, const std::string& workingDir, int report) {
-  if (workingDir.empty() || chdir(workingDir.c_str()) == 0) execv(argv[0], argv.data());
+[[noreturn]] void ExecChild(std::vector<char*>& argv, char** environment,
+                            const std::string& workingDir, int report) {
+  if (workingDir.empty() || chdir(workingDir.c_str()) == 0) {
+    execve(argv[0], argv.data(), environment);
+  }
   const int failed = -1;
   [[maybe_unused]] const ssize_t written = write(report, &failed, sizeof failed);
   _exit(127);
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& argv) {
+std::vector<char*> Pointers(std::vector<std::string>& words) {
   std::vector<char*> pointers;
-  for (std::string& word : argv) pointers.push_back(word.data());
+  for (std::string& word : words) pointers.push_back(word.data());
   pointers.push_back(nullptr);
   return pointers;
+}
+
+// This process's environment with each "NAME=value" of settings put in; built before the fork,
+// as the child may only call what is safe between fork and exec.
+std::vector<std::string> Environment(const std::vector<std::string>& settings) {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text = *entry;
+    const std::string name = text.substr(0, text.find('=') + 1);
+    bool replaced = false;
+    for (const std::string& setting : settings) replaced = replaced || setting.rfind(name, 0) == 0;
+    if (!replaced) entries.push_back(text);
+  }
+  entries.insert(entries.end(), settings.begin(), settings.end());
+  return entries;
 }
 
 // Every int written to fd until all its writers have closed it.
@@ -119,54 +140,79 @@ int WaitFor(pid_t pid) {
   return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
-// A zombie is no longer running, though kill() still finds it.
-bool Alive(pid_t pid) {
-  if (kill(pid, 0) != 0) return false;
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  if (!std::getline(stat, line)) return true;
-  const std::size_t close = line.rfind(')');
-  return close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'Z';
+std::string BaseName(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool SameNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+std::vector<std::string> CommandLineOf(const std::string& pid) {
+  std::ifstream file("/proc/" + pid + "/cmdline", std::ios::binary);
+  std::vector<std::string> words;
+  for (std::string word; std::getline(file, word, '\0');) words.push_back(word);
+  return words;
+}
+
+// Whether the process pid runs the program. A native one runs it when its executable is the
+// program's file. A Windows one runs under Wine's loader and is known by its command line: the
+// .exe's path first once Wine runs it (the path it was given, or a Windows path when another
+// Windows program started it), "wine" and that path while Wine starts.
+bool Runs(const std::string& pid, const struct stat* file, const std::string& exeName) {
+  struct stat running;
+  if (file != nullptr && stat(("/proc/" + pid + "/exe").c_str(), &running) == 0 &&
+      running.st_dev == file->st_dev && running.st_ino == file->st_ino) {
+    return true;
+  }
+  if (exeName.empty()) return false;
+  const std::vector<std::string> words = CommandLineOf(pid);
+  if (words.empty()) return false;
+  if (SameNoCase(BaseName(words[0]), exeName)) return true;
+  return words.size() > 1 && BaseName(words[0]).rfind("wine", 0) == 0 &&
+         SameNoCase(BaseName(words[1]), exeName);
 }
 
 class PosixProcesses final : public Processes {
  public:
-  bool Start(const std::string& program, const std::string& arguments,
-             const std::string& workingDir) override;
+  explicit PosixProcesses(std::function<posix::WineSearch()> search) : search_(std::move(search)) {}
+
+  StartResult Start(const std::string& program, const std::string& arguments,
+                    const std::string& workingDir) override;
   std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
                                 const std::string& workingDir) override;
   std::optional<int> RunCommandLine(const std::string& commandLine,
                                     const std::string& workingDir) override;
-  bool IsRunning(const std::string& program) override {
-    const auto found = started_.find(program);
-    return found != started_.end() && Alive(found->second);
-  }
+  bool IsRunning(const std::string& program) override;
 
  private:
-  std::optional<int> Run(std::vector<std::string> argv, const std::string& workingDir);
-
-  std::map<std::string, pid_t> started_;
+  std::function<posix::WineSearch()> search_;
 };
 
 // The program runs as a grandchild that nobody waits for: the child in between ends at once and
 // is reaped here, so no zombie is left and no SIGCHLD handler can steal RunAndWait's statuses.
-bool PosixProcesses::Start(const std::string& program, const std::string& arguments,
-                           const std::string& workingDir) {
-  std::vector<std::string> argv = BuildArgv(program, arguments);
-  if (argv.empty()) return false;
+StartResult PosixProcesses::Start(const std::string& program, const std::string& arguments,
+                                  const std::string& workingDir) {
+  std::vector<std::string> argv;
+  const StartResult built = BuildArgv(program, arguments, workingDir, search_(), argv);
+  if (built != StartResult::kStarted) return built;
   std::vector<char*> pointers = Pointers(argv);
   int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return false;
+  if (pipe2(report, O_CLOEXEC) != 0) return StartResult::kFailed;
   const pid_t child = fork();
   if (child < 0) {
     close(report[0]);
     close(report[1]);
-    return false;
+    return StartResult::kFailed;
   }
   if (child == 0) {
     close(report[0]);
     const pid_t grandchild = fork();
-    if (grandchild == 0) ExecChild(pointers, workingDir, report[1]);
+    if (grandchild == 0) ExecChild(pointers, environ, workingDir, report[1]);
     const int value = grandchild > 0 ? static_cast<int>(grandchild) : -1;
     [[maybe_unused]] const ssize_t written = write(report[1], &value, sizeof value);
     _exit(0);
@@ -175,20 +221,66 @@ bool PosixProcesses::Start(const std::string& program, const std::string& argume
   WaitFor(child);
   const std::vector<int> values = ReadReports(report[0]);
   close(report[0]);
-  pid_t started = 0;
+  bool started = false;
   for (int value : values) {
-    if (value < 0) return false;
-    started = value;
+    if (value < 0) return StartResult::kFailed;
+    started = true;
   }
-  if (started == 0) return false;
-  started_[program] = started;
-  return true;
+  return started ? StartResult::kStarted : StartResult::kFailed;
 }
 
-std::optional<int> PosixProcesses::Run(std::vector<std::string> argv,
-                                       const std::string& workingDir) {
+std::optional<int> PosixProcesses::RunAndWait(const std::string& program,
+                                              const std::string& arguments,
+                                              const std::string& workingDir) {
+  std::vector<std::string> argv;
+  if (BuildArgv(program, arguments, workingDir, search_(), argv) != StartResult::kStarted) {
+    return std::nullopt;
+  }
+  return posix::RunAndWait(std::move(argv), workingDir, {});
+}
+
+// The command interpreter of the Windows tools is Wine's; the line reaches it as one argument
+// each word, never through /bin/sh.
+std::optional<int> PosixProcesses::RunCommandLine(const std::string& commandLine,
+                                                  const std::string& workingDir) {
+  const std::string wine = posix::FindWine(search_());
+  if (wine.empty()) return std::nullopt;
+  std::vector<std::string> argv = {wine, "cmd", "/c"};
+  for (std::string& word : SplitAtBlanks(commandLine)) argv.push_back(std::move(word));
+  return posix::RunAndWait(std::move(argv), workingDir, {});
+}
+
+bool PosixProcesses::IsRunning(const std::string& program) {
+  struct stat file;
+  const bool known = !IsWindowsPath(program) && stat(program.c_str(), &file) == 0;
+  const std::string exeName = EndsWithExe(program) ? BaseName(program) : "";
+  if (!known && exeName.empty()) return false;
+  DIR* processes = opendir("/proc");
+  if (processes == nullptr) return false;
+  const std::string self = std::to_string(getpid());
+  bool running = false;
+  while (const dirent* entry = readdir(processes)) {
+    const std::string pid = entry->d_name;
+    if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
+    if (Runs(pid, known ? &file : nullptr, exeName)) {
+      running = true;
+      break;
+    }
+  }
+  closedir(processes);
+  return running;
+}
+
+}  // namespace
+
+namespace posix {
+
+std::optional<int> RunAndWait(std::vector<std::string> argv, const std::string& workingDir,
+                              const std::vector<std::string>& settings) {
   if (argv.empty()) return std::nullopt;
   std::vector<char*> pointers = Pointers(argv);
+  std::vector<std::string> environment = Environment(settings);
+  std::vector<char*> environmentPointers = Pointers(environment);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return std::nullopt;
   const pid_t child = fork();
@@ -199,7 +291,7 @@ std::optional<int> PosixProcesses::Run(std::vector<std::string> argv,
   }
   if (child == 0) {
     close(report[0]);
-    ExecChild(pointers, workingDir, report[1]);
+    ExecChild(pointers, environmentPointers.data(), workingDir, report[1]);
   }
   close(report[1]);
   const bool failedToStart = !ReadReports(report[0]).empty();
@@ -209,25 +301,14 @@ std::optional<int> PosixProcesses::Run(std::vector<std::string> argv,
   return status;
 }
 
-std::optional<int> PosixProcesses::RunAndWait(const std::string& program,
-                                              const std::string& arguments,
-                                              const std::string& workingDir) {
-  return Run(BuildArgv(program, arguments), workingDir);
+std::unique_ptr<Processes> CreateProcesses(std::function<WineSearch()> search) {
+  return std::make_unique<PosixProcesses>(std::move(search));
 }
 
-// The command interpreter of the Windows tools is Wine's; the line reaches it as one argument
-// each word, never through /bin/sh.
-std::optional<int> PosixProcesses::RunCommandLine(const std::string& commandLine,
-                                                  const std::string& workingDir) {
-  const std::string wine = FindWine();
-  if (wine.empty()) return std::nullopt;
-  std::vector<std::string> argv = {wine, "cmd", "/c"};
-  for (std::string& word : SplitAtBlanks(commandLine)) argv.push_back(std::move(word));
-  return Run(std::move(argv), workingDir);
+}  // namespace posix
+
+std::unique_ptr<Processes> CreateHostProcesses() {
+  return posix::CreateProcesses(posix::HostWineSearch);
 }
-
-}  // namespace
-
-std::unique_ptr<Processes> CreateHostProcesses() { return std::make_unique<PosixProcesses>(); }
 
 }  // namespace varokin::platform

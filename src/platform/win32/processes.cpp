@@ -1,8 +1,9 @@
 #include "platform/processes.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
-#include <map>
 #include <vector>
 
 namespace varokin::platform {
@@ -49,20 +50,42 @@ std::string ProgramLine(const std::string& program, const std::string& arguments
   return "\"" + program + "\"" + arguments;
 }
 
+bool SameNoCase(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full, length) : path;
+}
+
+std::string BaseName(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// Whether the listed process runs the file at fullPath. A process whose image path cannot be
+// read (another user's) counts by its file name alone, as starting a tool twice is the harm.
+bool Runs(const PROCESSENTRY32& entry, const std::string& fullPath) {
+  if (!SameNoCase(entry.szExeFile, BaseName(fullPath))) return false;
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+  if (process == nullptr) return true;
+  char image[MAX_PATH];
+  DWORD length = sizeof image;
+  const BOOL known = QueryFullProcessImageNameA(process, 0, image, &length);
+  CloseHandle(process);
+  return !known || SameNoCase(std::string(image, length), fullPath);
+}
+
 class Win32Processes final : public Processes {
  public:
-  ~Win32Processes() override {
-    for (auto& entry : started_) CloseHandle(entry.second);
-  }
-
-  bool Start(const std::string& program, const std::string& arguments,
-             const std::string& workingDir) override {
+  StartResult Start(const std::string& program, const std::string& arguments,
+                    const std::string& workingDir) override {
     const Started started = Create(program.c_str(), ProgramLine(program, arguments), workingDir);
-    if (!started.ok) return false;
-    const auto previous = started_.find(program);
-    if (previous != started_.end()) CloseHandle(previous->second);
-    started_[program] = started.process;
-    return true;
+    if (!started.ok) return StartResult::kFailed;
+    CloseHandle(started.process);
+    return StartResult::kStarted;
   }
 
   std::optional<int> RunAndWait(const std::string& program, const std::string& arguments,
@@ -81,12 +104,19 @@ class Win32Processes final : public Processes {
   }
 
   bool IsRunning(const std::string& program) override {
-    const auto found = started_.find(program);
-    return found != started_.end() && WaitForSingleObject(found->second, 0) == WAIT_TIMEOUT;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    const std::string fullPath = FullPath(program);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !running;
+         more = Process32Next(snapshot, &entry)) {
+      running = entry.th32ProcessID != GetCurrentProcessId() && Runs(entry, fullPath);
+    }
+    CloseHandle(snapshot);
+    return running;
   }
-
- private:
-  std::map<std::string, HANDLE> started_;
 };
 
 }  // namespace

@@ -1,8 +1,12 @@
 // Started by the process tests: writes its working directory, on Windows its whole command line,
 // then its arguments, one a line, to the file named by its first argument. Its exit status is the
-// number of arguments after that one.
+// number of arguments after that one. With "--linger" after the file name it stays a few seconds
+// longer, to be found running.
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <thread>
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -17,5 +21,8 @@ int main(int argc, char** argv) {
 #endif
   for (int i = 2; i < argc; ++i) std::fprintf(out, "%s\n", argv[i]);
   std::fclose(out);
+  if (argc > 2 && std::strcmp(argv[2], "--linger") == 0) {
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+  }
   return argc - 2;
 }
