@@ -86,7 +86,8 @@ class ModalDialog {
   int result_ = 0;
 };
 
-// Runs a dialog modally over the main window; returns its result (kIdOk, kIdCancelDialog).
+// Runs a dialog modally, centred over the window it belongs to; returns its result (kIdOk,
+// kIdCancelDialog).
 class DialogRunner {
  public:
   virtual ~DialogRunner() = default;
