@@ -14,11 +14,20 @@ constexpr const char* kAcknowledgements =
 constexpr const char* kFeedback = "varokin-feedback@users.noreply.codeberg.org";
 constexpr const char* kWebAddress = "https://codeberg.org/varokin/varokin";
 
+// Tab passes the fields by, so the box opens on "OK" with nothing highlighted.
 ControlSpec ReadOnlyField(int id, int x, int y, int width, int height, bool multiline) {
   ControlSpec item{id, ControlKind::kEdit, "", x, y, width, height};
   item.readOnly = true;
   item.multiline = multiline;
   item.verticalScroll = multiline;
+  item.centred = !multiline;
+  item.tabStop = false;
+  return item;
+}
+
+ControlSpec Headline(const char* text) {
+  ControlSpec item{-1, ControlKind::kLabel, text, 7, 7, 246, 9};
+  item.centred = true;
   return item;
 }
 
@@ -33,8 +42,7 @@ const DialogLayout& CAboutDlg::Layout() const {
       "MS Sans Serif",
       8,
       {
-          {-1, ControlKind::kLabel, "Varokin - the ultimate Total Annihilation switcher utility", 7,
-           7, 246, 9},
+          Headline("Varokin - the ultimate Total Annihilation switcher utility"),
           {-1, ControlKind::kLabel,
            "Varokin allows you to easily switch between any installed Total Conversions, "
            "Mutators, and AIs.  It also lets you easliy manage any units you have installed.",

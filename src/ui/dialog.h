@@ -25,7 +25,12 @@ struct ControlSpec {
   bool sorted = false;
   bool multipleSelection = false;
   bool rightAligned = false;
-  int maxLength = 0;  // edits: 0 for no limit
+  int maxLength = 0;     // edits: 0 for no limit
+  bool centred = false;  // labels and one-line edits: the text centred across the control
+  // False: Tab passes the control by; a click still gives it the focus, to select and copy.
+  bool tabStop = true;
+  // Edits: the dialog opens with the focus here and this text selected, so typing replaces it.
+  bool startsSelected = false;
 };
 
 // A dialog template: what every front end builds the dialog from.
@@ -81,7 +86,8 @@ class ModalDialog {
   int result_ = 0;
 };
 
-// Runs a dialog modally over the main window; returns its result (kIdOk, kIdCancelDialog).
+// Runs a dialog modally, centred over the window it belongs to; returns its result (kIdOk,
+// kIdCancelDialog).
 class DialogRunner {
  public:
   virtual ~DialogRunner() = default;

@@ -53,6 +53,22 @@ until_true() {
     sleep 0.2
   done
 }
+# geometry TITLE: "X Y WIDTH HEIGHT" of the window of that title, as X places it.
+geometry() {
+  local id
+  id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] || return 1
+  xdotool getwindowgeometry --shell "$id" |
+    awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+}
+# centred OUTER INNER: the rectangle INNER ("X Y WIDTH HEIGHT") has the centre of OUTER, to a
+# pixel either way.
+centred() {
+  local ox oy ow oh ix iy iw ih dx dy
+  read -r ox oy ow oh <<<"$1"
+  read -r ix iy iw ih <<<"$2"
+  dx=$((2 * ix + iw - 2 * ox - ow)) dy=$((2 * iy + ih - 2 * oy - oh))
+  [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ]
+}
 size_is() { [ "$(stat -c %s -- "$1" 2>/dev/null)" = "$2" ]; }
 ini_has() { tr -d '\r' <"$ini" | grep -Fqx -- "$1"; }
 
@@ -85,6 +101,9 @@ app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open"
 drive nobox Varokin 1 || fail "a message at start-up"
 until_true 10 xdotool search --name "^$MAIN\$" >/dev/null || fail "X has no window \"$MAIN\""
+screen="0 0 $(xdotool getdisplaygeometry)"
+main_at=$(geometry "$MAIN") || fail "no geometry for the main window"
+centred "$screen" "$main_at" || fail "the main window ($main_at) is not centred on $screen"
 
 # A Total Conversion picked in its list moves its files in and is remembered.
 drive select "$MAIN" 1008 "Ashen Frontier" || fail "no Ashen Frontier row"
@@ -122,6 +141,9 @@ visit() {
   drive wait "$2" 20 || fail "\"$2\" did not open"
   sleep 1
   shot "$3" "$2"
+  local at
+  at=$(geometry "$2") || fail "no geometry for \"$2\""
+  centred "$main_at" "$at" || fail "\"$2\" ($at) is not centred over the main window ($main_at)"
   drive command "$2" "$4"
   drive gone "$2" 10 || fail "button $4 did not close \"$2\""
 }

@@ -72,9 +72,13 @@ void ExpectStyles(HWND child, const ControlSpec& item) {
   if (item.kind == ControlKind::kEdit) {
     EXPECT_EQ((style & ES_MULTILINE) != 0, item.multiline);
     EXPECT_EQ((style & ES_READONLY) != 0, item.readOnly);
+    EXPECT_EQ((style & (ES_CENTER | ES_RIGHT)) == ES_CENTER, item.centred);
   }
   if (item.kind == ControlKind::kLabel) {
     EXPECT_EQ((style & SS_TYPEMASK) == SS_RIGHT, item.rightAligned);
+    EXPECT_EQ((style & SS_TYPEMASK) == SS_CENTER, item.centred);
+  } else if (item.kind != ControlKind::kGroupBox) {
+    EXPECT_EQ((style & WS_TABSTOP) != 0, item.tabStop);
   }
   if (item.kind == ControlKind::kDefaultButton) {
     EXPECT_EQ(style & BS_TYPEMASK, BS_DEFPUSHBUTTON);

@@ -3,15 +3,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <fstream>
 
 #include "demo_window.h"
+#include "ui/about_dlg.h"
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"
 #include "ui/qt/qt_prompts.h"
@@ -56,9 +61,9 @@ TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
   std::string fileName;
   OnNextModal([&](QWidget& window) {
     SaveScreenshot(window, "ufo-pack");
+    // It opens on the pack name, selected: typing replaces it.
     QLineEdit* name = Child<QLineEdit>(window, CUfoPackDlg::kIdPackName);
-    name->setFocus();
-    name->selectAll();
+    EXPECT_EQ(window.focusWidget(), name);
     QTest::keyClicks(name, "Demo Pack");
     fileName = Child<QLineEdit>(window, CUfoPackDlg::kIdFileName)->text().toStdString();
     AnswerNextMessage(QMessageBox::Ok);
@@ -188,11 +193,29 @@ TEST(QtMessageBoxTest, ATextTallerThanTheScreenScrollsWithTheButtonsOnTheScreen)
   EXPECT_TRUE(buttonsInside);
 }
 
-TEST_F(DemoWindowTest, AboutBoxClosesWithEscape) {
+TEST_F(DemoWindowTest, AboutBoxCentresItsLinesTabsOnlyToOkAndClosesWithEscape) {
   bool shown = false;
   OnNextModal([&](QWidget& window) {
     shown = window.windowTitle() == "About Varokin";
     SaveScreenshot(window, "about");
+    const QList<QLabel*> labels = window.findChildren<QLabel*>();
+    const auto headline = std::find_if(labels.begin(), labels.end(), [](QLabel* label) {
+      return label->text().startsWith("Varokin - the ultimate");
+    });
+    ASSERT_NE(headline, labels.end());
+    EXPECT_TRUE((*headline)->alignment() & Qt::AlignHCenter);
+    for (int id : {kIdAboutFeedback, kIdAboutWebAddress}) {
+      EXPECT_TRUE(Child<QLineEdit>(window, id)->alignment() & Qt::AlignHCenter) << id;
+    }
+    auto* acknowledgements = Child<QPlainTextEdit>(window, kIdAboutAcknowledgements);
+    EXPECT_TRUE(acknowledgements->verticalScrollBar()->isVisible());
+    // Tab and Backtab go round the fields to the one button.
+    auto* ok = Child<QPushButton>(window, kIdOk);
+    EXPECT_EQ(window.focusWidget(), ok);
+    QTest::keyClick(&window, Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget(), ok);
+    QTest::keyClick(&window, Qt::Key_Backtab);
+    EXPECT_EQ(window.focusWidget(), ok);
     QTest::keyClick(&window, Qt::Key_Escape);
   });
   main->Window().findChild<QAction*>(QString::number(kIdMenuAbout))->trigger();

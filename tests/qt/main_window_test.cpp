@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -29,6 +30,11 @@ TEST_F(DemoWindowTest, ListsShowTheCatalogueInTheListBoxOrder) {
     EXPECT_EQ(main->Dlg().selectedTab, tab);
     SaveScreenshot(main->Window(), "main-tab-" + std::to_string(tab));
   }
+  // The UFO list, longer than it is high, opens at its top row, not at its last selected one.
+  QListWidget* ufos = Widget<QListWidget>(kIdUfoList);
+  EXPECT_GT(ufos->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(ufos->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(ufos->indexAt(QPoint(2, 2)).row(), 0);
 }
 
 TEST_F(DemoWindowTest, ClickOnATotalConversionMovesItsFilesAndRemembersIt) {

@@ -42,6 +42,11 @@ class FocusWatcher : public QObject {
   std::map<QObject*, int> ids_;
 };
 
+Qt::Alignment Across(const ControlSpec& item) {
+  if (item.centred) return Qt::AlignHCenter;
+  return item.rightAligned ? Qt::AlignRight : Qt::AlignLeft;
+}
+
 }  // namespace
 
 DialogUnits DialogUnits::ForFont(const QFont& font) {
@@ -147,7 +152,7 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
     case ControlKind::kLabel: {
       auto* label = new QLabel(caption, &window_);
       label->setTextFormat(Qt::PlainText);
-      label->setAlignment((item.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      label->setAlignment(Across(item) | Qt::AlignTop);
       label->setWordWrap(item.height > kOneLineHeight);
       widget = label;
       control = std::make_unique<QtText<QLabel>>(id, label);
@@ -163,7 +168,8 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
         edit->setTabChangesFocus(true);
         edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setVerticalScrollBarPolicy(item.verticalScroll ? Qt::ScrollBarAsNeeded
+        // The system edit keeps its bar, disabled while the text fits.
+        edit->setVerticalScrollBarPolicy(item.verticalScroll ? Qt::ScrollBarAlwaysOn
                                                              : Qt::ScrollBarAlwaysOff);
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
                          [events, id] { events.change(id); });
@@ -173,7 +179,7 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
         auto* edit = new QLineEdit(caption, &window_);
         edit->setReadOnly(item.readOnly);
         if (item.maxLength > 0) edit->setMaxLength(item.maxLength);
-        if (item.rightAligned) edit->setAlignment(Qt::AlignRight);
+        edit->setAlignment(Across(item) | Qt::AlignVCenter);
         QObject::connect(edit, &QLineEdit::textChanged, edit, [events, id] { events.change(id); });
         widget = edit;
         control = std::make_unique<QtText<QLineEdit>>(id, edit);
@@ -191,7 +197,8 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
     }
   }
   if (id != -1) widget->setObjectName(QString::number(id));
-  if (id != -1) widget->setObjectName(QString::number(id));
+  if (!item.tabStop && widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(Qt::ClickFocus);
+  if (item.startsSelected) startsSelected_ = widget;
   widget->setGeometry(units.Rect(item.x, item.y, item.width, item.height).translated(origin));
   if (control && id != -1) controls_[id] = std::move(control);
 }
@@ -212,6 +219,13 @@ void QtDialogControls::SetTitle(const std::string& title) {
   if (!instances_) return;
   claim_.reset();
   claim_ = instances_->Claim(title);
+}
+
+void QtDialogControls::FocusOpeningSelection() {
+  if (startsSelected_ == nullptr) return;
+  startsSelected_->setFocus();
+  if (auto* line = qobject_cast<QLineEdit*>(startsSelected_)) line->selectAll();
+  if (auto* text = qobject_cast<QPlainTextEdit*>(startsSelected_)) text->selectAll();
 }
 
 std::string QtDialogControls::Title() const { return FromQt(window_.windowTitle()); }

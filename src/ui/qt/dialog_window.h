@@ -71,6 +71,9 @@ class QtDialogControls : public DialogControls {
   std::string Title() const override;
 
   int DefaultButtonId() const { return defaultId_; }
+  // Once the logic has filled the controls: the focus to the edit that opens with its text
+  // selected, and that text selected.
+  void FocusOpeningSelection();
 
  private:
   void Add(const ControlSpec& item, DialogUnits units, QPoint origin, const ControlEvents& events);
@@ -83,6 +86,7 @@ class QtDialogControls : public DialogControls {
   std::map<int, std::unique_ptr<Control>> controls_;
   std::unique_ptr<QObject> focusWatcher_;
   int defaultId_ = kIdOk;
+  QWidget* startsSelected_ = nullptr;
 };
 
 }  // namespace varokin::ui::qt

@@ -65,7 +65,7 @@ bool QtListBox::SetItemData(int index, std::intptr_t data) {
 
 int QtListBox::SetCurSel(int index) {
   const int result = model_.SetCurSel(index);
-  MirrorSelection();
+  MirrorSelection(true);
   return result;
 }
 
@@ -99,28 +99,33 @@ void QtListBox::MirrorRow(int row) {
   mirroring_ = true;
   QListWidgetItem* item = widget()->item(row);
   if (item->isSelected() != model_.GetSel(row)) item->setSelected(model_.GetSel(row));
-  MirrorFocus();
+  MirrorFocus(false);
   mirroring_ = false;
 }
 
-void QtListBox::MirrorSelection() {
+void QtListBox::MirrorSelection(bool reveal) {
   mirroring_ = true;
   QListWidget* list = widget();
   for (int row = 0; row < model_.GetCount(); ++row) {
     QListWidgetItem* item = list->item(row);
     if (item->isSelected() != model_.GetSel(row)) item->setSelected(model_.GetSel(row));
   }
-  MirrorFocus();
+  MirrorFocus(reveal);
   mirroring_ = false;
 }
 
-void QtListBox::MirrorFocus() {
+void QtListBox::MirrorFocus(bool reveal) {
   QListWidget* list = widget();
   const int focus = model_.GetCurSel();
-  if (focus >= 0) {
-    list->selectionModel()->setCurrentIndex(list->model()->index(focus, 0),
-                                            QItemSelectionModel::NoUpdate);
-  }
+  if (focus < 0) return;
+  // Qt scrolls to a new focus row, at once or when the list is next shown. Only the one
+  // selection of a single-selection list is brought into view: rows the program selects in a
+  // multiple-selection list leave it where it is, so the list it fills opens at its top.
+  const bool autoScroll = list->hasAutoScroll();
+  list->setAutoScroll(reveal && autoScroll);
+  list->selectionModel()->setCurrentIndex(list->model()->index(focus, 0),
+                                          QItemSelectionModel::NoUpdate);
+  list->setAutoScroll(autoScroll);
 }
 
 void QtListBox::OnWidgetSelectionChanged() {

@@ -73,9 +73,10 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
  private:
   void InsertRow(int row, const std::string& text);
   // Copy the model's selection and focus row onto the widget.
-  void MirrorSelection();
+  void MirrorSelection(bool reveal = false);
   void MirrorRow(int row);
-  void MirrorFocus();
+  // reveal: scroll the focus row into view.
+  void MirrorFocus(bool reveal);
   void OnWidgetSelectionChanged();
   // Whether the widget's selection differs from the model's in no row but this one.
   bool OnlyRowChanged(int row) const;

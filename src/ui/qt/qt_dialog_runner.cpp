@@ -30,7 +30,7 @@ int QtDialogRunner::DoModal(ModalDialog& dialog) {
   window.defaultId = controls.DefaultButtonId();
   controls.SetTitle(layout.title);
 
-  dialog.OnInitDialog(controls);
+  if (dialog.OnInitDialog(controls)) controls.FocusOpeningSelection();
   if (!dialog.Ended()) window.exec();
   window.onCommand = nullptr;
   return dialog.Ended() ? dialog.Result() : kIdCancelDialog;

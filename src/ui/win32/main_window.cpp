@@ -117,7 +117,8 @@ void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
 }
 
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
-  // The validation messages of the catalogue scan already belong to this window.
+  // Placed first: the validation messages of the catalogue scan already belong to this window.
+  CentreOverOwner(hwnd);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);

@@ -9,6 +9,10 @@ namespace varokin::ui::win32 {
 // where the system knows no active window of ours.
 HWND CurrentOwner();
 
+// Moves a window to the centre of its owner, or of the screen when it has none (or the owner is
+// hidden or minimised), kept inside that screen's work area so that its caption stays in reach.
+void CentreOverOwner(HWND window);
+
 // Makes a window the current owner until the scope ends.
 class OwnerScope {
  public:

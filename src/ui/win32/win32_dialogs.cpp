@@ -40,14 +40,31 @@ void Forward(RunningDialog& running, int id, int code) {
   }
 }
 
+// The edit the layout opens with its text selected takes the focus, that text selected. False
+// when the layout names none.
+bool FocusOpeningSelection(HWND dialog, const DialogLayout& layout) {
+  for (const ControlSpec& item : layout.controls) {
+    if (!item.startsSelected) continue;
+    HWND edit = GetDlgItem(dialog, item.id);
+    if (edit == nullptr) return false;
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    return true;
+  }
+  return false;
+}
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* running = reinterpret_cast<RunningDialog*>(lParam);
     SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    CentreOverOwner(hwnd);
     running->owner = std::make_unique<OwnerScope>(hwnd);
-    running->controls = std::make_unique<Win32DialogControls>(hwnd, running->dialog.Layout());
-    const bool defaultFocus = running->dialog.OnInitDialog(*running->controls);
+    const DialogLayout& layout = running->dialog.Layout();
+    running->controls = std::make_unique<Win32DialogControls>(hwnd, layout);
+    bool defaultFocus = running->dialog.OnInitDialog(*running->controls);
     if (running->dialog.Ended()) EndDialog(hwnd, running->dialog.Result());
+    if (defaultFocus && FocusOpeningSelection(hwnd, layout)) defaultFocus = false;
     return defaultFocus ? TRUE : FALSE;
   }
   RunningDialog* running = RunningOf(hwnd);
