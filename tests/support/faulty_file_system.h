@@ -69,6 +69,7 @@ class FaultyFileSystem : public platform::FileSystem {
   bool SetCurrentDir(const std::string& path) override { return real_->SetCurrentDir(path); }
   std::string CurrentDir() override { return real_->CurrentDir(); }
   std::string HostPath(const std::string& path) override { return real_->HostPath(path); }
+  bool LeadsOutside(const std::string& path) override { return real_->LeadsOutside(path); }
 
  private:
   // True when this counted call is to fail.
