@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -201,13 +202,16 @@ TEST_F(Relocation, RefusesNamesThatLeadOutOfTheTaFolderAndMovesNothing) {
   ta.Text("outside.txt", "precious");
   ta.Text("TA\\Varokin\\f.ufo", "payload");
   ta.Text("TA\\totala1.hpi", "game");
+  // A folder inside that is a link to the folder above.
+  std::filesystem::create_directory_symlink(ta.Root(), ta.Host("TA\\Varokin\\Up"));
   ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
   fixtures::FileInventory before = ta.Inventory();
 
   const std::string outside[] = {
-      "..\\outside.txt", "../outside.txt", "Varokin\\..\\..\\outside.txt",
-      "\\outside.txt",   "/outside.txt",   ta.Host("outside.txt").string(),
-      "C:\\outside.txt", "c:outside.txt",  ". .\\outside.txt"};
+      "..\\outside.txt",         "../outside.txt", "Varokin\\..\\..\\outside.txt",
+      "\\outside.txt",           "/outside.txt",   ta.Host("outside.txt").string(),
+      "C:\\outside.txt",         "c:outside.txt",  ". .\\outside.txt",
+      "Varokin\\up\\outside.txt"};
   for (const std::string& name : outside) {
     SCOPED_TRACE(name);
     auto refusal = [](const std::string& from, const std::string& to) {

@@ -69,8 +69,15 @@ TEST_F(Snapshots, ASnapshotThatCannotBeWrittenIsReportedAndLeavesNoFile) {
   prompts.Expect("Unable to write the snapshot file " + path);
   Dlg().OnTakeSnapshot();
   EXPECT_FALSE(std::filesystem::exists(ta.Root() / "nowhere"));
+  // A snapshot folder that is a link out of the TA folder is not where the dialog starts.
+  const std::filesystem::path snapshots = ta.Root() / "Varokin" / "Snapshots";
+  std::filesystem::remove_all(snapshots);
+  std::filesystem::create_directory_symlink(ta.Root().parent_path(), snapshots);
   prompts.ExpectFileDialog(std::nullopt);  // cancelled: nothing at all happens
   Dlg().OnTakeSnapshot();
+  ASSERT_EQ(prompts.FileDialogs().size(), 2u);
+  EXPECT_EQ(prompts.FileDialogs()[0].initialDir, fs->HostPath("Varokin\\Snapshots"));
+  EXPECT_EQ(prompts.FileDialogs()[1].initialDir, "");
 }
 
 TEST_F(Snapshots, NamesNotInTheListsAreEachReported) {
