@@ -37,7 +37,11 @@ class PosixFileSystem final : public FileSystem {
   bool SetCurrentDir(const std::string& path) override;
   std::string CurrentDir() override;
   std::string HostPath(const std::string& path) override;
-  bool LeadsOutside(const std::string& path) override { return Resolve(path).outside; }
+  // Asked before nearly every move, so it trusts the listings as the last operation checked them:
+  // the operation that follows checks again and refuses such a path on its own.
+  bool LeadsOutside(const std::string& path) override {
+    return posix::ResolvePath(cache_, path).outside;
+  }
 
  private:
   // The path with host separators, every component as written. Files are read far more often
