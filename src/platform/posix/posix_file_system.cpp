@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <vector>
@@ -37,10 +38,10 @@ class PosixFileSystem final : public FileSystem {
   bool SetCurrentDir(const std::string& path) override;
   std::string CurrentDir() override;
   std::string HostPath(const std::string& path) override;
-  // Asked before nearly every move, so it trusts the listings as the last operation checked them:
-  // the operation that follows checks again and refuses such a path on its own.
   bool LeadsOutside(const std::string& path) override {
-    return posix::ResolvePath(cache_, path).outside;
+    const bool outside = Resolve(path).outside;
+    queriedAt_ = std::chrono::steady_clock::now();
+    return outside;
   }
 
  private:
@@ -59,8 +60,18 @@ class PosixFileSystem final : public FileSystem {
   }
 
   ResolvedPath Resolve(const std::string& path) {
-    cache_.BeginOperation();
+    if (!FollowsAQuery()) cache_.BeginOperation();
     return posix::ResolvePath(cache_, path);
+  }
+
+  // The boundary is asked about before nearly every move. A call that comes right after that
+  // question shares its check of the folders, as if both were one operation; otherwise the
+  // question would double the system calls of a switch.
+  bool FollowsAQuery() {
+    if (!queriedAt_) return false;
+    const bool recent = std::chrono::steady_clock::now() - *queriedAt_ < kQueryShared;
+    queriedAt_.reset();
+    return recent;
   }
 
   // Runs `act` on the existing entry `path` names; `act` returns false with errno set. A listing
@@ -106,7 +117,10 @@ class PosixFileSystem final : public FileSystem {
 
   int RenameOnce(const std::string& from, const std::string& to, bool& staleSource);
 
+  static constexpr std::chrono::milliseconds kQueryShared{2};
+
   posix::DirCache cache_;
+  std::optional<std::chrono::steady_clock::time_point> queriedAt_;
 };
 
 std::vector<std::string> PosixFileSystem::Find(const std::string& pattern) {

@@ -139,7 +139,7 @@ class Win32FileSystem final : public FileSystem {
  private:
   // Reports no entry at all for a name that leads out of the TA folder. The attributes of the
   // last component are its own, so a link that points nowhere still exists.
-  static std::optional<WIN32_FILE_ATTRIBUTE_DATA> HostAttributes(const std::string& path) {
+  static std::optional<WIN32_FILE_ATTRIBUTE_DATA> Attributes(const std::string& path) {
     if (!Inside(path)) return std::nullopt;
     return HostAttributes(path);
   }
