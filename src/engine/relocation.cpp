@@ -83,9 +83,13 @@ void Relocator::Report(const std::string& text) {
 }
 
 // The names come from configuration, snapshot and pack files, which anyone can write; a name that
-// leads out of the TA folder would move the player's other files.
+// leads out of the TA folder would move the player's other files. So would a folder inside it that
+// is a link to somewhere else.
 bool Relocator::RefuseEscape(const std::string& from, const std::string& to) {
-  if (StaysInTaFolder(from) && StaysInTaFolder(to)) return false;
+  if (StaysInTaFolder(from) && StaysInTaFolder(to) && !fs_.LeadsOutside(from) &&
+      !fs_.LeadsOutside(to)) {
+    return false;
+  }
   Report("Refusing to move " + from + " to " + to + ": the name leads outside your TA directory");
   return true;
 }

@@ -29,7 +29,7 @@ class FileSystem {
   // order; "." and ".." are never returned.
   virtual std::vector<std::string> Find(const std::string& pattern) = 0;
 
-  // True when a file or folder of that name exists.
+  // True when a file or folder of that name exists; a link exists even when it points to nothing.
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   // Size in bytes of a file; nothing for a folder or a missing name.
@@ -48,11 +48,13 @@ class FileSystem {
   // opened.
   virtual std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                             std::size_t count) = 0;
-  // Nothing when the file cannot be opened for reading. Never creates the file.
+  // Nothing when the file cannot be opened for reading, or is not a regular file (a FIFO, a
+  // device). Never creates the file and never waits.
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
 
   // Writes the whole file: first to a temporary file beside it, then renamed over it, so that the
   // old contents or the new ones are on disk, never half of either. The only rename that replaces.
+  // A link is kept: the file it points to is replaced, when the user may write there.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& contents) = 0;
 
   virtual bool SetCurrentDir(const std::string& path) = 0;
@@ -71,6 +73,11 @@ class FileSystem {
   };
   // The stamp of a regular file, links followed; nothing for a missing name or anything else.
   virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+  // True when a relative path passes through a folder that is a link (a symbolic link, or on
+  // Windows a junction or other reparse point) to a place outside the working directory. Every
+  // call above treats such a path as naming nothing; this tells the caller why. A link that is
+  // the last component is an entry of its own and is never followed to decide this.
+  virtual bool LeadsOutside(const std::string& path) = 0;
 };
 
 // The file system of the machine the program runs on.

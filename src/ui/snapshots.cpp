@@ -18,7 +18,11 @@ FileDialogRequest SnapshotDialog(platform::FileSystem& fs, const std::string& ti
   FileDialogRequest request;
   request.title = title;
   request.defaultExt = "tas";
-  request.initialDir = fs.HostPath(kSnapshotFolder);
+  // A snapshot folder that is a link to elsewhere is not offered: what is saved there lies
+  // outside the TA folder.
+  if (!fs.LeadsOutside(std::string(kSnapshotFolder) + "\\*.tas")) {
+    request.initialDir = fs.HostPath(kSnapshotFolder);
+  }
   return request;
 }
 

@@ -277,13 +277,19 @@ TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
 
   // Both platforms refuse alike: names that lead out, "Varokin\." (Windows would move the whole
   // Varokin folder), and names Windows cannot hold (made on Linux, the game could not reach them).
-  const std::string names[] = {
+  std::vector<std::string> names = {
       "..\\outside.txt", "../outside.txt",   "Varokin\\..\\..\\outside.txt",
       "\\outside.txt",   "/outside.txt",     ta.Host("outside.txt").string(),
       "C:\\outside.txt", "c:outside.txt",    ". .\\outside.txt",
       "Varokin\\.",      "Varokin\\\\f.ufo", "NUL",
       "nul.hpi",         "x?.hpi",           "f\nx.ufo",
       "moved."};
+#ifndef _WIN32
+  // A folder inside that is a link to the folder above (Wine cannot make links).
+  std::filesystem::create_directory_symlink(ta.Root(), ta.Host("TA\\Varokin\\Up"));
+  names.push_back("Varokin\\up\\outside.txt");
+  before = ta.Inventory();
+#endif
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     auto refusal = [](const std::string& from, const std::string& to) {

@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "install/installation.h"
 #include "install/recording_processes.h"
 #include "support/faulty_file_system.h"
@@ -64,7 +68,39 @@ class FaultRun : public MainWindowTest {
     ta.Ufo("Spare", UfoPlace::kKept);
     ta.Pack("Both.pac", "Both", "two", {"Off", "Spare"});
   }
+  ~FaultRun() override {
+    if (canary) std::filesystem::remove_all(*canary);
+  }
   void TestBody() override {}
+
+  // What players' archives leave in a TA folder: a folder in Varokin that is a link out of the
+  // TA folder (to a canary folder that nothing may touch), with a TC whose pairs go through it;
+  // FIFOs among the files the program reads; names that differ from a payload's only by case.
+  void SeedHazards() {
+#ifndef _WIN32
+    canary = FreshFolder();
+    std::filesystem::create_directories(*canary / "autostart");
+    std::ofstream(*canary / "keep.hpi", std::ios::binary) << "outside";
+    std::filesystem::create_directory_symlink(*canary, ta.Host("Varokin\\Lnk"));
+    ta.Tc("Out", "Outward", "o", "*",
+          {{"Lnk\\keep.hpi", "keep.hpi"}, {"Evil.hpi", "Varokin\\Lnk\\autostart\\evil.desktop"}});
+    for (const std::string& name : HazardFiles()) {
+      if (name.find("Fifo") != name.npos || name.find(".txt") != name.npos) {
+        ASSERT_EQ(mkfifo(ta.Host(name).c_str(), 0644), 0) << name;
+      }
+    }
+    ta.Text("Varokin\\UfoManager\\SPARE.UFO", "twin");
+#endif
+  }
+  // The files seeded as hazards that the program reads: a failure to open one of them changes
+  // nothing, since it cannot be read anyway.
+  static const std::vector<std::string>& HazardFiles() {
+    static const std::vector<std::string> files = {
+        "Varokin\\][Fifo.tc",           "Varokin\\^^Fifo.ai",
+        "Varokin\\}{Fifo.vkn",          "Varokin\\UfoManager\\Fifo.pac",
+        "Varokin\\UfoManager\\Off.txt", "Varokin\\][Out.tc"};
+    return files;
+  }
 
   using MainWindowTest::Dlg;
   using MainWindowTest::fs;
@@ -96,6 +132,7 @@ class FaultRun : public MainWindowTest {
   }
 
   FaultyFileSystem* faults = nullptr;
+  std::optional<std::filesystem::path> canary;
   std::optional<bool> compiled;  // what the monolithic compilation returned
 };
 
@@ -389,14 +426,16 @@ std::vector<std::pair<std::uint64_t, std::uint64_t>> Contents(const FileInventor
 // Runs the operation failing the k-th counted call (0: none) and every call on path, or killed
 // just before the k-th call, and checks what is left.
 Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> path = {},
-                bool kill = false) {
+                bool kill = false, bool hazards = false) {
   std::vector<Shown> script;
   // A Yes can bring questions a No does not, so the answers settle over a few runs.
   for (int attempt = 0;; ++attempt) {
     FaultRun run;
+    if (hazards) run.SeedHazards();
     run.Start();
     if (op.before) op.before(run);
     const FileInventory before = run.ta.Inventory();
+    const FileInventory outside = run.canary ? TakeInventory(*run.canary) : FileInventory();
     const std::size_t shownBefore = run.prompts.Messages().size();
     run.Script(script, op.yes);
     run.faults->FailPath(path);
@@ -419,11 +458,20 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
       continue;
     }
 
-    const std::string where = op.name + (kill ? " killed at call " : " failing call ") +
-                              std::to_string(k) + (path ? " and every call on " + *path : "");
+    const std::string where = op.name + (hazards ? " among hazards" : "") +
+                              (kill ? " killed at call " : " failing call ") + std::to_string(k) +
+                              (path ? " and every call on " + *path : "");
     EXPECT_EQ(killed, kill) << where;
+    if (run.canary) {
+      EXPECT_EQ(TakeInventory(*run.canary), outside) << where;
+    }
     const std::vector<Failure>& failures = run.faults->Failures();
-    CheckReported(all, failures, op.quiet, where);
+    const auto quiet = [&](const Failure& failure) {
+      const auto& seeded = FaultRun::HazardFiles();
+      return (op.quiet && op.quiet(failure)) ||
+             (hazards && std::find(seeded.begin(), seeded.end(), failure.path) != seeded.end());
+    };
+    CheckReported(all, failures, quiet, where);
     EXPECT_EQ(Contents(run.ta.Inventory(), op), Contents(before, op)) << where;
     // A killed program asked nothing, so nothing was forgotten on purpose.
     if (!op.check) {
@@ -470,6 +518,21 @@ TEST(FaultInjection, APathThatCannotBeTouchedCostsNoFile) {
     }
   }
 }
+
+#ifndef _WIN32
+// The same operations, and a TC whose pairs lead out through a linked folder, on a TA folder
+// seeded with hazards: nothing is lost there, and nothing outside it is touched.
+TEST(FaultInjection, HazardsInTheFolderCostNoFileAndNothingOutsideIsTouched) {
+  std::vector<Operation> operations = Operations();
+  operations.push_back({.name = "tc-load-through-link",
+                        .act = [](FaultRun& r) { r.ClickRow(ui::kIdTcList, "Outward"); }});
+  for (const Operation& op : operations) {
+    const std::size_t calls = RunOnce(op, 0, {}, false, /*hazards=*/true).calls;
+    for (std::size_t k = 1; k <= calls; ++k) RunOnce(op, k, {}, false, /*hazards=*/true);
+    std::cout << "hazards: " << op.name << " " << calls << " positions\n";
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace varokin::fixtures

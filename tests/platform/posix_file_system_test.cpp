@@ -3,6 +3,7 @@
 #ifndef _WIN32
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "platform/posix/dir_cache.h"
@@ -187,6 +189,118 @@ TEST_F(PosixFileSystemTest, AbsolutePathsAreMatchedWithoutRegardToCaseToo) {
   EXPECT_TRUE(fs_->Exists(absolute));
   EXPECT_EQ(fs_->HostPath(absolute), root_.string() + "/Game/TotalA.exe");
   EXPECT_EQ(fs_->Find(root_.string() + "/game/*.exe"), Names({"TotalA.exe"}));
+}
+
+// The TA folder is a subfolder of the test's folder here, so that links can lead to a real
+// folder beside it, which must come out of every call untouched.
+class LinkBoundaryTest : public PosixFileSystemTest {
+ protected:
+  void SetUp() override {
+    PosixFileSystemTest::SetUp();
+    Put("Outside/secret.txt", "secret");
+    Put("TA/Varokin/Sub/a.txt", "inside");
+    ASSERT_TRUE(fs_->SetCurrentDir(root_.string() + "/TA"));
+    ASSERT_EQ(symlink((root_ / "Outside").c_str(), "Varokin/Lnk"), 0);
+    ASSERT_EQ(symlink("Lnk", "Varokin/Hop"), 0);
+    ASSERT_EQ(symlink("Sub", "Varokin/Inner"), 0);
+    ASSERT_EQ(symlink("../Nowhere", "Varokin/Dangling"), 0);
+  }
+  std::vector<std::string> Outside() { return Entries((root_ / "Outside").string()); }
+};
+
+TEST_F(LinkBoundaryTest, FoldersThatLeadOutAreRefusedAndLinksAsNamesAreMovedUnfollowed) {
+  EXPECT_TRUE(fs_->LeadsOutside("varokin\\LNK\\secret.txt"));
+  EXPECT_TRUE(fs_->LeadsOutside("Varokin\\Hop\\secret.txt"));
+  EXPECT_TRUE(fs_->LeadsOutside("Varokin\\Lnk\\..\\x"));
+  EXPECT_FALSE(fs_->LeadsOutside("Varokin\\Inner\\a.txt"));
+  EXPECT_FALSE(fs_->LeadsOutside("Varokin\\Lnk"));
+  EXPECT_FALSE(fs_->LeadsOutside((root_ / "TA/Varokin/Lnk/secret.txt").string()));
+
+  for (const std::string name : {"Varokin\\Lnk\\secret.txt", "VAROKIN\\hop\\SECRET.TXT"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(fs_->Exists(name));
+    EXPECT_EQ(fs_->Size(name), std::nullopt);
+    EXPECT_EQ(fs_->ReadAt(name, 0, 10), std::nullopt);
+    EXPECT_EQ(fs_->OpenRead(name), nullptr);
+    EXPECT_FALSE(fs_->Rename(name, "stolen.txt"));
+    EXPECT_FALSE(fs_->RemoveFile(name));
+  }
+  EXPECT_EQ(fs_->Find("Varokin\\Lnk\\*"), Names());
+  EXPECT_FALSE(fs_->Rename("Varokin\\Sub\\a.txt", "Varokin\\Lnk\\planted.txt"));
+  EXPECT_FALSE(fs_->WriteFileAtomic("Varokin\\Lnk\\planted.txt", "x"));
+  EXPECT_FALSE(fs_->CreateFolder("Varokin\\Lnk\\made"));
+  EXPECT_EQ(Outside(), Names({"secret.txt"}));
+  EXPECT_EQ(Contents("../Outside/secret.txt"), "secret");
+
+  // A link that stays inside is an ordinary folder on the way.
+  EXPECT_EQ(fs_->ReadAt("varokin\\inner\\A.TXT", 0, 10), "inside");
+  ASSERT_TRUE(fs_->Rename("Varokin\\Inner\\a.txt", "Varokin\\Inner\\b.txt"));
+  EXPECT_EQ(Contents("Varokin/Sub/b.txt"), "inside");
+
+  // A link as the name itself exists and moves as a link, even pointing nowhere or outside.
+  EXPECT_TRUE(fs_->Exists("Varokin\\dangling"));
+  ASSERT_TRUE(fs_->Rename("Varokin\\Dangling", "Dangling"));
+  ASSERT_TRUE(fs_->Rename("Varokin\\Lnk", "Lnk"));
+  char target[64] = {};
+  ASSERT_GT(readlink("Dangling", target, sizeof target - 1), 0);
+  EXPECT_STREQ(target, "../Nowhere");
+  EXPECT_EQ(Entries(), Names({"Dangling", "Lnk", "Varokin"}));
+  EXPECT_EQ(Outside(), Names({"secret.txt"}));
+}
+
+TEST_F(PosixFileSystemTest, OnlyRegularFilesAreReadAndNothingWaits) {
+  Put("Varokin/][Real.tc", "pairs");
+  ASSERT_EQ(mkfifo("Varokin/][Fifo.tc", 0644), 0);
+  ASSERT_EQ(symlink("/dev/zero", "Varokin.INI"), 0);
+  for (const std::string& name : Names{"Varokin\\][Fifo.tc", "varokin\\][FIFO.TC", "Varokin.INI",
+                                       root_.string() + "/Varokin/][Fifo.tc", "/dev/zero"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(fs_->OpenRead(name), nullptr);
+    EXPECT_EQ(fs_->ReadAt(name, 0, 10), std::nullopt);
+  }
+  EXPECT_EQ(fs_->ReadAt("VAROKIN\\][real.TC", 0, 10), "pairs");
+  EXPECT_TRUE(fs_->Exists("Varokin\\][Fifo.tc"));
+}
+
+TEST_F(PosixFileSystemTest, AWritePastTheFileSizeLimitFailsAndLeavesTheOldFile) {
+  Put("Varokin.INI", "old");
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit limited = saved;
+  limited.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const bool written = fs_->WriteFileAtomic("Varokin.INI", std::string(10000, 'x'));
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Entries(), Names({"Varokin.INI"}));
+  EXPECT_EQ(Contents("Varokin.INI"), "old");
+}
+
+// A settings file linked in from elsewhere stays linked; a link to something that cannot take the
+// write (a device, nothing at all) fails as an unwritable file and stays as it was.
+TEST_F(LinkBoundaryTest, WritingThroughALinkKeepsTheLinkOrFails) {
+  Put("../Dotfiles/Varokin.INI", "[old]");
+  const std::string settings = (root_ / "Config/Varokin.INI").string();
+  std::filesystem::create_directory(root_ / "Config");
+  ASSERT_EQ(symlink((root_ / "Dotfiles/Varokin.INI").c_str(), settings.c_str()), 0);
+  ASSERT_TRUE(fs_->WriteFileAtomic(settings, "[new]"));
+  EXPECT_EQ(Contents("../Dotfiles/Varokin.INI"), "[new]");
+  EXPECT_EQ(Entries("../Dotfiles"), Names({"Varokin.INI"}));
+  struct stat status;
+  ASSERT_EQ(lstat(settings.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISLNK(status.st_mode));
+
+  ASSERT_EQ(symlink("/dev/null", "Device.ini"), 0);
+  ASSERT_EQ(symlink("Nowhere.ini", "Dangling.ini"), 0);
+  ASSERT_EQ(symlink("../Outside/secret.txt", "Secret.ini"), 0);
+  for (const std::string name : {"Device.ini", "Dangling.ini", "Secret.ini"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(fs_->WriteFileAtomic(name, "[new]"));
+    ASSERT_EQ(lstat(name.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+  }
+  EXPECT_EQ(Contents("../Outside/secret.txt"), "secret");
+  EXPECT_EQ(Entries(), Names({"Dangling.ini", "Device.ini", "Secret.ini", "Varokin"}));
 }
 
 TEST(UserConfigFolderTest, FollowsTheBaseDirectoryRules) {

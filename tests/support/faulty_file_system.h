@@ -70,6 +70,7 @@ class FaultyFileSystem : public platform::FileSystem {
   std::string CurrentDir() override { return real_->CurrentDir(); }
   std::string HostPath(const std::string& path) override { return real_->HostPath(path); }
   std::optional<FileStamp> Stamp(const std::string& path) override { return real_->Stamp(path); }
+  bool LeadsOutside(const std::string& path) override { return real_->LeadsOutside(path); }
 
  private:
   // True when this counted call is to fail.

@@ -53,9 +53,12 @@ FileInventory TakeInventory(const std::filesystem::path& root) {
   for (auto it = std::filesystem::recursive_directory_iterator(root, error);
        !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
     InventoryEntry entry;
-    entry.folder = it->is_directory(error);
-    if (!entry.folder) {
-      entry.size = it->file_size(error);
+    // A FIFO or a link to nothing has no contents to hash; reading a FIFO would wait for ever.
+    std::error_code entryError;
+    const std::filesystem::file_status status = it->status(entryError);
+    entry.folder = std::filesystem::is_directory(status);
+    if (std::filesystem::is_regular_file(status)) {
+      entry.size = it->file_size(entryError);
       entry.hash = HashFile(it->path(), entry.size);
     }
     inventory[GamePath(it->path().lexically_relative(root))] = entry;

@@ -75,6 +75,18 @@ TEST_F(Snapshots, ASnapshotThatCannotBeWrittenIsReportedAndLeavesNoFile) {
   EXPECT_FALSE(std::filesystem::exists(ta.Root() / "nowhere"));
   prompts.ExpectFileDialog(std::nullopt);  // cancelled: nothing at all happens
   Dlg().OnTakeSnapshot();
+#ifndef _WIN32
+  // A snapshot folder that is a link out of the TA folder is not where the dialog starts (Wine
+  // cannot make links).
+  const std::filesystem::path snapshots = ta.Root() / "Varokin" / "Snapshots";
+  std::filesystem::remove_all(snapshots);
+  std::filesystem::create_directory_symlink(ta.Root().parent_path(), snapshots);
+  prompts.ExpectFileDialog(std::nullopt);
+  Dlg().OnTakeSnapshot();
+  ASSERT_EQ(prompts.FileDialogs().size(), 3u);
+  EXPECT_EQ(prompts.FileDialogs()[1].initialDir, fs->HostPath("Varokin\\Snapshots"));
+  EXPECT_EQ(prompts.FileDialogs()[2].initialDir, "");
+#endif
 }
 
 TEST_F(Snapshots, NamesNotInTheListsAreEachReported) {

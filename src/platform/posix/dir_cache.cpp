@@ -40,7 +40,8 @@ bool IsRacyListing(const struct stat& folder, const timespec& readStart) {
   return latest + margin >= Nanoseconds(readStart);
 }
 
-void DirListing::Add(std::string_view name) {
+void DirListing::Add(std::string_view name, bool link) {
+  if (link) links_.emplace(name);
   auto [it, inserted] = byLower_.try_emplace(LowerCase(name));
   Twins& twins = it->second;
   if (inserted) {
@@ -57,6 +58,7 @@ void DirListing::Add(std::string_view name) {
 }
 
 void DirListing::Remove(std::string_view name) {
+  if (!links_.empty()) links_.erase(std::string(name));
   auto it = byLower_.find(LowerCase(name));
   if (it == byLower_.end()) return;
   Twins& twins = it->second;
@@ -130,7 +132,15 @@ const DirListing* DirCache::Read(const std::string& folder) {
       break;
     }
     const std::string_view name(entry->d_name);
-    if (name != "." && name != "..") listing.Add(name);
+    if (name == "." || name == "..") continue;
+    // Some file systems leave the type to a look of its own.
+    bool link = entry->d_type == DT_LNK;
+    struct stat entryStatus;
+    if (entry->d_type == DT_UNKNOWN &&
+        fstatat(dirfd(dir), entry->d_name, &entryStatus, AT_SYMLINK_NOFOLLOW) == 0) {
+      link = S_ISLNK(entryStatus.st_mode);
+    }
+    listing.Add(name, link);
   }
   closedir(dir);
   if (!complete) return nullptr;
@@ -140,8 +150,8 @@ const DirListing* DirCache::Read(const std::string& folder) {
   return &stored.listing;
 }
 
-void DirCache::Changed(const std::string& folder, std::string_view removed,
-                       std::string_view added) {
+void DirCache::Changed(const std::string& folder, std::string_view removed, std::string_view added,
+                       bool addedIsLink) {
   auto it = entries_.find(folder);
   if (it == entries_.end()) return;
   // Only a listing known to be current up to this change may simply take it in.
@@ -152,7 +162,7 @@ void DirCache::Changed(const std::string& folder, std::string_view removed,
   }
   Entry& entry = it->second;
   if (!removed.empty()) entry.listing.Remove(removed);
-  if (!added.empty()) entry.listing.Add(added);
+  if (!added.empty()) entry.listing.Add(added, addedIsLink);
   entry.stamp = StampOf(status);
   // The folder's new times are those of our own change, so a listing that took the change in is
   // as current as one read afresh. Treating it as racy would read the folder again after every

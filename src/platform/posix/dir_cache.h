@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace varokin::platform::posix {
@@ -19,8 +20,13 @@ bool IsRacyListing(const struct stat& folder, const timespec& readStart);
 // The names of one folder, found by their lower-case form.
 class DirListing {
  public:
-  void Add(std::string_view name);
+  // A link is remembered as one: a folder reached through it may lie anywhere.
+  void Add(std::string_view name, bool link = false);
   void Remove(std::string_view name);
+  // True when the stored name is a symbolic link.
+  bool IsLink(const std::string& stored) const {
+    return !links_.empty() && links_.count(stored) != 0;
+  }
   // The stored name that `name` stands for: itself when it is there, else the smallest in byte
   // order of the names that differ from it only by case; nullptr when there is none.
   const std::string* Match(std::string_view name) const;
@@ -40,6 +46,7 @@ class DirListing {
     std::vector<std::string> others;
   };
   std::unordered_map<std::string, Twins> byLower_;
+  std::unordered_set<std::string> links_;
 };
 
 // Listings of the folders looked at, each trusted only while the folder's status is unchanged.
@@ -53,7 +60,8 @@ class DirCache {
   // read.
   const DirListing* Get(const std::string& folder);
   // After our own change in `folder`: an empty name means none removed or none added.
-  void Changed(const std::string& folder, std::string_view removed, std::string_view added);
+  void Changed(const std::string& folder, std::string_view removed, std::string_view added,
+               bool addedIsLink = false);
   void Forget(const std::string& folder) { entries_.erase(folder); }
   void Clear() { entries_.clear(); }
 

@@ -1,7 +1,9 @@
 #include "platform/posix/posix_files.h"
 
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -50,16 +52,38 @@ class HostInputFile final : public InputFile {
   Descriptor fd_;
 };
 
-// A regular file (or anything but a folder) opened for reading.
-int OpenForReading(const std::string& host, struct stat& status) {
-  const int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+int OpenWithoutLinks(const std::string& host, int flags) {
+#ifdef SYS_openat2
+  open_how how{};
+  how.flags = static_cast<std::uint64_t>(flags);
+  how.resolve = RESOLVE_NO_SYMLINKS;
+  return static_cast<int>(syscall(SYS_openat2, AT_FDCWD, host.c_str(), &how, sizeof how));
+#else
+  (void)host;
+  (void)flags;
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+// A regular file opened for reading. Opening a FIFO would wait for a writer, so nothing waits; and
+// only a regular file has an end that reading reaches.
+int OpenForReading(const std::string& host, struct stat& status, bool withoutLinks) {
+  const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+  const int fd = withoutLinks ? OpenWithoutLinks(host, flags) : open(host.c_str(), flags);
   if (fd < 0) return -1;
-  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    close(fd);
-    errno = EISDIR;
-    return -1;
+  int error = 0;
+  if (fstat(fd, &status) != 0) {
+    error = errno;
+  } else if (!S_ISREG(status.st_mode)) {
+    error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+  } else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    error = errno;
   }
-  return fd;
+  if (error == 0) return fd;
+  close(fd);
+  errno = error;
+  return -1;
 }
 
 bool WriteAll(int fd, const std::string& contents) {
@@ -94,17 +118,17 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::unique_ptr<InputFile> OpenHostFile(const std::string& host) {
+std::unique_ptr<InputFile> OpenHostFile(const std::string& host, bool withoutLinks) {
   struct stat status;
-  const int fd = OpenForReading(host, status);
+  const int fd = OpenForReading(host, status, withoutLinks);
   if (fd < 0) return nullptr;
   return std::make_unique<HostInputFile>(fd);
 }
 
 std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
-                                          std::size_t count) {
+                                          std::size_t count, bool withoutLinks) {
   struct stat status;
-  Descriptor fd(OpenForReading(host, status));
+  Descriptor fd(OpenForReading(host, status, withoutLinks));
   if (fd.Get() < 0) return std::nullopt;
   const std::uint64_t size = static_cast<std::uint64_t>(status.st_size);
   std::string bytes;

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -17,7 +18,7 @@ std::string ToHost(std::string path) {
   return path;
 }
 
-std::optional<WIN32_FILE_ATTRIBUTE_DATA> Attributes(const std::string& path) {
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> HostAttributes(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(ToHost(path).c_str(), GetFileExInfoStandard, &data)) {
     return std::nullopt;
@@ -41,6 +42,54 @@ std::size_t RootLength(const std::string& path) {
   return length;
 }
 
+bool IsReparsePoint(const std::string& host) {
+  const DWORD attributes = GetFileAttributesA(host.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool SameLetterIgnoringCase(char a, char b) {
+  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+// True when path is root or lies below it; both are final paths, which the system spells alike.
+bool StaysBelow(const std::string& root, const std::string& path) {
+  if (path.size() < root.size() ||
+      !std::equal(root.begin(), root.end(), path.begin(), SameLetterIgnoringCase)) {
+    return false;
+  }
+  return path.size() == root.size() || IsSeparator(root.back()) || IsSeparator(path[root.size()]);
+}
+
+// Whether a relative path passes through a folder that is a reparse point (a junction, a symbolic
+// link) and, if so, whether where it lands is still below the working directory.
+bool PassesOutside(const std::string& host) {
+  if (RootLength(host) > 0) return false;
+  std::string path = host;
+  while (!path.empty() && IsSeparator(path.back())) path.pop_back();
+  const std::size_t last = path.find_last_of('\\');
+  if (last == std::string::npos) return false;
+  const std::string folder = path.substr(0, last);
+  bool throughLink = false;
+  for (std::size_t end = 0; end != std::string::npos && !throughLink;) {
+    end = folder.find('\\', end + 1);
+    const std::string prefix = folder.substr(0, end);
+    if (GetFileAttributesA(prefix.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    throughLink = IsReparsePoint(prefix);
+  }
+  if (!throughLink) return false;
+  const std::string root = win32::FinalPath(".");
+  const std::string real = win32::FinalPath(folder);
+  return root.empty() || real.empty() || !StaysBelow(root, real);
+}
+
+// The host path of a name that stays in the TA folder; nothing for one that leads out of it.
+std::optional<std::string> Inside(const std::string& path) {
+  std::string host = ToHost(path);
+  if (!PassesOutside(host)) return host;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return std::nullopt;
+}
+
 class Win32FileSystem final : public FileSystem {
  public:
   std::vector<std::string> Find(const std::string& pattern) override;
@@ -56,24 +105,29 @@ class Win32FileSystem final : public FileSystem {
   }
   bool Rename(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override {
-    return CreateDirectoryA(ToHost(path).c_str(), nullptr) != 0;
+    const auto host = Inside(path);
+    return host && CreateDirectoryA(host->c_str(), nullptr) != 0;
   }
   bool RemoveFolder(const std::string& path) override {
-    return RemoveDirectoryA(ToHost(path).c_str()) != 0;
+    const auto host = Inside(path);
+    return host && RemoveDirectoryA(host->c_str()) != 0;
   }
   bool RemoveFile(const std::string& path) override {
-    return DeleteFileA(ToHost(path).c_str()) != 0;
+    const auto host = Inside(path);
+    return host && DeleteFileA(host->c_str()) != 0;
   }
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t count) override {
-    return win32::ReadHostFileAt(ToHost(path), offset, count);
+    const auto host = Inside(path);
+    if (!host) return std::nullopt;
+    return win32::ReadHostFileAt(*host, offset, count);
   }
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
-    return win32::OpenHostFile(ToHost(path));
+    const auto host = Inside(path);
+    if (!host) return nullptr;
+    return win32::OpenHostFile(*host);
   }
-  bool WriteFileAtomic(const std::string& path, const std::string& contents) override {
-    return win32::WriteHostFileAtomic(ToHost(path), contents);
-  }
+  bool WriteFileAtomic(const std::string& path, const std::string& contents) override;
   // The system keeps the case it is given; the stored one makes CurrentDir agree with the disk.
   bool SetCurrentDir(const std::string& path) override {
     return SetCurrentDirectoryA(HostPath(path).c_str()) != 0;
@@ -81,6 +135,15 @@ class Win32FileSystem final : public FileSystem {
   std::string CurrentDir() override;
   std::string HostPath(const std::string& path) override;
   std::optional<FileStamp> Stamp(const std::string& path) override;
+  bool LeadsOutside(const std::string& path) override { return PassesOutside(ToHost(path)); }
+
+ private:
+  // Reports no entry at all for a name that leads out of the TA folder. The attributes of the
+  // last component are its own, so a link that points nowhere still exists.
+  static std::optional<WIN32_FILE_ATTRIBUTE_DATA> Attributes(const std::string& path) {
+    if (!Inside(path)) return std::nullopt;
+    return HostAttributes(path);
+  }
 };
 
 // Every name of the folder, filtered by our own matcher: the system's matching would also try the
@@ -92,6 +155,7 @@ std::vector<std::string> Win32FileSystem::Find(const std::string& pattern) {
   const std::string leaf = host.substr(leafStart);
 
   std::vector<std::string> names;
+  if (PassesOutside(host)) return names;
   WIN32_FIND_DATAA data;
   HANDLE search = FindFirstFileA((host.substr(0, leafStart) + "*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
@@ -107,6 +171,10 @@ std::vector<std::string> Win32FileSystem::Find(const std::string& pattern) {
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
   const std::string source = ToHost(from);
   const std::string target = ToHost(to);
+  if (PassesOutside(source) || PassesOutside(target)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   // The system takes a move onto the very same name as done; the contract calls that destination
   // taken. Another case of the same name is a real rename and goes through.
   if (source == target) {
@@ -114,6 +182,25 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
     return false;
   }
   return MoveFileA(source.c_str(), target.c_str()) != 0;
+}
+
+// A settings file that is a link keeps its link: the file it names is replaced instead, when it
+// stays in the TA folder for a relative name. Where the user may not write there, creating the
+// temporary file fails and so does the write.
+bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& contents) {
+  const auto host = Inside(path);
+  if (!host) return false;
+  const DWORD attributes = GetFileAttributesA(host->c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return win32::WriteHostFileAtomic(*host, contents);
+  }
+  const std::string target = win32::FinalPath(*host);
+  if (target.empty() || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      (RootLength(*host) == 0 && !StaysBelow(win32::FinalPath("."), target))) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  return win32::WriteHostFileAtomic(target, contents);
 }
 
 std::string Win32FileSystem::CurrentDir() {

@@ -49,8 +49,9 @@ HANDLE OpenForReading(const std::string& host) {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   BY_HANDLE_FILE_INFORMATION information;
+  // A console or a pipe would make reading wait for input that never ends.
   if (handle != INVALID_HANDLE_VALUE &&
-      (!GetFileInformationByHandle(handle, &information) ||
+      (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &information) ||
        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))) {
     CloseHandle(handle);
     SetLastError(ERROR_ACCESS_DENIED);
@@ -86,6 +87,23 @@ HANDLE CreateTempBeside(const std::string& host, std::string& temp) {
 }
 
 }  // namespace
+
+std::string FinalPath(const std::string& host) {
+  Handle file(CreateFileA(host.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.IsValid()) return std::string();
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length =
+        GetFinalPathNameByHandleA(file.Get(), path.data(), static_cast<DWORD>(path.size()), 0);
+    if (length == 0) return std::string();
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length + 1);
+  }
+}
 
 std::unique_ptr<InputFile> OpenHostFile(const std::string& host) {
   HANDLE handle = OpenForReading(host);

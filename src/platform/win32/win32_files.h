@@ -9,11 +9,15 @@
 
 namespace varokin::platform::win32 {
 
-// Reading and writing file contents by host path; each leaves GetLastError set when it fails.
+// Reading and writing file contents by host path; each leaves GetLastError set when it fails. Only
+// files on a disk are read: a pipe or a device fails as a file that cannot be opened.
 
 std::unique_ptr<InputFile> OpenHostFile(const std::string& host);
 std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
                                           std::size_t count);
+// The path of an existing file or folder with every link resolved, as the system spells it; empty
+// when it cannot be opened.
+std::string FinalPath(const std::string& host);
 // Writes `contents` to a new file beside `host` and moves it onto `host`.
 bool WriteHostFileAtomic(const std::string& host, const std::string& contents);
 
