@@ -1,5 +1,6 @@
 #include "platform/line_reader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 
@@ -71,8 +72,13 @@ std::string LineReader::ReadLine(std::size_t bufferSize) {
         break;
       }
     } else if (line.size() < limit) {
-      line.push_back(static_cast<char>(c));
-      Next();
+      // The rest of the line as far as this chunk and the limit go, in one piece: a pack of a
+      // million members is read a character at a time otherwise.
+      const std::size_t end = std::min(chunk_.size(), pos_ + (limit - line.size()));
+      std::size_t stop = pos_ + 1;
+      while (stop < end && chunk_[stop] != '\n' && chunk_[stop] != '\r') ++stop;
+      line.append(chunk_, pos_, stop - pos_);
+      pos_ = stop;
     } else {
       break;
     }
