@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -14,21 +15,30 @@
 namespace varokin::engine {
 
 // Which packs name which UFOs: packs by their row in the pack list, UFOs by name without regard
-// to case, so that a UFO listed from both folders belongs to its packs on either row. A set look-up
-// per name keeps start-up linear in the packs' lines, however many there are.
+// to case, so that a UFO listed from both folders belongs to its packs on either row. A pack may
+// hold a million member lines: each costs one look-up in a flat table that allocates nothing, so
+// start-up stays linear in the packs' lines, and only the listed UFOs are ever kept.
 class PackMembership {
  public:
-  // Forgets every member; the packs are rows 0 to packs - 1.
-  void Reset(int packs);
+  // Forgets every member: the packs are rows 0 to packs - 1, and only the UFOs named here can be
+  // members.
+  void Reset(int packs, const std::vector<std::string>& ufoNames);
   int Packs() const { return packs_; }
-  void Add(int pack, const std::string& ufoName);
-  bool Names(int pack, const std::string& ufoName) const;
+  // Nothing when the name is none of the UFOs given to Reset.
+  void Add(int pack, std::string_view ufoName);
+  bool Names(int pack, std::string_view ufoName) const;
   // The packs that name the UFO, lowest row first.
-  const std::vector<int>& PacksNaming(const std::string& ufoName) const;
+  const std::vector<int>& PacksNaming(std::string_view ufoName) const;
 
  private:
+  // The UFO's index in packsByUfo_, or -1.
+  int Find(std::string_view ufoName) const;
+
   int packs_ = 0;
-  std::unordered_map<std::string, std::vector<int>> packsByUfo_;  // keyed by the lower-cased name
+  std::vector<std::string> names_;  // lower-cased, one per UFO
+  std::vector<std::vector<int>> packsByUfo_;
+  std::vector<std::uint64_t> slots_;  // open addressing, a power of two of them
+  int shift_ = 60;                    // 64 - log2 of the slot count
 };
 
 // Everything a switching operation works with. The application object owns the parts and hands

@@ -150,14 +150,10 @@ void CSwitcherDlg::ScanCatalogue() {
 
 void CSwitcherDlg::BuildPackMembership() {
   engine::PackMembership& packs = ctx_.packMembership;
-  packs.Reset(c_.packList.GetCount());
-  // A member line counts only when it names a UFO of the list: however long a pack is, each line
-  // costs one look-up, and the table holds no more names than the list.
-  std::unordered_set<std::string> listed;
+  std::vector<std::string> listed;
   listed.reserve(c_.ufoList.GetCount());
-  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
-    listed.insert(app::LowerCase(c_.ufoList.GetText(ufo)));
-  }
+  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) listed.push_back(c_.ufoList.GetText(ufo));
+  packs.Reset(c_.packList.GetCount(), listed);
   for (int pack = 0; pack < c_.packList.GetCount(); ++pack) {
     const std::string fileName =
         ctx_.state.modNamePool.Get(static_cast<int>(c_.packList.GetItemData(pack)));
@@ -165,7 +161,7 @@ void CSwitcherDlg::BuildPackMembership() {
     reader.ReadLine();
     reader.ReadLine();
     for (std::string line = reader.ReadLine(); !line.empty(); line = reader.ReadLine()) {
-      if (listed.contains(app::LowerCase(line))) packs.Add(pack, line);
+      packs.Add(pack, line);
     }
   }
 }
