@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/config_files.h"
@@ -91,6 +92,10 @@ bool PairsMayMove(Context& ctx, const std::string& fileName) {
   // Unread, the file would pass every check.
   if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName);
   reader.SkipHeader();
+  // One listing of the Varokin folder answers for the payloads that lie in it: a look at the disk
+  // per pair would cost a TC of thousands of pairs as much again as its moves.
+  std::unordered_map<std::string, int> listed;  // lower-cased name -> entries of that name
+  for (const std::string& name : ctx.fs.Find(ConfigPath("*"))) ++listed[Lowered(name)];
   std::set<std::string> seen;
   RenamePair pair;
   while (reader.NextRenamePair(pair)) {
@@ -99,8 +104,18 @@ bool PairsMayMove(Context& ctx, const std::string& fileName) {
       return ctx.relocator.Refuse("Refusing to move " + stored + ": Varokin needs it in place");
     }
     if (!StaysInTaFolder(stored) || !StaysInTaFolder(pair.installed)) return true;
-    if (!seen.insert(Lowered(pair.stored)).second || !ctx.fs.Exists(stored)) return true;
-    if (ctx.relocator.RefuseCaseTwin(stored)) return false;
+    const std::string key = Lowered(pair.stored);
+    if (!seen.insert(key).second) return true;
+    if (pair.stored.find_first_of("\\/") != std::string::npos) {
+      if (!ctx.fs.Exists(stored)) return true;
+      if (ctx.relocator.RefuseCaseTwin(stored)) return false;
+      continue;
+    }
+    const auto found = listed.find(key);
+    if (found == listed.end()) return true;
+    if (found->second > 1) {
+      return ctx.relocator.Refuse("An extra copy of " + stored + " was found");
+    }
   }
   return true;
 }

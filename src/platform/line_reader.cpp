@@ -89,6 +89,26 @@ std::string LineReader::ReadLine(std::size_t bufferSize) {
   return line;
 }
 
+std::string_view LineReader::NextLine() {
+  const std::size_t end = std::min(chunk_.size(), pos_ + kDefaultBuffer - 1);
+  for (std::size_t at = pos_; at < end; ++at) {
+    const char c = chunk_[at];
+    if (c == '\0') break;
+    if (c != '\n' && c != '\r') continue;
+    std::size_t next = at + 1;
+    if (c == '\r') {
+      // A CR alone belongs to the line, and the one at the buffer's end is ReadLine's to judge.
+      if (next == chunk_.size() || chunk_[next] != '\n') break;
+      ++next;
+    }
+    const std::string_view line(chunk_.data() + pos_, at - pos_);
+    pos_ = next;
+    return line;
+  }
+  copied_ = ReadLine();
+  return copied_;
+}
+
 void WordScanner::SkipSpace() {
   while (pos_ < text_.size() && IsSpace(text_[pos_])) ++pos_;
 }

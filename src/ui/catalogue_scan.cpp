@@ -160,7 +160,7 @@ void CSwitcherDlg::BuildPackMembership() {
     platform::LineReader reader(ctx_.fs, kUfoFolder + fileName);
     reader.ReadLine();
     reader.ReadLine();
-    for (std::string line = reader.ReadLine(); !line.empty(); line = reader.ReadLine()) {
+    for (std::string_view line = reader.NextLine(); !line.empty(); line = reader.NextLine()) {
       packs.Add(pack, line);
     }
   }

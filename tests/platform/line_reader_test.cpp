@@ -72,6 +72,26 @@ TEST_F(LineReaderTest, NulBytesEndTheTextOfThatRead) {
   EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
 }
 
+TEST_F(LineReaderTest, ViewsOfLinesAreTheLinesOfReadLine) {
+  // Every kind of line end, at and across the ends of the first small chunk and of a full one,
+  // lines at the buffer's limit, NUL bytes and empty lines.
+  std::string text = std::string(4095, 'a') + "\r\nb\rc\n" + std::string(1022, 'd') + "\n" +
+                     std::string(1023, 'e') + "\r\n\n" + std::string("f\0g\n", 4);
+  for (int n = 0; text.size() < 140'000; ++n) text += "u" + std::to_string(n) + "\r\n";
+  text += std::string(65'536 - text.size() % 65'536 - 1, 'h') + "\r\nlast";
+  Put("mixed.txt", text);
+  LineReader copies(*fs_, "mixed.txt");
+  LineReader views(*fs_, "mixed.txt");
+  // More reads than the file has lines: past its end both give empty lines.
+  bool sawLast = false;
+  for (int read = 0; read < 25'000; ++read) {
+    const std::string line = copies.ReadLine();
+    ASSERT_EQ(views.NextLine(), line) << "read " << read;
+    sawLast = sawLast || line == "last";
+  }
+  EXPECT_TRUE(sawLast);
+}
+
 TEST_F(LineReaderTest, AMissingFileReadsAsEmptyLines) {
   LineReader reader(*fs_, "missing.txt");
   EXPECT_FALSE(reader.IsOpen());

@@ -17,6 +17,12 @@ namespace {
 // Past this many folders the cache starts over rather than grow without end.
 constexpr std::size_t kMaxFolders = 256;
 
+std::int64_t Nanoseconds(const timespec& t) {
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+}  // namespace
+
 std::string LowerCase(std::string_view name) {
   std::string lower(name);
   for (char& c : lower) {
@@ -24,12 +30,6 @@ std::string LowerCase(std::string_view name) {
   }
   return lower;
 }
-
-std::int64_t Nanoseconds(const timespec& t) {
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
-
-}  // namespace
 
 // Disks that keep whole seconds (FAT keeps two) get a wider margin than the few milliseconds of a
 // kernel clock tick.

@@ -17,6 +17,9 @@ namespace varokin::platform::posix {
 // as they were. Such a listing serves one operation only.
 bool IsRacyListing(const struct stat& folder, const timespec& readStart);
 
+// ASCII letters lowered: the case rules of the game's names.
+std::string LowerCase(std::string_view name);
+
 // The names of one folder, found by their lower-case form.
 class DirListing {
  public:
@@ -30,6 +33,15 @@ class DirListing {
   // The stored name that `name` stands for: itself when it is there, else the smallest in byte
   // order of the names that differ from it only by case; nullptr when there is none.
   const std::string* Match(std::string_view name) const;
+
+  // Every stored name that differs from `name` by case alone, itself included.
+  template <class Visit>
+  void ForEachTwin(std::string_view name, Visit visit) const {
+    const auto it = byLower_.find(LowerCase(name));
+    if (it == byLower_.end()) return;
+    visit(it->second.smallest);
+    for (const std::string& other : it->second.others) visit(other);
+  }
 
   template <class Visit>
   void ForEachName(Visit visit) const {

@@ -157,7 +157,10 @@ std::vector<std::string> Win32FileSystem::Find(const std::string& pattern) {
   std::vector<std::string> names;
   if (PassesOutside(host)) return names;
   WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((host.substr(0, leafStart) + "*").c_str(), &data);
+  // A plain name is looked up as itself rather than by a walk through the whole folder; a short
+  // 8.3 name that the system also matches is filtered out below.
+  const bool plain = leaf.find_first_of("*?") == std::string::npos;
+  HANDLE search = FindFirstFileA((plain ? host : host.substr(0, leafStart) + "*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::string name = data.cFileName;
