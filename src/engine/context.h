@@ -37,8 +37,9 @@ class PackMembership {
   int packs_ = 0;
   std::vector<std::string> names_;  // lower-cased, one per UFO
   std::vector<std::vector<int>> packsByUfo_;
-  std::vector<std::uint64_t> slots_;  // open addressing, a power of two of them
-  int shift_ = 60;                    // 64 - log2 of the slot count
+  std::vector<std::uint64_t> filter_;  // a bit for each name's hash, asked before the slots
+  std::vector<std::uint64_t> slots_;   // open addressing, a power of two of them
+  int shift_ = 60;                     // 64 - log2 of the slot count
 };
 
 // Everything a switching operation works with. The application object owns the parts and hands

@@ -23,6 +23,12 @@ std::uint64_t SlotValue(std::uint64_t hash, std::size_t index) {
   return (hash & 0xFFFFFFFF00000000ull) | (index + 1);
 }
 
+// The filter: one bit per hash value, 16 KiB, small enough to stay in the fastest cache, answers
+// most member lines that name no listed UFO before the table is looked at.
+constexpr std::size_t kFilterBits = std::size_t{1} << 17;
+
+std::size_t FilterBit(std::uint64_t hash) { return (hash >> 20) & (kFilterBits - 1); }
+
 bool SameLowered(std::string_view lowered, std::string_view name) {
   if (lowered.size() != name.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -40,6 +46,7 @@ void PackMembership::Reset(int packs, const std::vector<std::string>& ufoNames) 
   shift_ = 60;
   while ((std::size_t{1} << (64 - shift_)) < 2 * ufoNames.size()) --shift_;
   slots_.assign(std::size_t{1} << (64 - shift_), 0);
+  filter_.assign(kFilterBits / 64, 0);
   for (const std::string& name : ufoNames) {
     if (Find(name) >= 0) continue;
     std::string lowered = name;
@@ -48,6 +55,7 @@ void PackMembership::Reset(int packs, const std::vector<std::string>& ufoNames) 
     std::size_t slot = hash >> shift_;
     while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
     slots_[slot] = SlotValue(hash, names_.size());
+    filter_[FilterBit(hash) / 64] |= std::uint64_t{1} << (FilterBit(hash) % 64);
     names_.push_back(std::move(lowered));
     packsByUfo_.emplace_back();
   }
@@ -56,6 +64,7 @@ void PackMembership::Reset(int packs, const std::vector<std::string>& ufoNames) 
 int PackMembership::Find(std::string_view ufoName) const {
   if (slots_.empty()) return -1;
   const std::uint64_t hash = Hash(ufoName);
+  if ((filter_[FilterBit(hash) / 64] >> (FilterBit(hash) % 64) & 1) == 0) return -1;
   for (std::size_t slot = hash >> shift_; slots_[slot] != 0;
        slot = (slot + 1) & (slots_.size() - 1)) {
     const int ufo = static_cast<int>(slots_[slot] & 0xFFFFFFFFu) - 1;
