@@ -39,6 +39,10 @@ TEST_F(DemoWindowTest, MultiplayerWindowCleansTheGameNameWhenTheFocusLeaves) {
   OnNextModal([&](QWidget& window) {
     title = window.windowTitle().toStdString();
     SaveScreenshot(window, "multiplayer");
+    // The field loses its focus only in the active window; a busy machine may not have made it
+    // active yet.
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     QLineEdit* name = Child<QLineEdit>(window, kIdGameName);
     name->setFocus();
     name->selectAll();
