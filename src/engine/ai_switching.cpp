@@ -152,13 +152,7 @@ bool AiSwitching::ValidateAi(const std::string& name) {
   const std::string stem = AiStem(name);
   std::string problems;
   {
-    // A remembered name that leads out is not even opened: start-up looks at nothing outside.
-    std::optional<ConfigReader> reader;
-    if (StaysInTaFolder(ConfigPath(name))) {
-      reader.emplace(ctx_.fs, name);
-    } else {
-      problems += RefusedNameProblem("The name " + name);
-    }
+    std::optional<ConfigReader> reader = OpenRemembered(ctx_.fs, name, problems);
     auto line = [&reader] { return reader ? reader->ReadLine() : std::string(); };
     const std::string title = line();
     pane_.SetText(DescriptionPane(title, line(), name));

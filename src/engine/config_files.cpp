@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "engine/relocation.h"
+
 namespace varokin::engine {
 
 namespace {
@@ -67,6 +69,14 @@ std::string MutatorPayload(const std::string& stem, int k) {
 
 std::string RefusedNameProblem(const std::string& what) {
   return "-> " + what + " is not valid: a name leads outside your TA directory\n";
+}
+
+std::optional<ConfigReader> OpenRemembered(platform::FileSystem& fs, const std::string& fileName,
+                                           std::string& problems) {
+  if (StaysInTaFolder(ConfigPath(fileName)))
+    return std::optional<ConfigReader>(std::in_place, fs, fileName);
+  problems += RefusedNameProblem("The name " + fileName);
+  return std::nullopt;
 }
 
 ConfigReader::ConfigReader(platform::FileSystem& fs, const std::string& fileName)

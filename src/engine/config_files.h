@@ -65,4 +65,9 @@ class ConfigReader {
   platform::LineReader lines_;
 };
 
+// The remembered configuration file for the start-up check, or nothing, with the report's line
+// added to problems, when its name leads out: start-up opens nothing outside the TA folder.
+std::optional<ConfigReader> OpenRemembered(platform::FileSystem& fs, const std::string& fileName,
+                                           std::string& problems);
+
 }  // namespace varokin::engine

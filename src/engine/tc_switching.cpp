@@ -214,13 +214,7 @@ bool TcSwitching::ValidateTc(const std::string& name) {
   }
   std::string problems;
   {
-    // A remembered name that leads out is not even opened: start-up looks at nothing outside.
-    std::optional<ConfigReader> reader;
-    if (StaysInTaFolder(ConfigPath(name))) {
-      reader.emplace(ctx_.fs, name);
-    } else {
-      problems += RefusedNameProblem("The name " + name);
-    }
+    std::optional<ConfigReader> reader = OpenRemembered(ctx_.fs, name, problems);
     auto line = [&reader] { return reader ? reader->ReadLine() : std::string(); };
     const std::string title = line();
     label_.SetText(title);
