@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "ui/win32/owner_window.h"
 #include "ui/win32/win32_prompts.h"
 
 namespace varokin::ui::win32 {
@@ -182,7 +183,7 @@ void Layout(HWND dialog, const Request& request) {
   const int height = frame.bottom - frame.top;
   SetWindowPos(dialog, nullptr, work.left + (workWidth - width) / 2,
                work.top + (workHeight - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  CentreOver(dialog, request.owner);
+  CentreOverOwner(dialog);
 
   if (!EscapeAnswer(request.buttons)) {
     // As on a Yes/No message box: no close box, the question must be answered.
@@ -233,20 +234,6 @@ std::vector<WORD> EmptyTemplate() {
 }
 
 }  // namespace
-
-void CentreOver(HWND window, HWND owner) {
-  if (!owner || !IsWindowVisible(owner) || IsIconic(owner)) return;
-  RECT over, own;
-  if (!GetWindowRect(owner, &over) || !GetWindowRect(window, &own)) return;
-  const int width = own.right - own.left;
-  const int height = own.bottom - own.top;
-  const RECT work = WorkArea(owner);
-  int x = over.left + (over.right - over.left - width) / 2;
-  int y = over.top + (over.bottom - over.top - height) / 2;
-  x = std::max<int>(work.left, std::min<int>(x, work.right - width));
-  y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
-  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 bool TooTallForMessageBox(HWND owner, const std::string& text) {
   const RECT work = WorkArea(owner);

@@ -8,10 +8,6 @@
 
 namespace varokin::ui::win32 {
 
-// Moves a window so that its centre lies on its owner's, kept inside the owner's monitor. Nothing
-// happens without an owner: the system has already placed the window on the screen.
-void CentreOver(HWND window, HWND owner);
-
 // True when a message box of this text would be too tall for the owner's screen: MessageBox cannot
 // scroll.
 bool TooTallForMessageBox(HWND owner, const std::string& text);

@@ -79,7 +79,7 @@ class MessageBoxHook {
       char windowClass[16] = {};
       GetClassNameA(box, windowClass, sizeof windowClass);
       if (std::string(windowClass) == "#32770") {
-        CentreOver(box, owner_);
+        CentreOverOwner(box);
         if (unanswerable_) {
           boxProc_ = reinterpret_cast<WNDPROC>(
               SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WithoutCancel)));
