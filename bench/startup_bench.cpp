@@ -180,6 +180,27 @@ struct Start {
   varokin::engine::Context ctx;
 };
 
+// One start of the program up to its shown window; `seconds` is what it took.
+struct ShownWindow {
+  explicit ShownWindow(const fs::path& ini) {
+    seconds = Timed([&] {
+      start = std::make_unique<Start>(ini);
+      ExpectNoMessage(start->prompts, shown);
+      window = std::make_unique<varokin::ui::headless::HeadlessMainWindow>();
+      dlg = std::make_unique<varokin::ui::CSwitcherDlg>(start->ctx, window->Controls());
+      dlg->OnInitDialog();
+      dlg->OnShowWindow(true);
+    });
+  }
+  bool Quiet() const { return !shown && start->prompts.Messages().empty(); }
+
+  bool shown = false;
+  std::unique_ptr<Start> start;
+  std::unique_ptr<varokin::ui::headless::HeadlessMainWindow> window;
+  std::unique_ptr<varokin::ui::CSwitcherDlg> dlg;
+  double seconds = 0;
+};
+
 // What start-up cannot do without: list the three folders and read each configuration file's
 // first line (its title).
 int BareListing() {
@@ -220,21 +241,11 @@ void StartUpToShownWindow(benchmark::State& state) {
       state.SkipWithError("the bare listing missed configuration files");
       return;
     }
-    bool shown = false;
-    std::unique_ptr<Start> start;
-    std::unique_ptr<varokin::ui::headless::HeadlessMainWindow> window;
-    std::unique_ptr<varokin::ui::CSwitcherDlg> dlg;
-    const double seconds = Timed([&] {
-      start = std::make_unique<Start>(folders->startIni);
-      ExpectNoMessage(start->prompts, shown);
-      window = std::make_unique<varokin::ui::headless::HeadlessMainWindow>();
-      dlg = std::make_unique<varokin::ui::CSwitcherDlg>(start->ctx, window->Controls());
-      dlg->OnInitDialog();
-      dlg->OnShowWindow(true);
-    });
-    state.SetIterationTime(seconds);
-    program += seconds;
-    if (shown || !start->prompts.Messages().empty()) {
+    const ShownWindow shown(folders->startIni);
+    const auto& window = shown.window;
+    state.SetIterationTime(shown.seconds);
+    program += shown.seconds;
+    if (!shown.Quiet()) {
       state.SkipWithError("start-up showed a message");
       return;
     }
@@ -315,21 +326,11 @@ void TimeStartUp(benchmark::State& state, const char* name, const fs::path& ta, 
   }
   double program = 0;
   for (auto _ : state) {
-    bool shown = false;
-    std::unique_ptr<Start> start;
-    std::unique_ptr<varokin::ui::headless::HeadlessMainWindow> window;
-    std::unique_ptr<varokin::ui::CSwitcherDlg> dlg;
-    const double seconds = Timed([&] {
-      start = std::make_unique<Start>(ini);
-      ExpectNoMessage(start->prompts, shown);
-      window = std::make_unique<varokin::ui::headless::HeadlessMainWindow>();
-      dlg = std::make_unique<varokin::ui::CSwitcherDlg>(start->ctx, window->Controls());
-      dlg->OnInitDialog();
-      dlg->OnShowWindow(true);
-    });
-    state.SetIterationTime(seconds);
-    program += seconds;
-    if (shown || !start->prompts.Messages().empty()) {
+    const ShownWindow shown(ini);
+    const auto& window = shown.window;
+    state.SetIterationTime(shown.seconds);
+    program += shown.seconds;
+    if (!shown.Quiet()) {
       state.SkipWithError("start-up showed a message");
       return;
     }
