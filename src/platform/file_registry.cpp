@@ -5,16 +5,16 @@
 #include <charconv>
 #include <vector>
 
+#include "platform/registry_text.h"
+
 namespace varokin::platform {
 
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
+using registry_text::FindValue;
+using registry_text::Key;
+using registry_text::SameName;
+using registry_text::Value;
 
 std::string Escape(const std::string& text, bool isName) {
   std::string out;
@@ -46,18 +46,6 @@ std::string Unescape(const std::string& text) {
   }
   return out;
 }
-
-struct Value {
-  std::string name;
-  bool isDword = false;
-  std::string text;
-  std::uint32_t number = 0;
-};
-
-struct Key {
-  std::string path;
-  std::vector<Value> values;
-};
 
 // Refuses paths the file could not hold: empty components, and line ends or brackets that would
 // end the section line early.
@@ -146,16 +134,6 @@ class FileRegistry : public Registry {
   static auto Find(Keys& keys, const std::string& key) -> decltype(&keys.front()) {
     for (auto& k : keys) {
       if (SameName(k.path, key)) return &k;
-    }
-    return nullptr;
-  }
-
-  static const Value* FindValue(const std::vector<Key>& keys, const std::string& key,
-                                const std::string& name) {
-    const Key* k = Find(keys, key);
-    if (k == nullptr) return nullptr;
-    for (const Value& v : k->values) {
-      if (SameName(v.name, name)) return &v;
     }
     return nullptr;
   }

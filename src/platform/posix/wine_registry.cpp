@@ -10,17 +10,16 @@
 #include <vector>
 
 #include "platform/posix/wine.h"
+#include "platform/registry_text.h"
 
 namespace varokin::platform::posix {
 
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
+using registry_text::FindValue;
+using registry_text::Key;
+using registry_text::SameName;
+using registry_text::Value;
 
 bool StartsWithName(const std::string& path, const std::string& parent) {
   return path.size() > parent.size() + 1 && path[parent.size()] == '\\' &&
@@ -76,18 +75,6 @@ std::optional<std::string> ReadEscaped(const std::string& text, std::size_t& at,
   }
   return std::nullopt;
 }
-
-struct Value {
-  std::string name;
-  bool isDword = false;
-  std::string text;
-  std::uint32_t number = 0;
-};
-
-struct Key {
-  std::string path;
-  std::vector<Value> values;
-};
 
 // A value line: "name"=... or @=..., with a string ("...") or a number (dword:8 hex digits).
 // Values of other types are nothing the callers read.
@@ -200,13 +187,10 @@ class WinePrefixRegistry final : public Registry {
   }
 
   std::optional<Value> Find(const std::string& key, const std::string& name) {
-    for (const Key& k : Load()) {
-      if (!SameName(k.path, key)) continue;
-      for (const Value& v : k.values) {
-        if (SameName(v.name, name)) return v;
-      }
-    }
-    return std::nullopt;
+    const std::vector<Key> keys = Load();
+    const Value* value = FindValue(keys, key, name);
+    if (value == nullptr) return std::nullopt;
+    return *value;
   }
 
   std::vector<Key> Load() {
