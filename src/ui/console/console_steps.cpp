@@ -11,9 +11,6 @@ void ConsoleSteps::RunMainWindow() {
   headless::HeadlessMainWindow controls;
   CSwitcherDlg dlg(ctx_, controls.Controls());
   dlg.frontEnd = frontEnd_;
-  // Held while the window is open, so that a second start finds this instance. Start-up has
-  // already made sure no other one runs; a claim that fails only weakens that rule.
-  const auto claim = frontEnd_.instances->Claim(app::kMainWindowTitle);
   dlg.OnInitDialog();
   dlg.OnShowWindow(true);
   // A console has no time to wait for: the deferred request runs before the first command.
