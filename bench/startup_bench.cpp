@@ -23,14 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
 #include "engine/context.h"
 #include "engine/game_files.h"
 #include "engine/mod_state.h"
 #include "engine/relocation.h"
+#include "engine/startup_state.h"
 #include "engine/tc_switching.h"
 #include "platform/file_system.h"
+#include "settings/settings_store.h"
 #include "ui/headless/main_window_set.h"
 #include "ui/headless/scripted_prompts.h"
 #include "ui/switcher_dlg.h"
@@ -39,8 +39,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using varokin::app::SettingsStore;
-using varokin::app::StartupState;
+using varokin::engine::StartupState;
+using varokin::settings::SettingsStore;
 
 constexpr int kModsPerKind = 170;
 constexpr int kUfosPerPlace = 2'500;
@@ -348,7 +348,7 @@ void StartUpWithSmallIni(benchmark::State& state) {
 
 void StartUpWith1MbIni(benchmark::State& state) {
   const fs::path ini = folders->root / "1MB.INI";
-  if (!fs::exists(ini)) WriteSettings(ini, varokin::app::SettingsStore::kMaxBytes);
+  if (!fs::exists(ini)) WriteSettings(ini, varokin::settings::SettingsStore::kMaxBytes);
   TimeStartUp(state, "StartUpWith1MbIni", folders->startTa, ini, 2 * kUfosPerPlace);
 }
 

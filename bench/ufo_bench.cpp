@@ -20,13 +20,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
 #include "engine/context.h"
 #include "engine/game_files.h"
 #include "engine/mod_state.h"
 #include "engine/relocation.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
+#include "settings/settings_store.h"
 #include "ui/headless/main_window_set.h"
 #include "ui/headless/scripted_prompts.h"
 #include "ui/switcher_dlg.h"
@@ -126,9 +126,9 @@ struct Window {
   }
 
   std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
-  varokin::app::SettingsStore settings;
+  varokin::settings::SettingsStore settings;
   varokin::ui::headless::ScriptedPrompts prompts;
-  varokin::app::StartupState startup;
+  varokin::engine::StartupState startup;
   varokin::engine::ModState state;
   varokin::engine::PackMembership packs;
   varokin::engine::Relocator relocator;

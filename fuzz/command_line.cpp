@@ -16,6 +16,7 @@
 #include "app/switcher_app.h"
 #include "harness/main_window.h"
 #include "harness/ta_layout.h"
+#include "ui/window_titles.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ class Instances : public platform::InstanceRegistry {
  public:
   explicit Instances(unsigned char control) : control_(control) {}
   bool WindowExists(const std::string& title) override {
-    if (title == app::kMainWindowTitle) return control_ & 2;
-    return title == app::kHostingWindowTitle && (control_ & 4);
+    if (title == ui::kMainWindowTitle) return control_ & 2;
+    return title == ui::kHostingWindowTitle && (control_ & 4);
   }
   std::unique_ptr<platform::WindowClaim> Claim(const std::string& title, std::string*) override {
     if (WindowExists(title)) return nullptr;
@@ -94,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app::CSwitcherApp app(*window.fs, prompts, window.settings, window.startup, baseGameTag,
                           instances, steps);
     app.InitInstance(app::CommandText(static_cast<int>(argv.size()), argv.data()));
-    const app::StartupState& startup = window.startup;
+    const engine::StartupState& startup = window.startup;
     if (startup.hostRequested + startup.joinRequested + startup.snapshotRequested > 1) {
       fuzz::Fail("more than one request");
     }

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/ini_document.h"
-#include "app/settings_store.h"
 #include "harness/sandbox.h"
 #include "platform/file_system.h"
+#include "settings/ini_document.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
   const std::string text(reinterpret_cast<const char*>(data), size);
   sandbox.Begin({}, text);
-  app::SettingsStore settings(*fs, sandbox.SettingsPath());
+  settings::SettingsStore settings(*fs, sandbox.SettingsPath());
 
   std::vector<Name> names = NamesIn(text);
   const std::vector<Name> known = names;
@@ -86,10 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& value = values[(i + size) % std::size(values)];
     std::vector<std::optional<std::string>> others;
     for (const Name& other : known) {
-      others.push_back(app::IniDocument(before).Find(other.section, other.entry));
+      others.push_back(settings::IniDocument(before).Find(other.section, other.entry));
     }
 
-    app::IniDocument document(before);
+    settings::IniDocument document(before);
     const bool written = document.Set(name.section, name.entry, value);
     if (settings.WriteProfileString(name.section, name.entry, value) != written) {
       fuzz::Fail("the settings store and the document disagree on writing " + name.entry);
@@ -98,14 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (after != (written ? document.Text() : before)) fuzz::Fail("the file is not the document");
     if (!written) continue;
 
-    if (app::IniDocument(after).Find(name.section, name.entry) != value ||
+    if (settings::IniDocument(after).Find(name.section, name.entry) != value ||
         settings.GetProfileString(name.section, name.entry, "<missing>") != value) {
       fuzz::Fail("[" + name.section + "] " + name.entry + "=\"" + value +
                  "\" reads back differently");
     }
     for (std::size_t k = 0; k < known.size(); ++k) {
       if (Key(known[k].section, known[k].entry) == Key(name.section, name.entry)) continue;
-      if (app::IniDocument(after).Find(known[k].section, known[k].entry) != others[k]) {
+      if (settings::IniDocument(after).Find(known[k].section, known[k].entry) != others[k]) {
         fuzz::Fail("writing " + name.entry + " changed " + known[k].entry);
       }
     }

@@ -4,21 +4,17 @@
 
 namespace varokin::fuzz {
 
-ui::Answer FuzzPrompts::Message(const std::string&, ui::Buttons buttons, ui::Icon) {
-  if (buttons == ui::Buttons::kOk) return ui::Answer::kOk;
+Answer FuzzPrompts::Message(const std::string&, Buttons buttons, Icon) {
+  if (buttons == Buttons::kOk) return Answer::kOk;
   const bool yes = (answers_ >> (asked_++ % 8)) & 1;
-  return yes ? ui::Answer::kYes : ui::Answer::kNo;
+  return yes ? Answer::kYes : Answer::kNo;
 }
 
-std::optional<std::string> FuzzPrompts::OpenFile(const ui::FileDialogRequest&) {
-  return fileToOpen;
-}
+std::optional<std::string> FuzzPrompts::OpenFile(const FileDialogRequest&) { return fileToOpen; }
 
-std::optional<std::string> FuzzPrompts::SaveFile(const ui::FileDialogRequest&) {
-  return std::nullopt;
-}
+std::optional<std::string> FuzzPrompts::SaveFile(const FileDialogRequest&) { return std::nullopt; }
 
-MainWindow::MainWindow(ui::Prompts& prompts, const std::string& settingsPath)
+MainWindow::MainWindow(Prompts& prompts, const std::string& settingsPath)
     : fs(platform::CreateHostFileSystem()),
       settings(*fs, settingsPath),
       relocator(*fs, prompts, startup),

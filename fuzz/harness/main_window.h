@@ -4,28 +4,28 @@
 #include <optional>
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
 #include "engine/context.h"
 #include "engine/mod_state.h"
+#include "engine/prompts.h"
 #include "engine/relocation.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
+#include "settings/settings_store.h"
 #include "ui/headless/headless_dialog.h"
 #include "ui/headless/main_window_set.h"
-#include "ui/prompts.h"
 #include "ui/switcher_dlg.h"
 
 namespace varokin::fuzz {
 
 // A user who answers every question from the bits of one input byte, in turn (1: Yes), and picks
 // one file in every open dialog.
-class FuzzPrompts : public ui::Prompts {
+class FuzzPrompts : public Prompts {
  public:
   explicit FuzzPrompts(unsigned char answers) : answers_(answers) {}
 
-  ui::Answer Message(const std::string& text, ui::Buttons buttons, ui::Icon icon) override;
-  std::optional<std::string> OpenFile(const ui::FileDialogRequest& request) override;
-  std::optional<std::string> SaveFile(const ui::FileDialogRequest& request) override;
+  Answer Message(const std::string& text, Buttons buttons, Icon icon) override;
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
 
   std::optional<std::string> fileToOpen;
 
@@ -38,7 +38,7 @@ class FuzzPrompts : public ui::Prompts {
 // working directory (the TA folder), and the settings file given.
 class MainWindow {
  public:
-  MainWindow(ui::Prompts& prompts, const std::string& settingsPath);
+  MainWindow(Prompts& prompts, const std::string& settingsPath);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -53,8 +53,8 @@ class MainWindow {
   int RowOfText(int listId, const std::string& text);
 
   std::unique_ptr<platform::FileSystem> fs;
-  app::SettingsStore settings;
-  app::StartupState startup;
+  settings::SettingsStore settings;
+  engine::StartupState startup;
   ui::headless::HeadlessMainWindow window;
   ui::headless::HeadlessDialogRunner dialogs;
   engine::ModState state;

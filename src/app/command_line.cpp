@@ -22,14 +22,6 @@ bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/
 
 }  // namespace
 
-std::string LowerCase(const std::string& text) {
-  std::string lower = text;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 bool EndsWithTas(const std::string& text) {
   return text.size() >= 4 && text.compare(text.size() - 4, 4, ".tas") == 0;
 }

@@ -4,10 +4,6 @@
 
 namespace varokin::app {
 
-// Lower-cases ASCII letters only: bytes of multibyte characters are left as they are, so a name
-// in any encoding keeps its meaning.
-std::string LowerCase(const std::string& text);
-
 // True when the last four characters are exactly ".tas" (case-sensitive).
 bool EndsWithTas(const std::string& text);
 

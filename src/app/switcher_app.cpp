@@ -4,6 +4,8 @@
 
 #include "app/command_line.h"
 #include "platform/line_reader.h"
+#include "platform/text.h"
+#include "ui/window_titles.h"
 
 namespace varokin::app {
 
@@ -34,9 +36,10 @@ std::string SettingsDamaged(const std::string& path) {
 
 }  // namespace
 
-CSwitcherApp::CSwitcherApp(platform::FileSystem& fs, ui::Prompts& prompts, SettingsStore& settings,
-                           StartupState& startup, std::string& baseGameTag,
-                           platform::InstanceRegistry& instances, StartupSteps& steps)
+CSwitcherApp::CSwitcherApp(platform::FileSystem& fs, Prompts& prompts,
+                           settings::SettingsStore& settings, engine::StartupState& startup,
+                           std::string& baseGameTag, platform::InstanceRegistry& instances,
+                           StartupSteps& steps)
     : fs_(fs),
       prompts_(prompts),
       settings_(settings),
@@ -46,7 +49,7 @@ CSwitcherApp::CSwitcherApp(platform::FileSystem& fs, ui::Prompts& prompts, Setti
       steps_(steps) {}
 
 bool CSwitcherApp::InitInstance(const std::string& commandText) {
-  std::string text = LowerCase(commandText);
+  std::string text = platform::LowerCase(commandText);
   // A snapshot opened from its folder is named relative to that folder; once the working
   // directory has moved two levels up the relative name no longer finds it.
   std::string snapshotFromFolder;
@@ -60,7 +63,7 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
       platform::LineReader reader(fs_, text);
       text = reader.ReadLine();
     } else {
-      snapshotFromFolder = LowerCase(AbsoluteHostPath(fs_.CurrentDir(), text));
+      snapshotFromFolder = platform::LowerCase(AbsoluteHostPath(fs_.CurrentDir(), text));
       fs_.SetCurrentDir("..\\..");
       if (!fs_.Exists("Varokin")) {
         prompts_.Message(kSnapshotFolderRefused);
@@ -73,7 +76,7 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
   // cannot both get past here, nor a second one while the first waits for an answer.
   std::string unusableLock;
   const std::unique_ptr<platform::WindowClaim> claim =
-      instances_.Claim(kMainWindowTitle, &unusableLock);
+      instances_.Claim(ui::kMainWindowTitle, &unusableLock);
   if (!claim) {
     // Rather than run unguarded beside a lock that another user could hold or remove.
     if (!unusableLock.empty()) {
@@ -81,7 +84,7 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
       return false;
     }
     const bool joiningAHost =
-        text.find("-host") != std::string::npos && instances_.WindowExists(kHostingWindowTitle);
+        text.find("-host") != std::string::npos && instances_.WindowExists(ui::kHostingWindowTitle);
     if (!joiningAHost) prompts_.Message(kOneInstance);
     return false;
   }
@@ -89,7 +92,7 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
   if (settings_.IsDamaged()) prompts_.Message(SettingsDamaged(settings_.Path()));
 
   if (settings_.GetProfileInt("Varokin", "First Use", 1) == 1 &&
-      prompts_.Message(kFirstUseQuestion, ui::Buttons::kYesNo) != ui::Answer::kYes) {
+      prompts_.Message(kFirstUseQuestion, Buttons::kYesNo) != Answer::kYes) {
     prompts_.Message(kFirstUseRefused);
     return false;
   }

@@ -2,18 +2,13 @@
 
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
+#include "engine/prompts.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
 #include "platform/instances.h"
-#include "ui/prompts.h"
+#include "settings/settings_store.h"
 
 namespace varokin::app {
-
-// The title of the main window; one window of this title may be open at a time.
-inline constexpr char kMainWindowTitle[] = "Varokin - by Quellan";
-// The title of the multiplayer window while it hosts a game.
-inline constexpr char kHostingWindowTitle[] = "Varokin: Hosting...";
 
 // What start-up hands on to the rest of the program; the front end supplies them.
 class StartupSteps {
@@ -29,8 +24,8 @@ class StartupSteps {
 // The application object: the whole start-up, from the command line to the main window.
 class CSwitcherApp {
  public:
-  CSwitcherApp(platform::FileSystem& fs, ui::Prompts& prompts, SettingsStore& settings,
-               StartupState& startup, std::string& baseGameTag,
+  CSwitcherApp(platform::FileSystem& fs, Prompts& prompts, settings::SettingsStore& settings,
+               engine::StartupState& startup, std::string& baseGameTag,
                platform::InstanceRegistry& instances, StartupSteps& steps);
 
   // Runs start-up and the main window; always false (the process then ends).
@@ -38,9 +33,9 @@ class CSwitcherApp {
 
  private:
   platform::FileSystem& fs_;
-  ui::Prompts& prompts_;
-  SettingsStore& settings_;
-  StartupState& startup_;
+  Prompts& prompts_;
+  settings::SettingsStore& settings_;
+  engine::StartupState& startup_;
   std::string& baseGameTag_;
   platform::InstanceRegistry& instances_;
   StartupSteps& steps_;

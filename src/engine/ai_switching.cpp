@@ -90,12 +90,12 @@ bool AiSwitching::LoadAi() {
     const std::string title = reader.ReadLine();
     pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
     if (!state.IsCompatible(std::string(" ").append(reader.ReadLine()).append(" "))) {
-      const ui::Answer answer = ctx_.prompts.Message(
+      const Answer answer = ctx_.prompts.Message(
           "This AI (" + fileName +
               ") does not claim to be compatible with your current TC.\n\nDo you wish to disable "
               "it again?  (Strongly recommended)",
-          ui::Buttons::kYesNo);
-      if (answer != ui::Answer::kNo) return false;
+          Buttons::kYesNo);
+      if (answer != Answer::kNo) return false;
     }
     if (!PayloadsMayMove(ctx_, fileName)) return false;
     // Remembered before the first move, as a TC is: should the program die half-way, the next

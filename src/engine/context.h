@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
 #include "engine/mod_state.h"
+#include "engine/prompts.h"
 #include "engine/relocation.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
-#include "ui/prompts.h"
+#include "settings/settings_store.h"
 
 namespace varokin::engine {
 
@@ -46,9 +46,9 @@ class PackMembership {
 // this bundle down by reference.
 struct Context {
   platform::FileSystem& fs;
-  ui::Prompts& prompts;
-  app::SettingsStore& settings;
-  app::StartupState& startup;
+  Prompts& prompts;
+  settings::SettingsStore& settings;
+  engine::StartupState& startup;
   ModState& state;
   Relocator& relocator;
   PackMembership& packMembership;

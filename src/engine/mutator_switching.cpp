@@ -114,11 +114,11 @@ bool MutatorSwitching::LoadMutator(int slot) {
     return false;
   }
   if (!ctx_.state.IsCompatible(std::string(" ").append(file.tags).append(" "))) {
-    const ui::Answer answer = ctx_.prompts.Message(
+    const Answer answer = ctx_.prompts.Message(
         "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "
         "disable it again?  (Strongly recommended)",
-        ui::Buttons::kYesNo);
-    if (answer != ui::Answer::kNo) return false;
+        Buttons::kYesNo);
+    if (answer != Answer::kNo) return false;
   }
   ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
   ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";

@@ -79,7 +79,7 @@ bool StaysInTaFolder(const std::string& path) {
 }
 
 void Relocator::Report(const std::string& text) {
-  prompts_.Message(movePrefix + text + moveSuffix, ui::Buttons::kOk);
+  prompts_.Message(movePrefix + text + moveSuffix, Buttons::kOk);
 }
 
 // The names come from configuration, snapshot and pack files, which anyone can write; a name that
@@ -194,12 +194,12 @@ bool Relocator::RefuseUnreadable(const std::string& fileName) {
   return false;
 }
 
-bool RememberBeforeMoving(app::SettingsStore& settings, ui::Prompts& prompts,
+bool RememberBeforeMoving(settings::SettingsStore& settings, Prompts& prompts,
                           const std::string& section, const std::string& entry,
                           const std::string& value) {
   if (settings.WriteProfileString(section, entry, value)) return true;
   prompts.Message("Unable to save the settings file " + settings.Path() + ": nothing was changed.",
-                  ui::Buttons::kOk);
+                  Buttons::kOk);
   return false;
 }
 

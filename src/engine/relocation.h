@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
+#include "engine/prompts.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
-#include "ui/prompts.h"
+#include "settings/settings_store.h"
 
 namespace varokin::engine {
 
@@ -22,7 +22,7 @@ bool StaysInTaFolder(const std::string& path);
 // moveSuffix, which the calling operation sets; false means exactly one message was shown.
 class Relocator {
  public:
-  Relocator(platform::FileSystem& fs, ui::Prompts& prompts, const app::StartupState& startup)
+  Relocator(platform::FileSystem& fs, Prompts& prompts, const engine::StartupState& startup)
       : fs_(fs), prompts_(prompts), startup_(startup) {}
 
   std::string movePrefix;
@@ -52,14 +52,14 @@ class Relocator {
   bool RestoreGameFile(const std::string& baseGameFile);
 
   platform::FileSystem& fs_;
-  ui::Prompts& prompts_;
-  const app::StartupState& startup_;
+  Prompts& prompts_;
+  const engine::StartupState& startup_;
 };
 
 // Writes the setting that remembers a switch, before its first move. A switch the settings
 // cannot record would be misread at the next start (a TC in place, the original game
 // remembered), so it does not start and the user is told why. False when the write failed.
-bool RememberBeforeMoving(app::SettingsStore& settings, ui::Prompts& prompts,
+bool RememberBeforeMoving(settings::SettingsStore& settings, Prompts& prompts,
                           const std::string& section, const std::string& entry,
                           const std::string& value);
 

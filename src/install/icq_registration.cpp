@@ -13,7 +13,7 @@ constexpr const char* kOwners = "Software\\Mirabilis\\ICQ\\Owners";
 
 }  // namespace
 
-void RegisterWithIcq(platform::FileSystem& fs, ui::Prompts& prompts, platform::Registry& registry) {
+void RegisterWithIcq(platform::FileSystem& fs, Prompts& prompts, platform::Registry& registry) {
   const std::vector<std::string> found = fs.Find("Varokin.exe");
   if (found.empty() || !registry.KeyExists(kOwners)) return;
   const std::optional<std::uint32_t> lastOwner = registry.GetDword(kOwners, "LastOwner");
@@ -34,7 +34,7 @@ void RegisterWithIcq(platform::FileSystem& fs, ui::Prompts& prompts, platform::R
                           " now?\n\n    Yes - configure it now.\n     No - That's not me, or "
                           "I'm not running VKN from my TA directory. Let me launch ICQ and ask "
                           "me again next time I launch VKN",
-                      ui::Buttons::kYesNo, ui::Icon::kQuestion) != ui::Answer::kYes) {
+                      Buttons::kYesNo, Icon::kQuestion) != Answer::kYes) {
     return;
   }
   if (!registry.CreateKey(registration)) {

@@ -7,9 +7,6 @@ namespace varokin::install {
 
 namespace {
 
-using ui::Answer;
-using ui::Buttons;
-
 // The working flags of one run of the check.
 struct CheckRun {
   engine::Context& ctx;
@@ -163,7 +160,7 @@ void OfferCompilation(CheckRun& run, platform::Processes& processes) {
       "preferably 200, before attempting this.\n\n If you do not, and you are sure that TA is "
       "working fine then you can disable this message by checking \"Don't ask to recompile "
       "totala1.hpi\" on the options menu",
-      Buttons::kYesNo, ui::Icon::kQuestion);
+      Buttons::kYesNo, Icon::kQuestion);
   if (answer == Answer::kYes) run.knownState = CompileMonolithic(run.ctx, processes);
 }
 

@@ -30,8 +30,8 @@ void StartTahook(engine::Context& ctx, platform::Processes& processes,
                                            ? platform::StartResult::kFailed
                                            : processes.Start(path, "", ctx.fs.CurrentDir());
   if (result != platform::StartResult::kStarted) {
-    ctx.prompts.Message(Unable("Unable to run TAHook it may have been moved", result),
-                        ui::Buttons::kOk, ui::Icon::kExclamation);
+    ctx.prompts.Message(Unable("Unable to run TAHook it may have been moved", result), Buttons::kOk,
+                        Icon::kExclamation);
   }
 }
 
@@ -49,17 +49,17 @@ bool LaunchGame(engine::Context& ctx, platform::Processes& processes,
   StartTahook(ctx, processes, instances);
 
   if (ctx.fs.Exists(tcExe)) {
-    ui::Answer answer = ui::Answer::kYes;
+    Answer answer = Answer::kYes;
     if (ctx.startup.warnCustomExe) {
       answer = ctx.prompts.Message(
           "The currently selected TC has it's own executable\n\n    It is possible, though "
           "improbable,  that running this executable could maliciously damage your computer.  "
           "Do you wish to:\n\n\t Yes, use the custom executable.\n\n\t No, use the default "
           "executable (the TC probably won't work correctly)\n\n\t Cancel and return to Varokin",
-          ui::Buttons::kYesNoCancel);
+          Buttons::kYesNoCancel);
     }
-    if (answer == ui::Answer::kCancel) return false;
-    if (answer == ui::Answer::kYes) {
+    if (answer == Answer::kCancel) return false;
+    if (answer == Answer::kYes) {
       const platform::StartResult result = Start(ctx, processes, tcExe);
       if (result == platform::StartResult::kStarted) return true;
       ctx.prompts.Message(Unable("Unable to run the custom exe " + tcExe +
@@ -72,7 +72,7 @@ bool LaunchGame(engine::Context& ctx, platform::Processes& processes,
   const platform::StartResult result = Start(ctx, processes, "totala.exe");
   if (result == platform::StartResult::kStarted) return true;
   ctx.prompts.Message(Unable("Unable to run TotalA.exe, it may have been moved", result),
-                      ui::Buttons::kOk, ui::Icon::kStop);
+                      Buttons::kOk, Icon::kStop);
   return false;
 }
 

@@ -7,8 +7,6 @@ namespace varokin::install {
 
 namespace {
 
-using ui::Icon;
-
 constexpr char kWorkFolder[] = "Varokin\\MonolithicTotala1";
 constexpr char kBackupFolder[] = "BackupOTAData";
 
@@ -48,11 +46,11 @@ constexpr Archive kArchives[] = {
 bool ToolsReady(engine::Context& ctx) {
   for (const Tool& tool : kTools) {
     if (!ctx.fs.Exists(tool.path)) {
-      ctx.prompts.Message(tool.missing, ui::Buttons::kOk, Icon::kStop);
+      ctx.prompts.Message(tool.missing, Buttons::kOk, Icon::kStop);
       return false;
     }
     if (ctx.fs.Size(tool.path) != tool.size) {
-      ctx.prompts.Message(tool.wrongVersion, ui::Buttons::kOk, Icon::kStop);
+      ctx.prompts.Message(tool.wrongVersion, Buttons::kOk, Icon::kStop);
       return false;
     }
   }
@@ -61,7 +59,7 @@ bool ToolsReady(engine::Context& ctx) {
 
 bool FoldersReady(engine::Context& ctx) {
   const auto stop = [&](const char* text) {
-    ctx.prompts.Message(text, ui::Buttons::kOk, Icon::kStop);
+    ctx.prompts.Message(text, Buttons::kOk, Icon::kStop);
     return false;
   };
   if (!ctx.fs.Exists(kBackupFolder) && !ctx.fs.CreateFolder(kBackupFolder)) {
@@ -98,7 +96,7 @@ bool ExpandAndPack(engine::Context& ctx, platform::Processes& processes,
     if (status != 0) {
       ctx.prompts.Message(
           "An error occurred while attempting to expand " + name + ", compilation canceled",
-          ui::Buttons::kOk, Icon::kStop);
+          Buttons::kOk, Icon::kStop);
       success = false;
     }
   }
@@ -109,7 +107,7 @@ bool ExpandAndPack(engine::Context& ctx, platform::Processes& processes,
   ctx.prompts.Message(
       "An error occurred while attempting to compress the monolithic totala.hpi file, compilation "
       "canceled",
-      ui::Buttons::kOk, Icon::kStop);
+      Buttons::kOk, Icon::kStop);
   return false;
 }
 
@@ -117,7 +115,7 @@ bool MoveIntoPlace(engine::Context& ctx, const std::vector<const Archive*>& arch
   bool success = true;
   const auto move = [&](const std::string& from, const std::string& to, const std::string& text) {
     if (ctx.fs.Rename(from, to)) return;
-    ctx.prompts.Message(text, ui::Buttons::kOk, Icon::kExclamation);
+    ctx.prompts.Message(text, Buttons::kOk, Icon::kExclamation);
     success = false;
   };
   for (const Archive* archive : archives) {
@@ -171,7 +169,7 @@ bool CompileMonolithic(engine::Context& ctx, platform::Processes& processes,
     ctx.prompts.Message(
         "Unable to delete the MonolithicTotala1 folder in your Varokin folder.  It's recommended "
         "that you do so manually to reclaim 80+ megs of otherwise wasted drive space",
-        ui::Buttons::kOk, Icon::kExclamation);
+        Buttons::kOk, Icon::kExclamation);
   }
   return success;
 }

@@ -5,9 +5,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/command_line.h"
 #include "engine/config_files.h"
 #include "platform/line_reader.h"
+#include "platform/text.h"
 #include "ui/switcher_dlg.h"
 #include "ui/ufo_files.h"
 
@@ -51,7 +51,7 @@ class KindScanner {
   bool poolFull_ = false;
 };
 
-std::string RememberedOrNone(app::SettingsStore& settings, const char* entry) {
+std::string RememberedOrNone(settings::SettingsStore& settings, const char* entry) {
   std::string name = settings.GetProfileString(kPrevious, entry);
   return name.empty() ? "none" : name;
 }
@@ -176,10 +176,10 @@ void CSwitcherDlg::SyncUfoSelection(const std::vector<std::string>& enabledUfoFi
   // system calls at start-up. Names compare as the file system compares them, ASCII case aside.
   std::unordered_set<std::string> enabled;
   enabled.reserve(enabledUfoFiles.size());
-  for (const std::string& fileName : enabledUfoFiles) enabled.insert(app::LowerCase(fileName));
+  for (const std::string& fileName : enabledUfoFiles) enabled.insert(platform::LowerCase(fileName));
   for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
     const std::string ufoName = c_.ufoList.GetText(ufo);
-    if (enabled.contains(app::LowerCase(ufoName + ".ufo"))) continue;
+    if (enabled.contains(platform::LowerCase(ufoName + ".ufo"))) continue;
     c_.ufoList.SetSel(ufo, false);
     for (int pack : packs.PacksNaming(ufoName)) c_.packList.SetSel(pack, false);
   }

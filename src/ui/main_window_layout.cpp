@@ -1,7 +1,7 @@
 #include "ui/main_window_layout.h"
 
-#include "app/switcher_app.h"
 #include "ui/main_window_controls.h"
+#include "ui/window_titles.h"
 
 namespace varokin::ui {
 
@@ -38,7 +38,7 @@ MenuBarEntry Item(const std::string& caption, int id, bool checkable) {
 MainWindowTemplate Build() {
   MainWindowTemplate t;
   t.layout.templateId = 102;
-  t.layout.title = app::kMainWindowTitle;
+  t.layout.title = kMainWindowTitle;
   t.layout.width = 291;
   t.layout.height = 206;
   ControlSpec currentTc{-1, ControlKind::kLabel, "Current TC:", 8, 160, 40, 8};

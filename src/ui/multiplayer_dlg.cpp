@@ -1,8 +1,8 @@
 #include "ui/multiplayer_dlg.h"
 
-#include "app/switcher_app.h"
 #include "install/multiplayer_arguments.h"
 #include "platform/network.h"
+#include "ui/window_titles.h"
 
 namespace varokin::ui {
 
@@ -56,8 +56,8 @@ bool CMultiplayerDlg::OnInitDialog(DialogControls& controls) {
   if (startup_.hostRequested) {
     startup_.hostRequested = false;
     if (join) join->Enable(false);
-    controls.SetTitle(app::kHostingWindowTitle);
-    if (instances_) hostingClaim_ = instances_->Claim(app::kHostingWindowTitle);
+    controls.SetTitle(kHostingWindowTitle);
+    if (instances_) hostingClaim_ = instances_->Claim(kHostingWindowTitle);
   } else if (startup_.joinRequested) {
     if (host) host->Enable(false);
     SetFieldText(kIdServerAddress, startup_.joinAddress);

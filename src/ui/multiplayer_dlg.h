@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
+#include "engine/startup_state.h"
 #include "platform/instances.h"
+#include "settings/settings_store.h"
 #include "ui/dialog.h"
 
 namespace varokin::ui {
@@ -23,7 +23,7 @@ enum MultiplayerId : int {
 class CMultiplayerDlg : public ModalDialog {
  public:
   // instances, when given, learns of the hosting form, so that a second "-host" start ends.
-  CMultiplayerDlg(app::SettingsStore& settings, app::StartupState& startup,
+  CMultiplayerDlg(settings::SettingsStore& settings, engine::StartupState& startup,
                   platform::InstanceRegistry* instances = nullptr)
       : settings_(settings), startup_(startup), instances_(instances) {}
 
@@ -45,8 +45,8 @@ class CMultiplayerDlg : public ModalDialog {
   std::string FieldText(int id);
   void SetFieldText(int id, const std::string& text);
 
-  app::SettingsStore& settings_;
-  app::StartupState& startup_;
+  settings::SettingsStore& settings_;
+  engine::StartupState& startup_;
   platform::InstanceRegistry* instances_;
   std::unique_ptr<platform::WindowClaim> hostingClaim_;
   DialogControls* controls_ = nullptr;

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/prompts.h"
 #include "platform/file_system.h"
-#include "ui/prompts.h"
 
 namespace varokin::ui {
 

@@ -113,7 +113,7 @@ void CSwitcherDlg::OnTakeSnapshot() {
 }
 
 void CSwitcherDlg::OnRestoreSnapshot() {
-  app::StartupState& startup = ctx_.startup;
+  engine::StartupState& startup = ctx_.startup;
   std::string path;
   if (startup.snapshotRequested) {
     path = startup.snapshotPath;

@@ -28,12 +28,12 @@ bool CSwitcherDlg::OnInitDialog() {
   c_.tcList.SetColumnWidth(columnWidth);
   c_.mutatorList.SetColumnWidth(columnWidth);
 
-  const app::StartupState& startup = ctx_.startup;
+  const engine::StartupState& startup = ctx_.startup;
   c_.menuDisableFileWarnings.SetChecked(!startup.warnModifiedFiles);
   c_.menuDisableCustomExeWarning.SetChecked(!startup.warnCustomExe);
   c_.menuCcInstalled.SetChecked(startup.ccInstalled);
 
-  app::SettingsStore& settings = ctx_.settings;
+  settings::SettingsStore& settings = ctx_.settings;
   c_.allowDefaultAi.SetChecked(settings.GetProfileInt(kPrevious, "Allow Default AI", 1) != 0);
   c_.menuAutoLaunchTahook.SetChecked(settings.GetProfileInt(kVarokin, "Use TAHook", 0) != 0);
   c_.menuDontAskCompile.SetChecked(settings.GetProfileInt(kVarokin, "Compile Monolithic", 1) == 0);
@@ -107,7 +107,7 @@ void CSwitcherDlg::OnShowWindow(bool show) {
 void CSwitcherDlg::OnTimer() {
   if (!timerPending_) return;
   timerPending_ = false;
-  const app::StartupState& startup = ctx_.startup;
+  const engine::StartupState& startup = ctx_.startup;
   if (startup.hostRequested || startup.joinRequested) {
     OnMultiplayer();
   } else if (startup.snapshotRequested) {

@@ -37,7 +37,7 @@ void CSwitcherDlg::OnAutoLaunchTahook() {
 
 void CSwitcherDlg::OnMultiplayer() {
   if (frontEnd.dialogs == nullptr) return;
-  app::StartupState& startup = ctx_.startup;
+  engine::StartupState& startup = ctx_.startup;
   CMultiplayerDlg multiplayer(ctx_.settings, startup, frontEnd.instances);
   frontEnd.dialogs->DoModal(multiplayer);
   SaveWindowState();

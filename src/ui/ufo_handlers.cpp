@@ -2,9 +2,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "app/command_line.h"
 #include "engine/config_files.h"
 #include "platform/line_reader.h"
+#include "platform/text.h"
 #include "ui/switcher_dlg.h"
 #include "ui/ufo_files.h"
 
@@ -100,7 +100,8 @@ void CSwitcherDlg::OnSelchangePackList() {
   std::unordered_set<std::string> switched;
   for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
     const std::string ufoName = c_.ufoList.GetText(ufo);
-    if (!packs.Names(pack, ufoName) || !switched.insert(app::LowerCase(ufoName)).second) continue;
+    if (!packs.Names(pack, ufoName) || !switched.insert(platform::LowerCase(ufoName)).second)
+      continue;
     if (selected) {
       EnableUfo(ufo, false);
     } else {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/prompts.h"
 #include "platform/file_system.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
-#include "ui/prompts.h"
 
 namespace varokin::ui {
 

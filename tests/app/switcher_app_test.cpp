@@ -11,14 +11,13 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "platform/text.h"
 #include "support/expect_prompts.h"
 #include "support/ta_folder.h"
+#include "ui/window_titles.h"
 
 namespace varokin::app {
 namespace {
-
-using ui::Answer;
-using ui::Buttons;
 
 const std::string kFirstUse =
     "This appears to be the first time you've used Varokin.\n\nHave you read and follwed all the "
@@ -57,7 +56,7 @@ class OpenWindows : public platform::InstanceRegistry {
 // Prompts that let another start happen while a message waits for its answer.
 class PromptsWithAnInterruption : public fixtures::ExpectPrompts {
  public:
-  Answer Message(const std::string& text, Buttons buttons, ui::Icon icon) override {
+  Answer Message(const std::string& text, Buttons buttons, Icon icon) override {
     if (meanwhile) std::exchange(meanwhile, nullptr)();
     return ExpectPrompts::Message(text, buttons, icon);
   }
@@ -90,8 +89,8 @@ class Startup : public ::testing::Test {
   fixtures::TaFolder ta;
   std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
   PromptsWithAnInterruption prompts;
-  SettingsStore settings{*fs, (ta.Root() / "Varokin.INI").string()};
-  StartupState startup;
+  settings::SettingsStore settings{*fs, (ta.Root() / "Varokin.INI").string()};
+  engine::StartupState startup;
   std::string baseGameTag = " OTA ";
   OpenWindows windows;
   RecordingSteps steps;
@@ -159,12 +158,12 @@ TEST_F(Startup, AFailedInstallationCheckEndsBeforeAnythingElseIsWritten) {
 
 TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
   Confirmed();
-  windows.titles = {kMainWindowTitle};
+  windows.titles = {ui::kMainWindowTitle};
   prompts.Expect(kOneInstance);
   Run("-host");  // the other instance is not hosting
   EXPECT_TRUE(steps.calls.empty());
 
-  windows.titles.insert(kHostingWindowTitle);
+  windows.titles.insert(ui::kHostingWindowTitle);
   prompts.Expect(kOneInstance);
   Run("-join:1.2.3.4");
 
@@ -172,7 +171,7 @@ TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
   EXPECT_TRUE(steps.calls.empty());
   EXPECT_FALSE(startup.hostRequested);
 
-  windows.titles = {kHostingWindowTitle};  // no main window: not another instance
+  windows.titles = {ui::kHostingWindowTitle};  // no main window: not another instance
   Run("-host");
   EXPECT_EQ(steps.calls, kWholeRun);
 }
@@ -182,7 +181,7 @@ TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
   prompts.meanwhile = [&] {
     fixtures::ExpectPrompts secondPrompts;
     secondPrompts.Expect(kOneInstance);
-    StartupState secondStartup;
+    engine::StartupState secondStartup;
     std::string secondTag;
     RecordingSteps secondSteps;
     CSwitcherApp(*fs, secondPrompts, settings, secondStartup, secondTag, windows, secondSteps)
@@ -190,7 +189,7 @@ TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
     EXPECT_TRUE(secondSteps.calls.empty());
   };
   prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
-  steps.check = [this] { return windows.titles.count(kMainWindowTitle) > 0; };
+  steps.check = [this] { return windows.titles.count(ui::kMainWindowTitle) > 0; };
   Run("");
   EXPECT_EQ(steps.calls, kWholeRun);
   EXPECT_TRUE(windows.titles.empty());
@@ -203,7 +202,8 @@ TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {
   EXPECT_TRUE(steps.calls.empty());
   windows.foreignLock.clear();
 
-  ta.Text("Varokin.INI", "[Varokin]\nFirst Use=0\n" + std::string(SettingsStore::kMaxBytes, ';'));
+  ta.Text("Varokin.INI",
+          "[Varokin]\nFirst Use=0\n" + std::string(settings::SettingsStore::kMaxBytes, ';'));
   prompts.Expect("The settings file " + settings.Path() +
                  " is larger than 1 MB and looks damaged. Varokin uses its default settings "
                  "and leaves the file as it is.");
@@ -237,7 +237,7 @@ TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {
       {"\"mine.tas\"", false, false, "", false, ""},
   };
   for (const Case& c : cases) {
-    startup = StartupState{};
+    startup = engine::StartupState{};
     Run(c.text);
     SCOPED_TRACE(c.text);
     EXPECT_EQ(startup.hostRequested, c.host);
@@ -256,7 +256,7 @@ TEST_F(Startup, ASnapshotOpenedFromItsFolderMovesToTheTaFolderAndKeepsFindingThe
 
   EXPECT_TRUE(fs->Exists("Varokin\\Snapshots"));  // the working directory is the TA folder
   ASSERT_TRUE(startup.snapshotRequested);
-  EXPECT_EQ(startup.snapshotPath, LowerCase(startup.snapshotPath));
+  EXPECT_EQ(startup.snapshotPath, platform::LowerCase(startup.snapshotPath));
   EXPECT_EQ(startup.snapshotPath, AbsoluteHostPath("", startup.snapshotPath));
   EXPECT_TRUE(fs->Exists(startup.snapshotPath)) << startup.snapshotPath;
   EXPECT_EQ(steps.calls, kWholeRun);

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
 #include "console/child_process.h"
 #include "platform/file_system.h"
+#include "settings/settings_store.h"
 #include "support/ta_folder.h"
 
 namespace varokin::testing {
@@ -71,7 +71,7 @@ class ConsoleFixture : public ::testing::Test {
     return status;
   }
   std::string Setting(const std::string& section, const std::string& entry) {
-    app::SettingsStore settings(*files, (home / kConfigFolder / "Varokin.INI").string());
+    settings::SettingsStore settings(*files, (home / kConfigFolder / "Varokin.INI").string());
     return settings.GetProfileString(section, entry, "(missing)");
   }
   bool Contains(const std::string& text) { return output.find(text) != std::string::npos; }

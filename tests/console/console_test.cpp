@@ -13,6 +13,7 @@
 #include "console/console_fixture.h"
 #include "platform/instances.h"
 #include "support/ta_folder.h"
+#include "ui/window_titles.h"
 
 namespace varokin::testing {
 namespace {
@@ -173,16 +174,16 @@ TEST_F(Console, ASecondInstanceIsRefusedUnlessItJoinsAHostingOne) {
   ASSERT_TRUE(first.Started());
   const auto registry = platform::CreateHostInstanceRegistry();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!registry->WindowExists(app::kMainWindowTitle) &&
+  while (!registry->WindowExists(ui::kMainWindowTitle) &&
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  ASSERT_TRUE(registry->WindowExists(app::kMainWindowTitle));
+  ASSERT_TRUE(registry->WindowExists(ui::kMainWindowTitle));
 
   EXPECT_EQ(Run("ok\n", {"-host"}), 1);
   EXPECT_EQ(output, oneInstance);
   {
-    const auto hosting = registry->Claim(app::kHostingWindowTitle);
+    const auto hosting = registry->Claim(ui::kHostingWindowTitle);
     ASSERT_NE(hosting, nullptr);
     EXPECT_EQ(Run("ok\n", {"-host"}), 1);
     EXPECT_EQ(output, "");
@@ -192,7 +193,7 @@ TEST_F(Console, ASecondInstanceIsRefusedUnlessItJoinsAHostingOne) {
 
   first.Write("press 1\n");
   EXPECT_EQ(first.Wait(), 0);
-  EXPECT_FALSE(registry->WindowExists(app::kMainWindowTitle));
+  EXPECT_FALSE(registry->WindowExists(ui::kMainWindowTitle));
   EXPECT_EQ(Run(""), 0);  // the next start is the only one again
   EXPECT_EQ(output, "");
 }

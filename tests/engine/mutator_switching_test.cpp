@@ -61,7 +61,7 @@ TEST_F(MutatorSwitchingTest, AFailedOrRefusedLoadLeavesEveryFileInPlace) {
   prompts.Expect(
       "This Mutator does not claim to be compatible with your current TC.\n\nDo you wish to "
       "disable it again?  (Strongly recommended)",
-      ui::Answer::kYes, ui::Buttons::kYesNo);
+      Answer::kYes, Buttons::kYesNo);
   state.tcTags = " GAL ";
   EXPECT_FALSE(mutators.LoadMutator(3));
   EXPECT_EQ(ta.Inventory(), before);

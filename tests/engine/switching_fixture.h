@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings_store.h"
 #include "engine/context.h"
+#include "settings/settings_store.h"
 #include "support/expect_prompts.h"
 #include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
@@ -20,9 +20,7 @@ class EngineTest : public ::testing::Test {
  protected:
   ~EngineTest() override { std::filesystem::remove(settingsPath); }
 
-  void ExpectMessage(const std::string& text) {
-    prompts.Expect(text, ui::Answer::kOk, ui::Buttons::kOk);
-  }
+  void ExpectMessage(const std::string& text) { prompts.Expect(text, Answer::kOk, Buttons::kOk); }
 
   fixtures::TaFolder ta;
   // The host's disk; a test makes a file unreadable with FailPath and Arm(0), the one failure
@@ -30,8 +28,8 @@ class EngineTest : public ::testing::Test {
   fixtures::FaultyFileSystem fs{platform::CreateHostFileSystem()};
   fixtures::ExpectPrompts prompts;
   std::filesystem::path settingsPath = ta.Root().string() + ".INI";
-  app::SettingsStore settings{fs, settingsPath.string()};
-  app::StartupState startup;
+  settings::SettingsStore settings{fs, settingsPath.string()};
+  engine::StartupState startup;
   engine::ModState state;
   engine::Relocator relocator{fs, prompts, startup};
   engine::PackMembership packs;

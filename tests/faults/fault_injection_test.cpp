@@ -24,8 +24,6 @@
 namespace varokin::fixtures {
 namespace {
 
-using ui::Answer;
-using ui::Buttons;
 using Shown = ui::headless::ScriptedPrompts::Shown;
 using Failure = FaultyFileSystem::Failure;
 
@@ -147,7 +145,7 @@ bool Installed(FaultRun& run, const std::string& name) {
 std::string Listing(const std::vector<Shown>& shown) {
   std::string text;
   for (const Shown& message : shown) {
-    text += std::string("\n  [") + ui::ButtonsName(message.buttons) + "] " + message.text;
+    text += std::string("\n  [") + ButtonsName(message.buttons) + "] " + message.text;
   }
   return text;
 }

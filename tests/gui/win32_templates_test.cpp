@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
+#include "settings/settings_store.h"
 #include "ui/about_dlg.h"
 #include "ui/headless/headless_controls.h"
 #include "ui/main_window_layout.h"
@@ -179,8 +179,8 @@ void ExpectTemplateMatches(const DialogLayout& layout, int extraIds = 0,
 
 TEST(DialogTemplates, MatchTheDialogsLayouts) {
   const std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
-  app::SettingsStore settings(*fs, "unused.ini");
-  app::StartupState startup;
+  settings::SettingsStore settings(*fs, "unused.ini");
+  engine::StartupState startup;
   win32::Win32Prompts prompts;
   headless::HeadlessListBox ufoList(1013, true, true);
 

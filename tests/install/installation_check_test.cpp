@@ -7,9 +7,6 @@
 namespace varokin::install_tests {
 namespace {
 
-using ui::Answer;
-using ui::Buttons;
-
 const std::string kVerdict =
     "The TA file structure is not in a known state, it is recommended that you quit now and see "
     "about reparing any problems reported.\n\n Do you wish to Quit now?";

@@ -11,8 +11,6 @@
 namespace varokin::install_tests {
 namespace {
 
-using ui::Answer;
-
 const std::string kPreparing =
     "Preparing to compile monolithic totala1.hpi file, Hit OK and then leave your computer alone "
     "until notified by VKN that the compilation is complete.\n\nThis will take awhile (it took "

@@ -25,7 +25,7 @@ DemoWindowTest::DemoWindowTest() {
   if (const char* config = std::getenv("XDG_CONFIG_HOME")) previousConfig_ = config;
   setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
 
-  parts = std::make_unique<ui::ProgramParts>(prompts);
+  parts = std::make_unique<app::ProgramParts>(prompts);
   dialogs = std::make_unique<ui::qt::QtDialogRunner>(nullptr);
   main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
   main->Init();
@@ -50,7 +50,7 @@ bool DemoWindowTest::OnDisk(const std::string& path) const {
 }
 
 std::string DemoWindowTest::Setting(const std::string& section, const std::string& entry) {
-  app::SettingsStore onDisk(*parts->fs, app::DefaultSettingsPath());
+  settings::SettingsStore onDisk(*parts->fs, settings::DefaultSettingsPath());
   return onDisk.GetProfileString(section, entry, "<none>");
 }
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/program_parts.h"
+#include "app/program_parts.h"
 #include "ui/qt/qt_dialog_runner.h"
 #include "ui/qt/qt_main_window.h"
 #include "ui/qt/qt_prompts.h"
@@ -57,7 +57,7 @@ class DemoWindowTest : public ::testing::Test {
   std::string messageSeen;
   std::string captionSeen;
   ui::qt::QtPrompts prompts;
-  std::unique_ptr<ui::ProgramParts> parts;
+  std::unique_ptr<app::ProgramParts> parts;
   std::unique_ptr<ui::qt::QtDialogRunner> dialogs;
   std::unique_ptr<ui::qt::QtMainWindow> main;
 

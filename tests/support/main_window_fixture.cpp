@@ -14,8 +14,8 @@ MainWindowTest::Session::Session(MainWindowTest& test)
 
 MainWindowTest::MainWindowTest()
     : settingsFolder(FreshFolder()),
-      settings(
-          std::make_unique<app::SettingsStore>(*fs, (settingsFolder / "Varokin.INI").string())) {
+      settings(std::make_unique<settings::SettingsStore>(
+          *fs, (settingsFolder / "Varokin.INI").string())) {
   startup.warnModifiedFiles = true;
   startup.warnCustomExe = true;
 }

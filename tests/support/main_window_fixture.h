@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
 #include "engine/context.h"
 #include "engine/mod_state.h"
 #include "engine/relocation.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
+#include "settings/settings_store.h"
 #include "support/expect_prompts.h"
 #include "support/ta_folder.h"
 #include "ui/headless/headless_dialog.h"
@@ -53,11 +53,11 @@ class MainWindowTest : public ::testing::Test {
   TaFolder ta;
   std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
   std::filesystem::path settingsFolder;
-  std::unique_ptr<app::SettingsStore> settings;
+  std::unique_ptr<settings::SettingsStore> settings;
   ExpectPrompts prompts;
   // Runs the dialogs the main window opens; a test sets its `user` to act in them.
   ui::headless::HeadlessDialogRunner dialogs;
-  app::StartupState startup;
+  engine::StartupState startup;
 
  private:
   struct Session {

@@ -9,8 +9,6 @@ namespace varokin::fixtures {
 namespace {
 
 using Texts = std::vector<std::string>;
-using ui::Answer;
-using ui::Buttons;
 
 const std::string kForce =
     " do you want to give up? \n\n    NO = try to force Varokin to use the default settings.  It "

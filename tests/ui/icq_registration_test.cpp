@@ -17,8 +17,6 @@
 namespace varokin::fixtures {
 namespace {
 
-using ui::Answer;
-
 constexpr const char* kOwners = "Software\\Mirabilis\\ICQ\\Owners";
 constexpr const char* kOwner = "Software\\Mirabilis\\ICQ\\Owners\\12345678";
 constexpr const char* kRegistration =
@@ -72,7 +70,7 @@ class IcqRegistration : public ::testing::Test {
   // Offers, is accepted, and leaves the registration as ICQ reads it.
   void ExpectRegistered(platform::Registry& r) {
     AddIcqUser(r);
-    prompts.Expect(kQuestion, Answer::kYes, ui::Buttons::kYesNo);
+    prompts.Expect(kQuestion, Answer::kYes, Buttons::kYesNo);
     prompts.Expect(kConfigured);
     install::RegisterWithIcq(*fs, prompts, r);
     EXPECT_EQ(r.GetString(kRegistration, "Client Command Line"), "-join:%i");

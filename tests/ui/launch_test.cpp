@@ -1,15 +1,14 @@
 // "Launch TA", the TAHook switch and the multiplayer window, with every start recorded.
 #include <filesystem>
 
-#include "app/switcher_app.h"
 #include "install/recording_processes.h"
 #include "support/main_window_fixture.h"
 #include "ui/multiplayer_dlg.h"
+#include "ui/window_titles.h"
 
 namespace varokin::fixtures {
 namespace {
 
-using ui::Answer;
 using Result = ui::CSwitcherDlg::Result;
 
 class Launch : public MainWindowTest {
@@ -60,7 +59,7 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   Remember("Previous Settings", "TC", "][Foo.tc");
 
   Open();
-  prompts.Expect(kCustomExeQuestion, Answer::kCancel, ui::Buttons::kYesNoCancel);
+  prompts.Expect(kCustomExeQuestion, Answer::kCancel, Buttons::kYesNoCancel);
   Dlg().OnLaunchTa();
   EXPECT_TRUE(processes.calls.empty());
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
@@ -194,11 +193,11 @@ TEST_F(Launch, RequestsFromTheCommandLineOpenTheMatchingForm) {
     EXPECT_EQ(controls.Title(), "Varokin: Hosting...");
     EXPECT_FALSE(controls.ButtonById(ui::kIdJoinGame)->IsEnabled());
     EXPECT_FALSE(startup.hostRequested);
-    EXPECT_TRUE(instances->WindowExists(app::kHostingWindowTitle));
+    EXPECT_TRUE(instances->WindowExists(ui::kHostingWindowTitle));
   };
   Dlg().OnMultiplayer();
   EXPECT_TRUE(processes.calls.empty());
-  EXPECT_FALSE(instances->WindowExists(app::kHostingWindowTitle));
+  EXPECT_FALSE(instances->WindowExists(ui::kHostingWindowTitle));
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 namespace varokin::fixtures {
 namespace {
 
-using ui::Answer;
-
 constexpr const char* kFileWarningsQuestion =
     "This will prevent validation of the TA file structure\n\nIt's only recommended that you "
     "disable these warnings if you are getting them because you have repacked your totala1.hpi, "
@@ -52,7 +50,7 @@ TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) 
     SCOPED_TRACE(w.entry);
     for (Answer answer : {Answer::kNo, Answer::kYes, Answer::kOk}) {
       // The third choice switches the warning back on, without a question.
-      if (answer != Answer::kOk) prompts.Expect(w.question, answer, ui::Buttons::kYesNo);
+      if (answer != Answer::kOk) prompts.Expect(w.question, answer, Buttons::kYesNo);
       Dlg().OnCommand(w.id);
       const bool off = answer == Answer::kYes;
       EXPECT_EQ(w.on, !off);
@@ -93,7 +91,7 @@ TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndOnlyTheTagsOfNoTc) {
                                                {kCcOnQuestion, Answer::kYes, true},
                                                {kCcOffQuestion, Answer::kNo, true},
                                                {kCcOffQuestion, Answer::kYes, false}}) {
-      prompts.Expect(question, answer, ui::Buttons::kYesNo);
+      prompts.Expect(question, answer, Buttons::kYesNo);
       Dlg().OnCommand(ui::kIdMenuCcInstalled);
       EXPECT_EQ(startup.ccInstalled, on);
       EXPECT_EQ(Window().menuCcInstalled.IsChecked(), on);

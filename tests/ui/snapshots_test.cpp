@@ -106,7 +106,7 @@ TEST_F(Snapshots, NamesNotInTheListsAreEachReported) {
   EXPECT_EQ(State().mutatorSlots[1], -1);
   EXPECT_TRUE(ta.Exists("Kept.ufo"));
   EXPECT_EQ(Selected(Window().ufoList), Texts{"Kept"});
-  for (const auto& shown : prompts.Messages()) EXPECT_EQ(shown.icon, ui::Icon::kExclamation);
+  for (const auto& shown : prompts.Messages()) EXPECT_EQ(shown.icon, Icon::kExclamation);
 }
 
 TEST_F(Snapshots, AUfoThatCannotBeDisabledAbortsBeforeTheFileIsRead) {

@@ -9,8 +9,6 @@ namespace varokin::fixtures {
 namespace {
 
 using Texts = std::vector<std::string>;
-using ui::Answer;
-using ui::Buttons;
 
 constexpr const char* kShutDown =
     "Please shut down Varokin immediately and fix whatever problems were reported";

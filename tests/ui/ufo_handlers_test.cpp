@@ -8,8 +8,6 @@ namespace varokin::fixtures {
 namespace {
 
 using Texts = std::vector<std::string>;
-using ui::Answer;
-using ui::Buttons;
 
 std::string Question(const std::string& ufo) {
   return "This .UFO file (" + ufo +

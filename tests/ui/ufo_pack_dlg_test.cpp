@@ -127,18 +127,18 @@ TEST_F(UfoPackDlg, AnExistingPackIsReplacedOnlyWhenTheUserSaysYes) {
       EXPECT_TRUE(dialog.Ended());
     };
   };
-  prompts.Expect(question, ui::Answer::kNo, ui::Buttons::kYesNo);
+  prompts.Expect(question, Answer::kNo, Buttons::kYesNo);
   MakePack(named("Old"));
   EXPECT_EQ(ta.Read("Varokin\\UfoManager\\Old.pac"), oldText);
 
   // Names match without regard to case: the pack there is replaced, not joined by a second one.
-  prompts.Expect(question, ui::Answer::kYes, ui::Buttons::kYesNo);
+  prompts.Expect(question, Answer::kYes, Buttons::kYesNo);
   prompts.Expect("The UFO pack old will be available next time you start Varokin");
   MakePack(named("old"));
   EXPECT_EQ(ta.Read("Varokin\\UfoManager\\Old.pac"), "old\r\n\r\nBombers\r\nTanks\r\n");
   EXPECT_EQ(fs->Find("Varokin\\UfoManager\\*"), (Texts{"Blocked.pac", "Old.pac", "Subs.ufo"}));
 
-  prompts.Expect(question, ui::Answer::kYes, ui::Buttons::kYesNo);
+  prompts.Expect(question, Answer::kYes, Buttons::kYesNo);
   prompts.Expect("The file Varokin\\UfoManager\\Blocked.pac could not be created");
   MakePack(named("Blocked"));
   EXPECT_TRUE(fs->IsFolder("Varokin\\UfoManager\\Blocked.pac"));

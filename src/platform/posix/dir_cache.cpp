@@ -23,14 +23,6 @@ std::int64_t Nanoseconds(const timespec& t) {
 
 }  // namespace
 
-std::string LowerCase(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-  }
-  return lower;
-}
-
 // Disks that keep whole seconds (FAT keeps two) get a wider margin than the few milliseconds of a
 // kernel clock tick.
 bool IsRacyListing(const struct stat& folder, const timespec& readStart) {

@@ -10,15 +10,14 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace varokin::platform::posix {
 
 // A folder's times only tell apart changes that fall in different clock ticks, so a listing read
 // within a tick or two of the folder's last change may already miss a change that left the times
 // as they were. Such a listing serves one operation only.
 bool IsRacyListing(const struct stat& folder, const timespec& readStart);
-
-// ASCII letters lowered: the case rules of the game's names.
-std::string LowerCase(std::string_view name);
 
 // The names of one folder, found by their lower-case form.
 class DirListing {

@@ -1,6 +1,6 @@
 #include "ui/console/console_prompts.h"
 
-#include "app/command_line.h"
+#include "platform/text.h"
 #include "ui/save_dialog_rules.h"
 
 namespace varokin::ui::console {
@@ -22,7 +22,7 @@ std::string IconText(Icon icon) {
 }
 
 std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
-  const std::string word = app::LowerCase(line);
+  const std::string word = platform::LowerCase(line);
   if (word == "escape" || word == "close") return EscapeAnswer(buttons);
   const bool questions = buttons != Buttons::kOk;
   if (word == "ok" && !questions) return Answer::kOk;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/prompts.h"
 #include "platform/file_system.h"
 #include "ui/console/console_io.h"
-#include "ui/prompts.h"
 
 namespace varokin::ui::console {
 

@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/program_parts.h"
 #include "platform/file_system.h"
 #include "ui/console/console_io.h"
 #include "ui/console/console_prompts.h"
 #include "ui/console/console_steps.h"
 #include "ui/console/dialog_console_window.h"
-#include "ui/program_parts.h"
 
 int main(int argc, char** argv) {
   using namespace varokin;
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   ui::console::ConsoleIo io(std::cin, std::cout);
   const std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
   ui::console::ConsolePrompts prompts(io, *files);
-  ui::ProgramParts parts(prompts);
+  app::ProgramParts parts(prompts);
   ui::console::ConsoleDialogRunner dialogs(io);
   ui::console::ConsoleSteps steps(parts.ctx, parts.FrontEnd(dialogs), io);
   parts.Run(steps, app::CommandText(argc - 1, argv + 1));

@@ -1,10 +1,10 @@
 #include "ui/console/main_console_window.h"
 
-#include "app/switcher_app.h"
+#include "ui/window_titles.h"
 
 namespace varokin::ui::console {
 
-std::string MainConsoleWindow::Title() const { return app::kMainWindowTitle; }
+std::string MainConsoleWindow::Title() const { return kMainWindowTitle; }
 
 std::vector<MenuItem*> MainConsoleWindow::CheckMenuItems() {
   return {&controls_.menuAutoLaunchTahook,    &controls_.menuCcInstalled,

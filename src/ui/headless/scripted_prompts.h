@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/prompts.h"
+#include "engine/prompts.h"
 
 namespace varokin::ui::headless {
 

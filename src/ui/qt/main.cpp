@@ -3,7 +3,7 @@
 #include <QIcon>
 
 #include "app/command_line.h"
-#include "ui/program_parts.h"
+#include "app/program_parts.h"
 #include "ui/qt/qt_dialog_runner.h"
 #include "ui/qt/qt_prompts.h"
 #include "ui/qt/qt_steps.h"
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/varokin.ico")));
 
   ui::qt::QtPrompts prompts;
-  ui::ProgramParts parts(prompts);
+  app::ProgramParts parts(prompts);
   ui::qt::QtDialogRunner dialogs(parts.instances.get());
   ui::qt::QtSteps steps(parts.ctx, parts.FrontEnd(dialogs));
   parts.Run(steps, commandText);

@@ -75,7 +75,7 @@ Answer QtPrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
   }
 }
 
-MessageBox::MessageBox(const std::string& text, ui::Buttons buttons, ui::Icon icon)
+MessageBox::MessageBox(const std::string& text, varokin::Buttons buttons, varokin::Icon icon)
     : QMessageBox(QtIcon(icon), kCaption, ToQt(text), QMessageBox::NoButton,
                   QApplication::activeWindow()),
       escape_(EscapeAnswer(buttons)) {

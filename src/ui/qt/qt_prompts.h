@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <optional>
 
-#include "ui/prompts.h"
+#include "engine/prompts.h"
 
 class QLabel;
 
@@ -21,7 +21,7 @@ class QtPrompts : public Prompts {
 // on a Yes/No box), and shows a text too tall for the screen in a scrolling area.
 class MessageBox : public QMessageBox {
  public:
-  MessageBox(const std::string& text, ui::Buttons buttons, ui::Icon icon);
+  MessageBox(const std::string& text, varokin::Buttons buttons, varokin::Icon icon);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -31,7 +31,7 @@ class MessageBox : public QMessageBox {
  private:
   void ScrollTheTextIfTooTall();
 
-  std::optional<ui::Answer> escape_;
+  std::optional<varokin::Answer> escape_;
   QLabel* scrolled_ = nullptr;
 };
 

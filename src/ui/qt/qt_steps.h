@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/program_parts.h"
+#include "app/program_parts.h"
 
 namespace varokin::ui::qt {
 
 // What start-up hands on to, for the desktop program: the main window on the screen.
-class QtSteps : public HostSteps {
+class QtSteps : public app::HostSteps {
  public:
-  using HostSteps::HostSteps;
+  using app::HostSteps::HostSteps;
   void RunMainWindow() override;
 };
 

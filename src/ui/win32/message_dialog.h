@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/prompts.h"
+#include "engine/prompts.h"
 
 namespace varokin::ui::win32 {
 

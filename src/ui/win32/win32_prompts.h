@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/prompts.h"
+#include "engine/prompts.h"
 
 namespace varokin::ui::win32 {
 

@@ -3,7 +3,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include "ui/program_parts.h"
+#include "app/program_parts.h"
 #include "ui/win32/command_text.h"
 #include "ui/win32/win32_dialogs.h"
 #include "ui/win32/win32_prompts.h"
@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&commonControls);
 
   ui::win32::Win32Prompts prompts;
-  ui::ProgramParts parts(prompts);
+  app::ProgramParts parts(prompts);
   ui::win32::Win32DialogRunner dialogs(instance);
   const ui::CSwitcherDlg::FrontEnd frontEnd = parts.FrontEnd(dialogs);
   ui::win32::Win32Steps steps(instance, parts.ctx, frontEnd);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace varokin::app {
+namespace varokin::engine {
 
 // Process-wide values set at start-up and read by the rest of the program.
 struct StartupState {
@@ -21,4 +21,4 @@ struct StartupState {
   std::string gameArguments = " -N";
 };
 
-}  // namespace varokin::app
+}  // namespace varokin::engine

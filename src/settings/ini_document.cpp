@@ -1,9 +1,9 @@
-#include "app/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <string_view>
 #include <utility>
 
-namespace varokin::app {
+namespace varokin::settings {
 
 namespace {
 
@@ -182,4 +182,4 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
   return true;
 }
 
-}  // namespace varokin::app
+}  // namespace varokin::settings

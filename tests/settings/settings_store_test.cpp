@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -16,7 +16,7 @@
 #include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
 
-namespace varokin::app {
+namespace varokin::settings {
 namespace {
 
 using namespace std::string_literals;
@@ -299,4 +299,4 @@ TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
 }
 
 }  // namespace
-}  // namespace varokin::app
+}  // namespace varokin::settings

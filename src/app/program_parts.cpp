@@ -1,9 +1,9 @@
-#include "ui/program_parts.h"
+#include "app/program_parts.h"
 
 #include "install/icq_registration.h"
 #include "install/installation.h"
 
-namespace varokin::ui {
+namespace varokin::app {
 
 ProgramParts::ProgramParts(Prompts& prompts)
     : fs(platform::CreateHostFileSystem()),
@@ -11,7 +11,7 @@ ProgramParts::ProgramParts(Prompts& prompts)
       processes(platform::CreateHostProcesses()),
       registry(platform::CreateHostRegistry()),
       prompts(prompts),
-      settings(*fs, app::DefaultSettingsPath()),
+      settings(*fs, settings::DefaultSettingsPath()),
       relocator(*fs, prompts, startup),
       ctx{*fs, prompts, settings, startup, state, relocator, packMembership} {}
 
@@ -23,8 +23,8 @@ void HostSteps::RegisterWithIcq() {
   install::RegisterWithIcq(ctx_.fs, ctx_.prompts, *frontEnd_.registry);
 }
 
-CSwitcherDlg::FrontEnd ProgramParts::FrontEnd(DialogRunner& dialogs) {
-  CSwitcherDlg::FrontEnd frontEnd;
+ui::CSwitcherDlg::FrontEnd ProgramParts::FrontEnd(ui::DialogRunner& dialogs) {
+  ui::CSwitcherDlg::FrontEnd frontEnd;
   frontEnd.dialogs = &dialogs;
   frontEnd.processes = processes.get();
   frontEnd.instances = instances.get();
@@ -32,10 +32,9 @@ CSwitcherDlg::FrontEnd ProgramParts::FrontEnd(DialogRunner& dialogs) {
   return frontEnd;
 }
 
-void ProgramParts::Run(app::StartupSteps& steps, const std::string& commandText) {
-  app::CSwitcherApp application(*fs, prompts, settings, startup, state.baseGameTag, *instances,
-                                steps);
+void ProgramParts::Run(StartupSteps& steps, const std::string& commandText) {
+  CSwitcherApp application(*fs, prompts, settings, startup, state.baseGameTag, *instances, steps);
   application.InitInstance(commandText);
 }
 
-}  // namespace varokin::ui
+}  // namespace varokin::app

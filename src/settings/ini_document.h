@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace varokin::app {
+namespace varokin::settings {
 
 // The text of an INI file, read and edited in place. It reads as the Windows profile functions
 // read a file edited by hand (a byte order mark, CR line ends, quoted values), and is stricter
@@ -45,4 +45,4 @@ class IniDocument {
   std::vector<Line> lines_;
 };
 
-}  // namespace varokin::app
+}  // namespace varokin::settings

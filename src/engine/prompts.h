@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace varokin::ui {
+namespace varokin {
 
 enum class Buttons { kOk, kYesNo, kYesNoCancel };
 enum class Icon { kNone, kExclamation, kQuestion, kStop };
@@ -64,4 +64,4 @@ class Prompts {
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
 };
 
-}  // namespace varokin::ui
+}  // namespace varokin

@@ -3,26 +3,26 @@
 #include <memory>
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/startup_state.h"
 #include "app/switcher_app.h"
 #include "engine/context.h"
 #include "engine/mod_state.h"
+#include "engine/prompts.h"
 #include "engine/relocation.h"
+#include "engine/startup_state.h"
 #include "platform/file_system.h"
 #include "platform/instances.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
-#include "ui/prompts.h"
+#include "settings/settings_store.h"
 #include "ui/switcher_dlg.h"
 
-namespace varokin::ui {
+namespace varokin::app {
 
 // Start-up steps over the host's services; a front end adds how its main window runs, and
 // sets mainWindowClosed_ once it has.
-class HostSteps : public app::StartupSteps {
+class HostSteps : public StartupSteps {
  public:
-  HostSteps(engine::Context& ctx, const CSwitcherDlg::FrontEnd& frontEnd)
+  HostSteps(engine::Context& ctx, const ui::CSwitcherDlg::FrontEnd& frontEnd)
       : ctx_(ctx), frontEnd_(frontEnd) {}
 
   bool CheckInstallation() override;
@@ -32,7 +32,7 @@ class HostSteps : public app::StartupSteps {
 
  protected:
   engine::Context& ctx_;
-  CSwitcherDlg::FrontEnd frontEnd_;
+  ui::CSwitcherDlg::FrontEnd frontEnd_;
   bool mainWindowClosed_ = false;
 };
 
@@ -44,21 +44,21 @@ struct ProgramParts {
   ProgramParts& operator=(const ProgramParts&) = delete;
 
   // The services the main window's handlers reach, with this front end's dialogs.
-  CSwitcherDlg::FrontEnd FrontEnd(DialogRunner& dialogs);
+  ui::CSwitcherDlg::FrontEnd FrontEnd(ui::DialogRunner& dialogs);
   // Start-up through to the closed main window.
-  void Run(app::StartupSteps& steps, const std::string& commandText);
+  void Run(StartupSteps& steps, const std::string& commandText);
 
   std::unique_ptr<platform::FileSystem> fs;
   std::unique_ptr<platform::InstanceRegistry> instances;
   std::unique_ptr<platform::Processes> processes;
   std::unique_ptr<platform::Registry> registry;
   Prompts& prompts;
-  app::SettingsStore settings;
-  app::StartupState startup;
+  settings::SettingsStore settings;
+  engine::StartupState startup;
   engine::ModState state;
   engine::Relocator relocator;
   engine::PackMembership packMembership;
   engine::Context ctx;
 };
 
-}  // namespace varokin::ui
+}  // namespace varokin::app

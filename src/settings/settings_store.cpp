@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <algorithm>
 #include <memory>
@@ -9,7 +9,7 @@
 #include "platform/line_reader.h"
 #include "platform/user_folders.h"
 
-namespace varokin::app {
+namespace varokin::settings {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::string DefaultSettingsPath() {
   return platform::UserConfigFolder() + kSeparator + "Varokin.INI";
 }
 
-}  // namespace varokin::app
+}  // namespace varokin::settings

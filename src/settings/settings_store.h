@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/ini_document.h"
 #include "platform/file_system.h"
+#include "settings/ini_document.h"
 
 // <windows.h> maps these names to its own profile functions; ours are plain members.
 #ifdef GetProfileInt
@@ -18,7 +18,7 @@
 #undef WriteProfileString
 #endif
 
-namespace varokin::app {
+namespace varokin::settings {
 
 // The settings file, Varokin.INI: named sections of entry=value lines. Section and entry names
 // are matched without regard to case. Every call sees the file as it is on disk now, also when
@@ -62,4 +62,4 @@ class SettingsStore {
 // Varokin.INI in the per-user configuration folder.
 std::string DefaultSettingsPath();
 
-}  // namespace varokin::app
+}  // namespace varokin::settings
