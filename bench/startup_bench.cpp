@@ -32,7 +32,7 @@
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
 #include "ui/headless/main_window_set.h"
-#include "ui/headless/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "ui/switcher_dlg.h"
 
 namespace {
@@ -156,7 +156,7 @@ void Report(benchmark::State& state, const char* name, double programSeconds, do
 }
 
 // A message would wait for a player; here it means the set-up is wrong.
-void ExpectNoMessage(varokin::ui::headless::ScriptedPrompts& prompts, bool& shown) {
+void ExpectNoMessage(varokin::fixtures::ScriptedPrompts& prompts, bool& shown) {
   prompts.onUnexpected = [&shown](const std::string&) { shown = true; };
 }
 
@@ -172,7 +172,7 @@ struct Start {
 
   std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
   SettingsStore settings;
-  varokin::ui::headless::ScriptedPrompts prompts;
+  varokin::fixtures::ScriptedPrompts prompts;
   StartupState startup;
   varokin::engine::ModState state;
   varokin::engine::PackMembership packs;
@@ -282,9 +282,7 @@ void SwitchTcInAndOut(benchmark::State& state) {
   Start running(folders->switchIni);
   bool shown = false;
   ExpectNoMessage(running.prompts, shown);
-  varokin::ui::headless::HeadlessText pane(0);
-  varokin::ui::headless::HeadlessText label(0);
-  varokin::engine::TcSwitching tcs(running.ctx, pane, label);
+  varokin::engine::TcSwitching tcs(running.ctx);
   const int bigTc = running.state.modNamePool.Add(kBigTc);
 
   double program = 0;
@@ -309,7 +307,7 @@ void SwitchTcInAndOut(benchmark::State& state) {
       state.SkipWithError("the switch failed or showed a message");
       return;
     }
-    if (label.GetText() != "Big Conversion" || !fs::exists("Varokin/p1999") || fs::exists("q0")) {
+    if (tcs.Shown().title != "Big Conversion" || !fs::exists("Varokin/p1999") || fs::exists("q0")) {
       state.SkipWithError("the switch left the files out of place");
       return;
     }

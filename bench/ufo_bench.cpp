@@ -28,7 +28,7 @@
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
 #include "ui/headless/main_window_set.h"
-#include "ui/headless/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 #include "ui/switcher_dlg.h"
 
 namespace {
@@ -127,7 +127,7 @@ struct Window {
 
   std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
   varokin::settings::SettingsStore settings;
-  varokin::ui::headless::ScriptedPrompts prompts;
+  varokin::fixtures::ScriptedPrompts prompts;
   varokin::engine::StartupState startup;
   varokin::engine::ModState state;
   varokin::engine::PackMembership packs;

@@ -91,20 +91,20 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
 
   if (settings_.IsDamaged()) prompts_.Message(SettingsDamaged(settings_.Path()));
 
-  if (settings_.GetProfileInt("Varokin", "First Use", 1) == 1 &&
+  if (settings_.Get(settings::kFirstUse) == 1 &&
       prompts_.Message(kFirstUseQuestion, Buttons::kYesNo) != Answer::kYes) {
     prompts_.Message(kFirstUseRefused);
     return false;
   }
-  settings_.WriteProfileInt("Varokin", "First Use", 0);
+  settings_.Write(settings::kFirstUse, 0);
 
-  startup_.previousTc = settings_.GetProfileString("Previous Settings", "TC", "none");
-  startup_.ccInstalled = settings_.GetProfileInt("TA Setup", "CC Installed", 0) != 0;
-  startup_.warnModifiedFiles = settings_.GetProfileInt("Warnings", "Modifed/Missing File", 1) != 0;
-  startup_.warnCustomExe = settings_.GetProfileInt("Warnings", "Custom EXE", 1) != 0;
+  startup_.previousTc = settings_.Get(settings::kPreviousTc);
+  startup_.ccInstalled = settings_.Get(settings::kCcInstalled) != 0;
+  startup_.warnModifiedFiles = settings_.Get(settings::kWarnModifiedFiles) != 0;
+  startup_.warnCustomExe = settings_.Get(settings::kWarnCustomExe) != 0;
 
   if (!steps_.CheckInstallation()) return false;
-  settings_.WriteProfileInt("TA Setup", "CC Installed", startup_.ccInstalled ? 1 : 0);
+  settings_.Write(settings::kCcInstalled, startup_.ccInstalled ? 1 : 0);
   if (startup_.ccInstalled) baseGameTag_ = " TACC ";
 
   if (text.find("-host") != std::string::npos) {
@@ -117,7 +117,7 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
     startup_.snapshotPath = snapshotFromFolder.empty() ? text : snapshotFromFolder;
   }
 
-  if (settings_.GetProfileInt("Varokin", "Configure ICQ", 1) != 0) steps_.RegisterWithIcq();
+  if (settings_.Get(settings::kConfigureIcq) != 0) steps_.RegisterWithIcq();
   steps_.RunMainWindow();
   return false;
 }

@@ -9,8 +9,6 @@ namespace varokin::engine {
 
 namespace {
 
-const char kSection[] = "Previous Settings";
-const char kEntry[] = "AI";
 const char kDefaultDescription[] =
     "Using the default AI for the current TC.  Be sure you're in this mode before uninstalling "
     "any AIs";
@@ -72,10 +70,11 @@ bool PayloadsMayMove(Context& ctx, const std::string& fileName) {
 }  // namespace
 
 bool AiSwitching::LoadAi() {
+  shown_ = {};
   ModState& state = ctx_.state;
   if (state.currentAi == kNoMod) {
-    pane_.SetText(kDefaultDescription);
-    ctx_.settings.WriteProfileString(kSection, kEntry, state.GetCurrentAiName());
+    shown_.description = kDefaultDescription;
+    ctx_.settings.Write(settings::kPreviousAi, state.GetCurrentAiName());
     return true;
   }
   const std::string fileName = state.GetCurrentAiName();
@@ -88,7 +87,7 @@ bool AiSwitching::LoadAi() {
     ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     const std::string title = reader.ReadLine();
-    pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
+    shown_.description = DescriptionPane(title, reader.ReadLine(), fileName);
     if (!state.IsCompatible(std::string(" ").append(reader.ReadLine()).append(" "))) {
       const Answer answer = ctx_.prompts.Message(
           "This AI (" + fileName +
@@ -100,21 +99,22 @@ bool AiSwitching::LoadAi() {
     if (!PayloadsMayMove(ctx_, fileName)) return false;
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
-    previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
-    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+    previous = ctx_.settings.Get(settings::kPreviousAi);
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {
       return false;
     }
     allIn = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved);
   }
   if (!allIn) {
     MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved);
-    ctx_.settings.WriteProfileString(kSection, kEntry, previous);  // as it was before the load
+    ctx_.settings.Write(settings::kPreviousAi, previous);  // as it was before the load
     return false;
   }
   return true;
 }
 
 bool AiSwitching::UnloadAi() {
+  shown_ = {};
   if (ctx_.state.currentAi == kNoMod) return true;
   const std::string fileName = ctx_.state.GetCurrentAiName();
   int moved = 0;
@@ -126,7 +126,7 @@ bool AiSwitching::UnloadAi() {
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     // The first half of a switch: unloaded without a word in the settings, the AI would still
     // be remembered as active, so nothing starts.
-    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {
       return false;
     }
     reader.SkipHeader();
@@ -137,6 +137,7 @@ bool AiSwitching::UnloadAi() {
 }
 
 bool AiSwitching::ValidateAi(const std::string& name) {
+  shown_ = {};
   if (name == "none") {
     if (ctx_.fs.Exists("Ai")) {
       ctx_.prompts.Message(
@@ -146,7 +147,7 @@ bool AiSwitching::ValidateAi(const std::string& name) {
           "before using Varokin in order to avoid problems");
       return false;
     }
-    pane_.SetText(kDefaultDescription);
+    shown_.description = kDefaultDescription;
     return true;
   }
   const std::string stem = AiStem(name);
@@ -155,7 +156,7 @@ bool AiSwitching::ValidateAi(const std::string& name) {
     std::optional<ConfigReader> reader = OpenRemembered(ctx_.fs, name, problems);
     auto line = [&reader] { return reader ? reader->ReadLine() : std::string(); };
     const std::string title = line();
-    pane_.SetText(DescriptionPane(title, line(), name));
+    shown_.description = DescriptionPane(title, line(), name);
     line();
     std::string word;
     for (int k = 1; reader && reader->NextAiPayload(word); ++k) {

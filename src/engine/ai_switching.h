@@ -3,14 +3,14 @@
 #include <string>
 
 #include "engine/context.h"
-#include "ui/controls.h"
+#include "engine/shown_text.h"
 
 namespace varokin::engine {
 
 // Activating and deactivating AIs: the numbered payloads of the active AI's configuration file.
 class AiSwitching {
  public:
-  AiSwitching(Context& ctx, ui::TextControl& pane) : ctx_(ctx), pane_(pane) {}
+  explicit AiSwitching(Context& ctx) : ctx_(ctx) {}
 
   // Activates state.currentAi (the default AI for kNoMod) and remembers it. May ask whether to
   // give up on an AI that does not claim to be compatible with the active TC.
@@ -20,9 +20,12 @@ class AiSwitching {
   // Start-up check of the remembered AI ("none": the default AI). Reports, repairs nothing.
   bool ValidateAi(const std::string& name);
 
+  // What the last of the calls above asks the window to show (the AI's description).
+  const ShownText& Shown() const { return shown_; }
+
  private:
   Context& ctx_;
-  ui::TextControl& pane_;
+  ShownText shown_;
 };
 
 }  // namespace varokin::engine

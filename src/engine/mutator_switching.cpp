@@ -9,10 +9,7 @@ namespace varokin::engine {
 
 namespace {
 
-const char kSection[] = "Active Mutators";
 constexpr int kMissingPayloadsListed = 32;
-
-std::string SlotEntry(int slot) { return "Mutator " + std::to_string(slot); }
 
 // The four lines every operation reads; the file is closed before anything moves.
 struct MutatorFile {
@@ -104,9 +101,10 @@ bool PayloadsMayMove(Relocator& relocator, platform::FileSystem& fs, const std::
 }  // namespace
 
 bool MutatorSwitching::LoadMutator(int slot) {
+  shown_ = {};
   const std::string fileName = ctx_.state.GetMutatorName(slot);
   MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
-  pane_.SetText(DescriptionPane(file.title, file.description, fileName));
+  shown_.description = DescriptionPane(file.title, file.description, fileName);
   // A file that cannot be read is reported before anything is asked: read as empty lines it would
   // otherwise pose as an incompatible Mutator, and a Yes would leave the failure untold.
   if (!file.count) {
@@ -126,22 +124,23 @@ bool MutatorSwitching::LoadMutator(int slot) {
   if (!PayloadsMayMove(ctx_.relocator, ctx_.fs, stem, *file.count)) return false;
   // Remembered before the first move: should the program die half-way, the next start's check
   // finds the payloads not yet in place and reports them.
-  const std::string previous = ctx_.settings.GetProfileString(kSection, SlotEntry(slot));
-  if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, SlotEntry(slot), fileName)) {
+  const std::string previous = ctx_.settings.Get(settings::MutatorSlot(slot));
+  if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }
   if (!MoveAllPayloads(ctx_.relocator, stem, *file.count, Direction::kIn)) {
-    ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), previous);
+    ctx_.settings.Write(settings::MutatorSlot(slot), previous);
     return false;
   }
   return true;
 }
 
 bool MutatorSwitching::UnloadMutator(int slot) {
+  shown_ = {};
   const std::string fileName = ctx_.state.GetMutatorName(slot);
   MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
-  pane_.SetText(file.title + ":\r\n" + DecodeDescription(file.description) + "\r\n\r\n  -- " +
-                fileName);
+  shown_.description =
+      file.title + ":\r\n" + DecodeDescription(file.description) + "\r\n\r\n  -- " + fileName;
   // A free slot or one out of range names no Mutator, and so no file: its empty line 4 stops the
   // unload here, before the slot table could be written out of its bounds.
   if (!file.count) {
@@ -153,18 +152,19 @@ bool MutatorSwitching::UnloadMutator(int slot) {
   ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
   // The slot is emptied only once every payload is out; should that write fail, the Mutator would
   // be remembered as active with its files gone. So the write is tried before the first move.
-  if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, SlotEntry(slot), fileName)) {
+  if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }
   if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kOut)) {
     return false;
   }
-  ctx_.settings.WriteProfileString(kSection, SlotEntry(slot), "");
+  ctx_.settings.Write(settings::MutatorSlot(slot), "");
   ctx_.state.mutatorSlots[slot] = -1;
   return true;
 }
 
 void MutatorSwitching::ValidateMutator(const std::string& fileName) {
+  shown_ = {};
   if (fileName == "none") return;
   std::string problems;
   if (!StaysInTaFolder(ConfigPath(fileName))) {
@@ -172,7 +172,7 @@ void MutatorSwitching::ValidateMutator(const std::string& fileName) {
     problems = RefusedNameProblem("The name " + fileName);
   } else {
     MutatorFile file = ReadMutatorFile(ctx_.fs, fileName);
-    pane_.SetText(DescriptionPane(file.title, file.description, fileName));
+    shown_.description = DescriptionPane(file.title, file.description, fileName);
     if (!file.count) {
       ctx_.prompts.Message("Error reading " + fileName + " mutator file while validating");
       return;

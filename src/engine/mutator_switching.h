@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/context.h"
-#include "ui/controls.h"
+#include "engine/shown_text.h"
 
 namespace varokin::engine {
 
@@ -11,7 +11,7 @@ namespace varokin::engine {
 // Mutator's configuration file.
 class MutatorSwitching {
  public:
-  MutatorSwitching(Context& ctx, ui::TextControl& pane) : ctx_(ctx), pane_(pane) {}
+  explicit MutatorSwitching(Context& ctx) : ctx_(ctx) {}
 
   // Activates the Mutator whose pool index the slot already holds, and remembers it.
   bool LoadMutator(int slot);
@@ -20,9 +20,12 @@ class MutatorSwitching {
   // Start-up check of a remembered Mutator. Reports, repairs nothing.
   void ValidateMutator(const std::string& fileName);
 
+  // What the last of the calls above asks the window to show (the Mutator's description).
+  const ShownText& Shown() const { return shown_; }
+
  private:
   Context& ctx_;
-  ui::TextControl& pane_;
+  ShownText shown_;
 };
 
 }  // namespace varokin::engine

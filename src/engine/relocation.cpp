@@ -1,8 +1,9 @@
 #include "engine/relocation.h"
 
 #include <array>
-#include <cctype>
 #include <string_view>
+
+#include "platform/text.h"
 
 namespace varokin::engine {
 
@@ -11,27 +12,16 @@ namespace {
 constexpr std::array<std::string_view, 5> kBaseGameFiles = {
     "totala1.hpi", "ccdata.hpi", "btdata.hpi", "rev31.ufo", "revision.gpf"};
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Windows reserves these for devices, whatever extension follows: "nul.hpi" is the null device.
 bool IsDeviceName(std::string_view component) {
   std::string_view base = component.substr(0, component.find('.'));
   while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
   for (std::string_view device : {"CON", "PRN", "AUX", "NUL"}) {
-    if (SameNameIgnoringCase(base, device)) return true;
+    if (platform::EqualsIgnoringCase(base, device)) return true;
   }
   if (base.size() != 4 || base[3] < '1' || base[3] > '9') return false;
-  return SameNameIgnoringCase(base.substr(0, 3), "COM") ||
-         SameNameIgnoringCase(base.substr(0, 3), "LPT");
+  return platform::EqualsIgnoringCase(base.substr(0, 3), "COM") ||
+         platform::EqualsIgnoringCase(base.substr(0, 3), "LPT");
 }
 
 // The game runs on Windows or under Wine, where a name Windows cannot hold cannot be reached, and
@@ -56,7 +46,7 @@ std::string ErrorMoving(const std::string& from, const std::string& to) {
 
 bool IsBaseGameFile(const std::string& path) {
   for (std::string_view name : kBaseGameFiles) {
-    if (SameNameIgnoringCase(path, name)) return true;
+    if (platform::EqualsIgnoringCase(path, name)) return true;
   }
   return false;
 }
@@ -160,7 +150,7 @@ bool Relocator::RestoreGameFile(const std::string& baseGameFile) {
   if (!startup_.warnModifiedFiles) return true;
   // A monolithic totala1.hpi holds the other archives' contents, so only its own loss matters.
   bool missingMatters =
-      SameNameIgnoringCase(baseGameFile, "totala1.hpi") || !startup_.monolithicTotala1;
+      platform::EqualsIgnoringCase(baseGameFile, "totala1.hpi") || !startup_.monolithicTotala1;
   if (!missingMatters) return true;
   Report("Unable to locate the backup file " + backup + " which should be replacing the " +
          baseGameFile + " file used by the TC");
@@ -173,7 +163,7 @@ bool Relocator::HasCaseTwin(const std::string& path) {
   int sameName = 0;
   // Find also reads its argument as a pattern, so only the names equal to it count.
   for (const std::string& name : fs_.Find(path)) {
-    if (SameNameIgnoringCase(name, leaf)) ++sameName;
+    if (platform::EqualsIgnoringCase(name, leaf)) ++sameName;
   }
   return sameName > 1;
 }
@@ -195,9 +185,8 @@ bool Relocator::RefuseUnreadable(const std::string& fileName) {
 }
 
 bool RememberBeforeMoving(settings::SettingsStore& settings, Prompts& prompts,
-                          const std::string& section, const std::string& entry,
-                          const std::string& value) {
-  if (settings.WriteProfileString(section, entry, value)) return true;
+                          const settings::TextSetting& setting, const std::string& value) {
+  if (settings.Write(setting, value)) return true;
   prompts.Message("Unable to save the settings file " + settings.Path() + ": nothing was changed.",
                   Buttons::kOk);
   return false;

@@ -60,7 +60,6 @@ class Relocator {
 // cannot record would be misread at the next start (a TC in place, the original game
 // remembered), so it does not start and the user is told why. False when the write failed.
 bool RememberBeforeMoving(settings::SettingsStore& settings, Prompts& prompts,
-                          const std::string& section, const std::string& entry,
-                          const std::string& value);
+                          const settings::TextSetting& setting, const std::string& value);
 
 }  // namespace varokin::engine

@@ -1,6 +1,5 @@
 #include "engine/tc_switching.h"
 
-#include <cctype>
 #include <optional>
 #include <set>
 #include <string>
@@ -9,13 +8,12 @@
 
 #include "engine/config_files.h"
 #include "engine/game_files.h"
+#include "platform/text.h"
 
 namespace varokin::engine {
 
 namespace {
 
-const char kSection[] = "Previous Settings";
-const char kEntry[] = "TC";
 const char kOriginalTitle[] = "*Original TA*";
 const char kOriginalDescription[] =
     "Original TA.  Be sure you're in this mode before uninstalling any TCs";
@@ -52,11 +50,6 @@ void MoveFirstPairs(Context& ctx, const std::string& fileName, Direction directi
   }
 }
 
-std::string Lowered(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // The files the catalogue is made of, relative to the Varokin folder: configuration files, and
 // the packs and snapshots with the folders that hold them. Moved away by a TC they would be lost
 // to the catalogue, and the TC's own file could no longer be read to unload it.
@@ -70,7 +63,7 @@ bool IsCatalogueFile(const std::string& stored) {
     // Windows drops the dots and blanks that end a name: there "][Self.tc." and "a\.\b" name
     // ][Self.tc and a\b.
     part.erase(part.find_last_not_of(". ") + 1);
-    if (!part.empty()) parts.push_back(Lowered(part));
+    if (!part.empty()) parts.push_back(platform::LowerCase(part));
     begin = end + 1;
   }
   if (parts.size() == 1) {
@@ -95,7 +88,7 @@ bool PairsMayMove(Context& ctx, const std::string& fileName) {
   // One listing of the Varokin folder answers for the payloads that lie in it: a look at the disk
   // per pair would cost a TC of thousands of pairs as much again as its moves.
   std::unordered_map<std::string, int> listed;  // lower-cased name -> entries of that name
-  for (const std::string& name : ctx.fs.Find(ConfigPath("*"))) ++listed[Lowered(name)];
+  for (const std::string& name : ctx.fs.Find(ConfigPath("*"))) ++listed[platform::LowerCase(name)];
   std::set<std::string> seen;
   RenamePair pair;
   while (reader.NextRenamePair(pair)) {
@@ -104,7 +97,7 @@ bool PairsMayMove(Context& ctx, const std::string& fileName) {
       return ctx.relocator.Refuse("Refusing to move " + stored + ": Varokin needs it in place");
     }
     if (!StaysInTaFolder(stored) || !StaysInTaFolder(pair.installed)) return true;
-    const std::string key = Lowered(pair.stored);
+    const std::string key = platform::LowerCase(pair.stored);
     if (!seen.insert(key).second) return true;
     if (pair.stored.find_first_of("\\/") != std::string::npos) {
       if (!ctx.fs.Exists(stored)) return true;
@@ -118,13 +111,6 @@ bool PairsMayMove(Context& ctx, const std::string& fileName) {
     }
   }
   return true;
-}
-
-std::string Trimmed(const std::string& text) {
-  const char* space = " \t\r\n\v\f";
-  std::size_t first = text.find_first_not_of(space);
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(space) - first + 1);
 }
 
 }  // namespace
@@ -143,15 +129,16 @@ void TcSwitching::ShowOriginalGame(bool alwaysReportMissing) {
         "may be corrupted, or it could be the result of uninstalling a TC without first "
         "disabling it");
   }
-  pane_.SetText(kOriginalDescription);
-  label_.SetText(kOriginalTitle);
+  shown_.description = kOriginalDescription;
+  shown_.title = kOriginalTitle;
 }
 
 bool TcSwitching::LoadTc() {
+  shown_ = {};
   ModState& state = ctx_.state;
   if (state.currentTc == kNoMod) {
     ShowOriginalGame(false);
-    ctx_.settings.WriteProfileString(kSection, kEntry, state.GetCurrentTcName());
+    ctx_.settings.Write(settings::kPreviousTc, state.GetCurrentTcName());
     return true;
   }
   const std::string fileName = state.GetCurrentTcName();
@@ -165,27 +152,28 @@ bool TcSwitching::LoadTc() {
     ctx_.relocator.moveSuffix = "\n\nload Aborted.";
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     title = reader.ReadLine();
-    pane_.SetText(DescriptionPane(title, reader.ReadLine(), fileName));
+    shown_.description = DescriptionPane(title, reader.ReadLine(), fileName);
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
     if (!PairsMayMove(ctx_, fileName)) return false;
     // Remembered before the first move: should the program die half-way, the next start's
     // check then finds the pairs not yet in place and reports them.
-    previous = ctx_.settings.GetProfileString(kSection, kEntry, "none");
-    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+    previous = ctx_.settings.Get(settings::kPreviousTc);
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousTc, fileName)) {
       return false;
     }
     allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved);
   }
   if (!allIn) {
     MoveFirstPairs(ctx_, fileName, Direction::kOut, moved);
-    ctx_.settings.WriteProfileString(kSection, kEntry, previous);  // as it was before the load
+    ctx_.settings.Write(settings::kPreviousTc, previous);  // as it was before the load
     return false;
   }
-  label_.SetText(title);
+  shown_.title = title;
   return true;
 }
 
 bool TcSwitching::UnloadTc() {
+  shown_ = {};
   if (ctx_.state.currentTc == kNoMod) return true;
   const std::string fileName = ctx_.state.GetCurrentTcName();
   ctx_.relocator.movePrefix = "Unloading TC (" + fileName + "):\n\n";
@@ -197,7 +185,7 @@ bool TcSwitching::UnloadTc() {
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
     // The unload is the first half of a switch: with settings that cannot be written, the TC
     // would be remembered as active once its files are out, so nothing starts.
-    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, kSection, kEntry, fileName)) {
+    if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousTc, fileName)) {
       return false;
     }
     reader.SkipHeader();
@@ -208,6 +196,7 @@ bool TcSwitching::UnloadTc() {
 }
 
 bool TcSwitching::ValidateTc(const std::string& name) {
+  shown_ = {};
   if (name == "none") {
     ShowOriginalGame(true);
     return true;
@@ -217,9 +206,9 @@ bool TcSwitching::ValidateTc(const std::string& name) {
     std::optional<ConfigReader> reader = OpenRemembered(ctx_.fs, name, problems);
     auto line = [&reader] { return reader ? reader->ReadLine() : std::string(); };
     const std::string title = line();
-    label_.SetText(title);
-    pane_.SetText(title + ": \r\n" + DecodeDescription(line()) + "\r\n\r\n  --" + name);
-    ctx_.state.SetTcTags(std::string(" ").append(Trimmed(line())).append(" "));
+    shown_.title = title;
+    shown_.description = title + ": \r\n" + DecodeDescription(line()) + "\r\n\r\n  --" + name;
+    ctx_.state.SetTcTags(std::string(" ").append(platform::Trim(line())).append(" "));
     RenamePair pair;
     for (int checked = 0; reader && reader->NextRenamePair(pair); ++checked) {
       if (checked == kValidatedPairLimit) {

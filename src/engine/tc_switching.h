@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/context.h"
-#include "ui/controls.h"
+#include "engine/shown_text.h"
 
 namespace varokin::engine {
 
@@ -11,8 +11,7 @@ namespace varokin::engine {
 // configuration file, moved with backups of the game's base files.
 class TcSwitching {
  public:
-  TcSwitching(Context& ctx, ui::TextControl& pane, ui::TextControl& currentTcLabel)
-      : ctx_(ctx), pane_(pane), label_(currentTcLabel) {}
+  explicit TcSwitching(Context& ctx) : ctx_(ctx) {}
 
   // Activates state.currentTc (the unmodified game for kNoMod) and remembers it.
   bool LoadTc();
@@ -21,13 +20,15 @@ class TcSwitching {
   // Start-up check of the remembered TC ("none": the unmodified game). Reports, repairs nothing.
   bool ValidateTc(const std::string& name);
 
+  // What the last of the calls above asks the window to show (the TC's title and description).
+  const ShownText& Shown() const { return shown_; }
+
  private:
   // Sets the unmodified game's tags, description and label, with the warnings about its archive.
   void ShowOriginalGame(bool alwaysReportMissing);
 
   Context& ctx_;
-  ui::TextControl& pane_;
-  ui::TextControl& label_;
+  ShownText shown_;
 };
 
 }  // namespace varokin::engine

@@ -148,7 +148,7 @@ void CheckPatch(CheckRun& run) {
 
 void OfferCompilation(CheckRun& run, platform::Processes& processes) {
   if (!run.knownState || !run.expansionPresent ||
-      run.ctx.settings.GetProfileInt("Varokin", "Compile Monolithic", 1) == 0) {
+      run.ctx.settings.Get(settings::kCompileMonolithic) == 0) {
     return;
   }
   const Answer answer = run.ctx.prompts.Message(

@@ -6,7 +6,6 @@ namespace varokin::install {
 
 namespace {
 
-constexpr const char* kVarokin = "Varokin";
 // The window TAHook shows while it runs, where windows have titles.
 constexpr const char* kTahookTitle = "TAHook";
 constexpr const char* kNoWine = "\nWine was not found: install Wine or set WINE to its path.";
@@ -19,8 +18,8 @@ std::string Unable(const std::string& message, platform::StartResult result) {
 
 void StartTahook(engine::Context& ctx, platform::Processes& processes,
                  platform::InstanceRegistry* instances) {
-  if (ctx.settings.GetProfileInt(kVarokin, "Use TAHook", 0) != 1) return;
-  const std::string path = ctx.settings.GetProfileString(kVarokin, "TAHook Path", "");
+  if (ctx.settings.Get(settings::kUseTahook) != 1) return;
+  const std::string path = ctx.settings.Get(settings::kTahookPath);
   // Where windows have no titles, a process running TAHook's file tells that it runs.
   if ((instances != nullptr && instances->WindowExists(kTahookTitle)) ||
       (!path.empty() && processes.IsRunning(path))) {

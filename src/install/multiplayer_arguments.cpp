@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace varokin::install {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Reads one number as "%d" would (blanks, a sign, then at least one digit) and keeps the lowest
 // eight bits of the number as written: the address needs no more, and no run of digits can
 // overflow. False, with at unchanged, when no number is there.
 bool ReadLowByte(std::string_view text, std::size_t& at, int& lowByte) {
   std::size_t i = at;
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size() && platform::IsSpace(text[i])) ++i;
   const bool negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
   const std::size_t digits = i;

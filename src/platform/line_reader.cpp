@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/text.h"
+
 namespace varokin::platform {
 
 namespace {
@@ -13,10 +15,6 @@ constexpr std::size_t kChunkSize = 64 * 1024;
 // before each read.
 constexpr std::size_t kFirstChunkSize = 4 * 1024;
 constexpr int kEnd = -1;
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 }  // namespace
 

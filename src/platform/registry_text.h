@@ -1,19 +1,17 @@
 #pragma once
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace varokin::platform::registry_text {
 
 // Key paths and value names are matched as the Windows registry matches them: ASCII case aside.
 inline bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
+  return EqualsIgnoringCase(a, b);
 }
 
 // A registry as read from a text file (our private file, or a Wine prefix's user.reg).

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace varokin::platform {
 
@@ -10,14 +11,11 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-unsigned char Lower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
-unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c; }
-
 // A piece of the pattern without stars against the same number of characters of the name.
 bool SegmentMatchesAt(std::string_view segment, std::string_view name, std::size_t at) {
   for (std::size_t i = 0; i < segment.size(); ++i) {
-    unsigned char p = segment[i];
-    if (p != '?' && Lower(p) != Lower(name[at + i])) return false;
+    const char p = segment[i];
+    if (p != '?' && LowerAscii(p) != LowerAscii(name[at + i])) return false;
   }
   return true;
 }
@@ -40,10 +38,10 @@ std::size_t FindSegment(std::string_view segment, std::string_view name, std::si
   std::uint64_t accepts[256];
   for (std::uint64_t& mask : accepts) mask = anyChar;
   for (std::size_t i = 0; i < length; ++i) {
-    unsigned char c = segment[i];
+    const char c = segment[i];
     if (c == '?') continue;
-    accepts[Lower(c)] |= std::uint64_t{1} << i;
-    accepts[Upper(c)] |= std::uint64_t{1} << i;
+    accepts[static_cast<unsigned char>(LowerAscii(c))] |= std::uint64_t{1} << i;
+    accepts[static_cast<unsigned char>(UpperAscii(c))] |= std::uint64_t{1} << i;
   }
   const std::uint64_t whole = std::uint64_t{1} << (length - 1);
   std::uint64_t state = 0;

@@ -3,33 +3,19 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/text.h"
+
 namespace varokin::settings {
 
 namespace {
 
 // ^Z, the old end-of-file mark that some editors still append, counts as a blank, as it does for
 // the system's own profile reader.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A';
-}
+constexpr std::string_view kBlanks = " \t\r\v\f\x1A";
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
+std::string_view Trim(std::string_view text) { return platform::Trim(text, kBlanks); }
 
 bool IsBracketed(std::string_view line) {
   line = Trim(line);
@@ -104,14 +90,16 @@ IniDocument::Location IniDocument::Locate(const std::string& section,
     std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
     if (std::optional<std::string_view> name = SectionName(content)) {
       if (location.sectionLine >= 0) break;
-      if (SameName(*name, wantedSection)) location.sectionLine = location.lastFilledLine = i;
+      if (platform::EqualsIgnoringCase(*name, wantedSection))
+        location.sectionLine = location.lastFilledLine = i;
       continue;
     }
     if (location.sectionLine < 0) continue;
     if (!Trim(content).empty()) location.lastFilledLine = i;
     if (IsBracketed(content)) continue;
     std::optional<Entry> parsed = ParseEntry(content);
-    if (parsed && location.entryLine < 0 && SameName(parsed->name, wantedEntry)) {
+    if (parsed && location.entryLine < 0 &&
+        platform::EqualsIgnoringCase(parsed->name, wantedEntry)) {
       location.entryLine = i;
     }
   }

@@ -136,6 +136,22 @@ bool SettingsStore::WriteProfileString(const std::string& section, const std::st
   return fs_.WriteFileAtomic(path_, document->Text());
 }
 
+int SettingsStore::Get(const IntSetting& setting) {
+  return GetProfileInt(std::string(setting.section), std::string(setting.entry), setting.def);
+}
+
+std::string SettingsStore::Get(const TextSetting& setting) {
+  return GetProfileString(std::string(setting.section), setting.entry, std::string(setting.def));
+}
+
+bool SettingsStore::Write(const IntSetting& setting, int value) {
+  return WriteProfileInt(std::string(setting.section), std::string(setting.entry), value);
+}
+
+bool SettingsStore::Write(const TextSetting& setting, const std::string& value) {
+  return WriteProfileString(std::string(setting.section), setting.entry, value);
+}
+
 std::string DefaultSettingsPath() {
   return platform::UserConfigFolder() + kSeparator + "Varokin.INI";
 }

@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "settings/ini_document.h"
+#include "settings/settings_table.h"
 
 // <windows.h> maps these names to its own profile functions; ours are plain members.
 #ifdef GetProfileInt
@@ -40,6 +41,12 @@ class SettingsStore {
   bool WriteProfileInt(const std::string& section, const std::string& entry, int value);
   bool WriteProfileString(const std::string& section, const std::string& entry,
                           const std::string& value);
+
+  // The entries of settings_table.h, read and written as the type the table gives them.
+  int Get(const IntSetting& setting);
+  std::string Get(const TextSetting& setting);
+  bool Write(const IntSetting& setting, int value);
+  bool Write(const TextSetting& setting, const std::string& value);
 
   // True when the file is there but too large to be ours.
   bool IsDamaged();

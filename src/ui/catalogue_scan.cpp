@@ -67,6 +67,7 @@ void CSwitcherDlg::ScanCatalogue() {
 
   const std::string rememberedTc = RememberedOrNone(ctx_.settings, "TC");
   tc_.ValidateTc(rememberedTc);
+  Show(tc_.Shown(), c_.tcPane);
   state.currentTc = engine::kNoMod;
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kTotalConversion), "Varokin\\", c_.tcList,
                [&](int row, int poolIndex, const std::string& fileName) {
@@ -105,10 +106,12 @@ void CSwitcherDlg::ScanCatalogue() {
                       ", has dissappeared, please close VKN and try to find it");
     }
     mutators_.ValidateMutator(name);
+    Show(mutators_.Shown(), c_.mutatorPane);
   }
 
   const std::string rememberedAi = RememberedOrNone(ctx_.settings, "AI");
   ai_.ValidateAi(rememberedAi);
+  Show(ai_.Shown(), c_.aiPane);
   state.currentAi = engine::kNoMod;
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kAi), "Varokin\\", c_.aiList,
                [&](int row, int poolIndex, const std::string& fileName) {

@@ -5,7 +5,7 @@ namespace varokin::ui {
 
 void CSwitcherDlg::OnDontAskCompile() {
   const bool ask = c_.menuDontAskCompile.IsChecked();
-  ctx_.settings.WriteProfileInt("Varokin", "Compile Monolithic", ask ? 1 : 0);
+  ctx_.settings.Write(settings::kCompileMonolithic, ask ? 1 : 0);
   c_.menuDontAskCompile.SetChecked(!ask);
 }
 

@@ -6,12 +6,6 @@
 
 namespace varokin::ui {
 
-namespace {
-
-constexpr const char* kPrevious = "Previous Settings";
-
-}  // namespace
-
 const DialogLayout& CMultiplayerDlg::Layout() const {
   static const DialogLayout layout{
       137,
@@ -44,10 +38,8 @@ void CMultiplayerDlg::SetFieldText(int id, const std::string& text) {
 
 bool CMultiplayerDlg::OnInitDialog(DialogControls& controls) {
   controls_ = &controls;
-  SetFieldText(kIdGameName, install::CleanGameName(settings_.GetProfileString(
-                                kPrevious, "Game Name", "Unnamed_Game")));
-  SetFieldText(kIdServerAddress, install::NormaliseAddress(settings_.GetProfileString(
-                                     kPrevious, "Server IP", "0.0.0.0")));
+  SetFieldText(kIdGameName, install::CleanGameName(settings_.Get(settings::kGameName)));
+  SetFieldText(kIdServerAddress, install::NormaliseAddress(settings_.Get(settings::kServerIp)));
   Button* host = controls.ButtonById(kIdHostGame);
   Button* join = controls.ButtonById(kIdJoinGame);
   if (host) host->Enable(true);
@@ -108,7 +100,7 @@ void CMultiplayerDlg::OnKillfocusServerAddress() {
 void CMultiplayerDlg::OnHostGame() {
   OnKillfocusGameName();
   gameName_ = FieldText(kIdGameName);
-  settings_.WriteProfileString(kPrevious, "Game Name", gameName_);
+  settings_.Write(settings::kGameName, gameName_);
   startup_.hostRequested = true;
   EndDialog(kIdOk);
 }
@@ -116,7 +108,7 @@ void CMultiplayerDlg::OnHostGame() {
 void CMultiplayerDlg::OnJoinGame() {
   OnKillfocusServerAddress();
   startup_.joinAddress = FieldText(kIdServerAddress);
-  settings_.WriteProfileString(kPrevious, "Server IP", startup_.joinAddress);
+  settings_.Write(settings::kServerIp, startup_.joinAddress);
   startup_.joinRequested = true;
   EndDialog(kIdOk);
 }

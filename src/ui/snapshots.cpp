@@ -168,7 +168,7 @@ bool CSwitcherDlg::RestoreSnapshotFile(platform::LineReader& reader) {
 
   if (const std::optional<std::string> name = SectionName(line, "TC:")) {
     complete = RestoreSingle({c_.tcList, state.currentTc, state.lastTcListPos,
-                              [this] { return tc_.LoadTc(); }, "TC", false},
+                              [this] { return LoadTc(); }, "TC", false},
                              *name, state.modNamePool, prompts) &&
                complete;
     line = reader.ReadLine();
@@ -189,7 +189,7 @@ bool CSwitcherDlg::RestoreSnapshotFile(platform::LineReader& reader) {
       if (slot < 0) {
         Warn(prompts, "No more than 32 Mutators can be active at the same time.");
         complete = false;
-      } else if (mutators_.LoadMutator(slot)) {
+      } else if (LoadMutator(slot)) {
         c_.mutatorList.SetSel(row, true);
       } else {
         for (int& held : state.mutatorSlots) {
@@ -203,7 +203,7 @@ bool CSwitcherDlg::RestoreSnapshotFile(platform::LineReader& reader) {
 
   if (const std::optional<std::string> name = SectionName(line, "AI:")) {
     complete = RestoreSingle({c_.aiList, state.currentAi, state.lastAiListPos,
-                              [this] { return ai_.LoadAi(); }, "AI", true},
+                              [this] { return LoadAi(); }, "AI", true},
                              *name, state.modNamePool, prompts) &&
                complete;
     line = reader.ReadLine();

@@ -6,20 +6,54 @@ namespace varokin::ui {
 
 namespace {
 
-constexpr const char* kPrevious = "Previous Settings";
-constexpr const char* kVarokin = "Varokin";
-
 constexpr std::array<const char*, 4> kTabNames = {"Total Conversions", "Mutators", "AIs",
                                                   "Units, Etc. (.ufo)"};
 
 }  // namespace
 
 CSwitcherDlg::CSwitcherDlg(engine::Context& ctx, MainWindowControls& controls)
-    : ctx_(ctx),
-      c_(controls),
-      tc_(ctx, controls.tcPane, controls.currentTcLabel),
-      ai_(ctx, controls.aiPane),
-      mutators_(ctx, controls.mutatorPane) {}
+    : ctx_(ctx), c_(controls), tc_(ctx), ai_(ctx), mutators_(ctx) {}
+
+void CSwitcherDlg::Show(const engine::ShownText& shown, TextControl& pane) {
+  if (shown.title) c_.currentTcLabel.SetText(*shown.title);
+  if (shown.description) pane.SetText(*shown.description);
+}
+
+bool CSwitcherDlg::LoadTc() {
+  const bool loaded = tc_.LoadTc();
+  Show(tc_.Shown(), c_.tcPane);
+  return loaded;
+}
+
+bool CSwitcherDlg::UnloadTc() {
+  const bool unloaded = tc_.UnloadTc();
+  Show(tc_.Shown(), c_.tcPane);
+  return unloaded;
+}
+
+bool CSwitcherDlg::LoadAi() {
+  const bool loaded = ai_.LoadAi();
+  Show(ai_.Shown(), c_.aiPane);
+  return loaded;
+}
+
+bool CSwitcherDlg::UnloadAi() {
+  const bool unloaded = ai_.UnloadAi();
+  Show(ai_.Shown(), c_.aiPane);
+  return unloaded;
+}
+
+bool CSwitcherDlg::LoadMutator(int slot) {
+  const bool loaded = mutators_.LoadMutator(slot);
+  Show(mutators_.Shown(), c_.mutatorPane);
+  return loaded;
+}
+
+bool CSwitcherDlg::UnloadMutator(int slot) {
+  const bool unloaded = mutators_.UnloadMutator(slot);
+  Show(mutators_.Shown(), c_.mutatorPane);
+  return unloaded;
+}
 
 bool CSwitcherDlg::OnInitDialog() {
   // The three lists share one rectangle, so they share the Mutator list's column width.
@@ -34,15 +68,15 @@ bool CSwitcherDlg::OnInitDialog() {
   c_.menuCcInstalled.SetChecked(startup.ccInstalled);
 
   settings::SettingsStore& settings = ctx_.settings;
-  c_.allowDefaultAi.SetChecked(settings.GetProfileInt(kPrevious, "Allow Default AI", 1) != 0);
-  c_.menuAutoLaunchTahook.SetChecked(settings.GetProfileInt(kVarokin, "Use TAHook", 0) != 0);
-  c_.menuDontAskCompile.SetChecked(settings.GetProfileInt(kVarokin, "Compile Monolithic", 1) == 0);
-  c_.menuDontConfigureIcq.SetChecked(settings.GetProfileInt(kVarokin, "Configure ICQ", 1) == 0);
+  c_.allowDefaultAi.SetChecked(settings.Get(settings::kAllowDefaultAi) != 0);
+  c_.menuAutoLaunchTahook.SetChecked(settings.Get(settings::kUseTahook) != 0);
+  c_.menuDontAskCompile.SetChecked(settings.Get(settings::kCompileMonolithic) == 0);
+  c_.menuDontConfigureIcq.SetChecked(settings.Get(settings::kConfigureIcq) == 0);
 
   for (int tab = 0; tab < static_cast<int>(kTabNames.size()); ++tab) {
     c_.tabs.InsertItem(tab, kTabNames[tab]);
   }
-  selectedTab = settings.GetProfileInt(kPrevious, "SelectedTab", 1);
+  selectedTab = settings.Get(settings::kSelectedTab);
   // A tab number the tab control would refuse (a hand-edited settings file) shows the first tab.
   if (selectedTab < 0 || selectedTab >= c_.tabs.GetItemCount()) selectedTab = 0;
   c_.tabs.SetCurSel(selectedTab);
@@ -88,9 +122,8 @@ void CSwitcherDlg::OnSelchangeTab() {
 }
 
 void CSwitcherDlg::SaveWindowState() {
-  ctx_.settings.WriteProfileInt(kPrevious, "SelectedTab", selectedTab);
-  ctx_.settings.WriteProfileInt(kPrevious, "Allow Default AI",
-                                c_.allowDefaultAi.IsChecked() ? 1 : 0);
+  ctx_.settings.Write(settings::kSelectedTab, selectedTab);
+  ctx_.settings.Write(settings::kAllowDefaultAi, c_.allowDefaultAi.IsChecked() ? 1 : 0);
 }
 
 void CSwitcherDlg::OnOK() {

@@ -91,6 +91,15 @@ class CSwitcherDlg {
   // The steps of a snapshot restore; each returns false when something was not restored.
   bool DisableEveryUfo();
   bool RestoreSnapshotFile(platform::LineReader& reader);
+  // The engine's switches, each followed at once by what it asks to show in the window.
+  bool LoadTc();
+  bool UnloadTc();
+  bool LoadAi();
+  bool UnloadAi();
+  bool LoadMutator(int slot);
+  bool UnloadMutator(int slot);
+  // Puts a switch's title into the "Current TC" label and its description into pane.
+  void Show(const engine::ShownText& shown, TextControl& pane);
 
   engine::Context& ctx_;
   MainWindowControls& c_;

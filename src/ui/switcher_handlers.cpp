@@ -39,10 +39,10 @@ void CSwitcherDlg::OnSelchangeTcList() {
     return;
   }
   state.currentTc = PoolIndexOf(c_.tcList, row);
-  if (!tc_.LoadTc()) {
+  if (!LoadTc()) {
     c_.tcList.SetCurSel(0);
     state.currentTc = engine::kNoMod;
-    tc_.LoadTc();
+    LoadTc();
   }
   state.lastTcListPos = c_.tcList.GetCurSel();
 }
@@ -57,10 +57,10 @@ void CSwitcherDlg::OnSelchangeAiList() {
     return;
   }
   state.currentAi = PoolIndexOf(c_.aiList, row);
-  if (!ai_.LoadAi()) {
+  if (!LoadAi()) {
     c_.aiList.SetCurSel(0);
     state.currentAi = engine::kNoMod;
-    ai_.LoadAi();
+    LoadAi();
   }
   // The row left selected, so that a refused unload later reselects the AI really active.
   state.lastAiListPos = c_.aiList.GetCurSel();
@@ -105,7 +105,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
     return;
   }
   state.currentAi = PoolIndexOf(c_.aiList, picked);
-  if (ai_.LoadAi()) {
+  if (LoadAi()) {
     c_.aiPane.SetText("Using a randomly selected AI that's compatible with " +
                       c_.tcList.GetText(c_.tcList.GetCurSel()) + ".\r\nCompatible AIs are:\r\n" +
                       listing);
@@ -116,7 +116,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
     c_.aiList.SetCurSel(0);
     state.currentAi = engine::kNoMod;
     state.lastAiListPos = 0;
-    ai_.LoadAi();
+    LoadAi();
   }
 }
 
@@ -128,7 +128,7 @@ void CSwitcherDlg::FallBackToDefaultAi() {
     return;
   }
   state.currentAi = engine::kNoMod;
-  ai_.LoadAi();
+  LoadAi();
   c_.aiList.SetCurSel(0);
   state.lastAiListPos = 0;
 }
@@ -149,7 +149,7 @@ void CSwitcherDlg::OnSelchangeMutatorList() {
       c_.mutatorList.SetSel(row, false);
       ctx_.prompts.Message("No more than 32 Mutators can be active at the same time.");
     } else {
-      const bool loaded = mutators_.LoadMutator(slot);
+      const bool loaded = LoadMutator(slot);
       if (!loaded) {
         for (int& held : state.mutatorSlots) {
           if (held == poolIndex) held = -1;
@@ -175,7 +175,7 @@ void CSwitcherDlg::OnDisableAll() {
     c_.tcList.SetCurSel(0);
     state.currentTc = engine::kNoMod;
     state.lastTcListPos = 0;
-    tc_.LoadTc();
+    LoadTc();
   }
 
   c_.mutatorList.SetSel(-1, false);
@@ -188,7 +188,7 @@ void CSwitcherDlg::OnDisableAll() {
       }
     } else {
       state.mutatorSlots[slot] = -1;
-      ctx_.settings.WriteProfileString("Active Mutators", "Mutator " + std::to_string(slot), "");
+      ctx_.settings.Write(settings::MutatorSlot(slot), "");
     }
   }
 
@@ -196,7 +196,7 @@ void CSwitcherDlg::OnDisableAll() {
     c_.aiList.SetCurSel(0);
     state.currentAi = engine::kNoMod;
     state.lastAiListPos = 0;
-    ai_.LoadAi();
+    LoadAi();
   }
 
   if (c_.ufoList.GetSelCount() <= 0) c_.ufoPane.SetText("No Units Currently Selected");

@@ -6,12 +6,6 @@
 
 namespace varokin::ui {
 
-namespace {
-
-constexpr const char* kVarokin = "Varokin";
-
-}  // namespace
-
 void CSwitcherDlg::OnLaunchTa() {
   if (frontEnd.processes == nullptr) return;
   SaveWindowState();
@@ -20,7 +14,7 @@ void CSwitcherDlg::OnLaunchTa() {
 
 void CSwitcherDlg::OnAutoLaunchTahook() {
   if (c_.menuAutoLaunchTahook.IsChecked()) {
-    ctx_.settings.WriteProfileInt(kVarokin, "Use TAHook", 0);
+    ctx_.settings.Write(settings::kUseTahook, 0);
     c_.menuAutoLaunchTahook.SetChecked(false);
     return;
   }
@@ -30,8 +24,8 @@ void CSwitcherDlg::OnAutoLaunchTahook() {
   request.fileName = "tahook.exe";
   const std::optional<std::string> path = ctx_.prompts.OpenFile(request);
   if (!path) return;
-  ctx_.settings.WriteProfileInt(kVarokin, "Use TAHook", 1);
-  ctx_.settings.WriteProfileString(kVarokin, "TAHook Path", *path);
+  ctx_.settings.Write(settings::kUseTahook, 1);
+  ctx_.settings.Write(settings::kTahookPath, *path);
   c_.menuAutoLaunchTahook.SetChecked(true);
 }
 

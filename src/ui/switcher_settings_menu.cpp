@@ -5,8 +5,6 @@ namespace varokin::ui {
 
 namespace {
 
-constexpr const char* kWarnings = "Warnings";
-
 // Asks before a switch turns to the riskier side; any answer but Yes keeps it as it was.
 bool Confirmed(Prompts& prompts, const char* question) {
   return prompts.Message(question, Buttons::kYesNo) == Answer::kYes;
@@ -27,7 +25,7 @@ void CSwitcherDlg::OnDisableFileWarnings() {
                  "these warnings?")) {
     warn = true;
   }
-  ctx_.settings.WriteProfileInt(kWarnings, "Modifed/Missing File", warn ? 1 : 0);
+  ctx_.settings.Write(settings::kWarnModifiedFiles, warn ? 1 : 0);
   c_.menuDisableFileWarnings.SetChecked(!warn);
 }
 
@@ -42,7 +40,7 @@ void CSwitcherDlg::OnDisableCustomExeWarning() {
                  "you'll be using one.\n\n\tAre you sure you want to disable this warning?")) {
     warn = true;
   }
-  ctx_.settings.WriteProfileInt(kWarnings, "Custom EXE", warn ? 1 : 0);
+  ctx_.settings.Write(settings::kWarnCustomExe, warn ? 1 : 0);
   c_.menuDisableCustomExeWarning.SetChecked(!warn);
 }
 
@@ -65,13 +63,13 @@ void CSwitcherDlg::OnCcInstalled() {
   } else {
     installed = !installed;
   }
-  ctx_.settings.WriteProfileInt("TA Setup", "CC Installed", installed ? 1 : 0);
+  ctx_.settings.Write(settings::kCcInstalled, installed ? 1 : 0);
   c_.menuCcInstalled.SetChecked(installed);
 }
 
 void CSwitcherDlg::OnDontConfigureIcq() {
   const bool offer = c_.menuDontConfigureIcq.IsChecked();
-  ctx_.settings.WriteProfileInt("Varokin", "Configure ICQ", offer ? 1 : 0);
+  ctx_.settings.Write(settings::kConfigureIcq, offer ? 1 : 0);
   c_.menuDontConfigureIcq.SetChecked(!offer);
 }
 

@@ -1,10 +1,10 @@
 #include "ui/ufo_files.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "engine/relocation.h"
 #include "platform/line_reader.h"
+#include "platform/text.h"
 
 namespace varokin::ui {
 
@@ -16,10 +16,7 @@ constexpr std::size_t kDescriptionLimit = 2000;
 }  // namespace
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return platform::EqualsIgnoringCase(a, b);
 }
 
 bool SkippedEnabledUfo(const std::string& fileName) {

@@ -16,7 +16,7 @@ const std::string kDefaultDescription =
 
 class AiSwitchingTest : public engine_tests::Switching {
  protected:
-  AiSwitching ai{ctx, pane};
+  AiSwitching ai{ctx};
 
   void MakeBrain(const std::string& tags) {
     state.currentAi = Pool(
@@ -32,7 +32,7 @@ TEST_F(AiSwitchingTest, LoadMovesNumberedPayloadsInAndUnloadMovesThemBack) {
   EXPECT_TRUE(ta.Exists("AI\\payload.txt"));
   EXPECT_EQ(ta.Read("brain.ufo"), "AI Varokin\\^^Brain(2)");
   EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
-  EXPECT_EQ(pane.GetText(), "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
+  EXPECT_EQ(ai.Shown().description, "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
   EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
 
   ASSERT_TRUE(ai.UnloadAi());
@@ -40,7 +40,7 @@ TEST_F(AiSwitchingTest, LoadMovesNumberedPayloadsInAndUnloadMovesThemBack) {
   state.currentAi = kNoMod;
   EXPECT_TRUE(ai.UnloadAi());
   EXPECT_TRUE(ai.LoadAi());
-  EXPECT_EQ(pane.GetText(), kDefaultDescription);
+  EXPECT_EQ(ai.Shown().description, kDefaultDescription);
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
 }
 
@@ -75,10 +75,10 @@ TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {
       "result of using some other TA modification program. Please rename it before using Varokin "
       "in order to avoid problems");
   EXPECT_FALSE(ai.ValidateAi("none"));
-  EXPECT_EQ(pane.GetText(), "");
+  EXPECT_FALSE(ai.Shown().description);
   std::filesystem::remove(ta.Host("Ai"));
   EXPECT_TRUE(ai.ValidateAi("none"));
-  EXPECT_EQ(pane.GetText(), kDefaultDescription);
+  EXPECT_EQ(ai.Shown().description, kDefaultDescription);
 
   MakeBrain("OTA");
   ta.Text("Varokin\\^^Brain.ai", ta.Read("Varokin\\^^Brain.ai") + "gone.ufo\r\n");
@@ -93,7 +93,7 @@ TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {
                "attempting to fix it, it is recommended that you fix it manually before "
                "attempting to change AIs");
   EXPECT_FALSE(ai.ValidateAi("^^Brain.ai"));
-  EXPECT_EQ(pane.GetText(), "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
+  EXPECT_EQ(ai.Shown().description, "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
 }
 
 TEST_F(AiSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound) {
@@ -118,7 +118,7 @@ TEST_F(AiSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound)
                "directory\n",
                kAdvice);
   EXPECT_FALSE(ai.ValidateAi("..\\..\\^^Out.ai"));
-  EXPECT_EQ(pane.GetText(), ": \r\n\r\n\r\n  -- ..\\..\\^^Out.ai");
+  EXPECT_EQ(ai.Shown().description, ": \r\n\r\n\r\n  -- ..\\..\\^^Out.ai");
   EXPECT_EQ(ta.Inventory(), before);
 
   std::string huge = "Huge\r\n\r\n*\r\n";

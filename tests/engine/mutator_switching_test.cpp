@@ -13,7 +13,7 @@ const std::string kLoadPrefix = "Loading Mutator:\n\n";
 
 class MutatorSwitchingTest : public engine_tests::Switching {
  protected:
-  MutatorSwitching mutators{ctx, pane};
+  MutatorSwitching mutators{ctx};
 
   // The Mutator with count N, put into slot 3 as the list handler would.
   void MakeSpeedy(int count, const std::string& tags = "OTA") {
@@ -38,12 +38,12 @@ TEST_F(MutatorSwitchingTest, LoadAndUnloadMoveEveryPayloadAndRememberTheSlot) {
   for (const char* payload : {"}{Speedy.ccx", "}{Speedy(1).ccx", "}{Speedy(2).ccx"}) {
     EXPECT_TRUE(ta.Exists(payload)) << payload;
   }
-  EXPECT_EQ(pane.GetText(), "Speedy: \r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
+  EXPECT_EQ(mutators.Shown().description, "Speedy: \r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
   EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "}{Speedy.vkn");
 
   ASSERT_TRUE(mutators.UnloadMutator(3));
   EXPECT_EQ(ta.Inventory(), before);
-  EXPECT_EQ(pane.GetText(), "Speedy:\r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
+  EXPECT_EQ(mutators.Shown().description, "Speedy:\r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
   EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "");
   EXPECT_EQ(state.mutatorSlots[3], -1);
 }
@@ -115,7 +115,7 @@ TEST_F(MutatorSwitchingTest, ValidationReportsEachPayloadOutOfPlaceOnce) {
                "-> Unable to locate the file }{Speedy(2).ccx, which should be in your TA "
                "folder\n");
   mutators.ValidateMutator("}{Speedy.vkn");
-  EXPECT_EQ(pane.GetText(), "Speedy: \r\nFast\r\n\r\n  -- }{Speedy.vkn");
+  EXPECT_EQ(mutators.Shown().description, "Speedy: \r\nFast\r\n\r\n  -- }{Speedy.vkn");
   mutators.ValidateMutator("none");
 
   // A mistyped count lists a bounded run of absent payloads, not two billion of them.

@@ -10,7 +10,6 @@
 #include "support/expect_prompts.h"
 #include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
-#include "ui/headless/headless_controls.h"
 
 namespace varokin::engine_tests {
 
@@ -57,8 +56,6 @@ class Switching : public EngineTest {
                   "it's presence:\n\n" +
                   problems + "\nSince Varokin " + advice + "\n\n  ");
   }
-
-  ui::headless::HeadlessText pane{1006};
 };
 
 }  // namespace varokin::engine_tests

@@ -21,8 +21,7 @@ const std::string kNotCavedog =
 
 class TcSwitchingTest : public engine_tests::Switching {
  protected:
-  ui::headless::HeadlessText label{1039, "previous label"};
-  TcSwitching tc{ctx, pane, label};
+  TcSwitching tc{ctx};
 
   // Three pairs: the game's archive replaced, a plain file and a folder.
   void MakeGalaxy() {
@@ -44,7 +43,7 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_EQ(ta.Read("galaxy.ufo"), "TC Galaxy: gal.ufo");
   EXPECT_EQ(ta.Read("maps\\galaxy\\map.ota"), "map");
   EXPECT_FALSE(ta.Exists("Varokin\\galmaps"));
-  EXPECT_EQ(pane.GetText(), "Galaxy TC: \r\nStars\r\nand more\r\n\r\n  -- ][Galaxy.tc");
+  EXPECT_EQ(tc.Shown().description, "Galaxy TC: \r\nStars\r\nand more\r\n\r\n  -- ][Galaxy.tc");
   EXPECT_EQ(state.tcTags, " GAL  OTA ");
 
   ASSERT_TRUE(tc.UnloadTc());
@@ -76,14 +75,14 @@ TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileA
                "fix it, it is recommended that you fix it manually before attempting to change "
                "TCs");
   EXPECT_FALSE(tc.ValidateTc("][Galaxy.tc"));
-  EXPECT_EQ(label.GetText(), "Galaxy TC");
-  EXPECT_EQ(pane.GetText(), "Galaxy TC: \r\nStars\r\n\r\n  --][Galaxy.tc");
+  EXPECT_EQ(tc.Shown().title, "Galaxy TC");
+  EXPECT_EQ(tc.Shown().description, "Galaxy TC: \r\nStars\r\n\r\n  --][Galaxy.tc");
   EXPECT_EQ(state.tcTags, " GAL OTA ");
   EXPECT_EQ(ta.Inventory(), before);
 
   EXPECT_TRUE(tc.ValidateTc("][Gone.tc"));
-  EXPECT_EQ(label.GetText(), "");
-  EXPECT_EQ(pane.GetText(), ": \r\n\r\n\r\n  --][Gone.tc");
+  EXPECT_EQ(tc.Shown().title, "");
+  EXPECT_EQ(tc.Shown().description, ": \r\n\r\n\r\n  --][Gone.tc");
   EXPECT_EQ(state.tcTags, "  ");
 }
 
@@ -114,7 +113,7 @@ TEST_F(TcSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound)
                "directory\n",
                kAdvice);
   EXPECT_FALSE(tc.ValidateTc("..\\..\\][Out.tc"));
-  EXPECT_EQ(label.GetText(), "");
+  EXPECT_EQ(tc.Shown().title, "");
   EXPECT_EQ(ta.Inventory(), before);
 
   // Pairs beyond any real TC's count are not read: a file of millions would take minutes.
@@ -160,8 +159,8 @@ TEST_F(TcSwitchingTest, PairsThatCouldNotComeBackAreRefusedBeforeAnyMove) {
 }
 
 TEST_F(TcSwitchingTest, UnwritableSettingsStopEverySwitchBeforeItsFirstMove) {
-  AiSwitching ai{ctx, pane};
-  MutatorSwitching mutators{ctx, pane};
+  AiSwitching ai{ctx};
+  MutatorSwitching mutators{ctx};
   MakeGalaxy();
   state.currentAi = Pool(ta.Ai("Brain", "Brain", "", "*", {{"brain.ufo", false}}));
   state.mutatorSlots[3] = Pool(ta.Mutator("Speedy", "Speedy", "", "*", 1));
@@ -229,8 +228,8 @@ TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
       state.tcTags = "stale";
       EXPECT_TRUE(load ? tc.LoadTc() : tc.ValidateTc("none"));
       EXPECT_EQ(state.tcTags, " OTA ");
-      EXPECT_EQ(label.GetText(), "*Original TA*");
-      EXPECT_EQ(pane.GetText(), kOriginalDescription);
+      EXPECT_EQ(tc.Shown().title, "*Original TA*");
+      EXPECT_EQ(tc.Shown().description, kOriginalDescription);
     }
   }
 }

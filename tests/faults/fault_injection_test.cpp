@@ -24,7 +24,7 @@
 namespace varokin::fixtures {
 namespace {
 
-using Shown = ui::headless::ScriptedPrompts::Shown;
+using Shown = fixtures::ScriptedPrompts::Shown;
 using Failure = FaultyFileSystem::Failure;
 
 // What a mod puts in the TA folder when it is active.

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "ui/headless/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 namespace varokin::fixtures {
 
 // Scripted prompts for a test: any message the script did not expect fails the test, and so does
 // an expected one that never came.
-class ExpectPrompts : public ui::headless::ScriptedPrompts {
+class ExpectPrompts : public ScriptedPrompts {
  public:
   ExpectPrompts() {
     onUnexpected = [](const std::string& problem) { ADD_FAILURE() << problem; };

@@ -1,11 +1,11 @@
-#include "ui/headless/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace varokin::ui::headless {
+namespace varokin::fixtures {
 namespace {
 
 // Collects what the script reports instead of failing, so the reports themselves can be checked.
@@ -53,4 +53,4 @@ TEST(ScriptedPrompts, WrongButtonsOrAnAnswerTheBoxDoesNotOfferAreReported) {
 }
 
 }  // namespace
-}  // namespace varokin::ui::headless
+}  // namespace varokin::fixtures

@@ -7,37 +7,19 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <vector>
 
 #include "platform/posix/wine.h"
+#include "platform/text.h"
 
 namespace varokin::platform {
 
 namespace {
 
 bool EndsWithExe(const std::string& program) {
-  if (program.size() < 4) return false;
-  std::string tail = program.substr(program.size() - 4);
-  for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-  return tail == ".exe";
-}
-
-std::vector<std::string> SplitAtBlanks(const std::string& text) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : text) {
-    if (c == ' ' || c == '\t') {
-      if (!word.empty()) words.push_back(word);
-      word.clear();
-    } else {
-      word += c;
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
+  return program.size() >= 4 && EqualsIgnoringCase(program.substr(program.size() - 4), ".exe");
 }
 
 // A path with a drive letter is one only Wine can resolve.
@@ -145,13 +127,6 @@ std::string BaseName(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 std::vector<std::string> CommandLineOf(const std::string& pid) {
   std::ifstream file("/proc/" + pid + "/cmdline", std::ios::binary);
   std::vector<std::string> words;
@@ -172,9 +147,9 @@ bool Runs(const std::string& pid, const struct stat* file, const std::string& ex
   if (exeName.empty()) return false;
   const std::vector<std::string> words = CommandLineOf(pid);
   if (words.empty()) return false;
-  if (SameNoCase(BaseName(words[0]), exeName)) return true;
+  if (EqualsIgnoringCase(BaseName(words[0]), exeName)) return true;
   return words.size() > 1 && BaseName(words[0]).rfind("wine", 0) == 0 &&
-         SameNoCase(BaseName(words[1]), exeName);
+         EqualsIgnoringCase(BaseName(words[1]), exeName);
 }
 
 class PosixProcesses final : public Processes {

@@ -11,6 +11,7 @@
 
 #include "platform/posix/wine.h"
 #include "platform/registry_text.h"
+#include "platform/text.h"
 
 namespace varokin::platform::posix {
 
@@ -63,7 +64,7 @@ std::optional<std::string> ReadEscaped(const std::string& text, std::size_t& at,
       unsigned long code = 0;
       while (digits < 4 && at < text.size() &&
              std::isxdigit(static_cast<unsigned char>(text[at]))) {
-        const char digit = static_cast<char>(std::tolower(static_cast<unsigned char>(text[at++])));
+        const char digit = LowerAscii(text[at++]);
         code =
             code * 16 + static_cast<unsigned long>(digit <= '9' ? digit - '0' : digit - 'a' + 10);
         ++digits;

@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/text.h"
 #include "platform/win32/win32_files.h"
 
 namespace varokin::platform {
@@ -47,14 +47,10 @@ bool IsReparsePoint(const std::string& host) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-bool SameLetterIgnoringCase(char a, char b) {
-  return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-}
-
 // True when path is root or lies below it; both are final paths, which the system spells alike.
 bool StaysBelow(const std::string& root, const std::string& path) {
   if (path.size() < root.size() ||
-      !std::equal(root.begin(), root.end(), path.begin(), SameLetterIgnoringCase)) {
+      !EqualsIgnoringCase(root, std::string_view(path).substr(0, root.size()))) {
     return false;
   }
   return path.size() == root.size() || IsSeparator(root.back()) || IsSeparator(path[root.size()]);

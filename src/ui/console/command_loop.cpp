@@ -3,26 +3,13 @@
 #include <charconv>
 #include <map>
 
+#include "platform/text.h"
 #include "ui/headless/headless_controls.h"
 #include "ui/main_window_controls.h"
 
 namespace varokin::ui::console {
 
 namespace {
-
-std::vector<std::string> Words(const std::string& line) {
-  std::vector<std::string> words;
-  std::size_t at = 0;
-  while (at < line.size()) {
-    const std::size_t start = line.find_first_not_of(" \t", at);
-    if (start == std::string::npos) break;
-    std::size_t end = line.find_first_of(" \t", start);
-    if (end == std::string::npos) end = line.size();
-    words.push_back(line.substr(start, end - start));
-    at = end;
-  }
-  return words;
-}
 
 bool ParseNumber(const std::string& text, int& value) {
   const char* end = text.data() + text.size();
@@ -148,7 +135,7 @@ Control* CommandLoop::Reachable(ConsoleWindow& window, const std::string& idText
 }
 
 bool CommandLoop::Execute(ConsoleWindow& window, const std::string& line, std::string& reason) {
-  const std::vector<std::string> words = Words(line);
+  const std::vector<std::string> words = platform::SplitAtBlanks(line);
   if (words.empty()) {
     reason = "empty command";
     return false;

@@ -1,6 +1,6 @@
-#include "ui/headless/scripted_prompts.h"
+#include "support/scripted_prompts.h"
 
-namespace varokin::ui::headless {
+namespace varokin::fixtures {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::optional<std::string> ScriptedPrompts::NextFileAnswer(const FileDialogReque
   return answer;
 }
 
-}  // namespace varokin::ui::headless
+}  // namespace varokin::fixtures

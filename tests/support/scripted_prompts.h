@@ -8,7 +8,7 @@
 
 #include "engine/prompts.h"
 
-namespace varokin::ui::headless {
+namespace varokin::fixtures {
 
 // Prompts that answer from a script and record everything shown. A message that the script does
 // not expect next is reported to onUnexpected (a test fails there) and answered as Escape would
@@ -55,4 +55,4 @@ class ScriptedPrompts : public Prompts {
   std::vector<FileDialogRequest> dialogs_;
 };
 
-}  // namespace varokin::ui::headless
+}  // namespace varokin::fixtures
