@@ -43,16 +43,19 @@ TEST_F(CatalogueScan, ListsEachKindSortedAndMarksWhatWasRemembered) {
   EXPECT_EQ(State().lastTcListPos, 3);
   EXPECT_NE(PoolName(w.tcList, 1), PoolName(w.tcList, 2));
   EXPECT_EQ(w.currentTcLabel.GetText(), "Zulu War");
+  EXPECT_EQ(w.tcPane.GetText(), "Zulu War: \r\nz\r\n\r\n  --][Zulu.tc");
 
   EXPECT_EQ(Rows(w.mutatorList), (Texts{"Heavy Armour", "Speedy Units"}));
   EXPECT_EQ(Selected(w.mutatorList), Texts{"Speedy Units"});
   EXPECT_EQ(State().GetMutatorName(5), "}{Speedy.vkn");
   EXPECT_EQ(State().mutatorSlots[0], -1);
+  EXPECT_EQ(w.mutatorPane.GetText(), "Speedy Units: \r\nfast\r\n\r\n  -- }{SPEEDY.VKN");
 
   EXPECT_EQ(Rows(w.aiList), (Texts{"*Default AI*", "Smart AI"}));
   EXPECT_EQ(Selected(w.aiList), Texts{"Smart AI"});
   EXPECT_EQ(State().GetCurrentAiName(), "^^Smart.ai");
   EXPECT_EQ(State().lastAiListPos, 1);
+  EXPECT_EQ(w.aiPane.GetText(), "Smart AI: \r\nclever\r\n\r\n  -- ^^Smart.ai");
 }
 
 TEST_F(CatalogueScan, ReportsRememberedFilesThatAreGoneOrDifferInCase) {

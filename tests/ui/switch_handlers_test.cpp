@@ -30,6 +30,7 @@ TEST_F(Switching, TcListMovesTheFilesInAndOutAndRemembersTheTc) {
   EXPECT_TRUE(ta.Exists("rev.gp3"));
   EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
   EXPECT_EQ(Window().currentTcLabel.GetText(), "Alpha Strike");
+  EXPECT_EQ(Window().tcPane.GetText(), "Alpha Strike: \r\na\r\nb\r\n\r\n  -- ][Alpha.tc");
   EXPECT_EQ(State().lastTcListPos, 1);
 
   ClickRow(ui::kIdTcList, "Beta Test");
@@ -82,6 +83,7 @@ TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedWithBothMessages) {
   ta.Mutator("Speedy", "Speedy Units", "fast", "*", 2);
   Start();
   ClickRow(ui::kIdMutatorList, "Speedy Units");
+  EXPECT_EQ(Window().mutatorPane.GetText(), "Speedy Units: \r\nfast\r\n\r\n  -- }{Speedy.vkn");
   std::filesystem::rename(ta.Host("}{Speedy(2).ccx"), ta.Host("elsewhere.ccx"));
   const FileInventory loaded = ta.Inventory();
   prompts.Expect(
