@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,8 @@
 #include "engine/tc_switching.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
-#include "ui/headless/main_window_set.h"
 #include "support/scripted_prompts.h"
+#include "ui/headless/main_window_set.h"
 #include "ui/switcher_dlg.h"
 
 namespace {
@@ -296,9 +297,11 @@ void SwitchTcInAndOut(benchmark::State& state) {
     }
     bool in = false;
     bool out = false;
+    std::optional<std::string> title;
     const double seconds = Timed([&] {
       running.state.currentTc = bigTc;
       in = tcs.LoadTc();
+      title = tcs.Shown().title;
       out = tcs.UnloadTc();
     });
     state.SetIterationTime(seconds);
@@ -307,7 +310,7 @@ void SwitchTcInAndOut(benchmark::State& state) {
       state.SkipWithError("the switch failed or showed a message");
       return;
     }
-    if (tcs.Shown().title != "Big Conversion" || !fs::exists("Varokin/p1999") || fs::exists("q0")) {
+    if (title != "Big Conversion" || !fs::exists("Varokin/p1999") || fs::exists("q0")) {
       state.SkipWithError("the switch left the files out of place");
       return;
     }
