@@ -31,6 +31,14 @@ struct ControlSpec {
   bool tabStop = true;
   // Edits: the dialog opens with the focus here and this text selected, so typing replaces it.
   bool startsSelected = false;
+  // Lists: rows in columns that scroll sideways, with a horizontal scroll bar.
+  bool multiColumn = false;
+  bool horizontalScroll = false;
+  // Multiple-selection lists of Varokin.exe: Shift and Ctrl extend the selection instead of each
+  // click toggling a row. The Qt list toggles rows either way.
+  bool extendedSelection = false;
+  // Labels: "&" is shown as it is, not as the next letter underlined (for texts of the program).
+  bool noPrefix = false;
 };
 
 // A dialog template: what every front end builds the dialog from.
@@ -41,7 +49,19 @@ struct DialogLayout {
   std::string font = "MS Sans Serif";
   int fontPoints = 8;
   std::vector<ControlSpec> controls;
+  bool minimizeBox = false;  // the title bar has a minimise button
 };
+
+// The keyboard's Enter and Escape and the title bar's close box.
+enum class DialogKey { kEnter, kEscape, kCloseBox };
+
+// The button that Enter presses when the focus is not on a button; kIdOk for a layout without one.
+int DefaultButtonId(const DialogLayout& layout);
+
+// The command a key sends to the dialog, in every front end alike: Enter the default button (with
+// the focus on a button, Enter presses that one instead, as the toolkits do), Escape and the close
+// box kIdCancelDialog.
+int CommandForKey(const DialogLayout& layout, DialogKey key);
 
 // A dialog's live controls, found by id; nullptr for an id that is not a control of that kind.
 class DialogControls {
@@ -64,7 +84,7 @@ class ModalDialog {
 
   virtual const DialogLayout& Layout() const = 0;
   virtual bool OnInitDialog(DialogControls& controls) = 0;
-  // A button; kIdOk and kIdCancelDialog too (Escape and the close box send kIdCancelDialog).
+  // A button, or the command of a key (CommandForKey).
   virtual void OnCommand(int id) = 0;
   // The text of an edit changed.
   virtual void OnChange(int /*id*/) {}

@@ -1,16 +1,26 @@
 #include "ui/main_window_layout.h"
 
+#include <cstdlib>
+
 #include "ui/main_window_controls.h"
 #include "ui/window_titles.h"
+#include "varokin_version.h"
 
 namespace varokin::ui {
 
 namespace {
 
-ControlSpec List(int id, int x, int y, int width, int height, bool multiple) {
+// Escape and the close box reach the main window's handlers as its Cancel.
+static_assert(kIdCancel == kIdCancelDialog);
+
+// The lists of the first three tabs run in columns across; those of the Units tab scroll down.
+ControlSpec List(int id, int x, int y, int width, int height, bool multiple, bool columns) {
   ControlSpec entry{id, ControlKind::kList, "", x, y, width, height};
   entry.sorted = true;
   entry.multipleSelection = multiple;
+  entry.multiColumn = columns;
+  entry.horizontalScroll = columns;
+  entry.verticalScroll = !columns;
   return entry;
 }
 
@@ -41,20 +51,24 @@ MainWindowTemplate Build() {
   t.layout.title = kMainWindowTitle;
   t.layout.width = 291;
   t.layout.height = 206;
+  t.layout.minimizeBox = true;
   ControlSpec currentTc{-1, ControlKind::kLabel, "Current TC:", 8, 160, 40, 8};
   currentTc.rightAligned = true;
+  // Mod names may hold an "&".
+  ControlSpec currentTcName{kIdCurrentTcLabel, ControlKind::kLabel, "unknown", 53, 160, 100, 8};
+  currentTcName.noPrefix = true;
   t.layout.controls = {
-      List(kIdTcList, 7, 20, 278, 75, false),
+      List(kIdTcList, 7, 20, 278, 75, false, true),
       Pane(kIdTcPane),
-      List(kIdMutatorList, 7, 20, 278, 75, true),
+      List(kIdMutatorList, 7, 20, 278, 75, true, true),
       Pane(kIdMutatorPane),
-      List(kIdAiList, 7, 20, 278, 75, false),
+      List(kIdAiList, 7, 20, 278, 75, false, true),
       Pane(kIdAiPane),
-      List(kIdPackList, 7, 20, 105, 75, true),
-      List(kIdUfoList, 116, 20, 168, 75, true),
+      List(kIdPackList, 7, 20, 105, 75, true, false),
+      List(kIdUfoList, 116, 20, 168, 75, true, false),
       Pane(kIdUfoPane),
       currentTc,
-      {kIdCurrentTcLabel, ControlKind::kLabel, "unknown", 53, 160, 100, 8},
+      currentTcName,
       {kIdChooseRandomAi, ControlKind::kButton, "Choose Random AI", 168, 159, 123, 12},
       {kIdAllowDefaultAi, ControlKind::kCheckBox, "Allow the default AI to be chosen", 170, 174,
        120, 8},
@@ -82,11 +96,19 @@ MainWindowTemplate Build() {
   };
   MenuBarEntry about = Item("About VKN", kIdMenuAbout, false);
   about.rightAligned = true;
-  MenuBarEntry version = Menu("v0.8.1");
+  MenuBarEntry version = Menu("v" VAROKIN_VERSION);
   version.enabled = false;
   version.rightAligned = true;
   t.menuBar = {settings, functions, about, version};
   return t;
+}
+
+template <class T>
+T& Bound(T* control) {
+  // Every control of MainWindowControls is in the template: a missing one is a fault of the
+  // front end that made the window.
+  if (control == nullptr) std::abort();
+  return *control;
 }
 
 }  // namespace
@@ -94,6 +116,44 @@ MainWindowTemplate Build() {
 const MainWindowTemplate& MainWindowLayout() {
   static const MainWindowTemplate layout = Build();
   return layout;
+}
+
+std::vector<const MenuBarEntry*> MenuItemsOf(const MainWindowTemplate& t) {
+  std::vector<const MenuBarEntry*> items;
+  for (const MenuBarEntry& entry : t.menuBar) {
+    if (entry.id != -1) items.push_back(&entry);
+    for (const MenuBarEntry& item : entry.items) items.push_back(&item);
+  }
+  return items;
+}
+
+MainWindowControls BindMainWindow(DialogControls& c, TabControl& tabs,
+                                  const std::function<MenuItem*(int)>& menu) {
+  return MainWindowControls{
+      tabs,
+      Bound(c.List(kIdTcList)),
+      Bound(c.Text(kIdTcPane)),
+      Bound(c.List(kIdMutatorList)),
+      Bound(c.Text(kIdMutatorPane)),
+      Bound(c.List(kIdAiList)),
+      Bound(c.Text(kIdAiPane)),
+      Bound(c.List(kIdPackList)),
+      Bound(c.List(kIdUfoList)),
+      Bound(c.Text(kIdUfoPane)),
+      Bound(c.Text(kIdCurrentTcLabel)),
+      Bound(c.ButtonById(kIdChooseRandomAi)),
+      Bound(c.Check(kIdAllowDefaultAi)),
+      Bound(c.ButtonById(kIdDisableAll)),
+      Bound(c.ButtonById(kIdClose)),
+      Bound(c.ButtonById(kIdMultiplayer)),
+      Bound(c.ButtonById(kIdLaunchTa)),
+      Bound(menu(kIdMenuAutoLaunchTahook)),
+      Bound(menu(kIdMenuCcInstalled)),
+      Bound(menu(kIdMenuDisableFileWarnings)),
+      Bound(menu(kIdMenuDisableCustomExeWarning)),
+      Bound(menu(kIdMenuDontConfigureIcq)),
+      Bound(menu(kIdMenuDontAskCompile)),
+  };
 }
 
 }  // namespace varokin::ui

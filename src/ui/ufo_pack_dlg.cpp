@@ -5,6 +5,8 @@
 
 namespace varokin::ui {
 
+// The caption of the list is 80 units wide, not 50: in the fonts that stand in for MS Sans Serif it
+// wraps at 50.
 const DialogLayout& CUfoPackDlg::Layout() const {
   static const DialogLayout layout{.templateId = kTemplateId,
                                    .title = "Make a UFO Pack",
@@ -63,7 +65,7 @@ const DialogLayout& CUfoPackDlg::Layout() const {
                                         .caption = "Included UFOs:",
                                         .x = 7,
                                         .y = 105,
-                                        .width = 50,
+                                        .width = 80,
                                         .height = 8},
                                        {.id = kIdIncludedUfos,
                                         .kind = ControlKind::kList,
@@ -74,7 +76,10 @@ const DialogLayout& CUfoPackDlg::Layout() const {
                                         .height = 67,
                                         .verticalScroll = true,
                                         .sorted = true,
-                                        .multipleSelection = true},
+                                        .multipleSelection = true,
+                                        .multiColumn = true,
+                                        .horizontalScroll = true,
+                                        .extendedSelection = true},
                                        {.id = kIdOk,
                                         .kind = ControlKind::kDefaultButton,
                                         .caption = "OK",

@@ -24,8 +24,10 @@ class DialogConsoleWindow : public ConsoleWindow {
   void Selchange(int id) override { dialog_.OnSelchange(id); }
   void EditChange(int id) override { dialog_.OnChange(id); }
   void KillFocus(int id) override { dialog_.OnKillFocus(id); }
-  void Escape() override { dialog_.OnCommand(kIdCancelDialog); }
-  void CloseBox() override { dialog_.OnCommand(kIdCancelDialog); }
+  void Escape() override { dialog_.OnCommand(CommandForKey(dialog_.Layout(), DialogKey::kEscape)); }
+  void CloseBox() override {
+    dialog_.OnCommand(CommandForKey(dialog_.Layout(), DialogKey::kCloseBox));
+  }
   bool IsClosed() const override { return dialog_.Ended(); }
 
  private:

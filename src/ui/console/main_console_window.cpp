@@ -1,15 +1,18 @@
 #include "ui/console/main_console_window.h"
 
+#include "ui/main_window_layout.h"
 #include "ui/window_titles.h"
 
 namespace varokin::ui::console {
 
 std::string MainConsoleWindow::Title() const { return kMainWindowTitle; }
 
-std::vector<MenuItem*> MainConsoleWindow::CheckMenuItems() {
-  return {&controls_.menuAutoLaunchTahook,    &controls_.menuCcInstalled,
-          &controls_.menuDisableFileWarnings, &controls_.menuDisableCustomExeWarning,
-          &controls_.menuDontConfigureIcq,    &controls_.menuDontAskCompile};
+void MainConsoleWindow::Escape() {
+  dlg_.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kEscape));
+}
+
+void MainConsoleWindow::CloseBox() {
+  dlg_.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kCloseBox));
 }
 
 }  // namespace varokin::ui::console

@@ -14,7 +14,7 @@ class MainConsoleWindow : public ConsoleWindow {
 
   std::string Title() const override;
   std::vector<Control*> Controls() override { return controls_.AllControls(); }
-  std::vector<MenuItem*> CheckMenuItems() override;
+  std::vector<MenuItem*> CheckMenuItems() override { return controls_.CheckMenuItems(); }
   MenuItem* Menu(int id) override { return controls_.Menu(id); }
   bool IsLabel(int id) const override { return id == kIdCurrentTcLabel; }
   // The panes are read-only.
@@ -24,8 +24,8 @@ class MainConsoleWindow : public ConsoleWindow {
   void Selchange(int id) override { dlg_.OnSelchange(id); }
   void EditChange(int) override {}
   void KillFocus(int) override {}
-  void Escape() override { dlg_.OnCancel(); }
-  void CloseBox() override { dlg_.OnCancel(); }
+  void Escape() override;
+  void CloseBox() override;
   bool IsClosed() const override { return dlg_.GetResult() != CSwitcherDlg::Result::kRunning; }
 
  private:

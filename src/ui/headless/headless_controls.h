@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/list_model.h"
 
 namespace varokin::ui::headless {
 
@@ -25,68 +26,47 @@ class Headless : public Base {
   bool enabled_ = true;
 };
 
-// A list box in memory that behaves as the system's list box: sorted insert without regard to
-// case, single or multiple selection with an anchor row, item data, exact-text search.
+// A list box in memory, its rows kept by the list model.
 class HeadlessListBox : public Headless<ListBox> {
  public:
-  HeadlessListBox(int id, bool sorted, bool multipleSelection, int widthPixels = 300);
+  HeadlessListBox(int id, bool sorted, bool multipleSelection, int widthPixels = 300)
+      : Headless(id), model_(sorted, multipleSelection), width_(widthPixels) {}
 
-  bool IsSorted() const override { return sorted_; }
-  bool IsMultipleSelection() const override { return multiple_; }
-  int AddString(const std::string& text) override;
-  int InsertString(int index, const std::string& text) override;
-  int DeleteString(int index) override;
-  void ResetContent() override;
-  int GetCount() const override { return count_; }
-  std::string GetText(int index) const override;
-  bool SetItemData(int index, std::intptr_t data) override;
-  std::intptr_t GetItemData(int index) const override;
-  int GetCurSel() const override;
-  int SetCurSel(int index) override;
-  bool GetSel(int index) const override;
-  int SetSel(int index, bool select) override;
-  int GetSelCount() const override;
-  int GetAnchorIndex() const override { return anchor_; }
-  void SetAnchorIndex(int index) override;
-  int FindStringExact(int start, const std::string& text) const override;
+  bool IsSorted() const override { return model_.IsSorted(); }
+  bool IsMultipleSelection() const override { return model_.IsMultipleSelection(); }
+  int AddString(const std::string& text) override { return model_.AddString(text); }
+  int InsertString(int index, const std::string& text) override {
+    return model_.InsertString(index, text);
+  }
+  int DeleteString(int index) override { return model_.DeleteString(index); }
+  void ResetContent() override { model_.ResetContent(); }
+  int GetCount() const override { return model_.GetCount(); }
+  std::string GetText(int index) const override { return model_.GetText(index); }
+  bool SetItemData(int index, std::intptr_t data) override {
+    return model_.SetItemData(index, data);
+  }
+  std::intptr_t GetItemData(int index) const override { return model_.GetItemData(index); }
+  int GetCurSel() const override { return model_.GetCurSel(); }
+  int SetCurSel(int index) override { return model_.SetCurSel(index); }
+  bool GetSel(int index) const override { return model_.GetSel(index); }
+  int SetSel(int index, bool select) override { return model_.SetSel(index, select); }
+  int GetSelCount() const override { return model_.GetSelCount(); }
+  int GetAnchorIndex() const override { return model_.GetAnchorIndex(); }
+  void SetAnchorIndex(int index) override { model_.SetAnchorIndex(index); }
+  int FindStringExact(int start, const std::string& text) const override {
+    return model_.FindStringExact(start, text);
+  }
   int GetWidthPixels() const override { return width_; }
   void SetColumnWidth(int pixels) override { columnWidth_ = pixels; }
   int GetColumnWidth() const { return columnWidth_; }
 
-  // A user's click on a row: selects it in a single-selection list; toggles it and makes it the
-  // anchor (and focus) row in a multiple-selection list. False for a row that does not exist.
-  bool Click(int index);
+  // A user's click on a row, as ListModel::Click.
+  bool Click(int index) { return model_.Click(index); }
 
  private:
-  struct Row {
-    std::string text;
-    std::intptr_t data = 0;
-    bool selected = false;
-  };
-  // Rows live in short blocks so that an insert or delete moves only the rows of one block: lists
-  // of thousands of UFOs are filled one sorted insert at a time.
-  struct Block {
-    int first = 0;  // the index of the block's first row
-    std::vector<Row> rows;
-  };
-  bool Valid(int index) const { return index >= 0 && index < GetCount(); }
-  std::size_t BlockOf(int index) const;
-  Row& At(int index);
-  const Row& At(int index) const;
-  // Calls visit(row, index) in row order until it returns true; returns whether one did.
-  template <class Self, class Visit>
-  static bool AnyRow(Self& self, Visit visit);
-  void ShiftFirsts(std::size_t afterBlock, int by);
-
-  bool sorted_;
-  bool multiple_;
+  ListModel model_;
   int width_;
   int columnWidth_ = 0;
-  std::vector<Block> blocks_;
-  int count_ = 0;
-  int lastAdded_ = -1;  // where the last sorted add went: only a hint, checked before use
-  int anchor_ = -1;
-  int caret_ = -1;
 };
 
 class HeadlessText : public Headless<TextControl> {

@@ -51,7 +51,7 @@ int HeadlessDialogRunner::DoModal(ModalDialog& dialog) {
   HeadlessDialog controls(dialog.Layout());
   dialog.OnInitDialog(controls);
   if (user) user(dialog, controls);
-  if (!dialog.Ended()) dialog.OnCommand(kIdCancelDialog);
+  if (!dialog.Ended()) dialog.OnCommand(CommandForKey(dialog.Layout(), DialogKey::kCloseBox));
   return dialog.Ended() ? dialog.Result() : kIdCancelDialog;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/qt/dialog_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -90,8 +91,21 @@ QRect DialogUnits::Rect(int x, int y, int width, int height) const {
   return QRect(X(x), Y(y), X(width), Y(height));
 }
 
-void DialogWindow::reject() {
-  if (onCommand) onCommand(kIdCancelDialog);
+void DialogWindow::Send(DialogKey key) {
+  if (onCommand) onCommand(CommandForKey(layout_, key));
+}
+
+void DialogWindow::reject() { Send(DialogKey::kEscape); }
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+  // As QDialog's own: a hidden window just closes; a shown one stays open unless the logic behind
+  // it ended it.
+  if (!isVisible()) {
+    event->accept();
+    return;
+  }
+  Send(DialogKey::kCloseBox);
+  if (isVisible()) event->ignore();
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
@@ -99,8 +113,8 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
   if (enter && event->modifiers() == Qt::NoModifier) {
     if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
       button->click();
-    } else if (onCommand) {
-      onCommand(defaultId);
+    } else {
+      Send(DialogKey::kEnter);
     }
     return;
   }
@@ -135,7 +149,6 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
       button->setAutoDefault(false);
       if (item.kind == ControlKind::kDefaultButton) {
         button->setDefault(true);
-        defaultId_ = id;
       }
       QObject::connect(button, &QPushButton::clicked, button, [events, id] { events.command(id); });
       widget = button;

@@ -29,21 +29,27 @@ struct DialogUnits {
 };
 
 // A window that reports its commands instead of closing itself: Enter runs the button with the
-// focus or the default button, Escape and the close box send kIdCancelDialog. The owner ends it
-// with done() once the logic behind it says so.
+// focus, or else sends what the layout gives Enter, as Escape and the close box send theirs. The
+// owner ends it with done() once the logic behind it says so.
 class DialogWindow : public QDialog {
  public:
-  explicit DialogWindow(QWidget* parent) : QDialog(parent) {}
+  DialogWindow(QWidget* parent, const DialogLayout& layout) : QDialog(parent), layout_(layout) {}
   std::function<void(int)> onCommand;
   // Each time the program shows the window (not when the window system restores it).
   std::function<void()> onShown;
-  int defaultId = kIdOk;
 
+  // Escape.
   void reject() override;
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+
+ private:
+  void Send(DialogKey key);
+
+  const DialogLayout& layout_;
 };
 
 // What the controls of a dialog report, by control id.
@@ -70,7 +76,6 @@ class QtDialogControls : public DialogControls {
   void SetTitle(const std::string& title) override;
   std::string Title() const override;
 
-  int DefaultButtonId() const { return defaultId_; }
   // Once the logic has filled the controls: the focus to the edit that opens with its text
   // selected, and that text selected.
   void FocusOpeningSelection();
@@ -85,7 +90,6 @@ class QtDialogControls : public DialogControls {
   std::unique_ptr<platform::WindowClaim> claim_;
   std::map<int, std::unique_ptr<Control>> controls_;
   std::unique_ptr<QObject> focusWatcher_;
-  int defaultId_ = kIdOk;
   QWidget* startsSelected_ = nullptr;
 };
 

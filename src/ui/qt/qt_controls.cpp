@@ -14,7 +14,7 @@ QString ToQt(const std::string& text) {
 std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
 QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection)
-    : QtControl(id, widget), model_(id, sorted, multipleSelection) {
+    : QtControl(id, widget), model_(sorted, multipleSelection) {
   widget->setSelectionMode(multipleSelection ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
   widget->setSortingEnabled(false);
@@ -85,7 +85,6 @@ int QtListBox::FindStringExact(int start, const std::string& text) const {
 }
 
 void QtListBox::SetColumnWidth(int pixels) {
-  model_.SetColumnWidth(pixels);
   if (pixels <= 0) return;
   // Columns filled top to bottom, scrolled sideways, as a multi-column list box.
   QListWidget* list = widget();

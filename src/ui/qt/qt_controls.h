@@ -12,7 +12,7 @@
 #include <string>
 
 #include "ui/controls.h"
-#include "ui/headless/headless_controls.h"
+#include "ui/list_model.h"
 
 namespace varokin::ui::qt {
 
@@ -38,9 +38,9 @@ class QtControl : public Base {
   Widget* widget_;
 };
 
-// A list box on the screen whose rows, order, selection and anchor are kept by the headless list
-// box, so that both behave alike; the widget only mirrors them. A user's click is handed to the
-// model as a click, then onUserChange runs (the selection-change notification).
+// A list box on the screen whose rows, order, selection and anchor are kept by the list model, so
+// that it behaves as the in-memory list box; the widget only mirrors them. A user's click is handed
+// to the model as a click, then onUserChange runs (the selection-change notification).
 class QtListBox : public QtControl<ListBox, QListWidget> {
  public:
   QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection);
@@ -81,7 +81,7 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   // Whether the widget's selection differs from the model's in no row but this one.
   bool OnlyRowChanged(int row) const;
 
-  headless::HeadlessListBox model_;
+  ListModel model_;
   bool mirroring_ = false;
   QMetaObject::Connection selectionChanged_;
 };

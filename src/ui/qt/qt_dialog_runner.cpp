@@ -8,7 +8,7 @@ namespace varokin::ui::qt {
 
 int QtDialogRunner::DoModal(ModalDialog& dialog) {
   const DialogLayout& layout = dialog.Layout();
-  DialogWindow window(QApplication::activeWindow());
+  DialogWindow window(QApplication::activeWindow(), layout);
   const DialogUnits units = DialogUnits::Fitting(window.font(), layout.controls);
   window.setFixedSize(units.X(layout.width), units.Y(layout.height));
 
@@ -27,7 +27,6 @@ int QtDialogRunner::DoModal(ModalDialog& dialog) {
   events.selchange = forward(&ModalDialog::OnSelchange);
   QtDialogControls controls(window, layout.controls, units, QPoint(0, 0), events, instances_);
   window.onCommand = events.command;
-  window.defaultId = controls.DefaultButtonId();
   controls.SetTitle(layout.title);
 
   if (dialog.OnInitDialog(controls)) controls.FocusOpeningSelection();

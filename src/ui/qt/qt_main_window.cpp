@@ -7,20 +7,9 @@
 
 namespace varokin::ui::qt {
 
-namespace {
-
-template <class T>
-T& Bound(T* control) {
-  // Every id of MainWindowControls is in the template: a missing one is a fault of the template.
-  if (!control) std::abort();
-  return *control;
-}
-
-}  // namespace
-
 QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& frontEnd,
                            platform::InstanceRegistry* instances)
-    : window_(nullptr) {
+    : window_(nullptr, MainWindowLayout().layout) {
   const MainWindowTemplate& t = MainWindowLayout();
   const DialogUnits units = DialogUnits::Fitting(window_.font(), t.layout.controls);
   const int width = units.X(t.layout.width);
@@ -52,40 +41,14 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
                                                  events, instances);
   controls_->SetTitle(t.layout.title);
   window_.onCommand = events.command;
-  window_.defaultId = controls_->DefaultButtonId();
 
-  const auto menu = [this](int id) -> MenuItem& {
-    for (auto& item : menuItems_) {
-      if (item->Id() == id) return *item;
-    }
-    std::abort();
-  };
-  QtDialogControls& c = *controls_;
-  bound_ = std::make_unique<MainWindowControls>(MainWindowControls{
-      *tabs_,
-      Bound(c.List(kIdTcList)),
-      Bound(c.Text(kIdTcPane)),
-      Bound(c.List(kIdMutatorList)),
-      Bound(c.Text(kIdMutatorPane)),
-      Bound(c.List(kIdAiList)),
-      Bound(c.Text(kIdAiPane)),
-      Bound(c.List(kIdPackList)),
-      Bound(c.List(kIdUfoList)),
-      Bound(c.Text(kIdUfoPane)),
-      Bound(c.Text(kIdCurrentTcLabel)),
-      Bound(c.ButtonById(kIdChooseRandomAi)),
-      Bound(c.Check(kIdAllowDefaultAi)),
-      Bound(c.ButtonById(kIdDisableAll)),
-      Bound(c.ButtonById(kIdClose)),
-      Bound(c.ButtonById(kIdMultiplayer)),
-      Bound(c.ButtonById(kIdLaunchTa)),
-      menu(kIdMenuAutoLaunchTahook),
-      menu(kIdMenuCcInstalled),
-      menu(kIdMenuDisableFileWarnings),
-      menu(kIdMenuDisableCustomExeWarning),
-      menu(kIdMenuDontConfigureIcq),
-      menu(kIdMenuDontAskCompile),
-  });
+  bound_ = std::make_unique<MainWindowControls>(
+      BindMainWindow(*controls_, *tabs_, [this](int id) -> MenuItem* {
+        for (auto& item : menuItems_) {
+          if (item->Id() == id) return item.get();
+        }
+        return nullptr;
+      }));
   dlg_ = std::make_unique<CSwitcherDlg>(ctx, *bound_);
   dlg_->frontEnd = frontEnd;
 

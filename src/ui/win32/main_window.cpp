@@ -3,10 +3,14 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
+#include "ui/main_window_layout.h"
+#include "ui/win32/dialog_template.h"
 #include "ui/win32/owner_window.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/win32_controls.h"
+#include "ui/win32/win32_dialogs.h"
 
 namespace varokin::ui::win32 {
 
@@ -15,80 +19,27 @@ namespace {
 constexpr UINT_PTR kDeferredRequestTimer = 1;
 constexpr UINT kDeferredRequestDelayMs = 100;
 
-// The wrappers of the window's controls, alive as long as the window.
+// The wrappers of the window's controls and menu items, made from its template, alive as long as
+// the window.
 struct MainWindowHandles {
   explicit MainWindowHandles(HWND w)
-      : tabs(GetDlgItem(w, kIdTabs)),
-        tcList(GetDlgItem(w, kIdTcList)),
-        tcPane(GetDlgItem(w, kIdTcPane)),
-        mutatorList(GetDlgItem(w, kIdMutatorList)),
-        mutatorPane(GetDlgItem(w, kIdMutatorPane)),
-        aiList(GetDlgItem(w, kIdAiList)),
-        aiPane(GetDlgItem(w, kIdAiPane)),
-        packList(GetDlgItem(w, kIdPackList)),
-        ufoList(GetDlgItem(w, kIdUfoList)),
-        ufoPane(GetDlgItem(w, kIdUfoPane)),
-        currentTcLabel(GetDlgItem(w, kIdCurrentTcLabel)),
-        chooseRandomAi(GetDlgItem(w, kIdChooseRandomAi)),
-        allowDefaultAi(GetDlgItem(w, kIdAllowDefaultAi)),
-        disableAll(GetDlgItem(w, kIdDisableAll)),
-        close(GetDlgItem(w, kIdClose)),
-        multiplayer(GetDlgItem(w, kIdMultiplayer)),
-        launchTa(GetDlgItem(w, kIdLaunchTa)),
-        menuAutoLaunchTahook(w, kIdMenuAutoLaunchTahook),
-        menuCcInstalled(w, kIdMenuCcInstalled),
-        menuDisableFileWarnings(w, kIdMenuDisableFileWarnings),
-        menuDisableCustomExeWarning(w, kIdMenuDisableCustomExeWarning),
-        menuDontConfigureIcq(w, kIdMenuDontConfigureIcq),
-        menuDontAskCompile(w, kIdMenuDontAskCompile),
-        controls{tabs,
-                 tcList,
-                 tcPane,
-                 mutatorList,
-                 mutatorPane,
-                 aiList,
-                 aiPane,
-                 packList,
-                 ufoList,
-                 ufoPane,
-                 currentTcLabel,
-                 chooseRandomAi,
-                 allowDefaultAi,
-                 disableAll,
-                 close,
-                 multiplayer,
-                 launchTa,
-                 menuAutoLaunchTahook,
-                 menuCcInstalled,
-                 menuDisableFileWarnings,
-                 menuDisableCustomExeWarning,
-                 menuDontConfigureIcq,
-                 menuDontAskCompile} {}
+      : dialog(w, MainWindowLayout().layout), tabs(GetDlgItem(w, kIdTabs)) {
+    for (const MenuBarEntry* item : MenuItemsOf(MainWindowLayout())) {
+      menuItems.push_back(std::make_unique<Win32MenuItem>(w, item->id));
+    }
+    controls = std::make_unique<MainWindowControls>(
+        BindMainWindow(dialog, tabs, [this](int id) -> MenuItem* {
+          for (const auto& item : menuItems) {
+            if (item->Id() == id) return item.get();
+          }
+          return nullptr;
+        }));
+  }
 
+  Win32DialogControls dialog;
   Win32TabControl tabs;
-  Win32ListBox tcList;
-  Win32Text tcPane;
-  Win32ListBox mutatorList;
-  Win32Text mutatorPane;
-  Win32ListBox aiList;
-  Win32Text aiPane;
-  Win32ListBox packList;
-  Win32ListBox ufoList;
-  Win32Text ufoPane;
-  Win32Text currentTcLabel;
-  Win32Button chooseRandomAi;
-  Win32CheckBox allowDefaultAi;
-  Win32Button disableAll;
-  Win32Button close;
-  Win32Button multiplayer;
-  Win32Button launchTa;
-  Win32MenuItem menuAutoLaunchTahook;
-  Win32MenuItem menuCcInstalled;
-  Win32MenuItem menuDisableFileWarnings;
-  Win32MenuItem menuDisableCustomExeWarning;
-  Win32MenuItem menuDontConfigureIcq;
-  Win32MenuItem menuDontAskCompile;
-  MainWindowControls controls;
+  std::vector<std::unique_ptr<Win32MenuItem>> menuItems;
+  std::unique_ptr<MainWindowControls> controls;
 };
 
 // Everything the window procedure reaches between messages.
@@ -117,12 +68,13 @@ void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
 }
 
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
+  AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
   // Placed first: the validation messages of the catalogue scan already belong to this window.
   CentreOverOwner(hwnd);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
-  state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, state.handles->controls);
+  state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;
   return state.dlg->OnInitDialog() ? TRUE : FALSE;
 }
@@ -173,6 +125,9 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       OnCommand(dlg, wParam, lParam);
       break;
+    case WM_CLOSE:
+      dlg.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kCloseBox));
+      break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->idFrom != static_cast<UINT_PTR>(kIdTabs) || header->code != TCN_SELCHANGE) {
@@ -193,8 +148,10 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
   MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr, nullptr};
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(VAROKIN_MAIN_WINDOW), nullptr, MainWindowProc,
-                  reinterpret_cast<LPARAM>(&state));
+  const MainWindowTemplate& layout = MainWindowLayout();
+  const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
+  DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,
+                          MainWindowProc, reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace varokin::ui::win32

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/win32/dialog_template.h"
 #include "ui/win32/owner_window.h"
 
 namespace varokin::ui::win32 {
@@ -68,8 +69,14 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return defaultFocus ? TRUE : FALSE;
   }
   RunningDialog* running = RunningOf(hwnd);
-  if (running == nullptr || message != WM_COMMAND) return FALSE;
-  Forward(*running, LOWORD(wParam), HIWORD(wParam));
+  if (running == nullptr) return FALSE;
+  if (message == WM_CLOSE) {
+    running->dialog.OnCommand(CommandForKey(running->dialog.Layout(), DialogKey::kCloseBox));
+  } else if (message == WM_COMMAND) {
+    Forward(*running, LOWORD(wParam), HIWORD(wParam));
+  } else {
+    return FALSE;
+  }
   if (running->dialog.Ended()) EndDialog(hwnd, running->dialog.Result());
   return TRUE;
 }
@@ -110,9 +117,10 @@ std::string Win32DialogControls::Title() const {
 
 int Win32DialogRunner::DoModal(ModalDialog& dialog) {
   RunningDialog running{dialog, nullptr, nullptr};
+  const std::vector<WORD> layout = DialogTemplate(dialog.Layout());
   const INT_PTR result =
-      DialogBoxParamA(instance_, MAKEINTRESOURCEA(dialog.Layout().templateId), CurrentOwner(),
-                      DialogProc, reinterpret_cast<LPARAM>(&running));
+      DialogBoxIndirectParamA(instance_, reinterpret_cast<LPCDLGTEMPLATEA>(layout.data()),
+                              CurrentOwner(), DialogProc, reinterpret_cast<LPARAM>(&running));
   return result <= 0 ? kIdCancelDialog : static_cast<int>(result);
 }
 

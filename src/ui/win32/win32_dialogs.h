@@ -10,7 +10,7 @@
 
 namespace varokin::ui::win32 {
 
-// The live controls of a dialog made from a template, wrapped by the kind its layout gives.
+// The live controls of a dialog made from its layout, wrapped by the kind the layout gives.
 class Win32DialogControls : public DialogControls {
  public:
   Win32DialogControls(HWND dialog, const DialogLayout& layout);
@@ -38,7 +38,7 @@ class Win32DialogControls : public DialogControls {
   std::map<int, std::unique_ptr<Win32Button>> buttons_;
 };
 
-// Runs a dialog from the template its layout names, owned by the innermost of our windows.
+// Runs a dialog from a template made of its layout, owned by the innermost of our windows.
 class Win32DialogRunner : public DialogRunner {
  public:
   explicit Win32DialogRunner(HINSTANCE instance) : instance_(instance) {}

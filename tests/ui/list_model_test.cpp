@@ -1,3 +1,5 @@
+#include "ui/list_model.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,19 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "ui/headless/headless_controls.h"
-
-namespace varokin::ui::headless {
+namespace varokin::ui {
 namespace {
 
-std::vector<std::string> Texts(const ListBox& list) {
+std::vector<std::string> Texts(const ListModel& list) {
   std::vector<std::string> texts;
   for (int i = 0; i < list.GetCount(); ++i) texts.push_back(list.GetText(i));
   return texts;
 }
 
-TEST(HeadlessListBox, SortedListOrdersWithoutCaseAndKeepsEqualTextsInArrivalOrder) {
-  HeadlessListBox list(1008, /*sorted=*/true, /*multipleSelection=*/false);
+TEST(ListModel, SortedListOrdersWithoutCaseAndKeepsEqualTextsInArrivalOrder) {
+  ListModel list(/*sorted=*/true, /*multipleSelection=*/false);
   EXPECT_EQ(list.AddString("beta"), 0);
   EXPECT_EQ(list.AddString("Alpha"), 0);
   EXPECT_EQ(list.AddString("gamma"), 2);
@@ -34,16 +34,16 @@ TEST(HeadlessListBox, SortedListOrdersWithoutCaseAndKeepsEqualTextsInArrivalOrde
   EXPECT_EQ(list.GetText(0), "*Original TA*");
   EXPECT_EQ(list.InsertString(-1, "aaa"), 8);
   EXPECT_EQ(list.GetText(8), "aaa");
-  EXPECT_EQ(list.InsertString(10, "too far"), ListBox::kError);
-  EXPECT_EQ(list.InsertString(-2, "negative"), ListBox::kError);
+  EXPECT_EQ(list.InsertString(10, "too far"), ListModel::kError);
+  EXPECT_EQ(list.InsertString(-2, "negative"), ListModel::kError);
   EXPECT_EQ(list.GetCount(), 9);
 }
 
-TEST(HeadlessListBox, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) {
-  HeadlessListBox list(1003, true, false);
+TEST(ListModel, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) {
+  ListModel list(true, false);
   list.AddString("b");
   list.AddString("d");
-  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+  EXPECT_EQ(list.GetCurSel(), ListModel::kError);
   EXPECT_EQ(list.SetCurSel(1), 1);
   EXPECT_EQ(list.SetCurSel(0), 0);
   EXPECT_TRUE(list.GetSel(0));
@@ -53,16 +53,16 @@ TEST(HeadlessListBox, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) 
   list.AddString("a");
   EXPECT_EQ(list.GetCurSel(), 1);
   list.DeleteString(1);
-  EXPECT_EQ(list.GetCurSel(), ListBox::kError);
+  EXPECT_EQ(list.GetCurSel(), ListModel::kError);
 
   for (int row : {-1, 5}) {  // both clear the selection
     list.SetCurSel(1);
-    EXPECT_EQ(list.SetCurSel(row), ListBox::kError);
-    EXPECT_EQ(list.GetCurSel(), ListBox::kError) << row;
+    EXPECT_EQ(list.SetCurSel(row), ListModel::kError);
+    EXPECT_EQ(list.GetCurSel(), ListModel::kError) << row;
   }
 
-  EXPECT_EQ(list.SetSel(0, true), ListBox::kError);
-  EXPECT_EQ(list.GetSelCount(), ListBox::kError);
+  EXPECT_EQ(list.SetSel(0, true), ListModel::kError);
+  EXPECT_EQ(list.GetSelCount(), ListModel::kError);
   EXPECT_FALSE(list.GetSel(0));
 
   EXPECT_TRUE(list.Click(0));
@@ -72,10 +72,10 @@ TEST(HeadlessListBox, SingleSelectionHasOneRowAndRefusesMultipleSelectionCalls) 
   EXPECT_EQ(list.GetCurSel(), 0);
 }
 
-TEST(HeadlessListBox, MultipleSelectionCountsRowsAndRefusesSetCurSel) {
-  HeadlessListBox list(1001, true, true);
+TEST(ListModel, MultipleSelectionCountsRowsAndRefusesSetCurSel) {
+  ListModel list(true, true);
   for (const char* text : {"a", "b", "c", "d"}) list.AddString(text);
-  EXPECT_EQ(list.SetCurSel(1), ListBox::kError);
+  EXPECT_EQ(list.SetCurSel(1), ListModel::kError);
   EXPECT_EQ(list.GetSelCount(), 0);
 
   EXPECT_EQ(list.SetSel(1, true), 0);
@@ -83,7 +83,7 @@ TEST(HeadlessListBox, MultipleSelectionCountsRowsAndRefusesSetCurSel) {
   EXPECT_EQ(list.GetSelCount(), 2);
   EXPECT_EQ(list.SetSel(3, false), 0);
   EXPECT_FALSE(list.GetSel(3));
-  EXPECT_EQ(list.SetSel(4, true), ListBox::kError);
+  EXPECT_EQ(list.SetSel(4, true), ListModel::kError);
 
   EXPECT_EQ(list.SetSel(-1, true), 0);
   EXPECT_EQ(list.GetSelCount(), 4);
@@ -91,8 +91,8 @@ TEST(HeadlessListBox, MultipleSelectionCountsRowsAndRefusesSetCurSel) {
   EXPECT_EQ(list.GetSelCount(), 0);
 }
 
-TEST(HeadlessListBox, ClickTogglesAndMovesAnchorAndFocusInMultipleSelection) {
-  HeadlessListBox list(1013, true, true);
+TEST(ListModel, ClickTogglesAndMovesAnchorAndFocusInMultipleSelection) {
+  ListModel list(true, true);
   for (const char* text : {"a", "b", "c"}) list.AddString(text);
   EXPECT_EQ(list.GetAnchorIndex(), -1);
   EXPECT_EQ(list.GetCurSel(), 0);  // the first row has the focus
@@ -133,8 +133,8 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 // Lists of hundreds of rows, as the UFO list of a well-stocked TA folder: rows, their data and
 // their selection stay together through sorted inserts and deletes anywhere in the list.
-TEST(HeadlessListBox, LongListKeepsOrderDataAndSelectionThroughInsertsAndDeletes) {
-  HeadlessListBox list(1010, /*sorted=*/true, /*multipleSelection=*/true);
+TEST(ListModel, LongListKeepsOrderDataAndSelectionThroughInsertsAndDeletes) {
+  ListModel list(/*sorted=*/true, /*multipleSelection=*/true);
   std::vector<std::string> expected;
   for (int n = 0; n < 500; ++n) {
     // Scrambled arrival order, with case-only twins that must keep their arrival order.
@@ -190,4 +190,4 @@ TEST(HeadlessListBox, LongListKeepsOrderDataAndSelectionThroughInsertsAndDeletes
 }
 
 }  // namespace
-}  // namespace varokin::ui::headless
+}  // namespace varokin::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varokin::ui {
+
+// The rows of a list box as the system's list box keeps them: sorted insert without regard to
+// case, single or multiple selection with an anchor row, item data, exact-text search. The
+// in-memory list box and the Qt one both keep their rows here, so that both behave alike.
+// Answers and kError as ListBox promises them.
+class ListModel {
+ public:
+  static constexpr int kError = -1;
+
+  ListModel(bool sorted, bool multipleSelection) : sorted_(sorted), multiple_(multipleSelection) {}
+
+  bool IsSorted() const { return sorted_; }
+  bool IsMultipleSelection() const { return multiple_; }
+  int AddString(const std::string& text);
+  int InsertString(int index, const std::string& text);
+  int DeleteString(int index);
+  void ResetContent();
+  int GetCount() const { return count_; }
+  std::string GetText(int index) const;
+  bool SetItemData(int index, std::intptr_t data);
+  std::intptr_t GetItemData(int index) const;
+  int GetCurSel() const;
+  int SetCurSel(int index);
+  bool GetSel(int index) const;
+  int SetSel(int index, bool select);
+  int GetSelCount() const;
+  int GetAnchorIndex() const { return anchor_; }
+  void SetAnchorIndex(int index);
+  int FindStringExact(int start, const std::string& text) const;
+
+  // A user's click on a row: selects it in a single-selection list; toggles it and makes it the
+  // anchor (and focus) row in a multiple-selection list. False for a row that does not exist.
+  bool Click(int index);
+
+ private:
+  struct Row {
+    std::string text;
+    std::intptr_t data = 0;
+    bool selected = false;
+  };
+  // Rows live in short blocks so that an insert or delete moves only the rows of one block: lists
+  // of thousands of UFOs are filled one sorted insert at a time.
+  struct Block {
+    int first = 0;  // the index of the block's first row
+    std::vector<Row> rows;
+  };
+  bool Valid(int index) const { return index >= 0 && index < GetCount(); }
+  std::size_t BlockOf(int index) const;
+  Row& At(int index);
+  const Row& At(int index) const;
+  // Calls visit(row, index) in row order until it returns true; returns whether one did.
+  template <class Self, class Visit>
+  static bool AnyRow(Self& self, Visit visit);
+  void ShiftFirsts(std::size_t afterBlock, int by);
+
+  bool sorted_;
+  bool multiple_;
+  std::vector<Block> blocks_;
+  int count_ = 0;
+  int lastAdded_ = -1;  // where the last sorted add went: only a hint, checked before use
+  int anchor_ = -1;
+  int caret_ = -1;
+};
+
+}  // namespace varokin::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/main_window_layout.h"
+
+namespace varokin::ui::win32 {
+
+// The window style of a control of a layout, as the dialog manager creates it.
+DWORD ControlStyle(const ControlSpec& item);
+
+// A layout as an in-memory extended dialog template, for DialogBoxIndirectParamA and
+// CreateDialogIndirectParamA. The tab control, when given, comes last, so it lies beneath the
+// lists and panes drawn on it and clips itself out of them. Kept in WORDs for their alignment.
+std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs = nullptr);
+
+// Gives a dialog made from a template the menu bar of these entries, the client area kept as the
+// layout has it.
+void AttachMenuBar(HWND dialog, const DialogLayout& layout, const std::vector<MenuBarEntry>& bar);
+
+}  // namespace varokin::ui::win32
