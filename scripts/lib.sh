@@ -21,7 +21,7 @@ need_packages() {
 
 NATIVE_PACKAGES=(cmake make g++ googletest libgtest-dev libbenchmark-dev clang-format qt6-base-dev
   qt6-qpa-plugins)
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 xvfb xauth xdotool x11-apps imagemagick)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth xdotool x11-apps imagemagick)
 
 # configure_and_build PRESET [extra cmake arguments]
 configure_and_build() {
