@@ -3,8 +3,8 @@
 
 Applies single-token changes to the C++ code the native build compiles, one at a time, rebuilds
 (build/mutate: Debug, no sanitizers) and runs the tests whose programs changed and that run the
-changed line (by a --coverage build of the same tree in build/coverage), fastest first, up to the
-first failure. A change the suite fails on (or times out on) is caught; one that does not compile
+changed line (by a --coverage build of the same tree in build/coverage; slow GoogleTest programs
+case by case), fastest first, up to the first failure. A change the suite fails on (or times out on) is caught; one that does not compile
 or leaves every program as it was is left out of the count. The chosen changes are written to a
 list that a later run replays exactly (--list-in), so that two test suites can be compared on the
 same changes:
@@ -33,6 +33,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 BUILD = ROOT / "build" / "mutate"
 BACKUP = BUILD / "backup.json"
+TEST_LOG = BUILD / "test.log"  # the output of the last test run
 COVERAGE = ROOT / "build" / "coverage"
 WINDOWS_ONLY = ("src/platform/win32/", "src/ui/win32/")
 FLIP = {"==": "!=", "!=": "==", "<": ">=", ">=": "<", ">": "<=", "<=": ">", "&&": "||", "||": "&&"}
@@ -242,10 +243,36 @@ def embedded_programs(path):
     return found
 
 
-def coverage_map(scratch):
+def split_slow(tests, durations, scratch):
+    """Each slow GoogleTest program becomes one test per case, so that a change runs only the
+    cases that run its line."""
+    units = []
+    for t in tests:
+        listing = subprocess.run([t["command"][0], "--gtest_list_tests"], cwd=t["cwd"],
+                                 env=dict(os.environ, **t["env"]), stdout=subprocess.PIPE,
+                                 stderr=subprocess.DEVNULL, text=True)
+        if durations[t["name"]] < 15 or listing.returncode:
+            units.append(t)
+            continue
+        suite = None
+        for line in listing.stdout.splitlines():
+            if m := re.match(r"(\S+)\.\s*(#.*)?$", line):
+                suite = m.group(1)
+            elif (m := re.match(r"  (\S+)", line)) and suite:
+                case = dict(t, name=f"{t['name']}:{suite}.{m.group(1)}",
+                            command=t["command"] + [f"--gtest_filter={suite}.{m.group(1)}"])
+                began = time.time()
+                if run_tests([case], scratch, lambda t: 600)[0] != "survived":
+                    sys.exit(TEST_LOG.read_text()[-3000:] + f"\n{case['name']} fails alone")
+                durations[case["name"]] = time.time() - began
+                units.append(case)
+    return units
+
+
+def coverage_map(tests, scratch):
     """Per file and line of src/, the tests that run it, from a --coverage build of the same tree
     (build/coverage, as scripts/coverage.sh makes it): a change on a line that a test never runs
-    cannot make that test fail. A line without a record is taken as run by every test."""
+    cannot make that test fail."""
     # An object records the folder it was compiled in: ccache must neither share it between
     # folders nor make its paths relative.
     env = {k: v for k, v in os.environ.items() if k not in ("CCACHE_BASEDIR", "CCACHE_NOHASHDIR")}
@@ -257,11 +284,13 @@ def coverage_map(scratch):
     if out.returncode:
         sys.exit(out.stdout[-3000:] + "\nthe coverage build failed")
     lines = {}
-    for t in load_tests(COVERAGE):
+    for t in tests:
+        t = dict(t, command=[a.replace(str(BUILD), str(COVERAGE)) for a in t["command"]],
+                 cwd=t["cwd"] and t["cwd"].replace(str(BUILD), str(COVERAGE)))
         for old in COVERAGE.rglob("*.gcda"):
             old.unlink()
         if run_tests([t], scratch, lambda t: 600)[0] != "survived":
-            sys.exit(f"{t['name']} fails in the coverage build")
+            sys.exit(TEST_LOG.read_text()[-3000:] + f"\n{t['name']} fails in build/coverage")
         gcda = [str(p) for p in COVERAGE.rglob("*.gcda")]
         reports = subprocess.run(["gcov", "--stdout", "--json-format", *gcda], cwd=scratch,
                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
@@ -311,8 +340,9 @@ def run_tests(tests, scratch, timeout_of):
     for t in tests:
         env = dict(os.environ, **t["env"], TMPDIR=scratch, XDG_RUNTIME_DIR=scratch,
                    GTEST_FAIL_FAST="1")
-        p = subprocess.Popen(t["command"], cwd=t["cwd"], env=env, stdout=subprocess.DEVNULL,
-                             stderr=subprocess.DEVNULL, start_new_session=True)
+        with open(TEST_LOG, "w") as log:
+            p = subprocess.Popen(t["command"], cwd=t["cwd"], env=env, stdout=log,
+                                 stderr=subprocess.STDOUT, start_new_session=True)
         try:
             code = p.wait(timeout=timeout_of(t))
         except subprocess.TimeoutExpired:
@@ -371,7 +401,9 @@ class Changed:
 
     def __enter__(self):
         self.original = read(self.path)
-        BACKUP.write_text(json.dumps(dict(file=self.change["file"], text=self.original)))
+        partial = BACKUP.with_suffix(".partial")  # a backup is whole or absent
+        partial.write_text(json.dumps(dict(file=self.change["file"], text=self.original)))
+        os.replace(partial, BACKUP)
         lines = self.original.split("\n")
         c, line = self.change, lines[self.no - 1]
         assert line[c["col"] : c["col"] + len(c["old"])] == c["old"], c
@@ -426,8 +458,8 @@ def main():
     if args.compare:
         return compare(*args.compare)
 
-    signal.signal(signal.SIGTERM, signal.default_int_handler)
-    signal.signal(signal.SIGHUP, signal.default_int_handler)
+    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):  # each puts the file back
+        signal.signal(sig, signal.default_int_handler)
     BUILD.mkdir(parents=True, exist_ok=True)
     restore_leftover()
     configure()
@@ -466,14 +498,14 @@ def main():
         result, _ = run_tests([t], scratch, lambda t: 600)
         durations[t["name"]] = time.time() - began
         if result != "survived":
-            sys.exit(f"{t['name']} fails without any change")
-    tests.sort(key=lambda t: durations[t["name"]])
+            sys.exit(TEST_LOG.read_text()[-3000:] + f"\n{t['name']} fails without any change")
+    tests = sorted(split_slow(tests, durations, scratch), key=lambda t: durations[t["name"]])
     programs = {str(p) for name in targets for p in BUILD.rglob(name)
                 if p.is_file() and os.access(p, os.X_OK)}
     baseline = {p: digest(p) for p in programs | {p for t in tests for p in t["programs"]}}
-    print("suite without changes: " + ", ".join(
-        f"{t['name']} {durations[t['name']]:.1f} s" for t in tests))
-    cover = None if args.no_coverage else coverage_map(scratch)
+    print(f"suite without changes: {len(tests)} tests (slow programs split into their cases), "
+          f"{sum(durations[t['name']] for t in tests):.0f} s")
+    cover = None if args.no_coverage else coverage_map(tests, scratch)
     print(f"set-up {time.time() - started:.0f} s")
 
     counts, survivors, loop_start = {}, [], time.time()
@@ -492,7 +524,9 @@ def main():
                             result = "build-failed"
                         else:
                             changed = {p for p in baseline if digest(p) != baseline[p]}
-                            runners = cover.get((c["file"], no)) if cover else None
+                            # Code run only in a forked child leaves no record: a line no test
+                            # is known to run is tried with every test.
+                            runners = (cover or {}).get((c["file"], no)) or None
                             chosen = [t for t in tests if t["programs"] & changed and (
                                 runners is None or t["name"] in runners)]
                             result, test = run_tests(chosen, scratch, lambda t: 3 * durations[
@@ -523,4 +557,7 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except KeyboardInterrupt:
+        sys.exit("interrupted; the changed file was put back")
