@@ -19,7 +19,9 @@ CSwitcherDlg::CSwitcherDlg(engine::Context& ctx, MainWindowControls& controls)
       c_(controls),
       tc_(ctx, controls.tcPane, controls.currentTcLabel),
       ai_(ctx, controls.aiPane),
-      mutators_(ctx, controls.mutatorPane) {}
+      mutators_(ctx, controls.mutatorPane),
+      ufos_(ctx),
+      snapshots_(ctx) {}
 
 bool CSwitcherDlg::OnInitDialog() {
   // The three lists share one rectangle, so they share the Mutator list's column width.
