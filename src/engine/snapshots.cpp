@@ -75,9 +75,12 @@ Snapshot ParseSnapshot(std::string_view text) {
 }
 
 std::string SnapshotText(const Snapshot& snapshot) {
-  std::string text = "TC:" + snapshot.tc + "\r\nMUTATORS:\r\n";
+  // A "TC:" or "AI:" line naming nothing would end the reading there.
+  std::string text = snapshot.tc.empty() ? "" : "TC:" + snapshot.tc + "\r\n";
+  text += "MUTATORS:\r\n";
   for (const std::string& mutator : snapshot.mutators) text += mutator + "\r\n";
-  text += "AI:" + snapshot.ai + "\r\nUFOs:\r\n";
+  if (!snapshot.ai.empty()) text += "AI:" + snapshot.ai + "\r\n";
+  text += "UFOs:\r\n";
   for (const std::string& ufo : snapshot.ufos) text += ufo + "\r\n";
   return text;
 }

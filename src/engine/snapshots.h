@@ -24,7 +24,7 @@ struct Snapshot {
 // The sections are read in their order, each only where the one before it ended: a "TC:" line
 // that names nothing ends the reading there.
 Snapshot ParseSnapshot(std::string_view text);
-// Every line ends with CR LF.
+// Every line ends with CR LF; what ParseSnapshot gave, it reads back the same.
 std::string SnapshotText(const Snapshot& snapshot);
 
 // What a restore reaches through the main window: the files its lists show, by pool index in

@@ -74,20 +74,6 @@ TEST_F(Snapshots, NamesNotInTheListsAreEachReported) {
   for (const auto& shown : prompts.Messages()) EXPECT_EQ(shown.icon, Icon::kExclamation);
 }
 
-TEST_F(Snapshots, AUfoThatCannotBeDisabledAbortsBeforeTheFileIsRead) {
-  ta.Tc("Ash", "Ashen", "a", "ASH", {});
-  ta.Ufo("Dup", UfoPlace::kEnabled);
-  ta.Ufo("Dup", UfoPlace::kKept);
-  ta.Ufo("Other", UfoPlace::kEnabled);
-  Start();
-  prompts.Expect("Error Disabling UFO\nAn extra copy of Varokin\\UfoManager\\Dup.ufo was found");
-  prompts.Expect("Unable to disable current settings, restoration aborted");
-  prompts.Expect(kNotFully);
-  Restore("TC:][Ash.tc\r\nUFOs:\r\nOther.ufo\r\n");
-  EXPECT_EQ(Selected(Window().tcList), Texts{"*Original TA*"});
-  EXPECT_EQ(Selected(Window().ufoList), (Texts{"Dup", "Dup"}));
-}
-
 TEST_F(Snapshots, ASnapshotNamedOnTheCommandLineIsRestoredByTheDeferredRequest) {
   ta.Ufo("Cmd", UfoPlace::kKept);
   ta.Ai("Brain", "Big Brain", "b", "*", {{"brain.dat"}});
