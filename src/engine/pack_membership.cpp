@@ -103,14 +103,6 @@ void PackMembership::Add(std::string_view pack, std::string_view ufo) {
   if (at == packs.end() || *at != packIndex) packs.insert(at, packIndex);
 }
 
-bool PackMembership::Names(std::string_view pack, std::string_view ufo) const {
-  const int index = Find(ufo);
-  const int packIndex = FindPack(pack);
-  if (index < 0 || packIndex < 0) return false;
-  const std::vector<int>& packs = packsByUfo_[static_cast<std::size_t>(index)];
-  return std::binary_search(packs.begin(), packs.end(), packIndex);
-}
-
 std::vector<std::string> PackMembership::PacksNaming(std::string_view ufo) const {
   std::vector<std::string> named;
   const int index = Find(ufo);

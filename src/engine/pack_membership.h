@@ -18,7 +18,6 @@ class PackMembership {
   void Reset(const std::vector<std::string>& packs, const std::vector<std::string>& ufos);
   // Nothing when the pack or the UFO is none of those given to Reset.
   void Add(std::string_view pack, std::string_view ufo);
-  bool Names(std::string_view pack, std::string_view ufo) const;
   // The packs that name the UFO, in the order given to Reset.
   std::vector<std::string> PacksNaming(std::string_view ufo) const;
   // The UFOs the pack names, each once, as first spelt and in the order given to Reset.
