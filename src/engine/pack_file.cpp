@@ -34,9 +34,11 @@ std::string PackFileText(const UfoPack& pack) {
 UfoPack ParsePackFile(std::string_view text, bool withUfos) {
   UfoPack pack;
   TextLines lines(text);
-  pack.name = lines.Next();
-  pack.description = DecodeDescription(std::string(lines.Next()));
-  if (withUfos) ForEachPackMember(text, [&](std::string_view ufo) { pack.ufos.emplace_back(ufo); });
+  pack.name = lines.NextLine();
+  pack.description = DecodeDescription(std::string(lines.NextLine()));
+  if (!withUfos) return pack;
+  TextLines members(text);
+  ForEachPackMember(members, [&](std::string_view ufo) { pack.ufos.emplace_back(ufo); });
   return pack;
 }
 

@@ -26,14 +26,14 @@ inline constexpr std::size_t kPackHeaderBytes = 2 * (platform::LineReader::kDefa
 
 // withUfos false reads the name and the description only.
 UfoPack ParsePackFile(std::string_view text, bool withUfos = true);
-// The UFO lines ParsePackFile would give, each passed to onMember as it is read: a pack of a
-// million lines is not copied.
-template <class OnMember>
-void ForEachPackMember(std::string_view text, OnMember onMember) {
-  TextLines lines(text);
-  lines.Next();
-  lines.Next();
-  for (std::string_view line = lines.Next(); !line.empty(); line = lines.Next()) onMember(line);
+// The UFO lines ParsePackFile would give, each passed to onMember as it is read from the lines
+// (TextLines, or a LineReader straight from the disk): a pack of a million lines is not copied.
+template <class Lines, class OnMember>
+void ForEachPackMember(Lines& lines, OnMember onMember) {
+  lines.NextLine();
+  lines.NextLine();
+  for (std::string_view line = lines.NextLine(); !line.empty(); line = lines.NextLine())
+    onMember(line);
 }
 
 // The units pane for a pack: its name, description and file name, as a configuration file's.

@@ -58,18 +58,19 @@ int Named(const std::vector<int>& listed, const ModNamePool& pool, const std::st
 Snapshot ParseSnapshot(std::string_view text) {
   Snapshot snapshot;
   TextLines lines(text);
-  std::string_view line = lines.Next();
+  std::string_view line = lines.NextLine();
   snapshot.tc = SectionName(line, "TC:");
-  if (!snapshot.tc.empty()) line = lines.Next();
+  if (!snapshot.tc.empty()) line = lines.NextLine();
   if (line == "MUTATORS:") {
-    for (line = lines.Next(); !line.empty() && line.front() == '}'; line = lines.Next()) {
+    for (line = lines.NextLine(); !line.empty() && line.front() == '}'; line = lines.NextLine()) {
       snapshot.mutators.emplace_back(line);
     }
   }
   snapshot.ai = SectionName(line, "AI:");
-  if (!snapshot.ai.empty()) line = lines.Next();
+  if (!snapshot.ai.empty()) line = lines.NextLine();
   if (line == "UFOs:") {
-    for (line = lines.Next(); !line.empty(); line = lines.Next()) snapshot.ufos.emplace_back(line);
+    for (line = lines.NextLine(); !line.empty(); line = lines.NextLine())
+      snapshot.ufos.emplace_back(line);
   }
   return snapshot;
 }

@@ -85,7 +85,7 @@ std::optional<std::string> ReadFileText(platform::FileSystem& fs, const std::str
   return text;
 }
 
-std::string_view TextLines::Next(std::size_t bufferSize) {
+std::string_view TextLines::NextLine(std::size_t bufferSize) {
   if (bufferSize == 0) return {};
   const std::size_t limit = bufferSize - 1;
   const std::size_t begin = pos_;

@@ -49,8 +49,8 @@ class TextLines {
  public:
   explicit TextLines(std::string_view text) : text_(text) {}
 
-  // Valid as long as the text is.
-  std::string_view Next(std::size_t bufferSize = platform::LineReader::kDefaultBuffer);
+  // Valid as long as the text is. Named as LineReader's, so that a format reads either.
+  std::string_view NextLine(std::size_t bufferSize = platform::LineReader::kDefaultBuffer);
 
  private:
   std::string_view text_;

@@ -53,9 +53,8 @@ void UfoSwitching::ReadPacks(const std::vector<std::string>& packs,
   PackMembership& membership = ctx_.packMembership;
   membership.Reset(packs, ufos);
   for (const std::string& pack : packs) {
-    const std::optional<std::string> text = ReadFileText(ctx_.fs, kUfoFolder + pack);
-    if (!text) continue;
-    ForEachPackMember(*text, [&](std::string_view ufo) { membership.Add(pack, ufo); });
+    platform::LineReader reader(ctx_.fs, kUfoFolder + pack);
+    ForEachPackMember(reader, [&](std::string_view ufo) { membership.Add(pack, ufo); });
   }
 }
 

@@ -150,7 +150,7 @@ TEST_F(Ufos, TextLinesCutLinesAsTheLineReaderDoes) {
     ta.Text("lines.txt", text);
     platform::LineReader reader(fs, "lines.txt");
     TextLines lines(text);
-    for (int line = 0; line < 6; ++line) EXPECT_EQ(lines.Next(), reader.ReadLine()) << line;
+    for (int line = 0; line < 6; ++line) EXPECT_EQ(lines.NextLine(), reader.ReadLine()) << line;
   }
 }
 
