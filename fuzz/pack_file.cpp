@@ -2,7 +2,9 @@
 // UFO lines tie it to the units it holds when the main window starts; a click on the pack enables
 // or disables every UFO it names, a second click does the opposite. The first byte chooses:
 // bit 0 whether the kept UFO Planes is enabled first, bits 1-7 the answers to questions. The rest
-// is the file.
+// is the file, whose name and UFO lines must also read back the same once written.
+#include "engine/pack_file.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,9 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static fuzz::Sandbox sandbox(fuzz::LayTaFolder);
   if (size == 0) return 0;
   const unsigned char control = data[0];
-  sandbox.Begin({{"Varokin\\UfoManager\\Fuzz.pac",
-                  std::string(reinterpret_cast<const char*>(data) + 1, size - 1)}},
-                "[Varokin]\r\nFirst Use=0\r\n");
+  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const engine::UfoPack parsed = engine::ParsePackFile(text);
+  const engine::UfoPack written = engine::ParsePackFile(engine::PackFileText(parsed));
+  // A description that grew past a line's length when stored spills into the UFO lines.
+  const bool oneLine = engine::StoredDescription(parsed.description).size() <
+                       platform::LineReader::kDefaultBuffer;
+  if (written.name != parsed.name || (oneLine && written.ufos != parsed.ufos)) {
+    fuzz::Fail("the pack reads back otherwise once written");
+  }
+  sandbox.Begin({{"Varokin\\UfoManager\\Fuzz.pac", text}}, "[Varokin]\r\nFirst Use=0\r\n");
   {
     fuzz::FuzzPrompts prompts(control >> 1);
     fuzz::MainWindow window(prompts, sandbox.SettingsPath());

@@ -18,20 +18,20 @@ enum class Direction { kIn, kOut };
 // Payload k lies at "Varokin\" + B + "(k)" while the AI is inactive and at its word W_k while it
 // is active.
 bool MovePayload(Relocator& relocator, const std::string& stem, int k, const std::string& word,
-                 Direction direction) {
+                 Direction direction, const Framing& framing) {
   const std::string stored = AiStoredPayload(stem, k);
-  return direction == Direction::kIn ? relocator.MoveChecked(stored, word)
-                                     : relocator.MoveChecked(word, stored);
+  return direction == Direction::kIn ? relocator.MoveChecked(stored, word, framing)
+                                     : relocator.MoveChecked(word, stored, framing);
 }
 
 // Moves the payloads in file order and stops at the first that fails; moved counts the payloads
 // that made it before that one.
 bool MoveEveryPayload(ConfigReader& reader, Relocator& relocator, const std::string& stem,
-                      Direction direction, int& moved) {
+                      Direction direction, int& moved, const Framing& framing) {
   moved = 0;
   std::string word;
   while (reader.NextAiPayload(word)) {
-    if (!MovePayload(relocator, stem, moved + 1, word, direction)) return false;
+    if (!MovePayload(relocator, stem, moved + 1, word, direction, framing)) return false;
     ++moved;
   }
   return true;
@@ -39,30 +39,31 @@ bool MoveEveryPayload(ConfigReader& reader, Relocator& relocator, const std::str
 
 // The undo reads the file afresh, since the first reading may have reached its end. A failing
 // move has shown its own message; the others are still tried.
-void MoveFirstPayloads(Context& ctx, const std::string& fileName, Direction direction, int count) {
+void MoveFirstPayloads(Context& ctx, const std::string& fileName, Direction direction, int count,
+                       const Framing& framing) {
   ConfigReader reader(ctx.fs, fileName);
   reader.SkipHeader();
   const std::string stem = AiStem(fileName);
   std::string word;
   for (int k = 1; k <= count && reader.NextAiPayload(word); ++k) {
-    MovePayload(ctx.relocator, stem, k, word, direction);
+    MovePayload(ctx.relocator, stem, k, word, direction, framing);
   }
 }
 
 // A payload beside a case twin could not go back once moved in: the twin would hold its stored
 // name. Refused before the first move; the check ends at the first payload that is not there,
 // where the load itself stops.
-bool PayloadsMayMove(Context& ctx, const std::string& fileName) {
+bool PayloadsMayMove(Context& ctx, const std::string& fileName, const Framing& framing) {
   ConfigReader reader(ctx.fs, fileName);
   // Unread, the file would pass every check.
-  if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName);
+  if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName, framing);
   reader.SkipHeader();
   const std::string stem = AiStem(fileName);
   std::string word;
   for (int k = 1; reader.NextAiPayload(word); ++k) {
     const std::string stored = AiStoredPayload(stem, k);
     if (!StaysInTaFolder(stored) || !ctx.fs.Exists(stored)) return true;
-    if (ctx.relocator.RefuseCaseTwin(stored)) return false;
+    if (ctx.relocator.RefuseCaseTwin(stored, framing)) return false;
   }
   return true;
 }
@@ -81,11 +82,10 @@ bool AiSwitching::LoadAi() {
   std::string previous;
   int moved = 0;
   bool allIn;
+  const Framing framing{"Loading Ai (" + fileName + "):\n\n", "\n\nLoad Aborted."};
   {
     ConfigReader reader(ctx_.fs, fileName);
-    ctx_.relocator.movePrefix = "Loading Ai (" + fileName + "):\n\n";
-    ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
-    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
     const std::string title = reader.ReadLine();
     shown_.description = DescriptionPane(title, reader.ReadLine(), fileName);
     if (!state.IsCompatible(std::string(" ").append(reader.ReadLine()).append(" "))) {
@@ -96,17 +96,18 @@ bool AiSwitching::LoadAi() {
           Buttons::kYesNo);
       if (answer != Answer::kNo) return false;
     }
-    if (!PayloadsMayMove(ctx_, fileName)) return false;
+    if (!PayloadsMayMove(ctx_, fileName, framing)) return false;
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousAi);
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {
       return false;
     }
-    allIn = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved);
+    allIn =
+        MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved, framing);
   }
   if (!allIn) {
-    MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved);
+    MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved, framing);
     ctx_.settings.Write(settings::kPreviousAi, previous);  // as it was before the load
     return false;
   }
@@ -119,20 +120,20 @@ bool AiSwitching::UnloadAi() {
   const std::string fileName = ctx_.state.GetCurrentAiName();
   int moved = 0;
   bool allOut;
+  const Framing framing{"Unloading the previous Ai (" + fileName + "):\n\n", "\n\nUnload Aborted."};
   {
     ConfigReader reader(ctx_.fs, fileName);
-    ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
-    ctx_.relocator.movePrefix = "Unloading the previous Ai (" + fileName + "):\n\n";
-    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
     // The first half of a switch: unloaded without a word in the settings, the AI would still
     // be remembered as active, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {
       return false;
     }
     reader.SkipHeader();
-    allOut = MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved);
+    allOut =
+        MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved, framing);
   }
-  if (!allOut) MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved);
+  if (!allOut) MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved, framing);
   return allOut;
 }
 

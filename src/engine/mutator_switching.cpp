@@ -32,24 +32,25 @@ MutatorFile ReadMutatorFile(platform::FileSystem& fs, const std::string& fileNam
 
 enum class Direction { kIn, kOut };
 
-bool MovePayload(Relocator& relocator, const std::string& stem, int k, Direction direction) {
+bool MovePayload(Relocator& relocator, const std::string& stem, int k, Direction direction,
+                 const Framing& framing) {
   const std::string installed = MutatorPayload(stem, k);
   const std::string stored = ConfigPath(installed);
-  return direction == Direction::kIn ? relocator.MoveChecked(stored, installed)
-                                     : relocator.MoveChecked(installed, stored);
+  return direction == Direction::kIn ? relocator.MoveChecked(stored, installed, framing)
+                                     : relocator.MoveChecked(installed, stored, framing);
 }
 
 // The main payload, then numbered payloads 1 to count. When one fails, the numbered payloads
 // already moved go back first and the main payload last; a failing move back has shown its own
 // message and the others are still tried.
-bool MoveAllPayloads(Relocator& relocator, const std::string& stem, int count,
-                     Direction direction) {
-  if (!MovePayload(relocator, stem, 0, direction)) return false;
+bool MoveAllPayloads(Relocator& relocator, const std::string& stem, int count, Direction direction,
+                     const Framing& framing) {
+  if (!MovePayload(relocator, stem, 0, direction, framing)) return false;
   const Direction back = direction == Direction::kIn ? Direction::kOut : Direction::kIn;
   for (int k = 1; k <= count; ++k) {
-    if (MovePayload(relocator, stem, k, direction)) continue;
-    for (int j = 1; j < k; ++j) MovePayload(relocator, stem, j, back);
-    MovePayload(relocator, stem, 0, back);
+    if (MovePayload(relocator, stem, k, direction, framing)) continue;
+    for (int j = 1; j < k; ++j) MovePayload(relocator, stem, j, back, framing);
+    MovePayload(relocator, stem, 0, back, framing);
     return false;
   }
   return true;
@@ -89,11 +90,11 @@ std::string PayloadProblems(platform::FileSystem& fs, const std::string& stem, i
 // name. Refused before the first move; the check ends at the first payload that is not there,
 // where the load itself stops.
 bool PayloadsMayMove(Relocator& relocator, platform::FileSystem& fs, const std::string& stem,
-                     int count) {
+                     int count, const Framing& framing) {
   for (int k = 0; k <= count || k == 0; ++k) {
     const std::string stored = ConfigPath(MutatorPayload(stem, k));
     if (!StaysInTaFolder(stored) || !fs.Exists(stored)) return true;
-    if (relocator.RefuseCaseTwin(stored)) return false;
+    if (relocator.RefuseCaseTwin(stored, framing)) return false;
   }
   return true;
 }
@@ -118,17 +119,16 @@ bool MutatorSwitching::LoadMutator(int slot) {
         Buttons::kYesNo);
     if (answer != Answer::kNo) return false;
   }
-  ctx_.relocator.movePrefix = "Loading Mutator:\n\n";
-  ctx_.relocator.moveSuffix = "\n\nLoad Aborted.";
+  const Framing framing{"Loading Mutator:\n\n", "\n\nLoad Aborted."};
   const std::string stem = MutatorStem(fileName);
-  if (!PayloadsMayMove(ctx_.relocator, ctx_.fs, stem, *file.count)) return false;
+  if (!PayloadsMayMove(ctx_.relocator, ctx_.fs, stem, *file.count, framing)) return false;
   // Remembered before the first move: should the program die half-way, the next start's check
   // finds the payloads not yet in place and reports them.
   const std::string previous = ctx_.settings.Get(settings::MutatorSlot(slot));
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }
-  if (!MoveAllPayloads(ctx_.relocator, stem, *file.count, Direction::kIn)) {
+  if (!MoveAllPayloads(ctx_.relocator, stem, *file.count, Direction::kIn, framing)) {
     ctx_.settings.Write(settings::MutatorSlot(slot), previous);
     return false;
   }
@@ -148,14 +148,14 @@ bool MutatorSwitching::UnloadMutator(int slot) {
                          "\n\nMutator unload aborted to prevent corruption");
     return false;
   }
-  ctx_.relocator.movePrefix = "Unloading Mutator (" + fileName + "):\n\n";
-  ctx_.relocator.moveSuffix = "\n\nUnload Aborted.";
+  const Framing framing{"Unloading Mutator (" + fileName + "):\n\n", "\n\nUnload Aborted."};
   // The slot is emptied only once every payload is out; should that write fail, the Mutator would
   // be remembered as active with its files gone. So the write is tried before the first move.
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }
-  if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kOut)) {
+  if (!MoveAllPayloads(ctx_.relocator, MutatorStem(fileName), *file.count, Direction::kOut,
+                       framing)) {
     return false;
   }
   ctx_.settings.Write(settings::MutatorSlot(slot), "");

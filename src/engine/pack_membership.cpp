@@ -1,6 +1,6 @@
-#include <algorithm>
+#include "engine/pack_membership.h"
 
-#include "engine/context.h"
+#include <algorithm>
 
 namespace varokin::engine {
 
@@ -39,15 +39,21 @@ bool SameLowered(std::string_view lowered, std::string_view name) {
 
 }  // namespace
 
-void PackMembership::Reset(int packs, const std::vector<std::string>& ufoNames) {
-  packs_ = packs > 0 ? packs : 0;
+void PackMembership::Reset(const std::vector<std::string>& packs,
+                           const std::vector<std::string>& ufos) {
+  packs_.clear();
+  lastPack_ = -1;
+  for (const std::string& pack : packs) {
+    if (FindPack(pack) < 0) packs_.push_back(pack);
+  }
+  ufos_.clear();
   names_.clear();
   packsByUfo_.clear();
   shift_ = 60;
-  while ((std::size_t{1} << (64 - shift_)) < 2 * ufoNames.size()) --shift_;
+  while ((std::size_t{1} << (64 - shift_)) < 2 * ufos.size()) --shift_;
   slots_.assign(std::size_t{1} << (64 - shift_), 0);
   filter_.assign(kFilterBits / 64, 0);
-  for (const std::string& name : ufoNames) {
+  for (const std::string& name : ufos) {
     if (Find(name) >= 0) continue;
     std::string lowered = name;
     for (char& c : lowered) c = Lower(c);
@@ -56,42 +62,66 @@ void PackMembership::Reset(int packs, const std::vector<std::string>& ufoNames) 
     while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
     slots_[slot] = SlotValue(hash, names_.size());
     filter_[FilterBit(hash) / 64] |= std::uint64_t{1} << (FilterBit(hash) % 64);
+    ufos_.push_back(name);
     names_.push_back(std::move(lowered));
     packsByUfo_.emplace_back();
   }
 }
 
-int PackMembership::Find(std::string_view ufoName) const {
+int PackMembership::Find(std::string_view ufo) const {
   if (slots_.empty()) return -1;
-  const std::uint64_t hash = Hash(ufoName);
+  const std::uint64_t hash = Hash(ufo);
   if ((filter_[FilterBit(hash) / 64] >> (FilterBit(hash) % 64) & 1) == 0) return -1;
   for (std::size_t slot = hash >> shift_; slots_[slot] != 0;
        slot = (slot + 1) & (slots_.size() - 1)) {
-    const int ufo = static_cast<int>(slots_[slot] & 0xFFFFFFFFu) - 1;
-    if (slots_[slot] == SlotValue(hash, ufo) && SameLowered(names_[ufo], ufoName)) return ufo;
+    const int index = static_cast<int>(slots_[slot] & 0xFFFFFFFFu) - 1;
+    if (slots_[slot] == SlotValue(hash, index) && SameLowered(names_[index], ufo)) return index;
+  }
+  return -1;
+}
+
+// The packs are few, and the lines of one pack come one after the other: the pack asked last
+// answers most calls. Pack names are file names as listed, so they compare exactly: on a disk
+// that tells case apart, "a.pac" and "A.pac" are two packs.
+int PackMembership::FindPack(std::string_view pack) const {
+  const auto same = [&](int index) { return packs_[static_cast<std::size_t>(index)] == pack; };
+  if (lastPack_ >= 0 && same(lastPack_)) return lastPack_;
+  for (int index = 0; index < static_cast<int>(packs_.size()); ++index) {
+    if (same(index)) return lastPack_ = index;
   }
   return -1;
 }
 
 // A pack naming a UFO twice holds it once.
-void PackMembership::Add(int pack, std::string_view ufoName) {
-  if (pack < 0 || pack >= packs_) return;
-  const int ufo = Find(ufoName);
-  if (ufo < 0) return;
-  std::vector<int>& packs = packsByUfo_[ufo];
-  const auto at = std::lower_bound(packs.begin(), packs.end(), pack);
-  if (at == packs.end() || *at != pack) packs.insert(at, pack);
+void PackMembership::Add(std::string_view pack, std::string_view ufo) {
+  const int index = Find(ufo);
+  if (index < 0) return;
+  const int packIndex = FindPack(pack);
+  if (packIndex < 0) return;
+  std::vector<int>& packs = packsByUfo_[static_cast<std::size_t>(index)];
+  const auto at = std::lower_bound(packs.begin(), packs.end(), packIndex);
+  if (at == packs.end() || *at != packIndex) packs.insert(at, packIndex);
 }
 
-bool PackMembership::Names(int pack, std::string_view ufoName) const {
-  const std::vector<int>& packs = PacksNaming(ufoName);
-  return std::binary_search(packs.begin(), packs.end(), pack);
+std::vector<std::string> PackMembership::PacksNaming(std::string_view ufo) const {
+  std::vector<std::string> named;
+  const int index = Find(ufo);
+  if (index < 0) return named;
+  for (int pack : packsByUfo_[static_cast<std::size_t>(index)]) {
+    named.push_back(packs_[static_cast<std::size_t>(pack)]);
+  }
+  return named;
 }
 
-const std::vector<int>& PackMembership::PacksNaming(std::string_view ufoName) const {
-  static const std::vector<int> kNone;
-  const int ufo = Find(ufoName);
-  return ufo < 0 ? kNone : packsByUfo_[ufo];
+std::vector<std::string> PackMembership::Members(std::string_view pack) const {
+  std::vector<std::string> members;
+  const int packIndex = FindPack(pack);
+  if (packIndex < 0) return members;
+  for (std::size_t index = 0; index < ufos_.size(); ++index) {
+    const std::vector<int>& packs = packsByUfo_[index];
+    if (std::binary_search(packs.begin(), packs.end(), packIndex)) members.push_back(ufos_[index]);
+  }
+  return members;
 }
 
 }  // namespace varokin::engine

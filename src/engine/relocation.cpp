@@ -68,64 +68,71 @@ bool StaysInTaFolder(const std::string& path) {
   }
 }
 
-void Relocator::Report(const std::string& text) {
-  prompts_.Message(movePrefix + text + moveSuffix, Buttons::kOk);
+void Relocator::Report(const std::string& text, const Framing& framing) {
+  prompts_.Message(framing.prefix + text + framing.suffix, Buttons::kOk);
 }
 
 // The names come from configuration, snapshot and pack files, which anyone can write; a name that
 // leads out of the TA folder would move the player's other files. So would a folder inside it that
 // is a link to somewhere else.
-bool Relocator::RefuseEscape(const std::string& from, const std::string& to) {
+bool Relocator::RefuseEscape(const std::string& from, const std::string& to,
+                             const Framing& framing) {
   if (StaysInTaFolder(from) && StaysInTaFolder(to) && !fs_.LeadsOutside(from) &&
       !fs_.LeadsOutside(to)) {
     return false;
   }
-  Report("Refusing to move " + from + " to " + to + ": the name leads outside your TA directory");
+  Report("Refusing to move " + from + " to " + to + ": the name leads outside your TA directory",
+         framing);
   return true;
 }
 
-bool Relocator::MoveChecked(const std::string& from, const std::string& to) {
-  if (RefuseEscape(from, to)) return false;
+bool Relocator::MoveChecked(const std::string& from, const std::string& to,
+                            const Framing& framing) {
+  if (RefuseEscape(from, to, framing)) return false;
   if (!fs_.Exists(from)) {
-    Report("Unable to find the file " + from);
+    Report("Unable to find the file " + from, framing);
     return false;
   }
   if (fs_.Exists(to)) {
-    Report("An extra copy of " + to + " was found");
+    Report("An extra copy of " + to + " was found", framing);
     return false;
   }
   if (!fs_.Rename(from, to)) {
-    Report(ErrorMoving(from, to));
+    Report(ErrorMoving(from, to), framing);
     return false;
   }
   return true;
 }
 
-bool Relocator::MoveWithBackup(const std::string& from, const std::string& to) {
+bool Relocator::MoveWithBackup(const std::string& from, const std::string& to,
+                               const Framing& framing) {
   // A bare base game name always stays in the TA folder; every other case is an ordinary move.
   if (IsBaseGameFile(to) && StaysInTaFolder(from) && fs_.Exists(from) && fs_.Exists(to)) {
-    return ReplaceGameFile(from, to);
+    return ReplaceGameFile(from, to, framing);
   }
   // Beside a twin the game's file could not take its name back once the TC's file has left.
-  if (IsBaseGameFile(from) && RefuseCaseTwin(from)) return false;
-  if (!MoveChecked(from, to)) return false;
-  return !IsBaseGameFile(from) || RestoreGameFile(from);
+  if (IsBaseGameFile(from) && RefuseCaseTwin(from, framing)) return false;
+  if (!MoveChecked(from, to, framing)) return false;
+  return !IsBaseGameFile(from) || RestoreGameFile(from, framing);
 }
 
-bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to) {
+bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to,
+                                const Framing& framing) {
   // A twin keeps the name taken after the game's file has gone to its backup: the TC's file could
   // not take its place, nor the game's file come back.
-  if (RefuseCaseTwin(to)) return false;
+  if (RefuseCaseTwin(to, framing)) return false;
   std::string backup = BackupName(to);
   if (fs_.Exists(backup)) {
-    Report("Unable to rename" + to + " to " + backup +
-           " in order to let it be replaced, the backup file already exists.\n  This is "
-           "probably a symptom of a serious problem, you should quit VKN immediately and try to "
-           "fix it.");
+    Report(
+        "Unable to rename" + to + " to " + backup +
+            " in order to let it be replaced, the backup file already exists.\n  This is "
+            "probably a symptom of a serious problem, you should quit VKN immediately and try to "
+            "fix it.",
+        framing);
     return false;
   }
   if (!fs_.Rename(to, backup)) {
-    Report("Unable to rename" + to + " to " + backup + " in order to let it be replaced");
+    Report("Unable to rename" + to + " to " + backup + " in order to let it be replaced", framing);
     return false;
   }
   if (!fs_.Rename(from, to)) {
@@ -133,18 +140,19 @@ bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to) 
     if (!fs_.Rename(backup, to)) {
       text += "\n\nThe game's " + to + " could not be put back: it is now named " + backup;
     }
-    Report(text);
+    Report(text, framing);
     return false;
   }
   return true;
 }
 
-bool Relocator::RestoreGameFile(const std::string& baseGameFile) {
+bool Relocator::RestoreGameFile(const std::string& baseGameFile, const Framing& framing) {
   std::string backup = BackupName(baseGameFile);
   if (fs_.Exists(backup)) {
     if (fs_.Rename(backup, baseGameFile)) return true;
-    Report("An error occurred when trying to rename the backup file " + backup + " to " +
-           baseGameFile);
+    Report(
+        "An error occurred when trying to rename the backup file " + backup + " to " + baseGameFile,
+        framing);
     return false;
   }
   if (!startup_.warnModifiedFiles) return true;
@@ -153,7 +161,8 @@ bool Relocator::RestoreGameFile(const std::string& baseGameFile) {
       platform::EqualsIgnoringCase(baseGameFile, "totala1.hpi") || !startup_.monolithicTotala1;
   if (!missingMatters) return true;
   Report("Unable to locate the backup file " + backup + " which should be replacing the " +
-         baseGameFile + " file used by the TC");
+             baseGameFile + " file used by the TC",
+         framing);
   return false;
 }
 
@@ -168,19 +177,19 @@ bool Relocator::HasCaseTwin(const std::string& path) {
   return sameName > 1;
 }
 
-bool Relocator::RefuseCaseTwin(const std::string& path) {
+bool Relocator::RefuseCaseTwin(const std::string& path, const Framing& framing) {
   if (!HasCaseTwin(path)) return false;
-  Report("An extra copy of " + path + " was found");
+  Report("An extra copy of " + path + " was found", framing);
   return true;
 }
 
-bool Relocator::Refuse(const std::string& text) {
-  Report(text);
+bool Relocator::Refuse(const std::string& text, const Framing& framing) {
+  Report(text, framing);
   return false;
 }
 
-bool Relocator::RefuseUnreadable(const std::string& fileName) {
-  Report("Unable to read the file " + fileName);
+bool Relocator::RefuseUnreadable(const std::string& fileName, const Framing& framing) {
+  Report("Unable to read the file " + fileName, framing);
   return false;
 }
 

@@ -18,38 +18,42 @@ std::string BackupName(const std::string& baseGameFile);
 // of < > : " | ? * or a control character, no component ending in a dot or a blank.
 bool StaysInTaFolder(const std::string& path);
 
-// The two moves every switch is made of. Each reports its own failure, framed by movePrefix and
-// moveSuffix, which the calling operation sets; false means exactly one message was shown.
+// What frames every message of one operation's moves: the operation's name before the problem,
+// and what became of the operation after it.
+struct Framing {
+  std::string prefix;
+  std::string suffix;
+};
+
+// The two moves every switch is made of. Each reports its own failure, framed as the calling
+// operation says; false means exactly one message was shown.
 class Relocator {
  public:
   Relocator(platform::FileSystem& fs, Prompts& prompts, const engine::StartupState& startup)
       : fs_(fs), prompts_(prompts), startup_(startup) {}
 
-  std::string movePrefix;
-  std::string moveSuffix;
-
   // Moves a file or folder; never overwrites.
-  bool MoveChecked(const std::string& from, const std::string& to);
+  bool MoveChecked(const std::string& from, const std::string& to, const Framing& framing);
   // The move of Total Conversions: may replace one of the game's base files, which is kept under
   // its backup name meanwhile and put back when the replacement is moved out.
-  bool MoveWithBackup(const std::string& from, const std::string& to);
+  bool MoveWithBackup(const std::string& from, const std::string& to, const Framing& framing);
   // Reports "An extra copy of" a name that has a case twin in its folder (only on a disk that
   // tells case apart): a file moved from there could never go back, the twin holding its place.
-  bool RefuseCaseTwin(const std::string& path);
+  bool RefuseCaseTwin(const std::string& path, const Framing& framing);
   // Reports text framed as the moves' own messages are. Always false.
-  bool Refuse(const std::string& text);
+  bool Refuse(const std::string& text, const Framing& framing);
   // Refuses an operation whose configuration file cannot be read: it would name nothing to move
   // and so pass for done. Always false.
-  bool RefuseUnreadable(const std::string& fileName);
+  bool RefuseUnreadable(const std::string& fileName, const Framing& framing);
 
  private:
-  void Report(const std::string& text);
+  void Report(const std::string& text, const Framing& framing);
   bool HasCaseTwin(const std::string& path);
-  bool RefuseEscape(const std::string& from, const std::string& to);
+  bool RefuseEscape(const std::string& from, const std::string& to, const Framing& framing);
   // MoveWithBackup onto a base game file that is there: the game's file goes to its backup name.
-  bool ReplaceGameFile(const std::string& from, const std::string& to);
+  bool ReplaceGameFile(const std::string& from, const std::string& to, const Framing& framing);
   // MoveWithBackup after a base game file has been moved out: its backup comes back.
-  bool RestoreGameFile(const std::string& baseGameFile);
+  bool RestoreGameFile(const std::string& baseGameFile, const Framing& framing);
 
   platform::FileSystem& fs_;
   Prompts& prompts_;

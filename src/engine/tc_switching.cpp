@@ -21,19 +21,21 @@ const char kGameArchive[] = "totala1.hpi";
 
 enum class Direction { kIn, kOut };
 
-bool MovePair(Relocator& relocator, const RenamePair& pair, Direction direction) {
+bool MovePair(Relocator& relocator, const RenamePair& pair, Direction direction,
+              const Framing& framing) {
   const std::string stored = "Varokin\\" + pair.stored;
-  return direction == Direction::kIn ? relocator.MoveWithBackup(stored, pair.installed)
-                                     : relocator.MoveWithBackup(pair.installed, stored);
+  return direction == Direction::kIn ? relocator.MoveWithBackup(stored, pair.installed, framing)
+                                     : relocator.MoveWithBackup(pair.installed, stored, framing);
 }
 
 // Moves every rename pair in file order and stops at the first that fails; moved counts the pairs
 // that made it before that one.
-bool MoveEveryPair(ConfigReader& reader, Relocator& relocator, Direction direction, int& moved) {
+bool MoveEveryPair(ConfigReader& reader, Relocator& relocator, Direction direction, int& moved,
+                   const Framing& framing) {
   moved = 0;
   RenamePair pair;
   while (reader.NextRenamePair(pair)) {
-    if (!MovePair(relocator, pair, direction)) return false;
+    if (!MovePair(relocator, pair, direction, framing)) return false;
     ++moved;
   }
   return true;
@@ -41,12 +43,13 @@ bool MoveEveryPair(ConfigReader& reader, Relocator& relocator, Direction directi
 
 // The undo of a half-done switch reads the file afresh: the first reading may have hit its end.
 // Each move that fails here has shown its own message; the rest are still tried.
-void MoveFirstPairs(Context& ctx, const std::string& fileName, Direction direction, int count) {
+void MoveFirstPairs(Context& ctx, const std::string& fileName, Direction direction, int count,
+                    const Framing& framing) {
   ConfigReader reader(ctx.fs, fileName);
   reader.SkipHeader();
   RenamePair pair;
   for (int j = 0; j < count && reader.NextRenamePair(pair); ++j) {
-    MovePair(ctx.relocator, pair, direction);
+    MovePair(ctx.relocator, pair, direction, framing);
   }
 }
 
@@ -80,10 +83,10 @@ bool IsCatalogueFile(const std::string& stored) {
 // Refusals that must come before the first move, so that they leave every file where it was. The
 // check ends where the load itself would stop: at a name the moves refuse, at a payload that is
 // not there, or at one named before (gone by the time its second pair is moved).
-bool PairsMayMove(Context& ctx, const std::string& fileName) {
+bool PairsMayMove(Context& ctx, const std::string& fileName, const Framing& framing) {
   ConfigReader reader(ctx.fs, fileName);
   // Unread, the file would pass every check.
-  if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName);
+  if (!reader.IsOpen()) return ctx.relocator.RefuseUnreadable(fileName, framing);
   reader.SkipHeader();
   // One listing of the Varokin folder answers for the payloads that lie in it: a look at the disk
   // per pair would cost a TC of thousands of pairs as much again as its moves.
@@ -94,20 +97,21 @@ bool PairsMayMove(Context& ctx, const std::string& fileName) {
   while (reader.NextRenamePair(pair)) {
     const std::string stored = ConfigPath(pair.stored);
     if (IsCatalogueFile(pair.stored)) {
-      return ctx.relocator.Refuse("Refusing to move " + stored + ": Varokin needs it in place");
+      return ctx.relocator.Refuse("Refusing to move " + stored + ": Varokin needs it in place",
+                                  framing);
     }
     if (!StaysInTaFolder(stored) || !StaysInTaFolder(pair.installed)) return true;
     const std::string key = platform::LowerCase(pair.stored);
     if (!seen.insert(key).second) return true;
     if (pair.stored.find_first_of("\\/") != std::string::npos) {
       if (!ctx.fs.Exists(stored)) return true;
-      if (ctx.relocator.RefuseCaseTwin(stored)) return false;
+      if (ctx.relocator.RefuseCaseTwin(stored, framing)) return false;
       continue;
     }
     const auto found = listed.find(key);
     if (found == listed.end()) return true;
     if (found->second > 1) {
-      return ctx.relocator.Refuse("An extra copy of " + stored + " was found");
+      return ctx.relocator.Refuse("An extra copy of " + stored + " was found", framing);
     }
   }
   return true;
@@ -146,25 +150,24 @@ bool TcSwitching::LoadTc() {
   std::string previous;
   int moved = 0;
   bool allIn;
+  const Framing framing{"Loading TC (" + fileName + "):\n\n", "\n\nload Aborted."};
   {
     ConfigReader reader(ctx_.fs, fileName);
-    ctx_.relocator.movePrefix = "Loading TC (" + fileName + "):\n\n";
-    ctx_.relocator.moveSuffix = "\n\nload Aborted.";
-    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
     title = reader.ReadLine();
     shown_.description = DescriptionPane(title, reader.ReadLine(), fileName);
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
-    if (!PairsMayMove(ctx_, fileName)) return false;
+    if (!PairsMayMove(ctx_, fileName, framing)) return false;
     // Remembered before the first move: should the program die half-way, the next start's
     // check then finds the pairs not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousTc);
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousTc, fileName)) {
       return false;
     }
-    allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved);
+    allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved, framing);
   }
   if (!allIn) {
-    MoveFirstPairs(ctx_, fileName, Direction::kOut, moved);
+    MoveFirstPairs(ctx_, fileName, Direction::kOut, moved, framing);
     ctx_.settings.Write(settings::kPreviousTc, previous);  // as it was before the load
     return false;
   }
@@ -176,22 +179,21 @@ bool TcSwitching::UnloadTc() {
   shown_ = {};
   if (ctx_.state.currentTc == kNoMod) return true;
   const std::string fileName = ctx_.state.GetCurrentTcName();
-  ctx_.relocator.movePrefix = "Unloading TC (" + fileName + "):\n\n";
-  ctx_.relocator.moveSuffix = "\n\nunload Aborted.";
+  const Framing framing{"Unloading TC (" + fileName + "):\n\n", "\n\nunload Aborted."};
   int moved = 0;
   bool allOut;
   {
     ConfigReader reader(ctx_.fs, fileName);
-    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName);
+    if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
     // The unload is the first half of a switch: with settings that cannot be written, the TC
     // would be remembered as active once its files are out, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousTc, fileName)) {
       return false;
     }
     reader.SkipHeader();
-    allOut = MoveEveryPair(reader, ctx_.relocator, Direction::kOut, moved);
+    allOut = MoveEveryPair(reader, ctx_.relocator, Direction::kOut, moved, framing);
   }
-  if (!allOut) MoveFirstPairs(ctx_, fileName, Direction::kIn, moved);
+  if (!allOut) MoveFirstPairs(ctx_, fileName, Direction::kIn, moved, framing);
   return allOut;
 }
 

@@ -1,15 +1,12 @@
-// Filling the lists at start-up from the files found, and the UFO selection that mirrors where
-// the UFO files lie.
+// Filling the lists at start-up from the files found.
 #include <array>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/config_files.h"
+#include "engine/ufo_files.h"
 #include "platform/line_reader.h"
-#include "platform/text.h"
 #include "ui/switcher_dlg.h"
-#include "ui/ufo_files.h"
 
 namespace varokin::ui {
 
@@ -92,7 +89,7 @@ void CSwitcherDlg::ScanCatalogue() {
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
                [&](int row, int poolIndex, const std::string& fileName) {
                  for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
-                   if (!SameNameIgnoringCase(fileName, rememberedMutators[slot])) continue;
+                   if (!engine::SameNameIgnoringCase(fileName, rememberedMutators[slot])) continue;
                    state.mutatorSlots[slot] = poolIndex;
                    c_.mutatorList.SetSel(row, true);
                    return;
@@ -128,64 +125,26 @@ void CSwitcherDlg::ScanCatalogue() {
   if (state.currentAi == engine::kNoMod) c_.aiList.SetCurSel(0);
   state.lastAiListPos = c_.aiList.GetCurSel();
 
-  const std::vector<std::string> enabledUfoFiles = ctx_.fs.Find("*.ufo");
-  for (const std::string& fileName : enabledUfoFiles) {
-    if (SkippedEnabledUfo(fileName)) continue;
-    const int row = c_.ufoList.AddString(UfoName(fileName));
+  const engine::UfoListing ufos = ufos_.List();
+  for (const std::string& ufo : ufos.enabled) {
+    const int row = c_.ufoList.AddString(ufo);
     if (row < 0) continue;
     c_.ufoList.SetSel(row, true);
     c_.ufoList.SetItemData(row, 0);
   }
-  for (const std::string& fileName : ctx_.fs.Find(std::string(kUfoFolder) + "*.ufo")) {
-    if (SkippedKeptUfo(fileName)) continue;
-    const int row = c_.ufoList.AddString(UfoName(fileName));
+  for (const std::string& ufo : ufos.kept) {
+    const int row = c_.ufoList.AddString(ufo);
     if (row >= 0) c_.ufoList.SetItemData(row, 0);
   }
 
-  scanner.Scan(std::string(kUfoFolder) + "*.pac", kUfoFolder, c_.packList,
-               [](int, int, const std::string&) {});
-  BuildPackMembership();
-  SyncUfoSelection(enabledUfoFiles);
+  std::vector<std::string> packs;
+  scanner.Scan(std::string(engine::kUfoFolder) + "*.pac", engine::kUfoFolder, c_.packList,
+               [&](int, int, const std::string& fileName) { packs.push_back(fileName); });
+  ufos_.ReadPacks(packs, ListedUfos());
+  SyncUfoSelection(ufos.enabledFiles);
 
   if (c_.ufoList.GetSelCount() <= 0) c_.ufoPane.SetText("No Units Currently Selected");
   if (c_.mutatorList.GetSelCount() <= 0) c_.mutatorPane.SetText("No Mutators Currently Selected");
-}
-
-void CSwitcherDlg::BuildPackMembership() {
-  engine::PackMembership& packs = ctx_.packMembership;
-  std::vector<std::string> listed;
-  listed.reserve(c_.ufoList.GetCount());
-  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) listed.push_back(c_.ufoList.GetText(ufo));
-  packs.Reset(c_.packList.GetCount(), listed);
-  for (int pack = 0; pack < c_.packList.GetCount(); ++pack) {
-    const std::string fileName =
-        ctx_.state.modNamePool.Get(static_cast<int>(c_.packList.GetItemData(pack)));
-    platform::LineReader reader(ctx_.fs, kUfoFolder + fileName);
-    reader.ReadLine();
-    reader.ReadLine();
-    for (std::string_view line = reader.NextLine(); !line.empty(); line = reader.NextLine()) {
-      packs.Add(pack, line);
-    }
-  }
-}
-
-void CSwitcherDlg::SyncUfoSelection() { SyncUfoSelection(ctx_.fs.Find("*.ufo")); }
-
-void CSwitcherDlg::SyncUfoSelection(const std::vector<std::string>& enabledUfoFiles) {
-  c_.ufoList.SetSel(-1, true);
-  c_.packList.SetSel(-1, true);
-  const engine::PackMembership& packs = ctx_.packMembership;
-  // One listing of the TA folder answers for every row: a look-up per row costs thousands of
-  // system calls at start-up. Names compare as the file system compares them, ASCII case aside.
-  std::unordered_set<std::string> enabled;
-  enabled.reserve(enabledUfoFiles.size());
-  for (const std::string& fileName : enabledUfoFiles) enabled.insert(platform::LowerCase(fileName));
-  for (int ufo = 0; ufo < c_.ufoList.GetCount(); ++ufo) {
-    const std::string ufoName = c_.ufoList.GetText(ufo);
-    if (enabled.contains(platform::LowerCase(ufoName + ".ufo"))) continue;
-    c_.ufoList.SetSel(ufo, false);
-    for (int pack : packs.PacksNaming(ufoName)) c_.packList.SetSel(pack, false);
-  }
 }
 
 }  // namespace varokin::ui

@@ -12,7 +12,7 @@ constexpr std::array<const char*, 4> kTabNames = {"Total Conversions", "Mutators
 }  // namespace
 
 CSwitcherDlg::CSwitcherDlg(engine::Context& ctx, MainWindowControls& controls)
-    : ctx_(ctx), c_(controls), tc_(ctx), ai_(ctx), mutators_(ctx) {}
+    : ctx_(ctx), c_(controls), tc_(ctx), ai_(ctx), mutators_(ctx), ufos_(ctx), snapshots_(ctx) {}
 
 void CSwitcherDlg::Show(const engine::ShownText& shown, TextControl& pane) {
   if (shown.title) c_.currentTcLabel.SetText(*shown.title);

@@ -6,7 +6,9 @@
 #include "engine/ai_switching.h"
 #include "engine/context.h"
 #include "engine/mutator_switching.h"
+#include "engine/snapshots.h"
 #include "engine/tc_switching.h"
+#include "engine/ufo_switching.h"
 #include "platform/instances.h"
 #include "platform/line_reader.h"
 #include "platform/processes.h"
@@ -82,15 +84,8 @@ class CSwitcherDlg {
 
  private:
   void ScanCatalogue();
-  void BuildPackMembership();
   // Switches to the default AI after the random choice found no candidate.
   void FallBackToDefaultAi();
-  // A UFO of the units tab by its row; each sets that row's selection from where the file ends.
-  bool EnableUfo(int index, bool showDescription);
-  bool DisableUfo(int index, bool showDescription);
-  // The steps of a snapshot restore; each returns false when something was not restored.
-  bool DisableEveryUfo();
-  bool RestoreSnapshotFile(platform::LineReader& reader);
   // The engine's switches, each followed at once by what it asks to show in the window.
   bool LoadTc();
   bool UnloadTc();
@@ -100,12 +95,19 @@ class CSwitcherDlg {
   bool UnloadMutator(int slot);
   // Puts a switch's title into the "Current TC" label and its description into pane.
   void Show(const engine::ShownText& shown, TextControl& pane);
+  // Rows of the units tab and the names the engine knows them by.
+  std::string PackFileOf(int row) const;
+  std::vector<std::string> ListedUfos() const;
+  void ShowUfo(int row, const engine::UfoShown& shown);
+  void ShowUfoSelection(const engine::UfoSelection& selection);
 
   engine::Context& ctx_;
   MainWindowControls& c_;
   engine::TcSwitching tc_;
   engine::AiSwitching ai_;
   engine::MutatorSwitching mutators_;
+  engine::UfoSwitching ufos_;
+  engine::Snapshots snapshots_;
   bool timerPending_ = false;
   Result result_ = Result::kRunning;
 };

@@ -134,34 +134,13 @@ void CUfoPackDlg::OnChangePackName() {
 }
 
 void CUfoPackDlg::OnOK() {
-  const std::string fileName = TextOf(kIdFileName);
-  // The file name is typed, so it may point anywhere; the dialog stays open to have it corrected.
-  if (!engine::IsPlainPackFileName(fileName)) {
-    prompts_.Message("The file name \"" + fileName +
-                     "\" cannot be used: a UFO pack is a file of its own in Varokin\\UfoManager, "
-                     "without folders or drive letters");
-    return;
-  }
   engine::UfoPack pack{TextOf(kIdPackName), TextOf(kIdDescription), {}};
-  if (ListBox* included = controls_->List(kIdIncludedUfos)) {
+  if (ListBox* included = controls_ != nullptr ? controls_->List(kIdIncludedUfos) : nullptr) {
     for (int row = 0; row < included->GetCount(); ++row) {
       if (included->GetSel(row)) pack.ufos.push_back(included->GetText(row));
     }
   }
-  const std::string path = engine::PackPath(fileName);
-  if (fs_.Exists(path) &&
-      prompts_.Message("A UFO pack with this name already exists, do you want to overwrite it?",
-                       Buttons::kYesNo, Icon::kExclamation) != Answer::kYes) {
-    EndDialog(kIdOk);
-    return;
-  }
-  if (engine::WritePackFile(fs_, path, pack)) {
-    prompts_.Message("The UFO pack " + pack.name +
-                     " will be available next time you start Varokin");
-  } else {
-    prompts_.Message("The file " + path + " could not be created");
-  }
-  EndDialog(kIdOk);
+  if (engine::SaveUfoPack(fs_, prompts_, TextOf(kIdFileName), pack)) EndDialog(kIdOk);
 }
 
 void CSwitcherDlg::OnMakeUfoPack() {

@@ -19,14 +19,11 @@ using engine_tests::RenameBlocker;
 
 const std::string kPrefix = "Loading TC (][Foo.tc):\n\n";
 const std::string kSuffix = "\n\nload Aborted.";
+const Framing kFraming{kPrefix, kSuffix};
 
 class Relocation : public engine_tests::EngineTest {
  protected:
-  void SetUp() override {
-    startup.warnModifiedFiles = true;
-    relocator.movePrefix = kPrefix;
-    relocator.moveSuffix = kSuffix;
-  }
+  void SetUp() override { startup.warnModifiedFiles = true; }
   void ExpectMessage(const std::string& text) {
     EngineTest::ExpectMessage(kPrefix + text + kSuffix);
   }
@@ -97,8 +94,8 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.from + " -> " + c.to);
     ExpectMessage(c.message);
-    EXPECT_FALSE(c.withBackup ? relocator.MoveWithBackup(c.from, c.to)
-                              : relocator.MoveChecked(c.from, c.to));
+    EXPECT_FALSE(c.withBackup ? relocator.MoveWithBackup(c.from, c.to, kFraming)
+                              : relocator.MoveChecked(c.from, c.to, kFraming));
   }
   EXPECT_EQ(ta.Inventory(), before);
 }
@@ -118,12 +115,12 @@ TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
     ta.Text(onDisk, "game's " + onDisk);
     ta.Text(stored, "TC's " + onDisk);
 
-    ASSERT_TRUE(relocator.MoveWithBackup(stored, named));
+    ASSERT_TRUE(relocator.MoveWithBackup(stored, named, kFraming));
     EXPECT_EQ(ta.Read(named), "TC's " + onDisk);
     EXPECT_EQ(ta.Read(backup), "game's " + onDisk);
     EXPECT_FALSE(ta.Exists(stored));
 
-    ASSERT_TRUE(relocator.MoveWithBackup(named, stored));
+    ASSERT_TRUE(relocator.MoveWithBackup(named, stored, kFraming));
     EXPECT_EQ(ta.Read(named), "game's " + onDisk);
     EXPECT_EQ(ta.Read(stored), "TC's " + onDisk);
     EXPECT_FALSE(fs.Exists(backup));
@@ -159,7 +156,7 @@ TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
       SKIP_UNLESS_BLOCKED(*locked);
     }
     ExpectMessage(c.message);
-    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game));
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game, kFraming));
     EXPECT_EQ(ta.Inventory(), before);
   }
 }
@@ -192,7 +189,7 @@ TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
     ta.Text("Varokin\\tc", "TC");
     fixtures::FileInventory before = ta.Inventory();
     ExpectMessage("An extra copy of " + game + " was found");
-    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\tc", game));
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\tc", game, kFraming));
     EXPECT_EQ(ta.Inventory(), before);
     std::filesystem::remove(ta.Host(game));
     std::filesystem::remove(ta.Host(twin));
@@ -203,21 +200,19 @@ TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
   std::filesystem::remove(ta.Host("Varokin\\tc"));
   fixtures::FileInventory before = ta.Inventory();
   ExpectMessage("An extra copy of totala1.hpi was found");
-  EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\tc"));
+  EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\tc", kFraming));
   EXPECT_EQ(ta.Inventory(), before);
 #endif
 
   // When the game's file cannot come back from its backup, the player is told where it is.
   RefusesRenamesOnto refusing("ccdata.hpi");
   Relocator failing{refusing, prompts, startup};
-  failing.movePrefix = kPrefix;
-  failing.moveSuffix = kSuffix;
   ta.Text("ccdata.hpi", "game");
   ta.Text("Varokin\\cc.hpi", "TC");
   ExpectMessage(
       "Error moving Varokin\\cc.hpi to ccdata.hpi\n\nThe game's ccdata.hpi could not be put back: "
       "it is now named ccdata.###");
-  EXPECT_FALSE(failing.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi"));
+  EXPECT_FALSE(failing.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi", kFraming));
   EXPECT_EQ(ta.Read("ccdata.###"), "game");
   EXPECT_EQ(ta.Read("Varokin\\cc.hpi"), "TC");
 }
@@ -248,7 +243,7 @@ TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicA
       ExpectMessage("Unable to locate the backup file " + backup +
                     " which should be replacing the " + c.name + " file used by the TC");
     }
-    EXPECT_EQ(relocator.MoveWithBackup(c.name, stored), !c.reported);
+    EXPECT_EQ(relocator.MoveWithBackup(c.name, stored, kFraming), !c.reported);
     EXPECT_EQ(ta.Read(stored), "TC");
     EXPECT_FALSE(ta.Exists(c.name));
   }
@@ -262,7 +257,7 @@ TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
   SKIP_UNLESS_BLOCKED(locked);
   ExpectMessage(
       "An error occurred when trying to rename the backup file totala1.### to totala1.hpi");
-  EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\big.hpi"));
+  EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\big.hpi", kFraming));
   EXPECT_EQ(ta.Read("Varokin\\big.hpi"), "TC");
   EXPECT_EQ(ta.Read("totala1.###"), "game");
 }
@@ -297,13 +292,13 @@ TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
              ": the name leads outside your TA directory";
     };
     ExpectMessage(refusal(name, "taken.txt"));
-    EXPECT_FALSE(relocator.MoveChecked(name, "taken.txt"));
+    EXPECT_FALSE(relocator.MoveChecked(name, "taken.txt", kFraming));
     ExpectMessage(refusal("Varokin\\f.ufo", name));
-    EXPECT_FALSE(relocator.MoveChecked("Varokin\\f.ufo", name));
+    EXPECT_FALSE(relocator.MoveChecked("Varokin\\f.ufo", name, kFraming));
     ExpectMessage(refusal(name, "totala1.hpi"));
-    EXPECT_FALSE(relocator.MoveWithBackup(name, "totala1.hpi"));
+    EXPECT_FALSE(relocator.MoveWithBackup(name, "totala1.hpi", kFraming));
     ExpectMessage(refusal("totala1.hpi", name));
-    EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", name));
+    EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", name, kFraming));
   }
   EXPECT_EQ(ta.Inventory(), before);
 }
