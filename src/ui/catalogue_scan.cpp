@@ -12,7 +12,6 @@ namespace varokin::ui {
 
 namespace {
 
-constexpr const char* kPrevious = "Previous Settings";
 // Display names are read into a 64-character buffer: at most 63 characters are shown.
 constexpr std::size_t kNameBuffer = 64;
 
@@ -48,8 +47,10 @@ class KindScanner {
   bool poolFull_ = false;
 };
 
-std::string RememberedOrNone(settings::SettingsStore& settings, const char* entry) {
-  std::string name = settings.GetProfileString(kPrevious, entry);
+// An entry present but empty ("TC=") reads as the unmodified game too.
+std::string RememberedOrNone(settings::SettingsStore& settings,
+                             const settings::TextSetting& setting) {
+  std::string name = settings.Get(setting);
   return name.empty() ? "none" : name;
 }
 
@@ -62,7 +63,7 @@ void CSwitcherDlg::ScanCatalogue() {
   Prompts& prompts = ctx_.prompts;
   KindScanner scanner(ctx_);
 
-  const std::string rememberedTc = RememberedOrNone(ctx_.settings, "TC");
+  const std::string rememberedTc = RememberedOrNone(ctx_.settings, settings::kPreviousTc);
   tc_.ValidateTc(rememberedTc);
   Show(tc_.Shown(), c_.tcPane);
   state.currentTc = engine::kNoMod;
@@ -84,7 +85,7 @@ void CSwitcherDlg::ScanCatalogue() {
   std::array<std::string, engine::kMutatorSlotCount> rememberedMutators;
   for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
     rememberedMutators[slot] =
-        ctx_.settings.GetProfileString("Active Mutators", "Mutator " + std::to_string(slot));
+        ctx_.settings.Get(settings::MutatorSlot(slot));
   }
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
                [&](int row, int poolIndex, const std::string& fileName) {
@@ -106,7 +107,7 @@ void CSwitcherDlg::ScanCatalogue() {
     Show(mutators_.Shown(), c_.mutatorPane);
   }
 
-  const std::string rememberedAi = RememberedOrNone(ctx_.settings, "AI");
+  const std::string rememberedAi = RememberedOrNone(ctx_.settings, settings::kPreviousAi);
   ai_.ValidateAi(rememberedAi);
   Show(ai_.Shown(), c_.aiPane);
   state.currentAi = engine::kNoMod;
