@@ -7,10 +7,17 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
   target_compile_options(varokin_warnings INTERFACE -Wno-restrict)
 endif()
 
+# The program's own libraries build with stricter warnings still: shadowed names, casts and sign
+# changes are where index and size mistakes hide.
+add_library(varokin_strict_warnings INTERFACE)
+target_compile_options(varokin_strict_warnings INTERFACE -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+  -Wnull-dereference -Wpedantic -Wconversion -Wsign-conversion)
+target_link_libraries(varokin_strict_warnings INTERFACE varokin_warnings)
+
 function(varokin_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PRIVATE varokin_warnings)
+  target_link_libraries(${name} PRIVATE varokin_strict_warnings)
 endfunction()
 
 # One GoogleTest executable per subsystem, registered with CTest as one test.

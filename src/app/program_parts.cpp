@@ -5,12 +5,12 @@
 
 namespace varokin::app {
 
-ProgramParts::ProgramParts(Prompts& prompts)
+ProgramParts::ProgramParts(Prompts& frontEndPrompts)
     : fs(platform::CreateHostFileSystem()),
       instances(platform::CreateHostInstanceRegistry()),
       processes(platform::CreateHostProcesses()),
       registry(platform::CreateHostRegistry()),
-      prompts(prompts),
+      prompts(frontEndPrompts),
       settings(*fs, settings::DefaultSettingsPath()),
       relocator(*fs, prompts, startup),
       ctx{*fs, prompts, settings, startup, state, relocator, packMembership} {}

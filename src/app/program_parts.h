@@ -39,7 +39,7 @@ class HostSteps : public StartupSteps {
 // What one run of the program owns, over the host's services and the settings file of this
 // user; a front end brings its prompts, its dialog runner and its start-up steps.
 struct ProgramParts {
-  explicit ProgramParts(Prompts& prompts);
+  explicit ProgramParts(Prompts& frontEndPrompts);
   ProgramParts(const ProgramParts&) = delete;
   ProgramParts& operator=(const ProgramParts&) = delete;
 

@@ -21,7 +21,7 @@ int ModNamePool::Add(const std::string& name) {
 }
 
 std::string ModNamePool::Get(int index) const {
-  if (index >= 0 && index < Count()) return names_[index];
+  if (index >= 0 && index < Count()) return names_[static_cast<std::size_t>(index)];
   if (index > kHighestPoolIndexRange) return "none";
   return std::string();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,18 @@ namespace varokin::engine {
 // Pool index that stands for no modification: the unmodified game, or the default AI.
 constexpr int kNoMod = 9999;
 constexpr int kMutatorSlotCount = 32;
+
+// One value per Mutator slot, indexed by slot number as the rest of the program counts slots.
+template <typename T>
+struct SlotArray : std::array<T, kMutatorSlotCount> {
+  T& operator[](int slot) { return std::array<T, kMutatorSlotCount>::operator[](Index(slot)); }
+  const T& operator[](int slot) const {
+    return std::array<T, kMutatorSlotCount>::operator[](Index(slot));
+  }
+
+ private:
+  static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
+};
 
 // Numbers every configuration and UFO pack file name found in this run.
 class ModNamePool {
@@ -30,7 +43,7 @@ struct ModState {
   ModNamePool modNamePool;
   int currentTc = kNoMod;
   int currentAi = kNoMod;
-  std::array<int, kMutatorSlotCount> mutatorSlots;
+  SlotArray<int> mutatorSlots;
   std::string tcTags;
   std::string baseGameTag = " OTA ";
   int lastTcListPos = 0;

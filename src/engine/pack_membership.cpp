@@ -74,8 +74,10 @@ int PackMembership::Find(std::string_view ufo) const {
   if ((filter_[FilterBit(hash) / 64] >> (FilterBit(hash) % 64) & 1) == 0) return -1;
   for (std::size_t slot = hash >> shift_; slots_[slot] != 0;
        slot = (slot + 1) & (slots_.size() - 1)) {
-    const int index = static_cast<int>(slots_[slot] & 0xFFFFFFFFu) - 1;
-    if (slots_[slot] == SlotValue(hash, index) && SameLowered(names_[index], ufo)) return index;
+    const std::size_t index = (slots_[slot] & 0xFFFFFFFFu) - 1;
+    if (slots_[slot] == SlotValue(hash, index) && SameLowered(names_[index], ufo)) {
+      return static_cast<int>(index);
+    }
   }
   return -1;
 }

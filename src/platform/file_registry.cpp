@@ -179,7 +179,7 @@ class FileRegistry : public Registry {
   // A line that is not "name=dword:N" or "name=sz:text" is dropped rather than guessed at.
   static void ParseValue(const std::string& line, Key& key) {
     std::size_t eq = 0;
-    while (eq < line.size() && line[eq] != '=') eq += line[eq] == '\\' ? 2 : 1;
+    while (eq < line.size() && line[eq] != '=') eq += line[eq] == '\\' ? 2u : 1u;
     if (eq >= line.size()) return;
     Value value{Unescape(line.substr(0, eq)), false, {}, 0};
     const std::string data = line.substr(eq + 1);

@@ -86,7 +86,7 @@ IniDocument::Location IniDocument::Locate(const std::string& section,
   std::string_view wantedEntry = Trim(entry);
   Location location;
   for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
-    const Line& line = lines_[i];
+    const Line& line = LineAt(i);
     std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
     if (std::optional<std::string_view> name = SectionName(content)) {
       if (location.sectionLine >= 0) break;
@@ -110,7 +110,7 @@ std::optional<std::string> IniDocument::Find(const std::string& section,
                                              const std::string& entry) const {
   Location location = Locate(section, entry);
   if (location.entryLine < 0) return std::nullopt;
-  const Line& line = lines_[location.entryLine];
+  const Line& line = LineAt(location.entryLine);
   std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
   return std::string(Unquoted(ParseEntry(content)->value));
 }
@@ -149,12 +149,12 @@ bool IniDocument::Set(const std::string& section, const std::string& entry,
   Location location = Locate(section, entry);
   if (location.entryLine >= 0) {
     // The name stays as the file spells it; only the value changes.
-    const Line& line = lines_[location.entryLine];
+    const Line& line = LineAt(location.entryLine);
     std::string_view content(text_.data() + line.begin, line.contentEnd - line.begin);
     newLine = std::string(ParseEntry(content)->name) + "=" + stored;
     text_.replace(line.begin, line.contentEnd - line.begin, newLine);
   } else if (location.sectionLine >= 0) {
-    const Line& after = lines_[location.lastFilledLine];
+    const Line& after = LineAt(location.lastFilledLine);
     if (after.end == after.contentEnd) {
       text_.insert(after.end, eol + newLine);
     } else {

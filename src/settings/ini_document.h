@@ -42,6 +42,9 @@ class IniDocument {
   std::string LineEnd() const;
 
   std::string text_;
+  // Line numbers are ints, -1 for none; a found one is always in range.
+  const Line& LineAt(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+
   std::vector<Line> lines_;
 };
 

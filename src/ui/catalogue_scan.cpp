@@ -82,10 +82,9 @@ void CSwitcherDlg::ScanCatalogue() {
   if (state.currentTc == engine::kNoMod) c_.tcList.SetCurSel(0);
   state.lastTcListPos = c_.tcList.GetCurSel();
 
-  std::array<std::string, engine::kMutatorSlotCount> rememberedMutators;
+  engine::SlotArray<std::string> rememberedMutators;
   for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
-    rememberedMutators[slot] =
-        ctx_.settings.Get(settings::MutatorSlot(slot));
+    rememberedMutators[slot] = ctx_.settings.Get(settings::MutatorSlot(slot));
   }
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
                [&](int row, int poolIndex, const std::string& fileName) {

@@ -73,9 +73,8 @@ bool CSwitcherDlg::OnInitDialog() {
   c_.menuDontAskCompile.SetChecked(settings.Get(settings::kCompileMonolithic) == 0);
   c_.menuDontConfigureIcq.SetChecked(settings.Get(settings::kConfigureIcq) == 0);
 
-  for (int tab = 0; tab < static_cast<int>(kTabNames.size()); ++tab) {
-    c_.tabs.InsertItem(tab, kTabNames[tab]);
-  }
+  int tab = 0;
+  for (const char* name : kTabNames) c_.tabs.InsertItem(tab++, name);
   selectedTab = settings.Get(settings::kSelectedTab);
   // A tab number the tab control would refuse (a hand-edited settings file) shows the first tab.
   if (selectedTab < 0 || selectedTab >= c_.tabs.GetItemCount()) selectedTab = 0;

@@ -70,7 +70,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
   engine::ModState& state = ctx_.state;
   const int rows = c_.aiList.GetCount();
   std::vector<int> candidates;
-  candidates.reserve(rows);
+  candidates.reserve(static_cast<std::size_t>(rows));
   std::string listing;
   if (c_.allowDefaultAi.IsChecked()) {
     candidates.push_back(0);
@@ -98,7 +98,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
   const platform::WallTime now = platform::Now();
   std::srand(static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.seconds) *
                                         static_cast<std::uint64_t>(now.milliseconds)));
-  const int picked = candidates[std::rand() % candidates.size()];
+  const int picked = candidates[static_cast<std::size_t>(std::rand()) % candidates.size()];
 
   if (!ai_.UnloadAi()) {
     ctx_.prompts.Message(kShutDown);

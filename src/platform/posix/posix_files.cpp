@@ -55,7 +55,7 @@ class HostInputFile final : public InputFile {
 int OpenWithoutLinks(const std::string& host, int flags) {
 #ifdef SYS_openat2
   open_how how{};
-  how.flags = static_cast<std::uint64_t>(flags);
+  how.flags = static_cast<decltype(how.flags)>(flags);
   how.resolve = RESOLVE_NO_SYMLINKS;
   return static_cast<int>(syscall(SYS_openat2, AT_FDCWD, host.c_str(), &how, sizeof how));
 #else

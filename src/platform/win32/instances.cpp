@@ -25,7 +25,8 @@ std::string LockFolder() {
 
 std::string LockPath(const std::string& folder, const std::string& title) {
   std::string name;
-  for (unsigned char c : title) {
+  for (const char byte : title) {
+    const auto c = static_cast<unsigned char>(byte);
     name += kHexDigits[c >> 4];
     name += kHexDigits[c & 0xF];
   }

@@ -13,7 +13,8 @@ int HeadlessTabControl::InsertItem(int index, const std::string& text) {
 }
 
 std::string HeadlessTabControl::GetItemText(int index) const {
-  return index >= 0 && index < GetItemCount() ? tabs_[index] : std::string();
+  return index >= 0 && index < GetItemCount() ? tabs_[static_cast<std::size_t>(index)]
+                                              : std::string();
 }
 
 int HeadlessTabControl::SetCurSel(int index) {
