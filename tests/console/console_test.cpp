@@ -1,15 +1,10 @@
 // varokin-console end to end: the real program, started as a child process in a TA folder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <thread>
 
-#include "app/switcher_app.h"
 #include "console/console_fixture.h"
 #include "platform/instances.h"
 #include "support/ta_folder.h"
@@ -61,6 +56,11 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
                 "press 1\n"
                 "ok\n"
                 "show 1039\n"
+                "press 1043\n"
+                "set 1052 LAN Party\n"
+                "leave 1052\n"
+                "show 1052\n"
+                "escape\n"
                 "press 1\n"
                 "show\n"),
             0);
@@ -79,6 +79,7 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
       Contains("edit 1073\nAir Power.pac\n.\n<<< OK\nThe UFO pack Air Power will be available "
                "next time you start Varokin\n>>>\nlabel 1039\n"))
       << output;
+  EXPECT_TRUE(Contains("edit 1052\nLAN_Party\n.\n")) << output;
   EXPECT_FALSE(Contains("title Varokin")) << output;  // nothing is read once the window closed
   EXPECT_TRUE(ta.Exists("ashdata.hpi"));
   EXPECT_TRUE(ta.Exists("brain.ufo"));
@@ -160,58 +161,6 @@ TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {
   EXPECT_EQ(ReadAll(folder / "story.tas").substr(0, 14), "TC:][Ashen.tc\n");
   EXPECT_FALSE(fs::exists(folder / "story"));
   EXPECT_TRUE(ta.Exists("ashdata.hpi"));  // restored from story.tas
-}
-
-// The game in the TA folder is a small program that writes down its argument text; on Linux a
-// stand-in for Wine on the PATH starts it directly.
-class ConsoleLaunch : public Console {
- protected:
-  void SetUp() override {
-    Console::SetUp();
-    // Written over the start of the game's file, whose size and version marks further on let
-    // the installation check take it for TA.
-    std::ifstream game(FAKE_GAME, std::ios::binary);
-    std::fstream(ta.Host("totala.exe"), std::ios::binary | std::ios::in | std::ios::out)
-        << game.rdbuf();
-#ifndef _WIN32
-    fs::permissions(ta.Host("totala.exe"), fs::perms::owner_all);
-    fs::create_directories(home / "bin");
-    // Like Wine, finds a relative program in the working directory.
-    std::ofstream(home / "bin" / "wine")
-        << "#!/bin/sh\nprogram=\"$1\"\nshift\ncase \"$program\" in /*) ;; *) "
-           "program=\"./$program\" ;; esac\nexec \"$program\" \"$@\"\n";
-    fs::permissions(home / "bin" / "wine", fs::perms::owner_all);
-    const char* path = std::getenv("PATH");
-    variables.push_back(std::make_unique<ScopedVariable>(
-        "PATH", (home / "bin").string() + ":" + (path ? path : "")));
-#endif
-  }
-  // The argument texts the game was started with so far; waits for the count expected, since
-  // the game runs on after the program has ended.
-  std::string Started(int count) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    std::string text;
-    for (;;) {
-      text = ReadAll(ta.Host("started.txt"));
-      if (std::count(text.begin(), text.end(), '\n') >= count ||
-          std::chrono::steady_clock::now() > deadline) {
-        return text;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  }
-};
-
-TEST_F(ConsoleLaunch, StartsTheGameDirectlyAndIntoMultiplayerGames) {
-  ASSERT_EQ(Run("tab 2\npress 1007\n"), 0);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(Started(1), " -N\n");
-
-  ASSERT_EQ(Run("press 1043\nshow\nset 1052 LAN Party\nleave 1052\nshow 1052\npress 1045\n"), 0);
-  EXPECT_TRUE(Contains("title Varokin: Multiplayer\n")) << output;
-  EXPECT_TRUE(Contains("edit 1052\nUnnamed_Game\n.\n")) << output;
-  EXPECT_TRUE(Contains("edit 1052\nLAN_Party\n.\n")) << output;
-  EXPECT_EQ(Started(2), " -N\n -N1:0.0.0.0 -H LAN_Party\n");
 }
 
 }  // namespace
