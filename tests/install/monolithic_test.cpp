@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "engine/game_files.h"
-#include "engine/rename_blocker.h"
 #include "install/install_fixture.h"
 #include "install/installation.h"
 #include "support/ta_folder.h"
@@ -18,9 +17,6 @@ const std::string kPreparing =
 const std::string kMoved =
     "The original TA files have been moved into the BackupOTAData folder in yout TA directory, you "
     "can delete them to reclaim the 60+ megs of drive space they're using";
-const std::string kNotDeleted =
-    "Unable to delete the MonolithicTotala1 folder in your Varokin folder.  It's recommended that "
-    "you do so manually to reclaim 80+ megs of otherwise wasted drive space";
 
 std::string Expand(const std::string& archive) {
   return "cmd Varokin\\hpidump.exe " + archive + " -o Varokin\\MonolithicTotala1 *.*";
@@ -122,32 +118,6 @@ TEST_F(Compile, ToolsAndALeftoverWorkFolderStopItBeforeAnythingRuns) {
       "remove or rename it after shutting down VKN");
   EXPECT_FALSE(Run());
   EXPECT_TRUE(processes.calls.empty());
-}
-
-TEST_F(Compile, AnUndeletableFileInTheWorkFolderIsReported) {
-  ta.Text("probe", "x");
-  if (!engine_tests::RenameBlocker(ta.Host("probe")).Active()) GTEST_SKIP() << "cannot keep a file";
-  processes.statuses = {1};
-  std::unique_ptr<engine_tests::RenameBlocker> blocker;
-  processes.onCall = [&](const std::string&) {
-    if (blocker) return;
-    ta.Folder("Varokin/MonolithicTotala1/units");
-    ta.Text("Varokin/MonolithicTotala1/units/keep.fbi", "x");
-    const auto file = ta.Host("Varokin/MonolithicTotala1/units/keep.fbi");
-    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    blocker = std::make_unique<engine_tests::RenameBlocker>(file);
-  };
-  prompts.Expect(kPreparing);
-  prompts.Expect("An error occurred while attempting to expand totala1.hpi, compilation canceled");
-  prompts.Expect(kNotDeleted);
-  EXPECT_FALSE(Run());
-  blocker.reset();
-  EXPECT_TRUE(ta.Exists("Varokin/MonolithicTotala1/units/keep.fbi"));
-  // Writable again, so that the TA folder can be removed (Windows keeps a read-only file).
-  std::filesystem::permissions(ta.Host("Varokin/MonolithicTotala1/units/keep.fbi"),
-                               std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add);
 }
 
 #ifndef _WIN32

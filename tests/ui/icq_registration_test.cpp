@@ -90,28 +90,22 @@ class IcqRegistration : public ::testing::Test {
   ExpectPrompts prompts;
 };
 
-TEST_F(IcqRegistration, SilentWithoutIcqOrWithoutOurExecutable) {
+TEST_F(IcqRegistration, AsksOnlyWithIcqAndOurExecutableAndAsksAgainAfterNo) {
   install::RegisterWithIcq(*fs, prompts, *registry);
   EXPECT_FALSE(std::filesystem::exists(file));
 
   AddIcqUser(*registry);
   std::filesystem::remove(ta.Root() / "Varokin.exe");
   install::RegisterWithIcq(*fs, prompts, *registry);
-  EXPECT_FALSE(registry->KeyExists(kRegistration));
-}
+  ta.Text("Varokin.exe", "MZ");
+  for (int run = 0; run < 2; ++run) {
+    prompts.Expect(kQuestion, Answer::kNo);
+    install::RegisterWithIcq(*fs, prompts, *registry);
+    EXPECT_FALSE(registry->KeyExists(kRegistration));
+  }
 
-TEST_F(IcqRegistration, RegistersTheLastOwnerOnceAccepted) {
   ExpectRegistered(*registry);
   EXPECT_EQ(registry->SubKeys(kOwners), std::vector<std::string>{"12345678"});
-}
-
-TEST_F(IcqRegistration, AnswerNoWritesNothingAndAsksAgain) {
-  AddIcqUser(*registry);
-  prompts.Expect(kQuestion, Answer::kNo);
-  install::RegisterWithIcq(*fs, prompts, *registry);
-  EXPECT_FALSE(registry->KeyExists(kRegistration));
-  prompts.Expect(kQuestion, Answer::kNo);
-  install::RegisterWithIcq(*fs, prompts, *registry);
 }
 
 TEST_F(IcqRegistration, AFailedWriteTakesThePartialRegistrationAway) {

@@ -23,7 +23,8 @@ TEST(ScriptedPrompts, UnexpectedMessagesAreReportedAndAnsweredWithTheLastButton)
   EXPECT_EQ(r.AsPrompts().Message("Overwrite?", Buttons::kYesNo), Answer::kNo);
   EXPECT_EQ(r.AsPrompts().Message("Save?", Buttons::kYesNoCancel), Answer::kCancel);
   EXPECT_EQ(r.AsPrompts().Message("Note"), Answer::kOk);
-  ASSERT_EQ(r.problems.size(), 3u);
+  EXPECT_EQ(r.AsPrompts().OpenFile(FileDialogRequest{}), std::nullopt);
+  ASSERT_EQ(r.problems.size(), 4u);
   EXPECT_NE(r.problems[0].find("Overwrite?"), std::string::npos);
 
   // A message out of turn does not use up the one the script waits for.

@@ -75,25 +75,20 @@ TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {
   EXPECT_TRUE(Selected(Window().ufoList).empty());
 }
 
-TEST_F(MainWindow, RoutesEveryControlAndMenuItemAndNothingElse) {
+// Only the Close button saves the shown tab and the check box; Escape and the close box do not.
+TEST_F(MainWindow, OnlyCloseSavesTheTabAndTheDefaultAiCheckBox) {
   Start();
-  // Each handler's own questions and file dialogs are tested with that handler; here they get the
-  // safest answer, and only the routing counts.
-  prompts.onUnexpected = [](const std::string&) {};
-  for (int id : {ui::kIdLaunchTa, ui::kIdMultiplayer, ui::kIdMenuAutoLaunchTahook,
-                 ui::kIdMenuDisableFileWarnings, ui::kIdMenuDisableCustomExeWarning,
-                 ui::kIdMenuCcInstalled, ui::kIdMenuDontConfigureIcq, ui::kIdMenuDontAskCompile,
-                 ui::kIdMenuTakeSnapshot, ui::kIdMenuRestoreSnapshot, ui::kIdMenuMakeUfoPack,
-                 ui::kIdMenuAbout, ui::kIdDisableAll, ui::kIdChooseRandomAi}) {
-    EXPECT_TRUE(Dlg().OnCommand(id)) << id;
-  }
-  for (int id : {ui::kIdTcList, ui::kIdMutatorList, ui::kIdAiList, ui::kIdPackList, ui::kIdUfoList,
-                 ui::kIdTabs}) {
-    EXPECT_TRUE(Dlg().OnSelchange(id)) << id;
-  }
+  ShowTab(2);
+  Window().allowDefaultAi.SetChecked(false);
+  EXPECT_TRUE(Dlg().OnCommand(ui::kIdCancel));
+  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kCancel);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "<missing>");
+  EXPECT_TRUE(Dlg().OnCommand(ui::kIdClose));
+  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kOk);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+  EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
   EXPECT_FALSE(Dlg().OnCommand(ui::kIdTcPane));
   EXPECT_FALSE(Dlg().OnSelchange(ui::kIdDisableAll));
-  EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kRunning);
 }
 
 }  // namespace
