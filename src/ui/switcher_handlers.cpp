@@ -33,7 +33,7 @@ void CSwitcherDlg::OnSelchangeTcList() {
   const int row = c_.tcList.GetCurSel();
   // Without a chosen row there is nothing to switch to.
   if (row < 0) return;
-  if (!tc_.UnloadTc()) {
+  if (!UnloadTc()) {
     c_.tcList.SetCurSel(state.lastTcListPos);
     ctx_.prompts.Message(kShutDown);
     return;
@@ -51,7 +51,7 @@ void CSwitcherDlg::OnSelchangeAiList() {
   engine::ModState& state = ctx_.state;
   const int row = c_.aiList.GetAnchorIndex();
   if (row < 0) return;
-  if (!ai_.UnloadAi()) {
+  if (!UnloadAi()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
     ctx_.prompts.Message(kShutDown);
     return;
@@ -100,7 +100,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
                                         static_cast<std::uint64_t>(now.milliseconds)));
   const int picked = candidates[static_cast<std::size_t>(std::rand()) % candidates.size()];
 
-  if (!ai_.UnloadAi()) {
+  if (!UnloadAi()) {
     ctx_.prompts.Message(kShutDown);
     return;
   }
@@ -122,7 +122,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
 
 void CSwitcherDlg::FallBackToDefaultAi() {
   engine::ModState& state = ctx_.state;
-  if (!ai_.UnloadAi()) {
+  if (!UnloadAi()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
     ctx_.prompts.Message(kShutDown);
     return;
@@ -157,7 +157,7 @@ void CSwitcherDlg::OnSelchangeMutatorList() {
       }
       c_.mutatorList.SetSel(row, loaded);
     }
-  } else if (mutators_.UnloadMutator(active)) {
+  } else if (UnloadMutator(active)) {
     c_.mutatorList.SetSel(row, false);
   } else {
     c_.mutatorList.SetSel(row, true);
@@ -171,7 +171,7 @@ void CSwitcherDlg::OnDisableAll() {
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
 
-  if (tc_.UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
+  if (UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
     c_.tcList.SetCurSel(0);
     state.currentTc = engine::kNoMod;
     state.lastTcListPos = 0;
@@ -181,7 +181,7 @@ void CSwitcherDlg::OnDisableAll() {
   c_.mutatorList.SetSel(-1, false);
   for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
     const int poolIndex = state.mutatorSlots[slot];
-    if (poolIndex == -1 || mutators_.UnloadMutator(slot)) continue;
+    if (poolIndex == -1 || UnloadMutator(slot)) continue;
     if (UserGivesUp(prompts, "the Mutator " + state.GetMutatorName(slot))) {
       for (int row = 0; row < c_.mutatorList.GetCount(); ++row) {
         if (PoolIndexOf(c_.mutatorList, row) == poolIndex) c_.mutatorList.SetSel(row, true);
@@ -192,7 +192,7 @@ void CSwitcherDlg::OnDisableAll() {
     }
   }
 
-  if (ai_.UnloadAi() || !UserGivesUp(prompts, "the current Ai,")) {
+  if (UnloadAi() || !UserGivesUp(prompts, "the current Ai,")) {
     c_.aiList.SetCurSel(0);
     state.currentAi = engine::kNoMod;
     state.lastAiListPos = 0;

@@ -93,6 +93,8 @@ TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedWithBothMessages) {
   ClickRow(ui::kIdMutatorList, "Speedy Units");
   EXPECT_EQ(ta.Inventory(), loaded);
   EXPECT_EQ(Selected(Window().mutatorList), Texts{"Speedy Units"});
+  // The unload shows the Mutator's description as it reads it, without the load's blank.
+  EXPECT_EQ(Window().mutatorPane.GetText(), "Speedy Units:\r\nfast\r\n\r\n  -- }{Speedy.vkn");
   EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Speedy.vkn");
   EXPECT_EQ(State().GetMutatorName(0), "}{Speedy.vkn");
 }
