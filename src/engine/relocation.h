@@ -10,13 +10,13 @@
 namespace varokin::engine {
 
 // The five archives of the game that a Total Conversion may replace.
-bool IsBaseGameFile(const std::string& path);
+[[nodiscard]] bool IsBaseGameFile(const std::string& path);
 // "totala1.hpi" -> "totala1.###".
 std::string BackupName(const std::string& baseGameFile);
 // True when a name read from a file stays inside the TA folder and Windows can hold it: relative,
 // no drive letter, no empty, "." or ".." component, no device name (NUL, CON, COM1.txt, ...), none
 // of < > : " | ? * or a control character, no component ending in a dot or a blank.
-bool StaysInTaFolder(const std::string& path);
+[[nodiscard]] bool StaysInTaFolder(const std::string& path);
 
 // What frames every message of one operation's moves: the operation's name before the problem,
 // and what became of the operation after it.
@@ -33,27 +33,31 @@ class Relocator {
       : fs_(fs), prompts_(prompts), startup_(startup) {}
 
   // Moves a file or folder; never overwrites.
-  bool MoveChecked(const std::string& from, const std::string& to, const Framing& framing);
+  [[nodiscard]] bool MoveChecked(const std::string& from, const std::string& to,
+                                 const Framing& framing);
   // The move of Total Conversions: may replace one of the game's base files, which is kept under
   // its backup name meanwhile and put back when the replacement is moved out.
-  bool MoveWithBackup(const std::string& from, const std::string& to, const Framing& framing);
+  [[nodiscard]] bool MoveWithBackup(const std::string& from, const std::string& to,
+                                    const Framing& framing);
   // Reports "An extra copy of" a name that has a case twin in its folder (only on a disk that
   // tells case apart): a file moved from there could never go back, the twin holding its place.
-  bool RefuseCaseTwin(const std::string& path, const Framing& framing);
+  [[nodiscard]] bool RefuseCaseTwin(const std::string& path, const Framing& framing);
   // Reports text framed as the moves' own messages are. Always false.
-  bool Refuse(const std::string& text, const Framing& framing);
+  [[nodiscard]] bool Refuse(const std::string& text, const Framing& framing);
   // Refuses an operation whose configuration file cannot be read: it would name nothing to move
   // and so pass for done. Always false.
-  bool RefuseUnreadable(const std::string& fileName, const Framing& framing);
+  [[nodiscard]] bool RefuseUnreadable(const std::string& fileName, const Framing& framing);
 
  private:
   void Report(const std::string& text, const Framing& framing);
-  bool HasCaseTwin(const std::string& path);
-  bool RefuseEscape(const std::string& from, const std::string& to, const Framing& framing);
+  [[nodiscard]] bool HasCaseTwin(const std::string& path);
+  [[nodiscard]] bool RefuseEscape(const std::string& from, const std::string& to,
+                                  const Framing& framing);
   // MoveWithBackup onto a base game file that is there: the game's file goes to its backup name.
-  bool ReplaceGameFile(const std::string& from, const std::string& to, const Framing& framing);
+  [[nodiscard]] bool ReplaceGameFile(const std::string& from, const std::string& to,
+                                     const Framing& framing);
   // MoveWithBackup after a base game file has been moved out: its backup comes back.
-  bool RestoreGameFile(const std::string& baseGameFile, const Framing& framing);
+  [[nodiscard]] bool RestoreGameFile(const std::string& baseGameFile, const Framing& framing);
 
   platform::FileSystem& fs_;
   Prompts& prompts_;

@@ -87,8 +87,8 @@ UfoShown UfoSwitching::Enable(const std::string& ufo, bool showDescription) {
       return shown;
     }
     // Whether a copy lies in the TA folder afterwards decides, not the move itself.
-    ctx_.relocator.MoveChecked(DisabledPlace(ufo), EnabledPlace(ufo),
-                               {"Error enabling .ufo file\n\n", ""});
+    static_cast<void>(ctx_.relocator.MoveChecked(DisabledPlace(ufo), EnabledPlace(ufo),
+                                                 {"Error enabling .ufo file\n\n", ""}));
   }
   shown.enabled = ctx_.fs.Exists(EnabledPlace(ufo));
   return shown;

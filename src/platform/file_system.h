@@ -30,14 +30,14 @@ class FileSystem {
   virtual std::vector<std::string> Find(const std::string& pattern) = 0;
 
   // True when a file or folder of that name exists; a link exists even when it points to nothing.
-  virtual bool Exists(const std::string& path) = 0;
-  virtual bool IsFolder(const std::string& path) = 0;
+  [[nodiscard]] virtual bool Exists(const std::string& path) = 0;
+  [[nodiscard]] virtual bool IsFolder(const std::string& path) = 0;
   // Size in bytes of a file; nothing for a folder or a missing name.
   virtual std::optional<std::uint64_t> Size(const std::string& path) = 0;
 
   // Renames a file or a whole folder. Never replaces anything: when the destination exists the
   // rename fails and both stay as they were.
-  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  [[nodiscard]] virtual bool Rename(const std::string& from, const std::string& to) = 0;
 
   virtual bool CreateFolder(const std::string& path) = 0;
   // Removes an empty folder.
@@ -55,7 +55,8 @@ class FileSystem {
   // Writes the whole file: first to a temporary file beside it, then renamed over it, so that the
   // old contents or the new ones are on disk, never half of either. The only rename that replaces.
   // A link is kept: the file it points to is replaced, when the user may write there.
-  virtual bool WriteFileAtomic(const std::string& path, const std::string& contents) = 0;
+  [[nodiscard]] virtual bool WriteFileAtomic(const std::string& path,
+                                             const std::string& contents) = 0;
 
   virtual bool SetCurrentDir(const std::string& path) = 0;
   // The working directory as an absolute host path.
@@ -77,13 +78,13 @@ class FileSystem {
   // Windows a junction or other reparse point) to a place outside the working directory. Every
   // call above treats such a path as naming nothing; this tells the caller why. A link that is
   // the last component is an entry of its own and is never followed to decide this.
-  virtual bool LeadsOutside(const std::string& path) = 0;
+  [[nodiscard]] virtual bool LeadsOutside(const std::string& path) = 0;
 };
 
 // The file system of the machine the program runs on.
 std::unique_ptr<FileSystem> CreateHostFileSystem();
 
 // True when name matches pattern, * and ? being the only wildcards, without regard to ASCII case.
-bool WildcardMatch(const std::string& pattern, const std::string& name);
+[[nodiscard]] bool WildcardMatch(const std::string& pattern, const std::string& name);
 
 }  // namespace varokin::platform
