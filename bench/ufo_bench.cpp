@@ -27,8 +27,8 @@
 #include "engine/startup_state.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
-#include "ui/headless/main_window_set.h"
 #include "support/scripted_prompts.h"
+#include "ui/headless/main_window_set.h"
 #include "ui/switcher_dlg.h"
 
 namespace {

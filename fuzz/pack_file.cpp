@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const engine::UfoPack parsed = engine::ParsePackFile(text);
   const engine::UfoPack written = engine::ParsePackFile(engine::PackFileText(parsed));
   // A description that grew past a line's length when stored spills into the UFO lines.
-  const bool oneLine = engine::StoredDescription(parsed.description).size() <
-                       platform::LineReader::kDefaultBuffer;
+  const bool oneLine =
+      engine::StoredDescription(parsed.description).size() < platform::LineReader::kDefaultBuffer;
   if (written.name != parsed.name || (oneLine && written.ufos != parsed.ufos)) {
     fuzz::Fail("the pack reads back otherwise once written");
   }
