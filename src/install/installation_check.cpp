@@ -198,7 +198,8 @@ void MakeProgramFolder(CheckRun& run, const ProgramFolder& folder) {
       freeName = path + std::to_string(n);
       if (!fs.Exists(freeName)) break;
     }
-    fs.Rename(path, freeName);
+    // A rename that fails leaves the name taken: creating the folder then fails and says so.
+    static_cast<void>(fs.Rename(path, freeName));
     run.ctx.prompts.Message(folder.inTheWay + freeName +
                             " and a directory will be created in it's place");
   }
