@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "console/console_fixture.h"
+#include "support/console/console_fixture.h"
 #include "platform/instances.h"
 #include "support/ta_folder.h"
 #include "ui/window_titles.h"

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "console/console_fixture.h"
+#include "support/console/console_fixture.h"
 
 namespace varokin::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/switching_fixture.h"
+#include "support/engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {

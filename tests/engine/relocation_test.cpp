@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/rename_blocker.h"
-#include "engine/switching_fixture.h"
+#include "support/engine/rename_blocker.h"
+#include "support/engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/switching_fixture.h"
+#include "support/engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/config_files.h"
 #include "engine/game_files.h"
 #include "engine/mutator_switching.h"
-#include "engine/switching_fixture.h"
+#include "support/engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/pack_file.h"
-#include "engine/switching_fixture.h"
+#include "support/engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {

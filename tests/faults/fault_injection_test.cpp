@@ -17,7 +17,7 @@
 #endif
 
 #include "install/installation.h"
-#include "install/recording_processes.h"
+#include "support/install/recording_processes.h"
 #include "support/faulty_file_system.h"
 #include "support/main_window_fixture.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_files.h"
-#include "install/install_fixture.h"
+#include "support/install/install_fixture.h"
 #include "install/installation.h"
 
 namespace varokin::install_tests {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "engine/game_files.h"
-#include "install/install_fixture.h"
+#include "support/install/install_fixture.h"
 #include "install/installation.h"
 #include "support/ta_folder.h"
 

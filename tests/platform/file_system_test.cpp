@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/user_folders.h"
-#include "temp_folder.h"
+#include "support/platform/temp_folder.h"
 
 namespace varokin::platform::testing {
 namespace {

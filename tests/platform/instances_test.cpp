@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-#include "temp_folder.h"
+#include "support/platform/temp_folder.h"
 
 namespace varokin::platform::testing {
 namespace {

@@ -17,7 +17,7 @@
 #include "platform/posix/dir_cache.h"
 #include "platform/posix/no_replace_rename.h"
 #include "platform/user_folders.h"
-#include "temp_folder.h"
+#include "support/platform/temp_folder.h"
 
 namespace varokin::platform::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "demo_window.h"
+#include "support/qt/demo_window.h"
 #include "ui/about_dlg.h"
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "demo_window.h"
+#include "support/qt/demo_window.h"
 #include "ui/main_window_controls.h"
 
 namespace varokin::qt_tests {

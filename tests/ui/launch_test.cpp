@@ -1,7 +1,7 @@
 // "Launch TA", the TAHook switch and the multiplayer window, with every start recorded.
 #include <filesystem>
 
-#include "install/recording_processes.h"
+#include "support/install/recording_processes.h"
 #include "support/main_window_fixture.h"
 #include "ui/multiplayer_dlg.h"
 #include "ui/window_titles.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/switching_fixture.h"
-#include "install/recording_processes.h"
+#include "support/engine/switching_fixture.h"
+#include "support/install/recording_processes.h"
 
 namespace varokin::install_tests {
 

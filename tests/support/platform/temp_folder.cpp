@@ -1,4 +1,4 @@
-#include "temp_folder.h"
+#include "support/platform/temp_folder.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "demo_window.h"
+#include "support/qt/demo_window.h"
 
 #include <QApplication>
 #include <QDir>

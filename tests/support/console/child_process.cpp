@@ -1,4 +1,4 @@
-#include "console/child_process.h"
+#include "support/console/child_process.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "engine/rename_blocker.h"
+#include "support/engine/rename_blocker.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "console/child_process.h"
+#include "support/console/child_process.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
 #include "support/ta_folder.h"
