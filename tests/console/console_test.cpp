@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "support/console/console_fixture.h"
 #include "platform/instances.h"
+#include "support/console/console_fixture.h"
 #include "support/ta_folder.h"
 #include "ui/window_titles.h"
 

@@ -17,8 +17,8 @@
 #endif
 
 #include "install/installation.h"
-#include "support/install/recording_processes.h"
 #include "support/faulty_file_system.h"
+#include "support/install/recording_processes.h"
 #include "support/main_window_fixture.h"
 
 namespace varokin::fixtures {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_files.h"
-#include "support/install/install_fixture.h"
 #include "install/installation.h"
+#include "support/install/install_fixture.h"
 
 namespace varokin::install_tests {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "engine/game_files.h"
-#include "support/install/install_fixture.h"
 #include "install/installation.h"
+#include "support/install/install_fixture.h"
 #include "support/ta_folder.h"
 
 namespace varokin::install_tests {

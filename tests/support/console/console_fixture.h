@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "support/console/child_process.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
+#include "support/console/child_process.h"
 #include "support/ta_folder.h"
 
 namespace varokin::testing {
