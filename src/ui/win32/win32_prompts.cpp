@@ -102,7 +102,21 @@ class MessageBoxHook {
   static inline WNDPROC boxProc_ = nullptr;
 };
 
+// The common dialogs' library brings the shell and the print spooler with it; loaded only when a
+// file dialog is first asked for, it keeps them out of the program's start-up.
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+FileDialogFunction CommonDialog(const char* name) {
+  static const HMODULE library = LoadLibraryA("comdlg32.dll");
+  if (library == nullptr) return nullptr;
+  // Through a function type without arguments, the one a cast between function types may take.
+  return reinterpret_cast<FileDialogFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
 std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save) {
+  const FileDialogFunction ask = CommonDialog(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+  if (ask == nullptr) return std::nullopt;
   std::vector<char> file(MAX_PATH * 4, '\0');
   request.fileName.copy(file.data(), file.size() - 1);
   std::vector<char> filter = Filter(request.filter);
@@ -118,15 +132,8 @@ std::optional<std::string> AskForFile(const FileDialogRequest& request, bool sav
   ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
   // The working directory is the TA folder: every relative path of the program depends on it.
   ofn.Flags = OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-  BOOL chosen;
-  if (save) {
-    ofn.Flags |= OFN_OVERWRITEPROMPT;
-    chosen = GetSaveFileNameA(&ofn);
-  } else {
-    ofn.Flags |= OFN_FILEMUSTEXIST;
-    chosen = GetOpenFileNameA(&ofn);
-  }
-  if (!chosen) return std::nullopt;
+  ofn.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+  if (!ask(&ofn)) return std::nullopt;
   return std::string(file.data());
 }
 
