@@ -500,9 +500,13 @@ def main():
     durations = {}
     for t in tests:
         t["programs"] |= {e for p in t["programs"] for e in embedded_programs(p)}
-        began = time.time()
-        result, _ = run_tests([t], scratch, lambda t: 600)
-        durations[t["name"]] = time.time() - began
+        for attempt in range(2):  # a timing test may fail once on a busy machine
+            began = time.time()
+            result, _ = run_tests([t], scratch, lambda t: 600)
+            durations[t["name"]] = time.time() - began
+            if result == "survived":
+                break
+            print(f"{t['name']} failed without any change; trying once more", flush=True)
         if result != "survived":
             sys.exit(TEST_LOG.read_text()[-3000:] + f"\n{t['name']} fails without any change")
     tests = sorted(split_slow(tests, durations, scratch), key=lambda t: durations[t["name"]])
