@@ -31,6 +31,9 @@ DemoWindowTest::DemoWindowTest() {
   main->Init();
   main->Show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&main->Window()));
+  // Its activation, late on a busy machine, would otherwise take the focus from a window the test
+  // opens over it.
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&main->Window()));
 }
 
 DemoWindowTest::~DemoWindowTest() {
