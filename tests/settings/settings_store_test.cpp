@@ -122,15 +122,12 @@ TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
   EXPECT_EQ(store.GetProfileString("Varokin", "Negative"), "-12");
 }
 
-TEST_F(Settings, AMissingFileReadsAsDefaultsAndStaysMissing) {
-  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 1);
-  EXPECT_EQ(store.GetProfileString("Previous Settings", "TC", "none"), "none");
-  EXPECT_FALSE(std::filesystem::exists(file));
-}
-
-TEST_F(Settings, TheFirstWriteCreatesTheFolderAndTheFile) {
+TEST_F(Settings, AMissingFileReadsAsDefaultsUntilTheFirstWriteCreatesItAndItsFolder) {
   std::filesystem::path nested = folder.Root() / "config" / "varokin" / "Varokin.INI";
   SettingsStore fresh(*fs, nested.string());
+  EXPECT_EQ(fresh.GetProfileInt("Varokin", "First Use", 1), 1);
+  EXPECT_EQ(fresh.GetProfileString("Previous Settings", "TC", "none"), "none");
+  EXPECT_FALSE(std::filesystem::exists(folder.Root() / "config"));
   EXPECT_TRUE(fresh.WriteProfileInt("Varokin", "First Use", 0));
   EXPECT_TRUE(fresh.WriteProfileString("Previous Settings", "TC", ""));
   EXPECT_TRUE(fresh.WriteProfileString("previous settings", "AI", "^^Brain.ai"));
