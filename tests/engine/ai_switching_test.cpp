@@ -13,6 +13,9 @@ namespace {
 const std::string kDefaultDescription =
     "Using the default AI for the current TC.  Be sure you're in this mode before uninstalling "
     "any AIs";
+const std::string kAdvice =
+    "probably didn't cause these changes, and would probably mess something up by attempting to "
+    "fix it, it is recommended that you fix it manually before attempting to change AIs";
 
 class AiSwitchingTest : public engine_tests::Switching {
  protected:
@@ -89,17 +92,12 @@ TEST_F(AiSwitchingTest, ValidationReportsAStrayAiFolderAndPayloadsOutOfPlace) {
                "brain.ufo and be in your TA directory\n"
                "-> Unable to locate the file/directory gone.ufo which should be in yout TA "
                "directory\n",
-               "probably didn't cause these changes, and would probably mess something up by "
-               "attempting to fix it, it is recommended that you fix it manually before "
-               "attempting to change AIs");
+               kAdvice);
   EXPECT_FALSE(ai.ValidateAi("^^Brain.ai"));
   EXPECT_EQ(ai.Shown().description, "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
 }
 
 TEST_F(AiSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound) {
-  const std::string kAdvice =
-      "probably didn't cause these changes, and would probably mess something up by attempting to "
-      "fix it, it is recommended that you fix it manually before attempting to change AIs";
   // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
   ta.Text("outside.txt", "precious");
   ta.Text("^^Out.ai", "Outside\r\n\r\n*\r\n");

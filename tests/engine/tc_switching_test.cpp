@@ -18,6 +18,9 @@ const std::string kOriginalDescription =
 const std::string kNotCavedog =
     "There is no TC enabled, yet totala1.hpi does not appear to be the Cavedog version.  It may be "
     "corrupted, or it could be the result of uninstalling a TC without first disabling it";
+const std::string kAdvice =
+    "didn't cause these changes, it would probably mess something up by attempting to fix it, "
+    "it is recommended that you fix it manually before attempting to change TCs";
 
 class TcSwitchingTest : public engine_tests::Switching {
  protected:
@@ -71,9 +74,7 @@ TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileA
                "galaxy.ufo and be in your TA directory\n"
                "-> Unable to locate the file/directory lost.ufo which should be in your TA "
                "directory\n",
-               "didn't cause these changes, it would probably mess something up by attempting to "
-               "fix it, it is recommended that you fix it manually before attempting to change "
-               "TCs");
+               kAdvice);
   EXPECT_FALSE(tc.ValidateTc("][Galaxy.tc"));
   EXPECT_EQ(tc.Shown().title, "Galaxy TC");
   EXPECT_EQ(tc.Shown().description, "Galaxy TC: \r\nStars\r\n\r\n  --][Galaxy.tc");
@@ -87,9 +88,6 @@ TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileA
 }
 
 TEST_F(TcSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound) {
-  const std::string kAdvice =
-      "didn't cause these changes, it would probably mess something up by attempting to fix it, "
-      "it is recommended that you fix it manually before attempting to change TCs";
   // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
   ta.Text("outside.txt", "precious");
   ta.Text("][Out.tc", "Outside\r\n\r\n*\r\n");

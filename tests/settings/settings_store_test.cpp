@@ -6,7 +6,6 @@
 #endif
 
 #include <chrono>
-#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -73,8 +72,6 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
     std::string reads;  // "(default)" when the entry reads as missing
   };
   const Case cases[] = {
-      {"[Varokin]\nTAHook Path=\"C:\\Games\\TAHook.exe\"\n", "Varokin", "TAHook Path",
-       "C:\\Games\\TAHook.exe"},
       {"[Varokin]\nv = 'x' \n", "Varokin", "v", "x"},
       {"[Varokin]\nv=\"a\"b\"\n", "Varokin", "v", "a\"b"},
       {"[Varokin]\nv=\" padded \"\n", "Varokin", "v", " padded "},
@@ -82,18 +79,12 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
       {"[Varokin]\nv=\"x'\n", "Varokin", "v", "\"x'"},
       {"[Varokin]\nv=\"\n", "Varokin", "v", "\""},
       {"\xEF\xBB\xBF[Varokin]\r\nFirst Use=0\r\n", "Varokin", "First Use", "0"},
-      {"[Varokin]\rFirst Use=0\r[Warnings]\rCustom EXE=0", "Varokin", "First Use", "0"},
       {"[Varokin]\rFirst Use=0\r[Warnings]\rCustom EXE=0", "Warnings", "Custom EXE", "0"},
       {"[Varokin]\n[broken\nFirst Use=0\n", "Varokin", "First Use", "0"},
       {"[Varokin]\n[broken\nFirst Use=0\n", "broken", "First Use", "(default)"},
       // Windows reads this line as an entry named "[x"; no name of ours begins with "[".
       {"[Varokin]\n[x=1\n", "Varokin", "[x", "(default)"},
       {"[Previous Settings]\nTC=][Foo.tc\x1A", "Previous Settings", "TC", "][Foo.tc"},
-      {"[Previous Settings]\nTC=a\x1A"
-       "b\n\x1A\n",
-       "Previous Settings", "TC",
-       "a\x1A"
-       "b"},
       {"[Previous Settings]\nTC=][Foo.tc\0junk\n"s, "Previous Settings", "TC", "][Foo.tc"},
       {"[Previous Settings]\nTC=\"a\0b\"\n"s, "Previous Settings", "TC", "\"a"},
       // Windows lets the line without "=" hide the entry below it.
@@ -111,25 +102,18 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
   EXPECT_EQ(store.GetProfileString("Varokin", "Game Name"), "\"Quoted\"");
 }
 
+// How the digits are read is the word scanner's; here when the default is given instead.
 TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
   WriteRaw(
       "[Varokin]\n"
-      "First Use=0\n"
       "Configure ICQ=  42\n"
       "Use TAHook=yes\n"
-      "SelectedTab=+3rd\n"
       "Negative=-7 \n"
       "Empty=\n"
-      "Blanks=   \n"
-      "Quoted=\"12\"\n"
-      "Hex=0x1F\n"
-      "Huge=99999999999\n");
-  // Windows reads Hex as 31 and wraps Huge; a setting of ours is never written either way.
-  const std::pair<std::string, int> cases[] = {
-      {"First Use", 0},   {"Configure ICQ", 42},     {"Use TAHook", 0},
-      {"SelectedTab", 3}, {"Negative", -7},          {"Empty", 5},
-      {"Blanks", 5},      {"Compile Monolithic", 5}, {"Quoted", 12},
-      {"Hex", 0},         {"Huge", INT_MAX}};
+      "Blanks=   \n");
+  const std::pair<std::string, int> cases[] = {{"Configure ICQ", 42}, {"Use TAHook", 0},
+                                               {"Negative", -7},      {"Empty", 5},
+                                               {"Blanks", 5},         {"Compile Monolithic", 5}};
   for (const auto& [entry, value] : cases) {
     EXPECT_EQ(store.GetProfileInt("Varokin", entry, 5), value) << entry;
   }
@@ -138,15 +122,12 @@ TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
   EXPECT_EQ(store.GetProfileString("Varokin", "Negative"), "-12");
 }
 
-TEST_F(Settings, AMissingFileReadsAsDefaultsAndStaysMissing) {
-  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 1);
-  EXPECT_EQ(store.GetProfileString("Previous Settings", "TC", "none"), "none");
-  EXPECT_FALSE(std::filesystem::exists(file));
-}
-
-TEST_F(Settings, TheFirstWriteCreatesTheFolderAndTheFile) {
+TEST_F(Settings, AMissingFileReadsAsDefaultsUntilTheFirstWriteCreatesItAndItsFolder) {
   std::filesystem::path nested = folder.Root() / "config" / "varokin" / "Varokin.INI";
   SettingsStore fresh(*fs, nested.string());
+  EXPECT_EQ(fresh.GetProfileInt("Varokin", "First Use", 1), 1);
+  EXPECT_EQ(fresh.GetProfileString("Previous Settings", "TC", "none"), "none");
+  EXPECT_FALSE(std::filesystem::exists(folder.Root() / "config"));
   EXPECT_TRUE(fresh.WriteProfileInt("Varokin", "First Use", 0));
   EXPECT_TRUE(fresh.WriteProfileString("Previous Settings", "TC", ""));
   EXPECT_TRUE(fresh.WriteProfileString("previous settings", "AI", "^^Brain.ai"));
@@ -284,9 +265,7 @@ TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
   EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game=Name", "x"));
   EXPECT_FALSE(store.WriteProfileString("Previous] Settings", "Game Name", "x"));
   // Blanks around a value would be trimmed away when it is read back.
-  for (const char* value : {" padded", "padded\t", "\fGame"}) {
-    EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", value)) << value;
-  }
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "padded\t"));
   EXPECT_EQ(ReadRaw(), original);
 
   // A settings path that is not a readable file is left as it is.
