@@ -9,6 +9,7 @@
 #include "ui/qt/qt_dialog_runner.h"
 #include "ui/qt/qt_prompts.h"
 #include "ui/qt/qt_steps.h"
+#include "varokin_version.h"
 
 int main(int argc, char** argv) {
   using namespace varokin;
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varokin"));
-  QApplication::setDesktopFileName(QStringLiteral("varokin"));
+  QApplication::setDesktopFileName(QStringLiteral(VAROKIN_APP_ID));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/varokin.ico")));
 
   ui::qt::QtPrompts prompts;
