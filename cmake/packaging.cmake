@@ -30,8 +30,6 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME Varokin-${PROJECT_VERSION}-windows-x64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-  # The mingw strip, not the host's.
-  set(CPACK_STRIP_FILES OFF)
 else()
   install(TARGETS varokin-console RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   if(TARGET varokin)
