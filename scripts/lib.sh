@@ -22,6 +22,9 @@ need_packages() {
 NATIVE_PACKAGES=(cmake make g++ googletest libgtest-dev libbenchmark-dev clang-format qt6-base-dev
   qt6-qpa-plugins)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth xdotool x11-apps imagemagick)
+# Making the packages and checking them (scripts/package.sh, tests/packaging).
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db unzip
+  binutils)
 
 # configure_and_build PRESET [extra cmake arguments]
 configure_and_build() {

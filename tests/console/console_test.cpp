@@ -9,6 +9,7 @@
 #include "support/console/console_fixture.h"
 #include "support/ta_folder.h"
 #include "ui/window_titles.h"
+#include "varokin_version.h"
 
 namespace varokin::testing {
 namespace {
@@ -166,6 +167,25 @@ TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {
   EXPECT_EQ(ReadAll(folder / "story.tas").substr(0, 14), "TC:][Ashen.tc\n");
   EXPECT_FALSE(fs::exists(folder / "story"));
   EXPECT_TRUE(ta.Exists("ashdata.hpi"));  // restored from story.tas
+}
+
+// --version and --help answer and end before start-up: nothing in the TA folder or the settings
+// is read or written, and no window is shown.
+TEST_F(Console, VersionAndHelpAnswerWithoutStarting) {
+  const auto before = ta.Inventory();
+  const std::string settingsBefore = ReadAll(home / kConfigFolder / "Varokin.INI");
+
+  EXPECT_EQ(Run("show\n", {"--version"}), 0);
+  EXPECT_EQ(output, std::string("Varokin ") + VAROKIN_VERSION + "\n");
+
+  EXPECT_EQ(Run("show\n", {"--help"}), 0);
+  EXPECT_EQ(output.rfind("Usage: varokin-console [--ta-folder DIR]", 0), 0u) << output;
+  EXPECT_TRUE(Contains("  --ta-folder DIR  the TA folder to use\n"));
+  EXPECT_TRUE(Contains("The settings live in Varokin.INI in the TA folder.\n"));
+  EXPECT_TRUE(Contains("commands are read from standard input"));
+
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(ReadAll(home / kConfigFolder / "Varokin.INI"), settingsBefore);
 }
 
 }  // namespace

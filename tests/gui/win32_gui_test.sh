@@ -180,3 +180,13 @@ drive close "$MAIN"
 until_true 20 ended $app_pid || fail "the close box did not end Varokin.exe"
 app_pid=
 echo "-host opened the hosting window; second starts ended as they should"
+
+# --version has no console to print to: it is a message box, and the program ends when it is
+# answered, without a main window.
+start --version
+app_pid=$!
+version=$(drive answer Varokin 1 30) || fail "--version showed no message box"
+[[ "$version" =~ ^Varokin\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "unexpected --version text: $version"
+until_true 30 ended $app_pid || fail "Varokin.exe --version did not end"
+app_pid=
+echo "--version answered in a message box: $version"

@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/program_parts.h"
+#include "app/version_help.h"
 #include "platform/file_system.h"
 #include "ui/console/console_io.h"
 #include "ui/console/console_prompts.h"
@@ -13,6 +14,11 @@
 int main(int argc, char** argv) {
   using namespace varokin;
   std::ios::sync_with_stdio(false);
+  const std::string commandText = app::CommandText(argc - 1, argv + 1);
+  if (const auto info = app::VersionOrHelp(commandText, "varokin-console", true)) {
+    std::cout << *info;
+    return 0;
+  }
 
   ui::console::ConsoleIo io(std::cin, std::cout);
   const std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
@@ -20,7 +26,7 @@ int main(int argc, char** argv) {
   app::ProgramParts parts(prompts);
   ui::console::ConsoleDialogRunner dialogs(io);
   ui::console::ConsoleSteps steps(parts.ctx, parts.FrontEnd(dialogs), io);
-  parts.Run(steps, app::CommandText(argc - 1, argv + 1));
+  parts.Run(steps, commandText);
   // Start-up that ended before the main window (refused, or another instance is hosting).
   return steps.MainWindowClosed() ? 0 : 1;
 }

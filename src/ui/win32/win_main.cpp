@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/program_parts.h"
+#include "app/version_help.h"
 #include "ui/win32/command_text.h"
 #include "ui/win32/win32_dialogs.h"
 #include "ui/win32/win32_prompts.h"
@@ -11,6 +12,13 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace varokin;
+  const std::string commandText = ui::win32::CommandTextOf(GetCommandLineA());
+  // A program without a console has nowhere to print: the answer is a message box, as other
+  // Windows programs give it.
+  if (const auto info = app::VersionOrHelp(commandText, "Varokin.exe", false)) {
+    MessageBoxA(nullptr, info->c_str(), "Varokin", MB_OK | MB_ICONINFORMATION);
+    return 0;
+  }
   INITCOMMONCONTROLSEX commonControls{sizeof commonControls,
                                       ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&commonControls);
@@ -20,6 +28,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::win32::Win32DialogRunner dialogs(instance);
   const ui::CSwitcherDlg::FrontEnd frontEnd = parts.FrontEnd(dialogs);
   ui::win32::Win32Steps steps(instance, parts.ctx, frontEnd);
-  parts.Run(steps, ui::win32::CommandTextOf(GetCommandLineA()));
+  parts.Run(steps, commandText);
   return 0;
 }
