@@ -1,6 +1,8 @@
 // varokin-console: the program with its windows as text on standard input and output.
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/program_parts.h"
@@ -20,7 +22,11 @@ int main(int argc, char** argv) {
   app::ProgramParts parts(prompts);
   ui::console::ConsoleDialogRunner dialogs(io);
   ui::console::ConsoleSteps steps(parts.ctx, parts.FrontEnd(dialogs), io);
-  parts.Run(steps, app::CommandText(argc - 1, argv + 1));
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  app::TaFolderSearch search;
+  search.option = app::TakeTaFolderOption(arguments);
+  search.commandText = app::CommandText(arguments);
+  parts.Run(steps, search);
   // Start-up that ended before the main window (refused, or another instance is hosting).
   return steps.MainWindowClosed() ? 0 : 1;
 }

@@ -1,17 +1,24 @@
 // varokin: the desktop program over Qt Widgets.
 #include <QApplication>
 #include <QIcon>
+#include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/program_parts.h"
+#include "platform/installs.h"
 #include "ui/qt/qt_dialog_runner.h"
 #include "ui/qt/qt_prompts.h"
 #include "ui/qt/qt_steps.h"
+#include "ui/ta_folder_dlg.h"
 
 int main(int argc, char** argv) {
   using namespace varokin;
   // The command text is taken before Qt removes the options it knows from argv.
-  const std::string commandText = app::CommandText(argc - 1, argv + 1);
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  app::TaFolderSearch search;
+  search.option = app::TakeTaFolderOption(arguments);
+  search.commandText = app::CommandText(arguments);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varokin"));
   QApplication::setDesktopFileName(QStringLiteral("varokin"));
@@ -21,7 +28,12 @@ int main(int argc, char** argv) {
   app::ProgramParts parts(prompts);
   ui::qt::QtDialogRunner dialogs(parts.instances.get());
   ui::qt::QtSteps steps(parts.ctx, parts.FrontEnd(dialogs));
-  parts.Run(steps, commandText);
+  // The chooser opens before there is a TA folder to mark windows in.
+  ui::qt::QtDialogRunner chooserDialogs(nullptr);
+  search.choose = [&] {
+    return ui::AskForTaFolder(chooserDialogs, prompts, platform::FindInstalls());
+  };
+  parts.Run(steps, search);
   // Start-up that ended before the main window (refused, or another instance is hosting).
   return steps.MainWindowClosed() ? 0 : 1;
 }

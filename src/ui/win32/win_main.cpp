@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include "app/program_parts.h"
+#include "platform/installs.h"
+#include "ui/ta_folder_dlg.h"
 #include "ui/win32/command_text.h"
 #include "ui/win32/win32_dialogs.h"
 #include "ui/win32/win32_prompts.h"
@@ -20,6 +22,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ui::win32::Win32DialogRunner dialogs(instance);
   const ui::CSwitcherDlg::FrontEnd frontEnd = parts.FrontEnd(dialogs);
   ui::win32::Win32Steps steps(instance, parts.ctx, frontEnd);
-  parts.Run(steps, ui::win32::CommandTextOf(GetCommandLineA()));
+  app::TaFolderSearch search;
+  search.commandText = ui::win32::CommandTextOf(GetCommandLineA());
+  search.option = app::TakeTaFolderOption(search.commandText);
+  search.choose = [&] { return ui::AskForTaFolder(dialogs, prompts, platform::FindInstalls()); };
+  parts.Run(steps, search);
   return 0;
 }
