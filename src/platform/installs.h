@@ -11,6 +11,9 @@ namespace varokin::platform {
 // and the usual game folders. Every probe looks a few folder levels deep at most.
 std::vector<std::string> FindInstalls();
 
+// The value that follows the first "key" in a Steam key-value file; empty when there is none.
+std::string VdfValue(const std::string& text, const std::string& key);
+
 // The Steam libraries a libraryfolders.vdf names (its "path" values), in its order.
 std::vector<std::string> SteamLibraries(const std::string& vdfText);
 

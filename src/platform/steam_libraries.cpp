@@ -22,6 +22,15 @@ bool NextQuoted(const std::string& text, std::size_t& at, std::string& word) {
 
 }  // namespace
 
+std::string VdfValue(const std::string& text, const std::string& key) {
+  std::size_t at = 0;
+  std::string word;
+  while (NextQuoted(text, at, word)) {
+    if (word == key) return NextQuoted(text, at, word) ? word : std::string();
+  }
+  return std::string();
+}
+
 std::vector<std::string> SteamLibraries(const std::string& vdfText) {
   std::vector<std::string> libraries;
   std::size_t at = 0;

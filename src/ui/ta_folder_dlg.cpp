@@ -1,6 +1,8 @@
 #include "ui/ta_folder_dlg.h"
 
+#include "platform/installs.h"
 #include "ui/controls.h"
+#include "ui/switcher_dlg.h"
 
 namespace varokin::ui {
 
@@ -66,6 +68,16 @@ std::optional<std::string> AskForTaFolder(DialogRunner& dialogs, Prompts& prompt
   CTaFolderDlg dialog(installs, prompts);
   if (dialogs.DoModal(dialog) != kIdOk || dialog.Chosen().empty()) return std::nullopt;
   return dialog.Chosen();
+}
+
+void CSwitcherDlg::OnChangeTaFolder() {
+  if (frontEnd.dialogs == nullptr) return;
+  const std::optional<std::string> folder =
+      AskForTaFolder(*frontEnd.dialogs, ctx_.prompts, platform::FindInstalls());
+  if (!folder) return;
+  // Closed as by its Close button, so that this folder keeps the window's state.
+  ctx_.startup.nextTaFolder = *folder;
+  OnOK();
 }
 
 }  // namespace varokin::ui

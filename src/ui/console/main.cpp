@@ -19,14 +19,21 @@ int main(int argc, char** argv) {
   ui::console::ConsoleIo io(std::cin, std::cout);
   const std::unique_ptr<platform::FileSystem> files = platform::CreateHostFileSystem();
   ui::console::ConsolePrompts prompts(io, *files);
-  app::ProgramParts parts(prompts);
-  ui::console::ConsoleDialogRunner dialogs(io);
-  ui::console::ConsoleSteps steps(parts.ctx, parts.FrontEnd(dialogs), io);
   std::vector<std::string> arguments(argv + 1, argv + argc);
   app::TaFolderSearch search;
   search.option = app::TakeTaFolderOption(arguments);
   search.commandText = app::CommandText(arguments);
-  parts.Run(steps, search);
-  // Start-up that ended before the main window (refused, or another instance is hosting).
-  return steps.MainWindowClosed() ? 0 : 1;
+  // "Change TA folder..." closes the main window; start-up then runs again on the new folder.
+  for (;;) {
+    app::ProgramParts parts(prompts);
+    ui::console::ConsoleDialogRunner dialogs(io);
+    ui::console::ConsoleSteps steps(parts.ctx, parts.FrontEnd(dialogs), io);
+    parts.Run(steps, search);
+    if (parts.startup.nextTaFolder.empty()) {
+      // Start-up that ended before the main window (refused, or another instance is hosting).
+      return steps.MainWindowClosed() ? 0 : 1;
+    }
+    search.option = parts.startup.nextTaFolder;
+    search.commandText.clear();  // its request has been carried out
+  }
 }

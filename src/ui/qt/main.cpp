@@ -25,15 +25,22 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/varokin.ico")));
 
   ui::qt::QtPrompts prompts;
-  app::ProgramParts parts(prompts);
-  ui::qt::QtDialogRunner dialogs(parts.instances.get());
-  ui::qt::QtSteps steps(parts.ctx, parts.FrontEnd(dialogs));
   // The chooser opens before there is a TA folder to mark windows in.
   ui::qt::QtDialogRunner chooserDialogs(nullptr);
   search.choose = [&] {
     return ui::AskForTaFolder(chooserDialogs, prompts, platform::FindInstalls());
   };
-  parts.Run(steps, search);
-  // Start-up that ended before the main window (refused, or another instance is hosting).
-  return steps.MainWindowClosed() ? 0 : 1;
+  // "Change TA folder..." closes the main window; start-up then runs again on the new folder.
+  for (;;) {
+    app::ProgramParts parts(prompts);
+    ui::qt::QtDialogRunner dialogs(parts.instances.get());
+    ui::qt::QtSteps steps(parts.ctx, parts.FrontEnd(dialogs));
+    parts.Run(steps, search);
+    if (parts.startup.nextTaFolder.empty()) {
+      // Start-up that ended before the main window (refused, or another instance is hosting).
+      return steps.MainWindowClosed() ? 0 : 1;
+    }
+    search.option = parts.startup.nextTaFolder;
+    search.commandText.clear();  // its request has been carried out
+  }
 }

@@ -18,14 +18,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&commonControls);
 
   ui::win32::Win32Prompts prompts;
-  app::ProgramParts parts(prompts);
   ui::win32::Win32DialogRunner dialogs(instance);
-  const ui::CSwitcherDlg::FrontEnd frontEnd = parts.FrontEnd(dialogs);
-  ui::win32::Win32Steps steps(instance, parts.ctx, frontEnd);
   app::TaFolderSearch search;
   search.commandText = ui::win32::CommandTextOf(GetCommandLineA());
   search.option = app::TakeTaFolderOption(search.commandText);
   search.choose = [&] { return ui::AskForTaFolder(dialogs, prompts, platform::FindInstalls()); };
-  parts.Run(steps, search);
-  return 0;
+  // "Change TA folder..." closes the main window; start-up then runs again on the new folder.
+  for (;;) {
+    app::ProgramParts parts(prompts);
+    const ui::CSwitcherDlg::FrontEnd frontEnd = parts.FrontEnd(dialogs);
+    ui::win32::Win32Steps steps(instance, parts.ctx, frontEnd);
+    parts.Run(steps, search);
+    if (parts.startup.nextTaFolder.empty()) return 0;
+    search.option = parts.startup.nextTaFolder;
+    search.commandText.clear();  // its request has been carried out
+  }
 }
