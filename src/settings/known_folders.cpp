@@ -45,13 +45,15 @@ std::vector<std::string> KnownFolders::Read() {
 }
 
 bool KnownFolders::Remember(const std::string& folder) {
-  std::vector<std::string> folders = Read();
-  if (!folders.empty() && folders.front() == folder) return true;
-  folders.erase(std::remove(folders.begin(), folders.end(), folder), folders.end());
-  folders.insert(folders.begin(), folder);
-  if (folders.size() > kMaxFolders) folders.resize(kMaxFolders);
-  std::string text;
-  for (const std::string& each : folders) text += each + "\n";
+  const std::vector<std::string> known = Read();
+  if (!known.empty() && known.front() == folder) return true;
+  std::string text = folder + "\n";
+  std::size_t count = 1;
+  for (const std::string& each : known) {
+    if (each == folder || count == kMaxFolders) continue;
+    text += each + "\n";
+    ++count;
+  }
   return EnsureFolderOf(fs_, path_) && fs_.WriteFileAtomic(path_, text);
 }
 
