@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Varokin and makes a demo TA folder in demo/ta, with its own settings folder in
-# demo/config (XDG_CONFIG_HOME) so that your real settings are never touched. With a display it
+# Builds Varokin and makes a demo TA folder in demo/ta (its settings, Varokin.INI, live in it), with
+# its own per-user folder in demo/config (XDG_CONFIG_HOME) so that your real list of TA folders is
+# never touched. With a display it
 # opens the desktop program on the folder; without one it runs a short scripted tour through
 # varokin-console and prints what happened.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -15,7 +16,7 @@ if [ ! -d "$demo/ta" ]; then
 fi
 # The first-use question is answered and the offer to compile the game's archives declined, so
 # the demo starts straight away.
-settings="$demo/config/varokin/Varokin.INI"
+settings="$demo/ta/Varokin.INI"
 if [ ! -f "$settings" ]; then
   mkdir -p "$(dirname "$settings")"
   printf '[Varokin]\r\nFirst Use=0\r\nCompile Monolithic=0\r\n' >"$settings"

@@ -62,4 +62,13 @@ std::string CommandText(int argc, const char* const* argv) {
   return text;
 }
 
+std::string CommandText(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) {
+    if (!text.empty()) text += ' ';
+    text += argument;
+  }
+  return text;
+}
+
 }  // namespace varokin::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace varokin::app {
 
@@ -18,5 +19,6 @@ std::string AbsoluteHostPath(const std::string& currentDir, const std::string& p
 // The command text of an argument vector (without the program's own name): the arguments joined
 // with single blanks.
 std::string CommandText(int argc, const char* const* argv);
+std::string CommandText(const std::vector<std::string>& arguments);
 
 }  // namespace varokin::app

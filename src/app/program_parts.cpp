@@ -11,7 +11,7 @@ ProgramParts::ProgramParts(Prompts& frontEndPrompts)
       processes(platform::CreateHostProcesses()),
       registry(platform::CreateHostRegistry()),
       prompts(frontEndPrompts),
-      settings(*fs, settings::DefaultSettingsPath()),
+      settings(*fs, settings::kSettingsFileName),
       relocator(*fs, prompts, startup),
       ctx{*fs, prompts, settings, startup, state, relocator, packMembership} {}
 
@@ -32,9 +32,13 @@ ui::CSwitcherDlg::FrontEnd ProgramParts::FrontEnd(ui::DialogRunner& dialogs) {
   return frontEnd;
 }
 
-void ProgramParts::Run(StartupSteps& steps, const std::string& commandText) {
-  CSwitcherApp application(*fs, prompts, settings, startup, state.baseGameTag, *instances, steps);
-  application.InitInstance(commandText);
+bool ProgramParts::Run(StartupSteps& steps, const TaFolderSearch& search) {
+  settings::KnownFolders known(*fs, settings::KnownFoldersPath());
+  if (!FindTaFolder(*fs, prompts, known, search)) return false;
+  CSwitcherApp application(*fs, prompts, settings, startup, state.baseGameTag, *instances, steps,
+                           settings::UserSettingsPath());
+  application.InitInstance(search.commandText);
+  return true;
 }
 
 }  // namespace varokin::app

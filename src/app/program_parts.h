@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/switcher_app.h"
+#include "app/ta_folder.h"
 #include "engine/context.h"
 #include "engine/mod_state.h"
 #include "engine/prompts.h"
@@ -45,8 +46,9 @@ struct ProgramParts {
 
   // The services the main window's handlers reach, with this front end's dialogs.
   ui::CSwitcherDlg::FrontEnd FrontEnd(ui::DialogRunner& dialogs);
-  // Start-up through to the closed main window.
-  void Run(StartupSteps& steps, const std::string& commandText);
+  // Start-up through to the closed main window, on the TA folder the search finds. False when
+  // no TA folder was found.
+  bool Run(StartupSteps& steps, const TaFolderSearch& search);
 
   std::unique_ptr<platform::FileSystem> fs;
   std::unique_ptr<platform::InstanceRegistry> instances;

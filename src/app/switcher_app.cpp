@@ -1,6 +1,7 @@
 #include "app/switcher_app.h"
 
 #include <memory>
+#include <utility>
 
 #include "app/command_line.h"
 #include "platform/line_reader.h"
@@ -24,8 +25,8 @@ constexpr char kFirstUseRefused[] =
     "your TA folder could end up in a state where VKN can't function";
 
 std::string LockRefused(const std::string& path) {
-  return "Varokin cannot make sure it runs only once: " + path +
-         " is not a private folder or file of this user. Remove it and start Varokin again.";
+  return "Varokin cannot make sure it runs only once: it cannot lock " + path +
+         ". Remove it, or make the folder writable, and start Varokin again.";
 }
 
 std::string SettingsDamaged(const std::string& path) {
@@ -39,14 +40,15 @@ std::string SettingsDamaged(const std::string& path) {
 CSwitcherApp::CSwitcherApp(platform::FileSystem& fs, Prompts& prompts,
                            settings::SettingsStore& settings, engine::StartupState& startup,
                            std::string& baseGameTag, platform::InstanceRegistry& instances,
-                           StartupSteps& steps)
+                           StartupSteps& steps, std::string userSettings)
     : fs_(fs),
       prompts_(prompts),
       settings_(settings),
       startup_(startup),
       baseGameTag_(baseGameTag),
       instances_(instances),
-      steps_(steps) {}
+      steps_(steps),
+      userSettings_(std::move(userSettings)) {}
 
 bool CSwitcherApp::InitInstance(const std::string& commandText) {
   std::string text = platform::LowerCase(commandText);
@@ -89,6 +91,8 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
     return false;
   }
 
+  // Only now is the TA folder final, and only the one instance on it may write its settings.
+  settings_.TakeOver(userSettings_);
   if (settings_.IsDamaged()) prompts_.Message(SettingsDamaged(settings_.Path()));
 
   if (settings_.Get(settings::kFirstUse) == 1 &&

@@ -26,7 +26,8 @@ class CSwitcherApp {
  public:
   CSwitcherApp(platform::FileSystem& fs, Prompts& prompts, settings::SettingsStore& settings,
                engine::StartupState& startup, std::string& baseGameTag,
-               platform::InstanceRegistry& instances, StartupSteps& steps);
+               platform::InstanceRegistry& instances, StartupSteps& steps,
+               std::string userSettings = std::string());
 
   // Runs start-up and the main window; always false (the process then ends).
   bool InitInstance(const std::string& commandText);
@@ -39,6 +40,8 @@ class CSwitcherApp {
   std::string& baseGameTag_;
   platform::InstanceRegistry& instances_;
   StartupSteps& steps_;
+  // The per-user settings file of older versions, taken over by a TA folder that has none.
+  std::string userSettings_;
 };
 
 }  // namespace varokin::app

@@ -19,6 +19,9 @@ struct StartupState {
   bool monolithicTotala1 = false;
   // The argument text handed to the game.
   std::string gameArguments = " -N";
+  // The TA folder the user chose to change to: start-up runs again there once the main window
+  // has closed.
+  std::string nextTaFolder;
 };
 
 }  // namespace varokin::engine

@@ -10,6 +10,11 @@
 
 namespace varokin::install {
 
+// What the check says when the working directory holds no TotalA.exe.
+inline constexpr char kNoTotalaExe[] =
+    "Unable to find TotalA.exe.  Please make sure you have Varokin installed in the same "
+    "directory as Total Annihilation";
+
 // Makes sure the TA folder holds the game's v3.1 files as the switching engine expects them,
 // renames archives to the names the program works with, may offer the monolithic compilation,
 // and creates the program's folders. False when the program must end (the user has been told).

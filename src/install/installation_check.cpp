@@ -210,9 +210,7 @@ void MakeProgramFolder(CheckRun& run, const ProgramFolder& folder) {
 
 bool CheckInstallation(engine::Context& ctx, platform::Processes& processes) {
   if (!ctx.fs.Exists("totala.exe")) {
-    ctx.prompts.Message(
-        "Unable to find TotalA.exe.  Please make sure you have Varokin installed in the same "
-        "directory as Total Annihilation");
+    ctx.prompts.Message(kNoTotalaExe);
     return false;
   }
   if (!CheckExecutable(ctx)) return false;

@@ -9,11 +9,16 @@ namespace {
 // The window TAHook shows while it runs, where windows have titles.
 constexpr const char* kTahookTitle = "TAHook";
 constexpr const char* kNoWine = "\nWine was not found: install Wine or set WINE to its path.";
+constexpr const char* kNoSteam =
+    "\nThis game is a Steam install, which starts through Steam, and the steam command was not "
+    "found on the PATH.";
 
 // The message for a program that did not start, with the cause when it is one the message
 // does not suggest.
 std::string Unable(const std::string& message, platform::StartResult result) {
-  return result == platform::StartResult::kNoWine ? message + kNoWine : message;
+  if (result == platform::StartResult::kNoWine) return message + kNoWine;
+  if (result == platform::StartResult::kNoSteam) return message + kNoSteam;
+  return message;
 }
 
 void StartTahook(engine::Context& ctx, platform::Processes& processes,

@@ -8,8 +8,9 @@ namespace varokin::platform {
 
 enum class StartResult {
   kStarted,
-  kFailed,  // the program is not there, or its process could not be created
-  kNoWine,  // a Windows program, and no Wine to start it with
+  kFailed,   // the program is not there, or its process could not be created
+  kNoWine,   // a Windows program, and no Wine to start it with
+  kNoSteam,  // the game of a Steam install, and no steam command to start it with
 };
 
 // Starting the game and the outside tools. Argument texts are handed over as they stand; no

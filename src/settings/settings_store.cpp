@@ -152,8 +152,20 @@ bool SettingsStore::Write(const TextSetting& setting, const std::string& value) 
   return WriteProfileString(std::string(setting.section), setting.entry, value);
 }
 
-std::string DefaultSettingsPath() {
-  return platform::UserConfigFolder() + kSeparator + "Varokin.INI";
+bool SettingsStore::TakeOver(const std::string& from) {
+  if (from.empty() || fs_.Exists(path_)) return false;
+  const std::optional<platform::FileSystem::FileStamp> stamp = fs_.Stamp(from);
+  if (!stamp || stamp->size > kMaxBytes) return false;
+  std::optional<std::string> text = ReadUpTo(fs_, from, std::size_t{kMaxBytes});
+  if (!text) return false;
+  stamp_.reset();
+  return EnsureFolder(fs_, ParentFolder(path_)) && fs_.WriteFileAtomic(path_, *text);
 }
+
+bool EnsureFolderOf(platform::FileSystem& fs, const std::string& path) {
+  return EnsureFolder(fs, ParentFolder(path));
+}
+
+std::string UserSettingsPath() { return platform::UserConfigFolder() + kSeparator + "Varokin.INI"; }
 
 }  // namespace varokin::settings

@@ -51,6 +51,11 @@ class SettingsStore {
   // True when the file is there but too large to be ours.
   bool IsDamaged();
 
+  // When this store's file does not exist yet, copies the file at `from` (a settings file of
+  // older versions) into its place, so that nothing set there is lost; `from` stays as it is.
+  // True when it copied.
+  bool TakeOver(const std::string& from);
+
   const std::string& Path() const { return path_; }
 
  private:
@@ -66,7 +71,14 @@ class SettingsStore {
   bool damaged_ = false;
 };
 
-// Varokin.INI in the per-user configuration folder.
-std::string DefaultSettingsPath();
+// The settings file of a TA folder, beside TotalA.exe: every copy of the program working on
+// the folder, native or under Wine, shares it.
+inline constexpr char kSettingsFileName[] = "Varokin.INI";
+
+// Makes the folders that lead to path as needed; false when one could not be made.
+bool EnsureFolderOf(platform::FileSystem& fs, const std::string& path);
+
+// Varokin.INI in the per-user configuration folder, where older versions kept the settings.
+std::string UserSettingsPath();
 
 }  // namespace varokin::settings

@@ -34,6 +34,7 @@ enum MainWindowId : int {
   kIdMenuDontConfigureIcq = 32794,
   kIdMenuDontAskCompile = 32795,
   kIdMenuMakeUfoPack = 32797,
+  kIdMenuChangeTaFolder = 32798,
 };
 
 // The main window's controls, created by a front end.

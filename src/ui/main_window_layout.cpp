@@ -87,6 +87,7 @@ MainWindowTemplate Build() {
       Item("Disable \"Custom Executable for TC\" warning", kIdMenuDisableCustomExeWarning, true),
       Item("Don't try to configure ICQ to launch VKN", kIdMenuDontConfigureIcq, true),
       Item("Don't ask to compile a monolithic TotalA1.hpi file", kIdMenuDontAskCompile, true),
+      Item("Change TA folder...", kIdMenuChangeTaFolder, false),
   };
   MenuBarEntry functions = Menu("Functions");
   functions.items = {

@@ -197,6 +197,9 @@ bool CSwitcherDlg::OnCommand(int id) {
     case kIdMenuAbout:
       OnAbout();
       return true;
+    case kIdMenuChangeTaFolder:
+      OnChangeTaFolder();
+      return true;
     default:
       return false;
   }

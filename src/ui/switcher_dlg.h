@@ -74,6 +74,7 @@ class CSwitcherDlg {
   void OnRestoreSnapshot();
   void OnMakeUfoPack();
   void OnAbout();
+  void OnChangeTaFolder();
 
   // Selects the UFO rows whose file lies in the TA folder, and the packs with every member
   // selected. The second form takes a listing of the folder's "*.ufo" files just made.

@@ -27,8 +27,8 @@ const std::string kFirstUseRefused =
     "your TA folder could end up in a state where VKN can't function";
 const std::string kOneInstance = "You can only have one instance of Varokin running at a time.";
 std::string LockRefused(const std::string& path) {
-  return "Varokin cannot make sure it runs only once: " + path +
-         " is not a private folder or file of this user. Remove it and start Varokin again.";
+  return "Varokin cannot make sure it runs only once: it cannot lock " + path +
+         ". Remove it, or make the folder writable, and start Varokin again.";
 }
 
 // Open windows as the lock files show them: a claim holds its title until it is released.
@@ -196,8 +196,8 @@ TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
 }
 
 TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {
-  windows.foreignLock = "/tmp/varokin-1000";
-  prompts.Expect(LockRefused("/tmp/varokin-1000"));
+  windows.foreignLock = "/games/ta/Varokin.lock";
+  prompts.Expect(LockRefused("/games/ta/Varokin.lock"));
   Run("");
   EXPECT_TRUE(steps.calls.empty());
   windows.foreignLock.clear();
@@ -210,6 +210,25 @@ TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {
   prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
   Run("");
   EXPECT_EQ(steps.calls, kWholeRun);
+}
+
+// Settings of older versions, kept per user, come over to a TA folder that has none yet, and to no
+// other; the per-user file stays as it was.
+TEST_F(Startup, AFolderWithoutSettingsTakesOverThePerUserFileOnce) {
+  const std::string perUser = "[Varokin]\r\nFirst Use=0\r\n[Previous Settings]\r\nTC=][A.tc\r\n";
+  ta.Text("user\\Varokin.INI", perUser);
+  const std::string userPath = (ta.Root() / "user" / "Varokin.INI").string();
+  CSwitcherApp withUserFile{*fs, prompts, settings, startup, baseGameTag, windows, steps, userPath};
+
+  withUserFile.InitInstance("");  // no first-use question: the entry came over
+  EXPECT_EQ(steps.calls, kWholeRun);
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][A.tc");
+  EXPECT_EQ(startup.previousTc, "][A.tc");
+  EXPECT_EQ(ta.Read("user\\Varokin.INI"), perUser);
+
+  settings.WriteProfileString("Previous Settings", "TC", "none");
+  withUserFile.InitInstance("");
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
 }
 
 TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {

@@ -148,6 +148,23 @@ TEST_F(Console, ASecondInstanceIsRefusedAndEndsWithStatusOne) {
   EXPECT_EQ(output, "");
 }
 
+// Started outside any TA folder, as from a desktop menu: told how to name one; named once, the
+// folder is found again at the next start.
+TEST_F(Console, OutsideATaFolderItSaysHowToNameOneAndThenRemembersIt) {
+  std::filesystem::current_path(home);
+  EXPECT_EQ(Run(""), 1);
+  EXPECT_EQ(output,
+            "<<< OK\nUnable to find TotalA.exe.  Please make sure you have Varokin installed in "
+            "the same directory as Total Annihilation\nStart Varokin in the TA folder, or name "
+            "the folder with --ta-folder DIR.\n>>>\n");
+  EXPECT_EQ(Run("", {"--ta-folder", ta.Root().string()}), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Run(""), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
+  std::filesystem::current_path(ta.Root());
+}
+
 // The file dialogs as the common dialogs behave: the save dialog adds the extension and asks
 // before replacing a file, the open dialog finds a file named without its extension.
 TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {

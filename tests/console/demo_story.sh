@@ -15,29 +15,17 @@ work=$(mktemp -d)
 trap 'rm -rf -- "$work"' EXIT
 ta=$work/ta
 bash "$make_demo" "$ta" >/dev/null
-mkdir -p "$work/config/varokin" && chmod 700 "$work"
-settings=$work/config/varokin/Varokin.INI
+chmod 700 "$work"
+# The settings live in the TA folder, for the native program and the Windows one alike.
+settings=$ta/Varokin.INI
 printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=0' >"$settings"
 
 if [ $# -ge 3 ]; then
   export WINEPREFIX=$3 WINEDEBUG=-all
   wine=/usr/lib/wine/wine64
-  # Wine sets %APPDATA% from the prefix's profile, whatever the environment says: the settings
-  # go there for the run, and whatever was there before comes back afterwards.
-  appdata=$("$wine" winepath -u "$("$wine" cmd /c echo %APPDATA% | tr -d '\r')" | tr -d '\r')
-  mkdir -p "$appdata/Varokin"
-  [ ! -e "$appdata/Varokin/Varokin.INI" ] || mv "$appdata/Varokin/Varokin.INI" "$work/saved.INI"
-  restore() {
-    rm -f -- "$appdata/Varokin/Varokin.INI"
-    [ ! -e "$work/saved.INI" ] || mv "$work/saved.INI" "$appdata/Varokin/Varokin.INI"
-    rm -rf -- "$work"
-  }
-  trap restore EXIT
-  mv "$settings" "$appdata/Varokin/Varokin.INI"
-  settings=$appdata/Varokin/Varokin.INI
   run() { (cd "$ta" && "$wine" "$console" | tr -d '\r'); }
 else
-  export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
+  export XDG_CONFIG_HOME=$work/config
   run() { (cd "$ta" && "$console"); }
 fi
 
@@ -45,7 +33,11 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
-inventory() { (cd "$ta" && find . -type f -printf '%P %s\n' | LC_ALL=C sort); }
+# The game's and the mods' files; the settings and the instance marker are the program's own.
+inventory() {
+  (cd "$ta" && find . -type f ! -name Varokin.INI ! -name Varokin.lock -printf '%P %s\n' |
+    LC_ALL=C sort)
+}
 setting() { tr -d '\r' <"$settings" | grep -Fx -- "$1" >/dev/null || fail "settings lack $1"; }
 
 before=$(inventory)

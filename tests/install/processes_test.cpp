@@ -192,6 +192,66 @@ TEST(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
   EXPECT_EQ(withoutWine->Start("totala.exe", " -N", folder), platform::StartResult::kNoWine);
   EXPECT_EQ(withoutWine->RunCommandLine("exit 3", folder), std::nullopt);
 }
+
+// A fake wine or steam that writes down the prefix it was given, its name and its arguments.
+fs::path PrefixScript(const fs::path& path, const fs::path& log) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"[$WINEPREFIX] $0 $*\" >> '" << log.string()
+                      << "'\n";
+  fs::permissions(path, fs::perms::owner_all);
+  return path;
+}
+
+TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
+  fixtures::TaFolder ta;
+  const fs::path root = fs::canonical(ta.Root());
+  const fs::path log = root / "started.log";
+  const std::string wine = PrefixScript(root / "bin" / "wine", log).string();
+  const std::string steam = PrefixScript(root / "bin" / "steam", log).string();
+  using Search = platform::posix::WineSearch;
+  const auto processes = platform::posix::CreateProcesses([&] {
+    return Search{wine, (root / "bin").string(), {}};
+  });
+  std::vector<std::string> expected;
+
+  // A prefix: every Windows program, and the archive tools' command line, run in it.
+  const fs::path prefix = root / "Games" / "ta";
+  ta.Text("Games/ta/system.reg", "");
+  const std::string inPrefix = (prefix / "drive_c" / "Cavedog" / "TA").string();
+  ta.Text("Games/ta/drive_c/Cavedog/TA/totala.exe", "MZ");
+  ta.Text("Games/ta/drive_c/Cavedog/TA/Tahook.exe", "MZ");
+  EXPECT_EQ(processes->Start("totala.exe", " -N", inPrefix), platform::StartResult::kStarted);
+  expected.push_back("[" + prefix.string() + "] " + wine + " totala.exe -N");
+  EXPECT_EQ(Written(log, expected.back()), expected);
+  EXPECT_EQ(processes->RunAndWait("Tahook.exe", "", inPrefix), 0);
+  EXPECT_EQ(processes->RunCommandLine("hpidump x", inPrefix), 0);
+  expected.push_back("[" + prefix.string() + "] " + wine + " Tahook.exe");
+  expected.push_back("[" + prefix.string() + "] " + wine + " cmd /c hpidump x");
+  EXPECT_EQ(Written(log, expected.back()), expected);
+
+  // A Steam install: the game through Steam by the manifest's id; other programs in Steam's
+  // prefix for the game.
+  const fs::path library = root / "library" / "steamapps";
+  const std::string installed = (library / "common" / "Total Annihilation").string();
+  ta.Text("library/steamapps/common/Total Annihilation/TotalA.exe", "MZ");
+  ta.Text("library/steamapps/common/Total Annihilation/Tahook.exe", "MZ");
+  ta.Text("library/steamapps/appmanifest_1.acf",
+          "\"AppState\"\n{\n\t\"appid\"\t\t\"1\"\n\t\"installdir\"\t\t\"Other\"\n}\n");
+  ta.Text("library/steamapps/appmanifest_298030.acf",
+          "\"AppState\"\n{\n\t\"appid\"\t\t\"298030\"\n\t\"installdir\"\t\t\"Total "
+          "Annihilation\"\n}\n");
+  ta.Folder("library/steamapps/compatdata/298030/pfx");
+  EXPECT_EQ(processes->Start("TotalA.exe", " -N -H", installed), platform::StartResult::kStarted);
+  expected.push_back("[] " + steam + " -applaunch 298030 -N -H");
+  EXPECT_EQ(Written(log, expected.back()), expected);
+  EXPECT_EQ(processes->RunAndWait("Tahook.exe", "", installed), 0);
+  expected.push_back("[" + (library / "compatdata" / "298030" / "pfx").string() + "] " + wine +
+                     " Tahook.exe");
+  EXPECT_EQ(Written(log, expected.back()), expected);
+
+  const auto withoutSteam = platform::posix::CreateProcesses([&] { return Search{wine, "", {}}; });
+  EXPECT_EQ(withoutSteam->Start("TotalA.exe", " -N", installed), platform::StartResult::kNoSteam);
+}
 #endif
 
 }  // namespace

@@ -1,16 +1,13 @@
-// Which of the program's windows are open, seen through lock files in a private folder.
+// Which of the program's windows are open on a TA folder, seen through the locks of its marker.
 #include "platform/instances.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 #include "support/platform/temp_folder.h"
@@ -18,51 +15,16 @@
 namespace varokin::platform::testing {
 namespace {
 
-#ifdef _WIN32
-const char* const kLockFolderVariables[] = {"TMP", "TEMP"};
-constexpr char kLockSubfolder[] = "Varokin";
-void SetVariable(const char* name, const char* value) { _putenv_s(name, value ? value : ""); }
-#else
-const char* const kLockFolderVariables[] = {"XDG_RUNTIME_DIR"};
-constexpr char kLockSubfolder[] = "varokin";
-void SetVariable(const char* name, const char* value) {
-  if (value != nullptr) {
-    setenv(name, value, 1);
-  } else {
-    unsetenv(name);
-  }
-}
-#endif
-
 constexpr char kTitle[] = "Varokin - by Quellan";
 constexpr char kOtherTitle[] = "Varokin: Hosting...";
-// Hex of the title's bytes: the lock file's name.
-constexpr char kTitleLockName[] = "5661726f6b696e202d206279205175656c6c616e.lock";
 
-// Points the registry at a folder of this test's own, so that no instance of the program that
-// happens to run on the machine can disturb it.
+// The working directory is the test's own fresh folder, as the TA folder is for the program.
 class InstancesTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    TempFolderTest::SetUp();
-    for (const char* name : kLockFolderVariables) {
-      const char* value = std::getenv(name);
-      saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-      SetVariable(name, root_.string().c_str());
-    }
-  }
-  void TearDown() override {
-    for (std::size_t i = 0; i < saved_.size(); ++i) {
-      SetVariable(kLockFolderVariables[i], saved_[i] ? saved_[i]->c_str() : nullptr);
-    }
-    TempFolderTest::TearDown();
-  }
-
-  std::vector<std::optional<std::string>> saved_;
   std::unique_ptr<InstanceRegistry> registry_ = CreateHostInstanceRegistry();
 };
 
-TEST_F(InstancesTest, AClaimMarksItsTitleOpenUntilReleased) {
+TEST_F(InstancesTest, AClaimMarksItsTitleOpenOnThisFolderUntilReleased) {
   EXPECT_FALSE(registry_->WindowExists(kTitle));
 
   auto claim = registry_->Claim(kTitle);
@@ -70,14 +32,22 @@ TEST_F(InstancesTest, AClaimMarksItsTitleOpenUntilReleased) {
   EXPECT_TRUE(registry_->WindowExists(kTitle));
   EXPECT_TRUE(CreateHostInstanceRegistry()->WindowExists(kTitle));
   EXPECT_FALSE(registry_->WindowExists(kOtherTitle));
-  EXPECT_TRUE(std::filesystem::exists(root_ / kLockSubfolder / kTitleLockName));
-  // A second claim on a title already held fails; the holder keeps it.
+  EXPECT_TRUE(std::filesystem::exists(root_ / kInstanceMarker));
+  // A second claim on a title already held fails, also from another registry; the holder keeps it.
   EXPECT_EQ(registry_->Claim(kTitle), nullptr);
+  EXPECT_EQ(CreateHostInstanceRegistry()->Claim(kTitle), nullptr);
   EXPECT_TRUE(registry_->WindowExists(kTitle));
 
+  // Another TA folder is free.
+  std::filesystem::create_directory(root_ / "other");
+  ASSERT_TRUE(fs_->SetCurrentDir("other"));
+  EXPECT_FALSE(registry_->WindowExists(kTitle));
+  EXPECT_NE(CreateHostInstanceRegistry()->Claim(kTitle), nullptr);
+  ASSERT_TRUE(fs_->SetCurrentDir(".."));
+
   claim.reset();
-  // A file left behind, as by a killed instance, counts for nothing.
-  Put((root_ / kLockSubfolder / kTitleLockName).string(), "");
+  // The marker stays, as after a killed instance, and counts for nothing.
+  EXPECT_TRUE(std::filesystem::exists(root_ / kInstanceMarker));
   EXPECT_FALSE(registry_->WindowExists(kTitle));
   auto again = registry_->Claim(kTitle);
   EXPECT_NE(again, nullptr);
@@ -89,56 +59,34 @@ std::filesystem::path SameEntry(const std::filesystem::path& path) {
   return std::filesystem::canonical(path.parent_path()) / path.filename();
 }
 
-// Whatever another user, or a mishap, left where the lock belongs: the claim fails and names it,
-// and nothing outside is touched.
-TEST_F(InstancesTest, ALockFolderOrFileThatIsNotOursIsNamed) {
+// Whatever a mishap left where the marker belongs: the claim fails and names it, and nothing
+// outside is touched.
+TEST_F(InstancesTest, AMarkerThatCannotBeLockedIsNamed) {
   namespace fs = std::filesystem;
-  const fs::path folder = root_ / kLockSubfolder;
-  const fs::path lock = folder / kTitleLockName;
+  const fs::path marker = root_ / kInstanceMarker;
   fs::create_directory(root_ / "elsewhere");
   struct Hazard {
     const char* what;
     std::function<void()> lay;
-    fs::path named;
   };
   std::vector<Hazard> hazards = {
-      {"a plain file as the folder", [&] { Put(folder.string(), ""); }, folder},
-      {"a folder as the lock file", [&] { fs::create_directories(lock); }, lock},
+      {"a folder as the marker", [&] { fs::create_directories(marker); }},
   };
 #ifndef _WIN32
-  hazards.push_back({"a link as the folder",
-                     [&] { fs::create_directory_symlink(root_ / "elsewhere", folder); }, folder});
-  hazards.push_back({"a link as the lock file",
-                     [&] {
-                       fs::create_directory(folder);
-                       fs::create_symlink(root_ / "elsewhere" / "planted", lock);
-                     },
-                     lock});
-  hazards.push_back({"a FIFO as the lock file",
-                     [&] {
-                       fs::create_directory(folder);
-                       ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0);
-                     },
-                     lock});
-  // Only the superuser can give a folder away.
-  if (getuid() == 0) {
-    hazards.push_back({"a folder of another user",
-                       [&] {
-                         fs::create_directory(folder);
-                         ASSERT_EQ(chown(folder.c_str(), 12345, 12345), 0);
-                       },
-                       folder});
-  }
+  hazards.push_back({"a link as the marker",
+                     [&] { fs::create_symlink(root_ / "elsewhere" / "planted", marker); }});
+  hazards.push_back({"a FIFO as the marker", [&] { ASSERT_EQ(mkfifo(marker.c_str(), 0600), 0); }});
 #endif
   for (const Hazard& hazard : hazards) {
     SCOPED_TRACE(hazard.what);
     hazard.lay();
     std::string unusable;
     EXPECT_EQ(registry_->Claim(kTitle, &unusable), nullptr);
-    EXPECT_EQ(SameEntry(unusable), SameEntry(hazard.named));
+    EXPECT_EQ(SameEntry(unusable), SameEntry(marker));
     EXPECT_TRUE(fs::is_empty(root_ / "elsewhere"));
-    fs::remove_all(folder);
+    fs::remove_all(marker);
   }
 }
+
 }  // namespace
 }  // namespace varokin::platform::testing

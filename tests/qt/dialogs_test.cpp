@@ -20,6 +20,7 @@
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"
 #include "ui/qt/qt_prompts.h"
+#include "ui/ta_folder_dlg.h"
 #include "ui/ufo_pack_dlg.h"
 
 namespace varokin::qt_tests {
@@ -225,6 +226,49 @@ TEST_F(DemoWindowTest, AboutBoxCentresItsLinesTabsOnlyToOkAndClosesWithEscape) {
   main->Window().findChild<QAction*>(QString::number(kIdMenuAbout))->trigger();
   EXPECT_TRUE(shown);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A second TA folder in a fake Wine prefix: the chooser lists it, and choosing it ends the main
+// window with start-up to run again there.
+TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice) {
+  const std::filesystem::path prefix = root / "prefix";
+  const std::string make = std::string("bash '") + VAROKIN_MAKE_DEMO_TA + "' '" +
+                           (prefix / "drive_c" / "Games" / "TA").string() + "' >/dev/null";
+  ASSERT_EQ(std::system(make.c_str()), 0);
+  std::ofstream(prefix / "system.reg") << "";
+  std::filesystem::create_directories(root / "home");
+  const std::string found = std::filesystem::canonical(prefix / "drive_c" / "Games" / "TA");
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const char* name : {"HOME", "WINEPREFIX", "XDG_DATA_HOME"}) {
+    const char* value = std::getenv(name);
+    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  setenv("HOME", (root / "home").c_str(), 1);
+  setenv("WINEPREFIX", prefix.c_str(), 1);
+  unsetenv("XDG_DATA_HOME");
+
+  QStringList rows;
+  std::string title;
+  OnNextModal([&](QWidget& window) {
+    title = window.windowTitle().toStdString();
+    SaveScreenshot(window, "ta-folder");
+    auto* list = Child<QListWidget>(window, kIdTaFolderList);
+    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
+    list->setCurrentRow(0);
+    QTest::mouseClick(Child<QPushButton>(window, kIdOk), Qt::LeftButton);
+  });
+  main->Window().findChild<QAction*>(QString::number(kIdMenuChangeTaFolder))->trigger();
+  for (const auto& [name, value] : saved) {
+    if (value) {
+      setenv(name.c_str(), value->c_str(), 1);
+    } else {
+      unsetenv(name.c_str());
+    }
+  }
+
+  EXPECT_EQ(title, "Where is Total Annihilation?");
+  EXPECT_EQ(rows, QStringList{QString::fromStdString(found)});
+  EXPECT_EQ(parts->startup.nextTaFolder, found);
 }
 
 }  // namespace

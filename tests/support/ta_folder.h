@@ -88,7 +88,14 @@ class TaFolder {
   void Pack(const std::string& fileName, const std::string& title, const std::string& description,
             const std::vector<std::string>& ufoNames);
 
-  FileInventory Inventory() const { return TakeInventory(root_); }
+  // The game's and the mods' files: the program's own settings and instance marker, which every
+  // start writes, are left out.
+  FileInventory Inventory() const {
+    FileInventory inventory = TakeInventory(root_);
+    inventory.erase("Varokin.INI");
+    inventory.erase("Varokin.lock");
+    return inventory;
+  }
 
  private:
   std::filesystem::path root_;

@@ -38,19 +38,48 @@ bool IsFile(const std::string& path) {
   return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
+std::string BaseName(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+std::string CurrentFolder() {
+  char folder[4096];
+  return getcwd(folder, sizeof folder) != nullptr ? folder : "";
+}
+
 // The argument vector for program: a Windows program goes to Wine with its path as the game
-// writes it; anything else is run directly.
+// writes it, in the Wine prefix that holds the TA folder (the working directory); the game of a
+// Steam install goes to Steam, which runs it under its own compatibility layer; anything else is
+// run directly. The environment settings the program needs go to `settings`.
 StartResult BuildArgv(const std::string& program, const std::string& arguments,
                       const std::string& workingDir, const posix::WineSearch& search,
-                      std::vector<std::string>& argv) {
+                      std::vector<std::string>& argv, std::vector<std::string>& settings) {
   argv.clear();
+  settings.clear();
   if (EndsWithExe(program)) {
     // Wine starts whatever it is given and reports a missing file only in its own log.
     if (!IsWindowsPath(program) && !IsFile(InFolder(program, workingDir))) {
       return StartResult::kFailed;
     }
+    const std::string folder = workingDir.empty() ? CurrentFolder() : workingDir;
+    std::string prefix;
+    if (const std::optional<posix::SteamInstall> steam = posix::SteamInstallAt(folder)) {
+      if (EqualsIgnoringCase(BaseName(program), "totala.exe")) {
+        const std::string steamCommand =
+            search.path.empty() ? "" : posix::FindOnPath(search.path, "steam");
+        if (steamCommand.empty()) return StartResult::kNoSteam;
+        argv = {steamCommand, "-applaunch", steam->appId};
+        for (std::string& word : SplitAtBlanks(arguments)) argv.push_back(std::move(word));
+        return StartResult::kStarted;
+      }
+      prefix = steam->prefix;
+    } else {
+      prefix = posix::PrefixHolding(folder);
+    }
     const std::string wine = posix::FindWine(search);
     if (wine.empty()) return StartResult::kNoWine;
+    if (!prefix.empty()) settings.push_back("WINEPREFIX=" + prefix);
     argv = {wine, program};
   } else {
     std::string hostProgram = program;
@@ -122,11 +151,6 @@ int WaitFor(pid_t pid) {
   return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
-std::string BaseName(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 std::vector<std::string> CommandLineOf(const std::string& pid) {
   std::ifstream file("/proc/" + pid + "/cmdline", std::ios::binary);
   std::vector<std::string> words;
@@ -173,9 +197,12 @@ class PosixProcesses final : public Processes {
 StartResult PosixProcesses::Start(const std::string& program, const std::string& arguments,
                                   const std::string& workingDir) {
   std::vector<std::string> argv;
-  const StartResult built = BuildArgv(program, arguments, workingDir, search_(), argv);
+  std::vector<std::string> settings;
+  const StartResult built = BuildArgv(program, arguments, workingDir, search_(), argv, settings);
   if (built != StartResult::kStarted) return built;
   std::vector<char*> pointers = Pointers(argv);
+  std::vector<std::string> environment = Environment(settings);
+  std::vector<char*> environmentPointers = Pointers(environment);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return StartResult::kFailed;
   const pid_t child = fork();
@@ -187,7 +214,7 @@ StartResult PosixProcesses::Start(const std::string& program, const std::string&
   if (child == 0) {
     close(report[0]);
     const pid_t grandchild = fork();
-    if (grandchild == 0) ExecChild(pointers, environ, workingDir, report[1]);
+    if (grandchild == 0) ExecChild(pointers, environmentPointers.data(), workingDir, report[1]);
     const int value = grandchild > 0 ? static_cast<int>(grandchild) : -1;
     [[maybe_unused]] const ssize_t written = write(report[1], &value, sizeof value);
     _exit(0);
@@ -208,10 +235,12 @@ std::optional<int> PosixProcesses::RunAndWait(const std::string& program,
                                               const std::string& arguments,
                                               const std::string& workingDir) {
   std::vector<std::string> argv;
-  if (BuildArgv(program, arguments, workingDir, search_(), argv) != StartResult::kStarted) {
+  std::vector<std::string> settings;
+  if (BuildArgv(program, arguments, workingDir, search_(), argv, settings) !=
+      StartResult::kStarted) {
     return std::nullopt;
   }
-  return posix::RunAndWait(std::move(argv), workingDir, {});
+  return posix::RunAndWait(std::move(argv), workingDir, settings);
 }
 
 // The command interpreter of the Windows tools is Wine's; the line reaches it as one argument
@@ -222,7 +251,12 @@ std::optional<int> PosixProcesses::RunCommandLine(const std::string& commandLine
   if (wine.empty()) return std::nullopt;
   std::vector<std::string> argv = {wine, "cmd", "/c"};
   for (std::string& word : SplitAtBlanks(commandLine)) argv.push_back(std::move(word));
-  return posix::RunAndWait(std::move(argv), workingDir, {});
+  const std::string folder = workingDir.empty() ? CurrentFolder() : workingDir;
+  const std::optional<posix::SteamInstall> steam = posix::SteamInstallAt(folder);
+  const std::string prefix = steam ? steam->prefix : posix::PrefixHolding(folder);
+  std::vector<std::string> settings;
+  if (!prefix.empty()) settings.push_back("WINEPREFIX=" + prefix);
+  return posix::RunAndWait(std::move(argv), workingDir, settings);
 }
 
 bool PosixProcesses::IsRunning(const std::string& program) {

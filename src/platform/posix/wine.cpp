@@ -15,6 +15,8 @@ bool IsExecutableFile(const std::string& path) {
          access(path.c_str(), X_OK) == 0;
 }
 
+}  // namespace
+
 std::string FindOnPath(const std::string& folders, const std::string& name) {
   std::size_t start = 0;
   while (start <= folders.size()) {
@@ -26,8 +28,6 @@ std::string FindOnPath(const std::string& folders, const std::string& name) {
   }
   return {};
 }
-
-}  // namespace
 
 WineSearch HostWineSearch() {
   WineSearch search;

@@ -24,6 +24,21 @@ WineSearch HostWineSearch();
 // The first candidate of the search that is an executable file; empty when there is none.
 std::string FindWine(const WineSearch& search);
 
+// The first executable file of that name in the folders of a PATH text; empty when there is none.
+std::string FindOnPath(const std::string& folders, const std::string& name);
+
+// The Wine prefix that holds folder (a host path): the nearest folder above it that holds
+// drive_c and system.reg. Empty when there is none.
+std::string PrefixHolding(const std::string& folder);
+
+// A TA folder that Steam installed: in <library>/steamapps/common/, named as installdir by an
+// appmanifest_*.acf of that library.
+struct SteamInstall {
+  std::string appId;
+  std::string prefix;  // Steam's Wine prefix for the app, when it exists
+};
+std::optional<SteamInstall> SteamInstallAt(const std::string& folder);
+
 // Processes that start Windows programs with the Wine the search finds at that start.
 std::unique_ptr<Processes> CreateProcesses(std::function<WineSearch()> search);
 

@@ -11,26 +11,33 @@ namespace varokin::platform {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-
-std::string LockFolder() {
-  char temp[MAX_PATH + 1];
-  const DWORD length = GetTempPathA(sizeof temp, temp);
-  std::string folder = length > 0 && length < sizeof temp ? std::string(temp, length) : ".\\";
-  if (folder.back() != '\\') folder += '\\';
-  folder += "Varokin";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+std::string MarkerPath() {
+  char folder[MAX_PATH + 1];
+  const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder) return kInstanceMarker;
+  std::string path(folder, length);
+  if (path.back() != '\\') path += '\\';
+  return path + kInstanceMarker;
 }
 
-std::string LockPath(const std::string& folder, const std::string& title) {
-  std::string name;
-  for (const char byte : title) {
-    const auto c = static_cast<unsigned char>(byte);
-    name += kHexDigits[c >> 4];
-    name += kHexDigits[c & 0xF];
-  }
-  return folder + "\\" + name + ".lock";
+// Locks one byte of the marker; under Wine this is a record lock on the same byte that the native
+// program locks, so either build sees the other.
+bool LockByte(HANDLE file, const std::string& title, DWORD flags) {
+  OVERLAPPED at{};
+  at.Offset = MarkerByte(title);
+  return LockFileEx(file, flags | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) != 0;
+}
+
+void UnlockByte(HANDLE file, const std::string& title) {
+  OVERLAPPED at{};
+  at.Offset = MarkerByte(title);
+  UnlockFileEx(file, 0, 1, 0, &at);
+}
+
+HANDLE OpenMarker(DWORD access, DWORD disposition) {
+  return CreateFileA(kInstanceMarker, access,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // The titles this process holds, shared with the claims so that each can strike its own off.
@@ -44,7 +51,8 @@ class HandleClaim : public WindowClaim {
   }
   ~HandleClaim() override {
     held_->erase(title_);
-    CloseHandle(handle_);  // the system deletes the file on close
+    UnlockByte(handle_, title_);
+    CloseHandle(handle_);  // the file stays
   }
 
  private:
@@ -58,40 +66,37 @@ class LockFileRegistry : public InstanceRegistry {
   bool WindowExists(const std::string& title) override {
     // The real windows of a desktop instance, and the claims of a console one.
     if (FindWindowA(nullptr, title.c_str()) != nullptr) return true;
-    const HANDLE handle = CreateFileA(LockPath(LockFolder(), title).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-      // Nobody holds it: a file left behind, which counts for nothing.
-      CloseHandle(handle);
-      return false;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION;
+    const HANDLE marker = OpenMarker(GENERIC_READ, OPEN_EXISTING);
+    if (marker == INVALID_HANDLE_VALUE) return false;
+    const bool free = LockByte(marker, title, 0);
+    if (free) UnlockByte(marker, title);
+    CloseHandle(marker);
+    return !free;
   }
 
   std::unique_ptr<WindowClaim> Claim(const std::string& title, std::string* unusable) override {
     // A second claim of this process would only wait for the first to let go.
     if (held_->count(title) > 0) return nullptr;
-    const std::string folder = LockFolder();
-    const std::string path = LockPath(folder, title);
-    // Another start may be looking at the file this very moment, or its last holder's file may
-    // be on its way out (access denied until then).
-    DWORD error = ERROR_SUCCESS;
+    const HANDLE marker = OpenMarker(GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    const DWORD attributes = GetFileAttributesA(kInstanceMarker);
+    if (marker == INVALID_HANDLE_VALUE || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+      if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+      if (unusable != nullptr) *unusable = MarkerPath();
+      return nullptr;
+    }
+    // Another start may be looking at the lock this very moment (a shared lock for an instant).
     for (int attempt = 0; attempt < 50; ++attempt) {
-      const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-      if (handle != INVALID_HANDLE_VALUE)
-        return std::make_unique<HandleClaim>(handle, held_, title);
-      error = GetLastError();
-      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+      if (LockByte(marker, title, LOCKFILE_EXCLUSIVE_LOCK))
+        return std::make_unique<HandleClaim>(marker, held_, title);
+      const DWORD error = GetLastError();
+      if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) {
+        if (unusable != nullptr) *unusable = MarkerPath();
+        break;
+      }
       Sleep(2);
     }
-    if (error != ERROR_SHARING_VIOLATION && unusable != nullptr) {
-      const DWORD attributes = GetFileAttributesA(folder.c_str());
-      const bool folderIsOurs =
-          attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-      *unusable = folderIsOurs ? path : folder;
-    }
+    CloseHandle(marker);
     return nullptr;
   }
 

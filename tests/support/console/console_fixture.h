@@ -18,11 +18,9 @@ namespace varokin::testing {
 
 #ifdef _WIN32
 inline const char* const kConfigVariable = "APPDATA";
-inline const char* const kLockVariables[] = {"TMP", "TEMP"};
 inline constexpr char kConfigFolder[] = "Varokin";
 #else
 inline const char* const kConfigVariable = "XDG_CONFIG_HOME";
-inline const char* const kLockVariables[] = {"XDG_RUNTIME_DIR"};
 inline constexpr char kConfigFolder[] = "varokin";
 #endif
 
@@ -47,16 +45,14 @@ struct TestHome {
 };
 
 // varokin-console run as a child process in a TA folder. The folder lies in a home of the test's
-// own beside the program's settings and instance locks; the first use has been confirmed, and
-// neither ICQ nor the compilation of a monolithic archive is offered.
+// own beside the per-user settings of older versions, which the folder takes over at its first
+// start: the first use has been confirmed, and neither ICQ nor the compilation of a monolithic
+// archive is offered.
 class ConsoleFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(home / kConfigFolder);
     variables.push_back(std::make_unique<ScopedVariable>(kConfigVariable, home.string()));
-    for (const char* name : kLockVariables) {
-      variables.push_back(std::make_unique<ScopedVariable>(name, home.string()));
-    }
     std::ofstream(home / kConfigFolder / "Varokin.INI", std::ios::binary)
         << "[Varokin]\r\nFirst Use=0\r\nConfigure ICQ=0\r\nCompile Monolithic=0\r\n";
   }
@@ -71,7 +67,7 @@ class ConsoleFixture : public ::testing::Test {
     return status;
   }
   std::string Setting(const std::string& section, const std::string& entry) {
-    settings::SettingsStore settings(*files, (home / kConfigFolder / "Varokin.INI").string());
+    settings::SettingsStore settings(*files, (ta.Root() / "Varokin.INI").string());
     return settings.GetProfileString(section, entry, "(missing)");
   }
   bool Contains(const std::string& text) { return output.find(text) != std::string::npos; }

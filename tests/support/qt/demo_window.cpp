@@ -53,7 +53,7 @@ bool DemoWindowTest::OnDisk(const std::string& path) const {
 }
 
 std::string DemoWindowTest::Setting(const std::string& section, const std::string& entry) {
-  settings::SettingsStore onDisk(*parts->fs, settings::DefaultSettingsPath());
+  settings::SettingsStore onDisk(*parts->fs, settings::kSettingsFileName);
   return onDisk.GetProfileString(section, entry, "<none>");
 }
 
