@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "support/platform/temp_folder.h"
 
 namespace varokin::platform::testing {
 namespace {
