@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/config_files.h"
+#include "platform/text.h"
 
 namespace varokin::engine {
 
@@ -68,7 +70,37 @@ bool PayloadsMayMove(Context& ctx, const std::string& fileName, const Framing& f
   return true;
 }
 
+void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction,
+                  std::vector<PlannedMove>& moves) {
+  ConfigReader reader(ctx.fs, fileName);
+  reader.SkipHeader();
+  const std::string stem = AiStem(fileName);
+  std::string word;
+  for (int k = 1; reader.NextAiPayload(word); ++k) {
+    const std::string stored = AiStoredPayload(stem, k);
+    if (!StaysInTaFolder(stored) || !StaysInTaFolder(word)) return;
+    moves.push_back(direction == Direction::kIn ? PlannedMove{stored, word}
+                                                : PlannedMove{word, stored});
+  }
+}
+
 }  // namespace
+
+JournalPlan AiSwitching::PlanSwitch(int fromAi, int toAi) const {
+  const ModNamePool& pool = ctx_.state.modNamePool;
+  JournalPlan plan;
+  if (toAi == kNoMod) {
+    plan.what = "Switching to the default AI";
+  } else {
+    ConfigReader reader(ctx_.fs, pool.Get(toAi));
+    plan.what = "Switching to the AI " + std::string(platform::Trim(reader.ReadLine()));
+  }
+  if (fromAi != kNoMod) PlanPayloads(ctx_, pool.Get(fromAi), Direction::kOut, plan.moves);
+  if (toAi != kNoMod) PlanPayloads(ctx_, pool.Get(toAi), Direction::kIn, plan.moves);
+  plan.finished.push_back(Planned(settings::kPreviousAi, pool.Get(toAi)));
+  plan.undone.push_back(Planned(settings::kPreviousAi, pool.Get(fromAi)));
+  return plan;
+}
 
 bool AiSwitching::LoadAi() {
   shown_ = {};
@@ -83,6 +115,7 @@ bool AiSwitching::LoadAi() {
   int moved = 0;
   bool allIn;
   const Framing framing{"Loading Ai (" + fileName + "):\n\n", "\n\nLoad Aborted."};
+  std::optional<JournalScope> journal;
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
@@ -97,6 +130,9 @@ bool AiSwitching::LoadAi() {
       if (answer != Answer::kNo) return false;
     }
     if (!PayloadsMayMove(ctx_, fileName, framing)) return false;
+    journal.emplace(ctx_.relocator.JournalOfMoves(),
+                    [this, &state] { return PlanSwitch(kNoMod, state.currentAi); });
+    if (!journal->Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousAi);
@@ -107,6 +143,7 @@ bool AiSwitching::LoadAi() {
         MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved, framing);
   }
   if (!allIn) {
+    ctx_.relocator.JournalOfMoves().UndoStarting();
     MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved, framing);
     ctx_.settings.Write(settings::kPreviousAi, previous);  // as it was before the load
     return false;
@@ -121,9 +158,13 @@ bool AiSwitching::UnloadAi() {
   int moved = 0;
   bool allOut;
   const Framing framing{"Unloading the previous Ai (" + fileName + "):\n\n", "\n\nUnload Aborted."};
+  std::optional<JournalScope> journal;
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
+    journal.emplace(ctx_.relocator.JournalOfMoves(),
+                    [this] { return PlanSwitch(ctx_.state.currentAi, kNoMod); });
+    if (!journal->Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
     // The first half of a switch: unloaded without a word in the settings, the AI would still
     // be remembered as active, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {
@@ -133,7 +174,10 @@ bool AiSwitching::UnloadAi() {
     allOut =
         MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved, framing);
   }
-  if (!allOut) MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved, framing);
+  if (!allOut) {
+    ctx_.relocator.JournalOfMoves().UndoStarting();
+    MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved, framing);
+  }
   return allOut;
 }
 

@@ -33,6 +33,15 @@ void CSwitcherDlg::OnSelchangeTcList() {
   const int row = c_.tcList.GetCurSel();
   // Without a chosen row there is nothing to switch to.
   if (row < 0) return;
+  // One journal for both halves: between them the old TC's files are out and the new one's not in.
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return tc_.PlanSwitch(state.currentTc, PoolIndexOf(c_.tcList, row));
+  });
+  if (!journal.Started()) {
+    c_.tcList.SetCurSel(state.lastTcListPos);
+    ctx_.prompts.Message(engine::kJournalUnwritable);
+    return;
+  }
   if (!UnloadTc()) {
     c_.tcList.SetCurSel(state.lastTcListPos);
     ctx_.prompts.Message(kShutDown);
@@ -51,6 +60,14 @@ void CSwitcherDlg::OnSelchangeAiList() {
   engine::ModState& state = ctx_.state;
   const int row = c_.aiList.GetAnchorIndex();
   if (row < 0) return;
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, row));
+  });
+  if (!journal.Started()) {
+    c_.aiList.SetCurSel(state.lastAiListPos);
+    ctx_.prompts.Message(engine::kJournalUnwritable);
+    return;
+  }
   if (!UnloadAi()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
     ctx_.prompts.Message(kShutDown);
@@ -100,6 +117,13 @@ void CSwitcherDlg::OnChooseRandomAi() {
                                         static_cast<std::uint64_t>(now.milliseconds)));
   const int picked = candidates[static_cast<std::size_t>(std::rand()) % candidates.size()];
 
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, picked));
+  });
+  if (!journal.Started()) {
+    ctx_.prompts.Message(engine::kJournalUnwritable);
+    return;
+  }
   if (!UnloadAi()) {
     ctx_.prompts.Message(kShutDown);
     return;
@@ -122,6 +146,14 @@ void CSwitcherDlg::OnChooseRandomAi() {
 
 void CSwitcherDlg::FallBackToDefaultAi() {
   engine::ModState& state = ctx_.state;
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, engine::kNoMod);
+  });
+  if (!journal.Started()) {
+    c_.aiList.SetCurSel(state.lastAiListPos);
+    ctx_.prompts.Message(engine::kJournalUnwritable);
+    return;
+  }
   if (!UnloadAi()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
     ctx_.prompts.Message(kShutDown);
@@ -171,11 +203,20 @@ void CSwitcherDlg::OnDisableAll() {
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
 
-  if (UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
-    c_.tcList.SetCurSel(0);
-    state.currentTc = engine::kNoMod;
-    state.lastTcListPos = 0;
-    LoadTc();
+  {
+    const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+      return tc_.PlanSwitch(state.currentTc, engine::kNoMod);
+    });
+    if (!journal.Started()) {
+      prompts.Message(engine::kJournalUnwritable);
+      return;
+    }
+    if (UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
+      c_.tcList.SetCurSel(0);
+      state.currentTc = engine::kNoMod;
+      state.lastTcListPos = 0;
+      LoadTc();
+    }
   }
 
   c_.mutatorList.SetSel(-1, false);
@@ -192,6 +233,13 @@ void CSwitcherDlg::OnDisableAll() {
     }
   }
 
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, engine::kNoMod);
+  });
+  if (!journal.Started()) {
+    prompts.Message(engine::kJournalUnwritable);
+    return;
+  }
   if (UnloadAi() || !UserGivesUp(prompts, "the current Ai,")) {
     c_.aiList.SetCurSel(0);
     state.currentAi = engine::kNoMod;
