@@ -70,10 +70,16 @@ bool PayloadsMayMove(Context& ctx, const std::string& fileName, const Framing& f
   return true;
 }
 
-void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction,
-                  std::vector<PlannedMove>& moves) {
+void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
+                  std::string* title = nullptr) {
+  std::vector<PlannedMove>& moves = plan.moves;
   ConfigReader reader(ctx.fs, fileName);
-  reader.SkipHeader();
+  if (!reader.IsOpen()) {
+    plan.unreadable = fileName;
+    return;
+  }
+  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
+  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
   const std::string stem = AiStem(fileName);
   std::string word;
   for (int k = 1; reader.NextAiPayload(word); ++k) {
@@ -89,14 +95,13 @@ void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction
 JournalPlan AiSwitching::PlanSwitch(int fromAi, int toAi) const {
   const ModNamePool& pool = ctx_.state.modNamePool;
   JournalPlan plan;
-  if (toAi == kNoMod) {
-    plan.what = "Switching to the default AI";
-  } else {
-    ConfigReader reader(ctx_.fs, pool.Get(toAi));
-    plan.what = "Switching to the AI " + std::string(platform::Trim(reader.ReadLine()));
+  plan.what = "Switching to the default AI";
+  if (fromAi != kNoMod) PlanPayloads(ctx_, pool.Get(fromAi), Direction::kOut, plan);
+  if (toAi != kNoMod) {
+    std::string title;
+    PlanPayloads(ctx_, pool.Get(toAi), Direction::kIn, plan, &title);
+    plan.what = "Switching to the AI " + title;
   }
-  if (fromAi != kNoMod) PlanPayloads(ctx_, pool.Get(fromAi), Direction::kOut, plan.moves);
-  if (toAi != kNoMod) PlanPayloads(ctx_, pool.Get(toAi), Direction::kIn, plan.moves);
   plan.finished.push_back(Planned(settings::kPreviousAi, pool.Get(toAi)));
   plan.undone.push_back(Planned(settings::kPreviousAi, pool.Get(fromAi)));
   return plan;
@@ -115,7 +120,7 @@ bool AiSwitching::LoadAi() {
   int moved = 0;
   bool allIn;
   const Framing framing{"Loading Ai (" + fileName + "):\n\n", "\n\nLoad Aborted."};
-  std::optional<JournalScope> journal;
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
@@ -130,9 +135,9 @@ bool AiSwitching::LoadAi() {
       if (answer != Answer::kNo) return false;
     }
     if (!PayloadsMayMove(ctx_, fileName, framing)) return false;
-    journal.emplace(ctx_.relocator.JournalOfMoves(),
-                    [this, &state] { return PlanSwitch(kNoMod, state.currentAi); });
-    if (!journal->Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
+    if (!journal.Open([this, &state] { return PlanSwitch(kNoMod, state.currentAi); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousAi);
@@ -158,13 +163,13 @@ bool AiSwitching::UnloadAi() {
   int moved = 0;
   bool allOut;
   const Framing framing{"Unloading the previous Ai (" + fileName + "):\n\n", "\n\nUnload Aborted."};
-  std::optional<JournalScope> journal;
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
-    journal.emplace(ctx_.relocator.JournalOfMoves(),
-                    [this] { return PlanSwitch(ctx_.state.currentAi, kNoMod); });
-    if (!journal->Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
+    if (!journal.Open([this] { return PlanSwitch(ctx_.state.currentAi, kNoMod); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // The first half of a switch: unloaded without a word in the settings, the AI would still
     // be remembered as active, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {

@@ -72,6 +72,7 @@ bool Journal::Begin(const JournalPlan& plan) {
 
 void Journal::End() {
   if (!active_) return;
+  Add("E\n");
   file_.reset();
   active_ = false;
   static_cast<void>(fs_.RemoveFile(kJournalPath));
@@ -81,11 +82,20 @@ void Journal::Add(const std::string& line) {
   if (active_) file_->Write(line);
 }
 
-JournalScope::JournalScope(Journal& journal, const std::function<JournalPlan()>& plan)
-    : journal_(journal) {
-  if (journal_.Active()) return;
+bool JournalScope::Open(const std::function<JournalPlan()>& plan) {
+  if (journal_.Active()) {
+    started_ = true;
+    return true;
+  }
   owner_ = true;
-  started_ = journal_.Begin(plan());
+  const JournalPlan planned = plan();
+  if (!planned.unreadable.empty()) {
+    problem_ = "Unable to read the file " + planned.unreadable;
+    return false;
+  }
+  started_ = journal_.Begin(planned);
+  if (!started_) problem_ = kJournalUnwritable;
+  return started_;
 }
 
 JournalScope::~JournalScope() noexcept(false) {
@@ -126,6 +136,8 @@ std::optional<LeftJournal> ParseJournal(const std::string& text) {
     } else if (line == "M") {
       ++left.movesStarted;
       left.firstRenameOfLastMove = left.renames.size();
+    } else if (line == "E") {
+      left.ended = true;
     } else if (line == "X") {
       left.undoing = true;
     } else if (line == "F" && !left.renames.empty()) {

@@ -38,6 +38,8 @@ struct JournalPlan {
   std::vector<PlannedMove> moves;
   std::vector<PlannedSetting> finished;  // the settings once every move is made
   std::vector<PlannedSetting> undone;    // the settings before the first move
+  // A configuration file the plan could not be read from: the plan would miss its moves.
+  std::string unreadable;
 };
 
 PlannedSetting Planned(const settings::TextSetting& setting, const std::string& value);
@@ -51,7 +53,8 @@ class Journal {
 
   // False when the plan could not be written: the operation must not start.
   [[nodiscard]] bool Begin(const JournalPlan& plan);
-  // The operation has ended, done or undone: its record goes.
+  // The operation has ended, done or undone: its record says so, and goes. Should the removal
+  // fail, the next start finds it marked ended and removes it without a word.
   void End();
   [[nodiscard]] bool Active() const { return active_; }
 
@@ -77,18 +80,28 @@ class Journal {
 // stays when the scope is left by an exception: the operation did not end, it was cut short.
 class JournalScope {
  public:
-  JournalScope(Journal& journal, const std::function<JournalPlan()>& plan);
+  // A scope opened later, once the operation knows it will move files.
+  explicit JournalScope(Journal& journal) : journal_(journal) {}
+  JournalScope(Journal& journal, const std::function<JournalPlan()>& plan) : journal_(journal) {
+    static_cast<void>(Open(plan));
+  }
+  // Removing the journal may fail as any call on the disk may; the scope is never held where
+  // that could not be let through.
   ~JournalScope() noexcept(false);
+  // Started().
+  bool Open(const std::function<JournalPlan()>& plan);
   JournalScope(const JournalScope&) = delete;
   JournalScope& operator=(const JournalScope&) = delete;
 
-  // False when the plan could not be written; nothing may move then.
+  // False when the plan could not be read or written; nothing may move then, and Problem says why.
   [[nodiscard]] bool Started() const { return started_; }
+  [[nodiscard]] const std::string& Problem() const { return problem_; }
 
  private:
   Journal& journal_;
   bool owner_ = false;
-  bool started_ = true;
+  bool started_ = false;
+  std::string problem_;
   int exceptions_ = std::uncaught_exceptions();
 };
 
@@ -104,6 +117,7 @@ struct LeftJournal {
   // How many of the plan's moves were started, and whether the operation was undoing itself.
   std::size_t movesStarted = 0;
   bool undoing = false;
+  bool ended = false;
   // The renames logged after the last move started: the move cut short.
   std::size_t firstRenameOfLastMove = 0;
 };

@@ -150,7 +150,7 @@ bool MutatorSwitching::LoadMutator(int slot) {
     return PlanPayloads("Loading the Mutator " + std::string(platform::Trim(file.title)), fileName,
                         *file.count, Direction::kIn, settings::MutatorSlot(slot), previous);
   });
-  if (!journal.Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
+  if (!journal.Started()) return ctx_.relocator.Refuse(journal.Problem(), framing);
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }
@@ -182,7 +182,7 @@ bool MutatorSwitching::UnloadMutator(int slot) {
                         fileName, *file.count, Direction::kOut, settings::MutatorSlot(slot),
                         fileName);
   });
-  if (!journal.Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
+  if (!journal.Started()) return ctx_.relocator.Refuse(journal.Problem(), framing);
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }

@@ -118,11 +118,18 @@ bool PairsMayMove(Context& ctx, const std::string& fileName, const Framing& fram
 }
 
 // The moves of every rename pair, up to the first whose names the moves would refuse: the
-// operation stops there too.
-void PlanPairs(Context& ctx, const std::string& fileName, Direction direction,
-               std::vector<PlannedMove>& moves) {
+// operation stops there too. The title is read on the way: a second reading of the file could
+// fail where the first did not.
+void PlanPairs(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
+               std::string* title = nullptr) {
+  std::vector<PlannedMove>& moves = plan.moves;
   ConfigReader reader(ctx.fs, fileName);
-  reader.SkipHeader();
+  if (!reader.IsOpen()) {
+    plan.unreadable = fileName;
+    return;
+  }
+  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
+  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
   RenamePair pair;
   while (reader.NextRenamePair(pair)) {
     const std::string stored = ConfigPath(pair.stored);
@@ -137,14 +144,13 @@ void PlanPairs(Context& ctx, const std::string& fileName, Direction direction,
 JournalPlan TcSwitching::PlanSwitch(int fromTc, int toTc) const {
   const ModNamePool& pool = ctx_.state.modNamePool;
   JournalPlan plan;
-  if (toTc == kNoMod) {
-    plan.what = "Switching to the original game";
-  } else {
-    ConfigReader reader(ctx_.fs, pool.Get(toTc));
-    plan.what = "Switching to the TC " + std::string(platform::Trim(reader.ReadLine()));
+  plan.what = "Switching to the original game";
+  if (fromTc != kNoMod) PlanPairs(ctx_, pool.Get(fromTc), Direction::kOut, plan);
+  if (toTc != kNoMod) {
+    std::string title;
+    PlanPairs(ctx_, pool.Get(toTc), Direction::kIn, plan, &title);
+    plan.what = "Switching to the TC " + title;
   }
-  if (fromTc != kNoMod) PlanPairs(ctx_, pool.Get(fromTc), Direction::kOut, plan.moves);
-  if (toTc != kNoMod) PlanPairs(ctx_, pool.Get(toTc), Direction::kIn, plan.moves);
   plan.finished.push_back(Planned(settings::kPreviousTc, pool.Get(toTc)));
   plan.undone.push_back(Planned(settings::kPreviousTc, pool.Get(fromTc)));
   return plan;
@@ -182,7 +188,7 @@ bool TcSwitching::LoadTc() {
   int moved = 0;
   bool allIn;
   const Framing framing{"Loading TC (" + fileName + "):\n\n", "\n\nload Aborted."};
-  std::optional<JournalScope> journal;
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
@@ -190,9 +196,9 @@ bool TcSwitching::LoadTc() {
     shown_.description = DescriptionPane(title, reader.ReadLine(), fileName);
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
     if (!PairsMayMove(ctx_, fileName, framing)) return false;
-    journal.emplace(ctx_.relocator.JournalOfMoves(),
-                    [this, &state] { return PlanSwitch(kNoMod, state.currentTc); });
-    if (!journal->Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
+    if (!journal.Open([this, &state] { return PlanSwitch(kNoMod, state.currentTc); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // Remembered before the first move: should the program die half-way, the next start's
     // check then finds the pairs not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousTc);
@@ -218,13 +224,13 @@ bool TcSwitching::UnloadTc() {
   const Framing framing{"Unloading TC (" + fileName + "):\n\n", "\n\nunload Aborted."};
   int moved = 0;
   bool allOut;
-  std::optional<JournalScope> journal;
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
-    journal.emplace(ctx_.relocator.JournalOfMoves(),
-                    [this] { return PlanSwitch(ctx_.state.currentTc, kNoMod); });
-    if (!journal->Started()) return ctx_.relocator.Refuse(kJournalUnwritable, framing);
+    if (!journal.Open([this] { return PlanSwitch(ctx_.state.currentTc, kNoMod); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // The unload is the first half of a switch: with settings that cannot be written, the TC
     // would be remembered as active once its files are out, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousTc, fileName)) {

@@ -28,18 +28,29 @@ int PoolIndexOf(const ListBox& list, int row) { return static_cast<int>(list.Get
 
 }  // namespace
 
+bool CSwitcherDlg::RefuseWhileGameRuns() {
+  platform::Processes* processes = frontEnd.processes;
+  if (processes == nullptr || !processes->RunsFromFolder(ctx_.fs.CurrentDir())) return false;
+  ctx_.prompts.Message("Total Annihilation is running. Close the game before you switch mods.");
+  return true;
+}
+
 void CSwitcherDlg::OnSelchangeTcList() {
   engine::ModState& state = ctx_.state;
   const int row = c_.tcList.GetCurSel();
   // Without a chosen row there is nothing to switch to.
   if (row < 0) return;
+  if (RefuseWhileGameRuns()) {
+    c_.tcList.SetCurSel(state.lastTcListPos);
+    return;
+  }
   // One journal for both halves: between them the old TC's files are out and the new one's not in.
   const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
     return tc_.PlanSwitch(state.currentTc, PoolIndexOf(c_.tcList, row));
   });
   if (!journal.Started()) {
     c_.tcList.SetCurSel(state.lastTcListPos);
-    ctx_.prompts.Message(engine::kJournalUnwritable);
+    ctx_.prompts.Message(journal.Problem());
     return;
   }
   if (!UnloadTc()) {
@@ -60,12 +71,16 @@ void CSwitcherDlg::OnSelchangeAiList() {
   engine::ModState& state = ctx_.state;
   const int row = c_.aiList.GetAnchorIndex();
   if (row < 0) return;
+  if (RefuseWhileGameRuns()) {
+    c_.aiList.SetCurSel(state.lastAiListPos);
+    return;
+  }
   const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
     return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, row));
   });
   if (!journal.Started()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
-    ctx_.prompts.Message(engine::kJournalUnwritable);
+    ctx_.prompts.Message(journal.Problem());
     return;
   }
   if (!UnloadAi()) {
@@ -84,6 +99,7 @@ void CSwitcherDlg::OnSelchangeAiList() {
 }
 
 void CSwitcherDlg::OnChooseRandomAi() {
+  if (RefuseWhileGameRuns()) return;
   engine::ModState& state = ctx_.state;
   const int rows = c_.aiList.GetCount();
   std::vector<int> candidates;
@@ -121,7 +137,7 @@ void CSwitcherDlg::OnChooseRandomAi() {
     return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, picked));
   });
   if (!journal.Started()) {
-    ctx_.prompts.Message(engine::kJournalUnwritable);
+    ctx_.prompts.Message(journal.Problem());
     return;
   }
   if (!UnloadAi()) {
@@ -151,7 +167,7 @@ void CSwitcherDlg::FallBackToDefaultAi() {
   });
   if (!journal.Started()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
-    ctx_.prompts.Message(engine::kJournalUnwritable);
+    ctx_.prompts.Message(journal.Problem());
     return;
   }
   if (!UnloadAi()) {
@@ -175,6 +191,10 @@ void CSwitcherDlg::OnSelchangeMutatorList() {
     if (state.mutatorSlots[slot] == poolIndex) active = slot;
   }
 
+  if (RefuseWhileGameRuns()) {
+    c_.mutatorList.SetSel(row, active >= 0);
+    return;
+  }
   if (active < 0) {
     const int slot = state.AddMutatorSlot(poolIndex);
     if (slot < 0) {
@@ -200,6 +220,7 @@ void CSwitcherDlg::OnSelchangeMutatorList() {
 }
 
 void CSwitcherDlg::OnDisableAll() {
+  if (RefuseWhileGameRuns()) return;
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
 
@@ -208,7 +229,7 @@ void CSwitcherDlg::OnDisableAll() {
       return tc_.PlanSwitch(state.currentTc, engine::kNoMod);
     });
     if (!journal.Started()) {
-      prompts.Message(engine::kJournalUnwritable);
+      prompts.Message(journal.Problem());
       return;
     }
     if (UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
@@ -237,7 +258,7 @@ void CSwitcherDlg::OnDisableAll() {
     return ai_.PlanSwitch(state.currentAi, engine::kNoMod);
   });
   if (!journal.Started()) {
-    prompts.Message(engine::kJournalUnwritable);
+    prompts.Message(journal.Problem());
     return;
   }
   if (UnloadAi() || !UserGivesUp(prompts, "the current Ai,")) {
