@@ -58,7 +58,7 @@ class Repair {
 
   std::string Progress() const {
     const std::size_t total = left_.plan.moves.size();
-    const std::size_t made = left_.movesStarted == 0 ? 0 : left_.movesStarted - 1;
+    const std::size_t made = left_.movesStarted - (LastMoveComplete() ? 0 : 1);
     return left_.plan.what + " was interrupted after " + WithThousands(std::min(made, total)) +
            " of " + WithThousands(total) + " moves.";
   }
@@ -91,6 +91,22 @@ class Repair {
       if (!moved) Unplaced(move.from, move.to);
     }
     Write(left_.plan.finished);
+  }
+
+  // Whether the move the journal names last was made whole before the program stopped: its last
+  // rename is made, and is the move itself or, for a base game file moved away, the return of the
+  // game's file from its backup.
+  bool LastMoveComplete() const {
+    if (left_.movesStarted == 0) return true;
+    if (left_.movesStarted > left_.plan.moves.size() || done_.empty() || !done_.back() ||
+        left_.firstRenameOfLastMove >= left_.renames.size()) {
+      return false;
+    }
+    const PlannedMove& move = left_.plan.moves[left_.movesStarted - 1];
+    const LeftJournal::Rename& last = left_.renames.back();
+    if (IsBaseGameFile(move.from))
+      return last.to == move.from && last.from == BackupName(move.from);
+    return last.from == move.from && last.to == move.to;
   }
 
   // Lists the files left alone, if any.
