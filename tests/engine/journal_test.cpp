@@ -24,9 +24,11 @@ class InterruptedSwitch : public engine_tests::Switching {
     }
     plan.finished.push_back(Planned(settings::MutatorSlot(0), "}{Fast.vkn"));
     plan.undone.push_back(Planned(settings::MutatorSlot(0), ""));
-    ASSERT_TRUE(relocator.JournalOfMoves().Begin(plan));
-    ASSERT_TRUE(relocator.MoveChecked("Varokin\\a", "a", {}));
-    ASSERT_TRUE(relocator.MoveChecked("Varokin\\b", "b", {}));
+    // Its own moves, whose journal the program's end lets go of.
+    Relocator cut(fs, prompts, startup);
+    ASSERT_TRUE(cut.JournalOfMoves().Begin(plan));
+    ASSERT_TRUE(cut.MoveChecked("Varokin\\a", "a", {}));
+    ASSERT_TRUE(cut.MoveChecked("Varokin\\b", "b", {}));
   }
   // listed: the report of the files left alone that follows the answer.
   void Repair(Answer answer, const std::string& listed = "") {

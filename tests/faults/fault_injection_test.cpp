@@ -115,6 +115,7 @@ class FaultRun : public MainWindowTest {
   using MainWindowTest::settings;
   using MainWindowTest::Start;
   using MainWindowTest::startup;
+  using MainWindowTest::Stop;
   using MainWindowTest::ta;
   using MainWindowTest::Window;
 
@@ -452,6 +453,7 @@ class RepairAnswers : public Prompts {
 // every file there once, the settings naming what is in place, and a start after that silent.
 void CheckRepaired(FaultRun& run, Answer answer, const FileInventory& before, const Operation& op,
                    const std::string& where) {
+  run.Stop();
   RepairAnswers user(answer);
   engine::RepairInterrupted(*run.fs, user, *run.settings, run.startup);
   std::string listing;
@@ -544,6 +546,7 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
         return outcome;
       }
       // Ended: the next start removes it without a word.
+      run.Stop();
       engine::RepairInterrupted(*run.fs, run.prompts, *run.settings, run.startup);
     }
     EXPECT_FALSE(run.ta.Exists(engine::kJournalPath)) << where << ": the journal was left";

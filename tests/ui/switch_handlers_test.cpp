@@ -182,9 +182,9 @@ TEST_F(Switching, NothingIsSwitchedWhileAProgramOfTheTaFolderRuns) {
   ASSERT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
 
 #ifdef _WIN32
-  const std::string game = "TotalA.exe";
+  const std::string game = "Standin.exe";
 #else
-  const std::string game = "TotalA";
+  const std::string game = "Standin";
 #endif
   std::filesystem::copy_file(ECHO_ARGS, ta.Root() / game);
   ASSERT_EQ(
