@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/command_line.h"
+#include "engine/journal_repair.h"
 #include "platform/line_reader.h"
 #include "platform/text.h"
 #include "ui/window_titles.h"
@@ -101,6 +102,9 @@ bool CSwitcherApp::InitInstance(const std::string& commandText) {
     return false;
   }
   settings_.Write(settings::kFirstUse, 0);
+
+  // Before the settings are read: finishing or undoing an interrupted switch rewrites them.
+  engine::RepairInterrupted(fs_, prompts_, settings_, startup_);
 
   startup_.previousTc = settings_.Get(settings::kPreviousTc);
   startup_.ccInstalled = settings_.Get(settings::kCcInstalled) != 0;

@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/config_files.h"
+#include "platform/text.h"
 
 namespace varokin::engine {
 
@@ -68,7 +70,42 @@ bool PayloadsMayMove(Context& ctx, const std::string& fileName, const Framing& f
   return true;
 }
 
+void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
+                  std::string* title = nullptr) {
+  std::vector<PlannedMove>& moves = plan.moves;
+  ConfigReader reader(ctx.fs, fileName);
+  if (!reader.IsOpen()) {
+    plan.unreadable = fileName;
+    return;
+  }
+  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
+  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
+  const std::string stem = AiStem(fileName);
+  std::string word;
+  for (int k = 1; reader.NextAiPayload(word); ++k) {
+    const std::string stored = AiStoredPayload(stem, k);
+    if (!StaysInTaFolder(stored) || !StaysInTaFolder(word)) return;
+    moves.push_back(direction == Direction::kIn ? PlannedMove{stored, word}
+                                                : PlannedMove{word, stored});
+  }
+}
+
 }  // namespace
+
+JournalPlan AiSwitching::PlanSwitch(int fromAi, int toAi) const {
+  const ModNamePool& pool = ctx_.state.modNamePool;
+  JournalPlan plan;
+  plan.what = "Switching to the default AI";
+  if (fromAi != kNoMod) PlanPayloads(ctx_, pool.Get(fromAi), Direction::kOut, plan);
+  if (toAi != kNoMod) {
+    std::string title;
+    PlanPayloads(ctx_, pool.Get(toAi), Direction::kIn, plan, &title);
+    plan.what = "Switching to the AI " + title;
+  }
+  plan.finished.push_back(Planned(settings::kPreviousAi, pool.Get(toAi)));
+  plan.undone.push_back(Planned(settings::kPreviousAi, pool.Get(fromAi)));
+  return plan;
+}
 
 bool AiSwitching::LoadAi() {
   shown_ = {};
@@ -83,6 +120,7 @@ bool AiSwitching::LoadAi() {
   int moved = 0;
   bool allIn;
   const Framing framing{"Loading Ai (" + fileName + "):\n\n", "\n\nLoad Aborted."};
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
@@ -97,6 +135,9 @@ bool AiSwitching::LoadAi() {
       if (answer != Answer::kNo) return false;
     }
     if (!PayloadsMayMove(ctx_, fileName, framing)) return false;
+    if (!journal.Open([this, &state] { return PlanSwitch(kNoMod, state.currentAi); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // Remembered before the first move, as a TC is: should the program die half-way, the next
     // start's check finds the payloads not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousAi);
@@ -107,6 +148,7 @@ bool AiSwitching::LoadAi() {
         MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kIn, moved, framing);
   }
   if (!allIn) {
+    ctx_.relocator.JournalOfMoves().UndoStarting();
     MoveFirstPayloads(ctx_, fileName, Direction::kOut, moved, framing);
     ctx_.settings.Write(settings::kPreviousAi, previous);  // as it was before the load
     return false;
@@ -121,9 +163,13 @@ bool AiSwitching::UnloadAi() {
   int moved = 0;
   bool allOut;
   const Framing framing{"Unloading the previous Ai (" + fileName + "):\n\n", "\n\nUnload Aborted."};
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
+    if (!journal.Open([this] { return PlanSwitch(ctx_.state.currentAi, kNoMod); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // The first half of a switch: unloaded without a word in the settings, the AI would still
     // be remembered as active, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousAi, fileName)) {
@@ -133,7 +179,10 @@ bool AiSwitching::UnloadAi() {
     allOut =
         MoveEveryPayload(reader, ctx_.relocator, AiStem(fileName), Direction::kOut, moved, framing);
   }
-  if (!allOut) MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved, framing);
+  if (!allOut) {
+    ctx_.relocator.JournalOfMoves().UndoStarting();
+    MoveFirstPayloads(ctx_, fileName, Direction::kIn, moved, framing);
+  }
   return allOut;
 }
 

@@ -17,6 +17,9 @@ class AiSwitching {
   bool LoadAi();
   // Moves every payload of state.currentAi out again; changes no state.
   bool UnloadAi();
+  // The journal's plan for unloading the AI fromAi and then loading toAi (either kNoMod: the
+  // default AI).
+  JournalPlan PlanSwitch(int fromAi, int toAi) const;
   // Start-up check of the remembered AI ("none": the default AI). Reports, repairs nothing.
   bool ValidateAi(const std::string& name);
 

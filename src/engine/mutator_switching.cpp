@@ -4,6 +4,7 @@
 
 #include "engine/config_files.h"
 #include "platform/line_reader.h"
+#include "platform/text.h"
 
 namespace varokin::engine {
 
@@ -49,6 +50,7 @@ bool MoveAllPayloads(Relocator& relocator, const std::string& stem, int count, D
   const Direction back = direction == Direction::kIn ? Direction::kOut : Direction::kIn;
   for (int k = 1; k <= count; ++k) {
     if (MovePayload(relocator, stem, k, direction, framing)) continue;
+    relocator.JournalOfMoves().UndoStarting();
     for (int j = 1; j < k; ++j) MovePayload(relocator, stem, j, back, framing);
     MovePayload(relocator, stem, 0, back, framing);
     return false;
@@ -99,6 +101,25 @@ bool PayloadsMayMove(Relocator& relocator, platform::FileSystem& fs, const std::
   return true;
 }
 
+// The journal's plan for moving a Mutator's payloads in or out; what is the user's word for it.
+JournalPlan PlanPayloads(const std::string& what, const std::string& fileName, int count,
+                         Direction direction, const settings::TextSetting& slot,
+                         const std::string& before) {
+  JournalPlan plan;
+  plan.what = what;
+  const std::string stem = MutatorStem(fileName);
+  for (int k = 0; k <= count; ++k) {
+    const std::string installed = MutatorPayload(stem, k);
+    const std::string stored = ConfigPath(installed);
+    if (!StaysInTaFolder(stored) || !StaysInTaFolder(installed)) break;
+    plan.moves.push_back(direction == Direction::kIn ? PlannedMove{stored, installed}
+                                                     : PlannedMove{installed, stored});
+  }
+  plan.finished.push_back(Planned(slot, direction == Direction::kIn ? fileName : ""));
+  plan.undone.push_back(Planned(slot, before));
+  return plan;
+}
+
 }  // namespace
 
 bool MutatorSwitching::LoadMutator(int slot) {
@@ -125,6 +146,11 @@ bool MutatorSwitching::LoadMutator(int slot) {
   // Remembered before the first move: should the program die half-way, the next start's check
   // finds the payloads not yet in place and reports them.
   const std::string previous = ctx_.settings.Get(settings::MutatorSlot(slot));
+  const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return PlanPayloads("Loading the Mutator " + std::string(platform::Trim(file.title)), fileName,
+                        *file.count, Direction::kIn, settings::MutatorSlot(slot), previous);
+  });
+  if (!journal.Started()) return ctx_.relocator.Refuse(journal.Problem(), framing);
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }
@@ -151,6 +177,12 @@ bool MutatorSwitching::UnloadMutator(int slot) {
   const Framing framing{"Unloading Mutator (" + fileName + "):\n\n", "\n\nUnload Aborted."};
   // The slot is emptied only once every payload is out; should that write fail, the Mutator would
   // be remembered as active with its files gone. So the write is tried before the first move.
+  const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return PlanPayloads("Unloading the Mutator " + std::string(platform::Trim(file.title)),
+                        fileName, *file.count, Direction::kOut, settings::MutatorSlot(slot),
+                        fileName);
+  });
+  if (!journal.Started()) return ctx_.relocator.Refuse(journal.Problem(), framing);
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
     return false;
   }

@@ -5,7 +5,9 @@
 
 namespace varokin {
 
-enum class Buttons { kOk, kYesNo, kYesNoCancel };
+// kFinishUndoLeave: a Yes/No/Cancel box whose buttons say "Finish", "Undo" and "Leave it" where
+// the front end can label them.
+enum class Buttons { kOk, kYesNo, kYesNoCancel, kFinishUndoLeave };
 enum class Icon { kNone, kExclamation, kQuestion, kStop };
 enum class Answer { kOk, kYes, kNo, kCancel };
 
@@ -15,6 +17,7 @@ inline const char* ButtonsName(Buttons buttons) {
     case Buttons::kYesNo:
       return "Yes/No";
     case Buttons::kYesNoCancel:
+    case Buttons::kFinishUndoLeave:
       return "Yes/No/Cancel";
     case Buttons::kOk:
       break;
@@ -30,6 +33,7 @@ inline std::optional<Answer> EscapeAnswer(Buttons buttons) {
     case Buttons::kYesNo:
       return std::nullopt;
     case Buttons::kYesNoCancel:
+    case Buttons::kFinishUndoLeave:
       return Answer::kCancel;
     case Buttons::kOk:
       break;

@@ -86,7 +86,20 @@ bool Relocator::RefuseEscape(const std::string& from, const std::string& to,
   return true;
 }
 
+bool Relocator::Rename(const std::string& from, const std::string& to) {
+  journal_.Renaming(from, to);
+  if (fs_.Rename(from, to)) return true;
+  journal_.RenameFailed();
+  return false;
+}
+
 bool Relocator::MoveChecked(const std::string& from, const std::string& to,
+                            const Framing& framing) {
+  journal_.MoveStarting();
+  return CheckedMove(from, to, framing);
+}
+
+bool Relocator::CheckedMove(const std::string& from, const std::string& to,
                             const Framing& framing) {
   if (RefuseEscape(from, to, framing)) return false;
   if (!fs_.Exists(from)) {
@@ -97,7 +110,7 @@ bool Relocator::MoveChecked(const std::string& from, const std::string& to,
     Report("An extra copy of " + to + " was found", framing);
     return false;
   }
-  if (!fs_.Rename(from, to)) {
+  if (!Rename(from, to)) {
     Report(ErrorMoving(from, to), framing);
     return false;
   }
@@ -106,13 +119,14 @@ bool Relocator::MoveChecked(const std::string& from, const std::string& to,
 
 bool Relocator::MoveWithBackup(const std::string& from, const std::string& to,
                                const Framing& framing) {
+  journal_.MoveStarting();
   // A bare base game name always stays in the TA folder; every other case is an ordinary move.
   if (IsBaseGameFile(to) && StaysInTaFolder(from) && fs_.Exists(from) && fs_.Exists(to)) {
     return ReplaceGameFile(from, to, framing);
   }
   // Beside a twin the game's file could not take its name back once the TC's file has left.
   if (IsBaseGameFile(from) && RefuseCaseTwin(from, framing)) return false;
-  if (!MoveChecked(from, to, framing)) return false;
+  if (!CheckedMove(from, to, framing)) return false;
   return !IsBaseGameFile(from) || RestoreGameFile(from, framing);
 }
 
@@ -131,13 +145,13 @@ bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to,
         framing);
     return false;
   }
-  if (!fs_.Rename(to, backup)) {
+  if (!Rename(to, backup)) {
     Report("Unable to rename" + to + " to " + backup + " in order to let it be replaced", framing);
     return false;
   }
-  if (!fs_.Rename(from, to)) {
+  if (!Rename(from, to)) {
     std::string text = ErrorMoving(from, to);
-    if (!fs_.Rename(backup, to)) {
+    if (!Rename(backup, to)) {
       text += "\n\nThe game's " + to + " could not be put back: it is now named " + backup;
     }
     Report(text, framing);
@@ -149,7 +163,7 @@ bool Relocator::ReplaceGameFile(const std::string& from, const std::string& to,
 bool Relocator::RestoreGameFile(const std::string& baseGameFile, const Framing& framing) {
   std::string backup = BackupName(baseGameFile);
   if (fs_.Exists(backup)) {
-    if (fs_.Rename(backup, baseGameFile)) return true;
+    if (Rename(backup, baseGameFile)) return true;
     Report(
         "An error occurred when trying to rename the backup file " + backup + " to " + baseGameFile,
         framing);

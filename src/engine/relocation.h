@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/journal.h"
 #include "engine/prompts.h"
 #include "engine/startup_state.h"
 #include "platform/file_system.h"
@@ -18,6 +19,10 @@ std::string BackupName(const std::string& baseGameFile);
 // of < > : " | ? * or a control character, no component ending in a dot or a blank.
 [[nodiscard]] bool StaysInTaFolder(const std::string& path);
 
+// Why an operation did not start: its journal could not be written.
+inline constexpr char kJournalUnwritable[] =
+    "Unable to write Varokin\\Journal.txt: nothing was changed.";
+
 // What frames every message of one operation's moves: the operation's name before the problem,
 // and what became of the operation after it.
 struct Framing {
@@ -30,7 +35,10 @@ struct Framing {
 class Relocator {
  public:
   Relocator(platform::FileSystem& fs, Prompts& prompts, const engine::StartupState& startup)
-      : fs_(fs), prompts_(prompts), startup_(startup) {}
+      : fs_(fs), prompts_(prompts), startup_(startup), journal_(fs) {}
+
+  // The record every move of an operation is written to while one is open.
+  Journal& JournalOfMoves() { return journal_; }
 
   // Moves a file or folder; never overwrites.
   [[nodiscard]] bool MoveChecked(const std::string& from, const std::string& to,
@@ -50,6 +58,10 @@ class Relocator {
 
  private:
   void Report(const std::string& text, const Framing& framing);
+  // Every rename of the moves, told to the journal first.
+  [[nodiscard]] bool Rename(const std::string& from, const std::string& to);
+  [[nodiscard]] bool CheckedMove(const std::string& from, const std::string& to,
+                                 const Framing& framing);
   [[nodiscard]] bool HasCaseTwin(const std::string& path);
   [[nodiscard]] bool RefuseEscape(const std::string& from, const std::string& to,
                                   const Framing& framing);
@@ -62,6 +74,7 @@ class Relocator {
   platform::FileSystem& fs_;
   Prompts& prompts_;
   const engine::StartupState& startup_;
+  Journal journal_;
 };
 
 // Writes the setting that remembers a switch, before its first move. A switch the settings

@@ -117,7 +117,44 @@ bool PairsMayMove(Context& ctx, const std::string& fileName, const Framing& fram
   return true;
 }
 
+// The moves of every rename pair, up to the first whose names the moves would refuse: the
+// operation stops there too. The title is read on the way: a second reading of the file could
+// fail where the first did not.
+void PlanPairs(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
+               std::string* title = nullptr) {
+  std::vector<PlannedMove>& moves = plan.moves;
+  ConfigReader reader(ctx.fs, fileName);
+  if (!reader.IsOpen()) {
+    plan.unreadable = fileName;
+    return;
+  }
+  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
+  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
+  RenamePair pair;
+  while (reader.NextRenamePair(pair)) {
+    const std::string stored = ConfigPath(pair.stored);
+    if (!StaysInTaFolder(stored) || !StaysInTaFolder(pair.installed)) return;
+    moves.push_back(direction == Direction::kIn ? PlannedMove{stored, pair.installed, true}
+                                                : PlannedMove{pair.installed, stored, true});
+  }
+}
+
 }  // namespace
+
+JournalPlan TcSwitching::PlanSwitch(int fromTc, int toTc) const {
+  const ModNamePool& pool = ctx_.state.modNamePool;
+  JournalPlan plan;
+  plan.what = "Switching to the original game";
+  if (fromTc != kNoMod) PlanPairs(ctx_, pool.Get(fromTc), Direction::kOut, plan);
+  if (toTc != kNoMod) {
+    std::string title;
+    PlanPairs(ctx_, pool.Get(toTc), Direction::kIn, plan, &title);
+    plan.what = "Switching to the TC " + title;
+  }
+  plan.finished.push_back(Planned(settings::kPreviousTc, pool.Get(toTc)));
+  plan.undone.push_back(Planned(settings::kPreviousTc, pool.Get(fromTc)));
+  return plan;
+}
 
 // The unmodified game is active: its tags apply, and a totala1.hpi that is not the game's own is
 // worth a word. Start-up always reports a missing archive; a switch only while warnings are on.
@@ -151,6 +188,7 @@ bool TcSwitching::LoadTc() {
   int moved = 0;
   bool allIn;
   const Framing framing{"Loading TC (" + fileName + "):\n\n", "\n\nload Aborted."};
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
@@ -158,6 +196,9 @@ bool TcSwitching::LoadTc() {
     shown_.description = DescriptionPane(title, reader.ReadLine(), fileName);
     state.SetTcTags(std::string(" ").append(reader.ReadLine()).append(" "));
     if (!PairsMayMove(ctx_, fileName, framing)) return false;
+    if (!journal.Open([this, &state] { return PlanSwitch(kNoMod, state.currentTc); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // Remembered before the first move: should the program die half-way, the next start's
     // check then finds the pairs not yet in place and reports them.
     previous = ctx_.settings.Get(settings::kPreviousTc);
@@ -167,6 +208,7 @@ bool TcSwitching::LoadTc() {
     allIn = MoveEveryPair(reader, ctx_.relocator, Direction::kIn, moved, framing);
   }
   if (!allIn) {
+    ctx_.relocator.JournalOfMoves().UndoStarting();
     MoveFirstPairs(ctx_, fileName, Direction::kOut, moved, framing);
     ctx_.settings.Write(settings::kPreviousTc, previous);  // as it was before the load
     return false;
@@ -182,9 +224,13 @@ bool TcSwitching::UnloadTc() {
   const Framing framing{"Unloading TC (" + fileName + "):\n\n", "\n\nunload Aborted."};
   int moved = 0;
   bool allOut;
+  JournalScope journal(ctx_.relocator.JournalOfMoves());
   {
     ConfigReader reader(ctx_.fs, fileName);
     if (!reader.IsOpen()) return ctx_.relocator.RefuseUnreadable(fileName, framing);
+    if (!journal.Open([this] { return PlanSwitch(ctx_.state.currentTc, kNoMod); })) {
+      return ctx_.relocator.Refuse(journal.Problem(), framing);
+    }
     // The unload is the first half of a switch: with settings that cannot be written, the TC
     // would be remembered as active once its files are out, so nothing starts.
     if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::kPreviousTc, fileName)) {
@@ -193,7 +239,10 @@ bool TcSwitching::UnloadTc() {
     reader.SkipHeader();
     allOut = MoveEveryPair(reader, ctx_.relocator, Direction::kOut, moved, framing);
   }
-  if (!allOut) MoveFirstPairs(ctx_, fileName, Direction::kIn, moved, framing);
+  if (!allOut) {
+    ctx_.relocator.JournalOfMoves().UndoStarting();
+    MoveFirstPairs(ctx_, fileName, Direction::kIn, moved, framing);
+  }
   return allOut;
 }
 

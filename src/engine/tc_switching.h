@@ -17,6 +17,9 @@ class TcSwitching {
   bool LoadTc();
   // Moves every rename pair of state.currentTc out again; changes no state.
   bool UnloadTc();
+  // The journal's plan for unloading the TC fromTc and then loading toTc (either kNoMod: the
+  // unmodified game).
+  JournalPlan PlanSwitch(int fromTc, int toTc) const;
   // Start-up check of the remembered TC ("none": the unmodified game). Reports, repairs nothing.
   bool ValidateTc(const std::string& name);
 

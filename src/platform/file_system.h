@@ -16,6 +16,13 @@ class InputFile {
   virtual std::size_t Read(char* buffer, std::size_t count) = 0;
 };
 
+// A file opened for appending. Write returns false when not all of text reached the file.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool Write(const std::string& text) = 0;
+};
+
 // The program's view of the disk. Paths are written as the game writes them: relative to the
 // working directory (the TA folder) with "\" between folders, or absolute host paths. Names are
 // matched without regard to case on every host; a new last component keeps the case it was given.
@@ -51,6 +58,10 @@ class FileSystem {
   // Nothing when the file cannot be opened for reading, or is not a regular file (a FIFO, a
   // device). Never creates the file and never waits.
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
+
+  // An existing regular file opened to add to its end, or nothing. Each Write reaches the system
+  // at once (a killed program loses none of it) without waiting for the disk.
+  virtual std::unique_ptr<OutputFile> OpenAppend(const std::string& path) = 0;
 
   // Writes the whole file: first to a temporary file beside it, then renamed over it, so that the
   // old contents or the new ones are on disk, never half of either. The only rename that replaces.

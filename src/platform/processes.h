@@ -32,6 +32,10 @@ class Processes {
   // True while any process runs the program file at that path, whoever started it: a second
   // run of ours must not start a tool the first one started.
   virtual bool IsRunning(const std::string& program) = 0;
+  // True while any process but ours runs a program whose file lies in folder (an absolute host
+  // path) or below it: the game, a TC's own executable, any tool of the game's folder. On Linux
+  // that includes Windows programs under Wine, known by their command line.
+  virtual bool RunsFromFolder(const std::string& folder) = 0;
 };
 
 std::unique_ptr<Processes> CreateHostProcesses();

@@ -29,6 +29,7 @@ int RowOf(const ListBox& list, int poolIndex) {
 void CSwitcherDlg::OnTakeSnapshot() { snapshots_.Take(); }
 
 void CSwitcherDlg::OnRestoreSnapshot() {
+  if (RefuseWhileGameRuns()) return;
   const std::optional<engine::Snapshot> snapshot = snapshots_.Open();
   if (!snapshot) return;
   OnDisableAll();

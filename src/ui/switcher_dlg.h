@@ -85,6 +85,9 @@ class CSwitcherDlg {
 
  private:
   void ScanCatalogue();
+  // Renaming a running game's archives corrupts it under Wine and fails half way on Windows: while
+  // a program of the TA folder runs, says so and is true.
+  bool RefuseWhileGameRuns();
   // Switches to the default AI after the random choice found no candidate.
   void FallBackToDefaultAi();
   // The engine's switches, each followed at once by what it asks to show in the window.

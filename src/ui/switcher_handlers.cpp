@@ -28,11 +28,31 @@ int PoolIndexOf(const ListBox& list, int row) { return static_cast<int>(list.Get
 
 }  // namespace
 
+bool CSwitcherDlg::RefuseWhileGameRuns() {
+  platform::Processes* processes = frontEnd.processes;
+  if (processes == nullptr || !processes->RunsFromFolder(ctx_.fs.CurrentDir())) return false;
+  ctx_.prompts.Message("Total Annihilation is running. Close the game before you switch mods.");
+  return true;
+}
+
 void CSwitcherDlg::OnSelchangeTcList() {
   engine::ModState& state = ctx_.state;
   const int row = c_.tcList.GetCurSel();
   // Without a chosen row there is nothing to switch to.
   if (row < 0) return;
+  if (RefuseWhileGameRuns()) {
+    c_.tcList.SetCurSel(state.lastTcListPos);
+    return;
+  }
+  // One journal for both halves: between them the old TC's files are out and the new one's not in.
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return tc_.PlanSwitch(state.currentTc, PoolIndexOf(c_.tcList, row));
+  });
+  if (!journal.Started()) {
+    c_.tcList.SetCurSel(state.lastTcListPos);
+    ctx_.prompts.Message(journal.Problem());
+    return;
+  }
   if (!UnloadTc()) {
     c_.tcList.SetCurSel(state.lastTcListPos);
     ctx_.prompts.Message(kShutDown);
@@ -51,6 +71,18 @@ void CSwitcherDlg::OnSelchangeAiList() {
   engine::ModState& state = ctx_.state;
   const int row = c_.aiList.GetAnchorIndex();
   if (row < 0) return;
+  if (RefuseWhileGameRuns()) {
+    c_.aiList.SetCurSel(state.lastAiListPos);
+    return;
+  }
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, row));
+  });
+  if (!journal.Started()) {
+    c_.aiList.SetCurSel(state.lastAiListPos);
+    ctx_.prompts.Message(journal.Problem());
+    return;
+  }
   if (!UnloadAi()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
     ctx_.prompts.Message(kShutDown);
@@ -67,6 +99,7 @@ void CSwitcherDlg::OnSelchangeAiList() {
 }
 
 void CSwitcherDlg::OnChooseRandomAi() {
+  if (RefuseWhileGameRuns()) return;
   engine::ModState& state = ctx_.state;
   const int rows = c_.aiList.GetCount();
   std::vector<int> candidates;
@@ -100,6 +133,13 @@ void CSwitcherDlg::OnChooseRandomAi() {
                                         static_cast<std::uint64_t>(now.milliseconds)));
   const int picked = candidates[static_cast<std::size_t>(std::rand()) % candidates.size()];
 
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, picked));
+  });
+  if (!journal.Started()) {
+    ctx_.prompts.Message(journal.Problem());
+    return;
+  }
   if (!UnloadAi()) {
     ctx_.prompts.Message(kShutDown);
     return;
@@ -122,6 +162,14 @@ void CSwitcherDlg::OnChooseRandomAi() {
 
 void CSwitcherDlg::FallBackToDefaultAi() {
   engine::ModState& state = ctx_.state;
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, engine::kNoMod);
+  });
+  if (!journal.Started()) {
+    c_.aiList.SetCurSel(state.lastAiListPos);
+    ctx_.prompts.Message(journal.Problem());
+    return;
+  }
   if (!UnloadAi()) {
     c_.aiList.SetCurSel(state.lastAiListPos);
     ctx_.prompts.Message(kShutDown);
@@ -143,6 +191,10 @@ void CSwitcherDlg::OnSelchangeMutatorList() {
     if (state.mutatorSlots[slot] == poolIndex) active = slot;
   }
 
+  if (RefuseWhileGameRuns()) {
+    c_.mutatorList.SetSel(row, active >= 0);
+    return;
+  }
   if (active < 0) {
     const int slot = state.AddMutatorSlot(poolIndex);
     if (slot < 0) {
@@ -168,14 +220,24 @@ void CSwitcherDlg::OnSelchangeMutatorList() {
 }
 
 void CSwitcherDlg::OnDisableAll() {
+  if (RefuseWhileGameRuns()) return;
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
 
-  if (UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
-    c_.tcList.SetCurSel(0);
-    state.currentTc = engine::kNoMod;
-    state.lastTcListPos = 0;
-    LoadTc();
+  {
+    const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+      return tc_.PlanSwitch(state.currentTc, engine::kNoMod);
+    });
+    if (!journal.Started()) {
+      prompts.Message(journal.Problem());
+      return;
+    }
+    if (UnloadTc() || !UserGivesUp(prompts, "the current TC,")) {
+      c_.tcList.SetCurSel(0);
+      state.currentTc = engine::kNoMod;
+      state.lastTcListPos = 0;
+      LoadTc();
+    }
   }
 
   c_.mutatorList.SetSel(-1, false);
@@ -192,6 +254,13 @@ void CSwitcherDlg::OnDisableAll() {
     }
   }
 
+  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    return ai_.PlanSwitch(state.currentAi, engine::kNoMod);
+  });
+  if (!journal.Started()) {
+    prompts.Message(journal.Problem());
+    return;
+  }
   if (UnloadAi() || !UserGivesUp(prompts, "the current Ai,")) {
     c_.aiList.SetCurSel(0);
     state.currentAi = engine::kNoMod;

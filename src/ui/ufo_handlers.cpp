@@ -36,6 +36,10 @@ void CSwitcherDlg::ShowUfo(int row, const engine::UfoShown& shown) {
 void CSwitcherDlg::OnSelchangeUfoList() {
   const int row = c_.ufoList.GetAnchorIndex();
   if (row < 0 || row >= c_.ufoList.GetCount()) return;
+  if (RefuseWhileGameRuns()) {
+    SyncUfoSelection();
+    return;
+  }
   if (const std::optional<engine::UfoShown> shown = ufos_.Switch(c_.ufoList.GetText(row))) {
     ShowUfo(row, *shown);
     if (shown->enabling) SyncUfoSelection();
@@ -46,6 +50,10 @@ void CSwitcherDlg::OnSelchangeUfoList() {
 void CSwitcherDlg::OnSelchangePackList() {
   const int pack = c_.packList.GetAnchorIndex();
   if (pack < 0 || pack >= c_.packList.GetCount()) return;
+  if (RefuseWhileGameRuns()) {
+    SyncUfoSelection();
+    return;
+  }
   const bool selected = c_.packList.GetSel(pack);
   const engine::PackShown shown = ufos_.SwitchPack(PackFileOf(pack), selected);
   // A UFO listed from both folders shows what became of it on its first row.

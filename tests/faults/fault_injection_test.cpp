@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #endif
 
+#include "engine/journal.h"
+#include "engine/journal_repair.h"
 #include "install/installation.h"
 #include "support/faulty_file_system.h"
 #include "support/install/recording_processes.h"
@@ -37,6 +39,7 @@ struct Placed {
 
 const std::vector<Placed> kMods = {
     {"Previous Settings", "TC", "][Ash.tc", {"totala1.hpi", "ashunits.hpi", "ashmaps.ufo"}},
+    {"Previous Settings", "TC", "][Bolt.tc", {"totala1.hpi", "boltunits.hpi"}},
     {"Previous Settings", "AI", "^^Brain.ai", {"brain.dat", "brainai"}},
     {"Active Mutators",
      "Mutator 0",
@@ -59,6 +62,10 @@ class FaultRun : public MainWindowTest {
           {{"AshMain.hpi", "totala1.hpi"},
            {"AshUnits.hpi", "ashunits.hpi"},
            {"AshMaps.ufo", "ashmaps.ufo"}});
+    // A second TC over the same base archive: a switch between the two gives the game's file
+    // back and takes it away again.
+    ta.Tc("Bolt", "Bolt", "b", "BOLT",
+          {{"BoltMain.hpi", "totala1.hpi"}, {"BoltUnits.hpi", "boltunits.hpi"}});
     ta.Ai("Brain", "Big Brain", "b", "*", {{"brain.dat"}, {"brainai", true}});
     ta.Mutator("Fast", "Fast units", "f", "*", 2);
     ta.Ufo("On", UfoPlace::kEnabled);
@@ -108,6 +115,7 @@ class FaultRun : public MainWindowTest {
   using MainWindowTest::settings;
   using MainWindowTest::Start;
   using MainWindowTest::startup;
+  using MainWindowTest::Stop;
   using MainWindowTest::ta;
   using MainWindowTest::Window;
 
@@ -134,10 +142,13 @@ class FaultRun : public MainWindowTest {
   std::optional<bool> compiled;  // what the monolithic compilation returned
 };
 
-// The game's own archive is always there; the TC's replacement is told apart by its size.
-bool Installed(FaultRun& run, const std::string& name) {
+// The game's own archive is always there; a TC's replacement is told apart by its size, and one
+// TC's from another's by what it holds.
+bool Installed(FaultRun& run, const std::string& tcFile, const std::string& name) {
   if (name == "totala1.hpi") {
-    return run.ta.SizeOf(name) != static_cast<std::int64_t>(engine::kTotala1HpiSize);
+    const std::string tc = tcFile.substr(2, tcFile.size() - 5);  // "][Ash.tc" -> "Ash"
+    return run.ta.SizeOf(name) != static_cast<std::int64_t>(engine::kTotala1HpiSize) &&
+           run.ta.Read(name).rfind("TC " + tc + ":", 0) == 0;
   }
   return run.ta.Exists(name);
 }
@@ -230,7 +241,8 @@ void CheckSettings(FaultRun& run, bool forgetsOnPurpose, const std::string& wher
   std::string state;
   for (const Placed& mod : kMods) {
     std::size_t present = 0;
-    for (const std::string& name : mod.installed) present += Installed(run, name) ? 1 : 0;
+    for (const std::string& name : mod.installed)
+      present += Installed(run, mod.fileName, name) ? 1 : 0;
     const std::string named = run.Setting(mod.section, mod.entry);
     const bool active = named == mod.fileName;
     state += " " + mod.fileName + ": " + std::to_string(present) + " in place, setting \"" + named +
@@ -348,6 +360,10 @@ const std::vector<Operation>& Operations() {
        .before = click(ui::kIdTcList, "Ashen"),
        .act = click(ui::kIdTcList, "*Original TA*"),
        .failPaths = {"totala1.hpi"}},
+      {.name = "tc-to-tc",
+       .before = click(ui::kIdTcList, "Ashen"),
+       .act = click(ui::kIdTcList, "Bolt"),
+       .failPaths = {"totala1.hpi"}},
       {.name = "ai-load", .act = click(ui::kIdAiList, "Big Brain")},
       {.name = "ai-unload",
        .before = click(ui::kIdAiList, "Big Brain"),
@@ -406,12 +422,6 @@ const std::vector<Operation>& Operations() {
   return operations;
 }
 
-struct Outcome {
-  std::size_t calls = 0;
-  std::size_t failed = 0;
-  std::size_t yesAnswers = 0;
-};
-
 std::vector<std::pair<std::uint64_t, std::uint64_t>> Contents(const FileInventory& inventory,
                                                               const Operation& op) {
   FileInventory kept;
@@ -421,10 +431,58 @@ std::vector<std::pair<std::uint64_t, std::uint64_t>> Contents(const FileInventor
   return FileContents(kept);
 }
 
+// The user at the next start: answers the repair's question, and OK to anything else.
+class RepairAnswers : public Prompts {
+ public:
+  explicit RepairAnswers(Answer answer) : answer_(answer) {}
+  Answer Message(const std::string& text, Buttons buttons, Icon) override {
+    shown.push_back(text);
+    if (buttons == Buttons::kFinishUndoLeave) ++questions;
+    return buttons == Buttons::kFinishUndoLeave ? answer_ : Answer::kOk;
+  }
+  std::optional<std::string> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::vector<std::string> shown;
+  int questions = 0;
+
+ private:
+  Answer answer_;
+};
+
+// After a kill that left a journal: the next start offers the repair, and the answer ends with
+// every file there once, the settings naming what is in place, and a start after that silent.
+void CheckRepaired(FaultRun& run, Answer answer, const FileInventory& before, const Operation& op,
+                   const std::string& where) {
+  run.Stop();
+  RepairAnswers user(answer);
+  engine::RepairInterrupted(*run.fs, user, *run.settings, run.startup);
+  std::string listing;
+  for (const std::string& text : user.shown) listing += "\n  " + text;
+  EXPECT_EQ(user.questions, 1) << where << listing;
+  EXPECT_EQ(user.shown.size(), 1u) << where << ": the repair left something out:" << listing;
+  EXPECT_FALSE(run.ta.Exists(engine::kJournalPath)) << where;
+  EXPECT_EQ(Contents(run.ta.Inventory(), op), Contents(before, op)) << where;
+  const std::size_t shownBeforeRestart = run.prompts.Messages().size();
+  run.Restart();
+  const std::vector<Shown>& all = run.prompts.Messages();
+  EXPECT_EQ(all.size(), shownBeforeRestart)
+      << where << ": the start after the repair spoke:"
+      << Listing(std::vector<Shown>(all.begin() + static_cast<std::ptrdiff_t>(shownBeforeRestart),
+                                    all.end()));
+}
+
+struct Outcome {
+  std::size_t calls = 0;
+  std::size_t failed = 0;
+  std::size_t yesAnswers = 0;
+  std::size_t journals = 0;  // kills that left a journal to repair
+};
+
 // Runs the operation failing the k-th counted call (0: none) and every call on path, or killed
 // just before the k-th call, and checks what is left.
 Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> path = {},
-                bool kill = false, bool hazards = false) {
+                bool kill = false, bool hazards = false,
+                std::optional<Answer> repair = std::nullopt) {
   std::vector<Shown> script;
   // A Yes can bring questions a No does not, so the answers settle over a few runs.
   for (int attempt = 0;; ++attempt) {
@@ -469,7 +527,29 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
       return (op.quiet && op.quiet(failure)) ||
              (hazards && std::find(seeded.begin(), seeded.end(), failure.path) != seeded.end());
     };
-    CheckReported(all, failures, quiet, where);
+    const auto reportable = [&](const Failure& failure) {
+      // An ended journal that could not be removed is removed by the next start.
+      return quiet(failure) || (failure.call == FaultyFileSystem::Call::kRemove &&
+                                failure.path == engine::kJournalPath);
+    };
+    CheckReported(all, failures, reportable, where);
+    Outcome outcome{run.faults->Calls(), failures.size(), 0};
+    if (run.ta.Exists(engine::kJournalPath)) {
+      const std::string text = run.ta.Read(engine::kJournalPath);
+      const auto left = engine::ParseJournal(text);
+      EXPECT_TRUE(left && (kill || left->ended)) << where << ": an operation that ended left "
+                                                 << "its journal unmarked";
+      if (kill && left && !left->ended) {
+        ++outcome.journals;
+        CheckRepaired(run, repair.value_or(Answer::kYes), before, op,
+                      where + (repair == Answer::kNo ? ", undone" : ", finished"));
+        return outcome;
+      }
+      // Ended: the next start removes it without a word.
+      run.Stop();
+      engine::RepairInterrupted(*run.fs, run.prompts, *run.settings, run.startup);
+    }
+    EXPECT_FALSE(run.ta.Exists(engine::kJournalPath)) << where << ": the journal was left";
     EXPECT_EQ(Contents(run.ta.Inventory(), op), Contents(before, op)) << where;
     // A killed program asked nothing, so nothing was forgotten on purpose.
     if (!op.check) {
@@ -477,7 +557,6 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
     } else if (!kill) {
       op.check(run, where);
     }
-    Outcome outcome{run.faults->Calls(), failures.size(), 0};
     for (const auto& message : shown) outcome.yesAnswers += message.answer == Answer::kYes ? 1 : 0;
     return outcome;
   }
@@ -496,13 +575,20 @@ TEST(FaultInjection, NoSwitchLosesOrDuplicatesAFileWhereverItFails) {
   }
 }
 
-// The process dies just before each counted call in turn: no file is lost or duplicated, and
-// unless the settings name exactly what is in place, the next start says so.
-TEST(FaultInjection, AKillAnywhereLosesNoFileAndTheNextStartTellsWhatIsOutOfPlace) {
+// The process dies just before each counted call in turn: no file is lost or duplicated. Where
+// a journal was left, the next start offers to finish or undo the operation, and either answer
+// leaves every file once and the settings matching; elsewhere, unless the settings name exactly
+// what is in place, the next start says so.
+TEST(FaultInjection, AKillAnywhereLosesNoFileAndTheNextStartRepairsIt) {
   for (const Operation& op : Operations()) {
     const std::size_t calls = RunOnce(op, 0).calls;
-    for (std::size_t k = 1; k <= calls; ++k) RunOnce(op, k, {}, /*kill=*/true);
-    std::cout << "kills: " << op.name << " " << calls << " positions\n";
+    std::size_t journals = 0;
+    for (std::size_t k = 1; k <= calls; ++k) {
+      journals += RunOnce(op, k, {}, /*kill=*/true, false, Answer::kYes).journals;
+      RunOnce(op, k, {}, /*kill=*/true, false, Answer::kNo);
+    }
+    std::cout << "kills: " << op.name << " " << calls << " positions, " << journals
+              << " repaired both ways\n";
   }
 }
 

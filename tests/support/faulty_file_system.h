@@ -65,6 +65,9 @@ class FaultyFileSystem : public platform::FileSystem {
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t count) override;
   std::unique_ptr<platform::InputFile> OpenRead(const std::string& path) override;
+  std::unique_ptr<platform::OutputFile> OpenAppend(const std::string& path) override {
+    return real_->OpenAppend(path);
+  }
   bool WriteFileAtomic(const std::string& path, const std::string& contents) override;
   bool SetCurrentDir(const std::string& path) override { return real_->SetCurrentDir(path); }
   std::string CurrentDir() override { return real_->CurrentDir(); }

@@ -31,6 +31,8 @@ class MainWindowTest : public ::testing::Test {
 
   void Start();
   void Restart() { Start(); }
+  // The program's end without a word, as when it is killed: what it held open is let go.
+  void Stop() { session_.reset(); }
 
   ui::CSwitcherDlg& Dlg() { return session_->dlg; }
   ui::headless::HeadlessMainWindow& Window() { return session_->window; }

@@ -11,6 +11,7 @@ bool Offers(Buttons buttons, Answer answer) {
     case Buttons::kYesNo:
       return answer == Answer::kYes || answer == Answer::kNo;
     case Buttons::kYesNoCancel:
+    case Buttons::kFinishUndoLeave:
       return answer != Answer::kOk;
   }
   return false;

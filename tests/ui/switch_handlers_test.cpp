@@ -1,8 +1,12 @@
 // Switching Total Conversions, AIs and Mutators from the main window's lists and buttons.
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/processes.h"
 #include "support/main_window_fixture.h"
 
 namespace varokin::fixtures {
@@ -159,6 +163,64 @@ TEST_F(Switching, AnIncompatibleAiOnlyWhenTheUserInsistsAndRandomAiWithNothingCo
   EXPECT_EQ(Selected(Window().aiList), Texts{"*Default AI*"});
   EXPECT_EQ(State().lastAiListPos, 0);
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
+}
+
+// A stand-in for the game, started from the TA folder for real, lingers a few seconds: while it
+// runs, no kind of switch moves a file and each list shows what it showed before the click; once
+// it has ended, they switch again.
+TEST_F(Switching, NothingIsSwitchedWhileAProgramOfTheTaFolderRuns) {
+  constexpr const char* kRunning =
+      "Total Annihilation is running. Close the game before you switch mods.";
+  ta.Tc("Alpha", "Alpha Strike", "a", "*", {{"a1.hpi", "units.hpi"}});
+  ta.Ai("Brain", "Big Brain", "b", "*", {{"brain.dat"}});
+  ta.Mutator("Fast", "Fast units", "f", "*", 1);
+  ta.Ufo("Off", UfoPlace::kKept);
+  const auto processes = platform::CreateHostProcesses();
+  Start();
+  Dlg().frontEnd.processes = processes.get();
+  ClickRow(ui::kIdTcList, "Alpha Strike");
+  ASSERT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
+
+#ifdef _WIN32
+  const std::string game = "Standin.exe";
+#else
+  const std::string game = "Standin";
+#endif
+  std::filesystem::copy_file(ECHO_ARGS, ta.Root() / game);
+  ASSERT_EQ(
+      processes->Start((ta.Root() / game).string(), " started.txt --linger", ta.Root().string()),
+      platform::StartResult::kStarted);
+  for (int i = 0; i < 100 && !ta.Exists("started.txt"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  const FileInventory before = ta.Inventory();
+  const auto refused = [&](const std::function<void()>& click) {
+    prompts.Expect(kRunning);
+    click();
+  };
+  refused([&] { ClickRow(ui::kIdTcList, "*Original TA*"); });
+  EXPECT_EQ(Window().tcList.GetCurSel(), 1);
+  refused([&] { ClickRow(ui::kIdAiList, "Big Brain"); });
+  EXPECT_EQ(Window().aiList.GetCurSel(), 0);
+  refused([&] { ClickRow(ui::kIdMutatorList, "Fast units"); });
+  EXPECT_EQ(Window().mutatorList.GetSelCount(), 0);
+  refused([&] { ClickRow(ui::kIdUfoList, "Off"); });
+  EXPECT_EQ(Window().ufoList.GetSelCount(), 0);
+  refused([&] { Dlg().OnDisableAll(); });
+  refused([&] { Dlg().OnChooseRandomAi(); });
+  refused([&] { Dlg().OnRestoreSnapshot(); });
+  EXPECT_EQ(ta.Inventory(), before);
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
+
+  // The stand-in ends by itself after a few seconds.
+  for (int i = 0; i < 200 && processes->RunsFromFolder(ta.Root().string()); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ClickRow(ui::kIdTcList, "*Original TA*");
+  ClickRow(ui::kIdMutatorList, "Fast units");
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+  EXPECT_EQ(Window().mutatorList.GetSelCount(), 1);
+  EXPECT_TRUE(ta.Exists("}{Fast.ccx"));
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ class PosixFileSystem final : public FileSystem {
   std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
                                     std::size_t count) override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> OpenAppend(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& contents) override;
   bool SetCurrentDir(const std::string& path) override;
   std::string CurrentDir() override;
@@ -249,6 +250,15 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenRead(const std::string& path) {
   if (file != nullptr || !WorthResolving(errno)) return file;
   OnExisting(path, [&](const ResolvedPath& resolved) {
     file = posix::OpenHostFile(resolved.host);
+    return file != nullptr;
+  });
+  return file;
+}
+
+std::unique_ptr<OutputFile> PosixFileSystem::OpenAppend(const std::string& path) {
+  std::unique_ptr<OutputFile> file;
+  OnExisting(path, [&](const ResolvedPath& resolved) {
+    file = posix::OpenHostFileAppend(resolved.host);
     return file != nullptr;
   });
   return file;

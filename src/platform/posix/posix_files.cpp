@@ -26,6 +26,11 @@ class Descriptor {
     if (fd_ >= 0) close(fd_);
   }
   int Get() const { return fd_; }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   // Closes now, for the callers that must know whether the last write reached the disk.
   bool Close() {
     const int fd = fd_;
@@ -116,7 +121,23 @@ void SyncFolder(const std::string& folder) {
   if (fd.Get() >= 0) fsync(fd.Get());
 }
 
+class HostOutputFile final : public OutputFile {
+ public:
+  explicit HostOutputFile(int fd) : fd_(fd) {}
+  bool Write(const std::string& text) override { return WriteAll(fd_.Get(), text); }
+
+ private:
+  Descriptor fd_;
+};
+
 }  // namespace
+
+std::unique_ptr<OutputFile> OpenHostFileAppend(const std::string& host) {
+  Descriptor fd(open(host.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat status;
+  if (fd.Get() < 0 || fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+  return std::make_unique<HostOutputFile>(fd.Release());
+}
 
 std::unique_ptr<InputFile> OpenHostFile(const std::string& host, bool withoutLinks) {
   struct stat status;

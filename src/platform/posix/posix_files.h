@@ -17,6 +17,8 @@ namespace varokin::platform::posix {
 std::unique_ptr<InputFile> OpenHostFile(const std::string& host, bool withoutLinks = false);
 std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
                                           std::size_t count, bool withoutLinks = false);
+// An existing regular file opened for appending; never follows a link.
+std::unique_ptr<OutputFile> OpenHostFileAppend(const std::string& host);
 // Writes `contents` to a new file in `folder` and renames it onto `host`.
 bool WriteHostFileAtomic(const std::string& folder, const std::string& host,
                          const std::string& contents);

@@ -7,8 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "platform/posix/wine.h"
@@ -176,6 +180,54 @@ bool Runs(const std::string& pid, const struct stat* file, const std::string& ex
          EqualsIgnoringCase(BaseName(words[1]), exeName);
 }
 
+std::string LinkTarget(const std::string& link) {
+  std::vector<char> buffer(4096);
+  const ssize_t length = readlink(link.c_str(), buffer.data(), buffer.size());
+  return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
+}
+
+std::string EnvironmentOf(const std::string& pid, const std::string& name) {
+  std::ifstream file("/proc/" + pid + "/environ", std::ios::binary);
+  for (std::string entry; std::getline(file, entry, '\0');) {
+    if (entry.rfind(name + "=", 0) == 0) return entry.substr(name.size() + 1);
+  }
+  return std::string();
+}
+
+// Wine matches names without regard to case, so a Windows program's path is compared so too.
+bool Within(const std::string& path, const std::string& folder) {
+  const std::string normal = std::filesystem::path(path).lexically_normal().string();
+  return !folder.empty() && normal.size() > folder.size() + 1 && normal[folder.size()] == '/' &&
+         EqualsIgnoringCase(normal.substr(0, folder.size()), folder);
+}
+
+// Where the program a process names in its command line lies on this machine: a drive letter is
+// resolved through the process's Wine prefix, a relative name from its working folder.
+std::string HostPathOfProgram(const std::string& pid, const std::string& word) {
+  std::string path = word;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  if (IsWindowsPath(path)) {
+    std::string prefix = EnvironmentOf(pid, "WINEPREFIX");
+    if (prefix.empty()) prefix = EnvironmentOf(pid, "HOME") + "/.wine";
+    const std::string drive =
+        prefix + "/dosdevices/" + static_cast<char>(std::tolower(path[0])) + ":";
+    std::unique_ptr<char, decltype(&std::free)> root(realpath(drive.c_str(), nullptr), &std::free);
+    if (root == nullptr) return std::string();
+    return std::string(root.get()) + "/" + path.substr(2);
+  }
+  if (!path.empty() && path.front() == '/') return path;
+  return LinkTarget("/proc/" + pid + "/cwd") + "/" + path;
+}
+
+bool RunsFrom(const std::string& pid, const std::string& folder) {
+  if (Within(LinkTarget("/proc/" + pid + "/exe"), folder)) return true;
+  const std::vector<std::string> words = CommandLineOf(pid);
+  if (words.empty()) return false;
+  std::string program = words[0];
+  if (BaseName(program).rfind("wine", 0) == 0 && words.size() > 1) program = words[1];
+  return EndsWithExe(program) && Within(HostPathOfProgram(pid, program), folder);
+}
+
 class PosixProcesses final : public Processes {
  public:
   explicit PosixProcesses(std::function<posix::WineSearch()> search) : search_(std::move(search)) {}
@@ -187,6 +239,7 @@ class PosixProcesses final : public Processes {
   std::optional<int> RunCommandLine(const std::string& commandLine,
                                     const std::string& workingDir) override;
   bool IsRunning(const std::string& program) override;
+  bool RunsFromFolder(const std::string& folder) override;
 
  private:
   std::function<posix::WineSearch()> search_;
@@ -272,6 +325,25 @@ bool PosixProcesses::IsRunning(const std::string& program) {
     const std::string pid = entry->d_name;
     if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
     if (Runs(pid, known ? &file : nullptr, exeName)) {
+      running = true;
+      break;
+    }
+  }
+  closedir(processes);
+  return running;
+}
+
+bool PosixProcesses::RunsFromFolder(const std::string& folder) {
+  std::unique_ptr<char, decltype(&std::free)> real(realpath(folder.c_str(), nullptr), &std::free);
+  if (real == nullptr) return false;
+  DIR* processes = opendir("/proc");
+  if (processes == nullptr) return false;
+  const std::string self = std::to_string(getpid());
+  bool running = false;
+  while (const dirent* entry = readdir(processes)) {
+    const std::string pid = entry->d_name;
+    if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
+    if (RunsFrom(pid, real.get())) {
       running = true;
       break;
     }

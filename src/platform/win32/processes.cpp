@@ -78,6 +78,20 @@ bool Runs(const PROCESSENTRY32& entry, const std::string& fullPath) {
   return !known || SameNoCase(std::string(image, length), fullPath);
 }
 
+// Whether the process's image lies inside folder (a full path, without its closing separator).
+bool RunsFrom(DWORD processId, const std::string& folder) {
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return false;
+  char image[MAX_PATH];
+  DWORD length = sizeof image;
+  const BOOL known = QueryFullProcessImageNameA(process, 0, image, &length);
+  CloseHandle(process);
+  if (!known || length <= folder.size() + 1) return false;
+  const std::string path(image, length);
+  return (path[folder.size()] == '\\' || path[folder.size()] == '/') &&
+         SameNoCase(path.substr(0, folder.size()), folder);
+}
+
 class Win32Processes final : public Processes {
  public:
   StartResult Start(const std::string& program, const std::string& arguments,
@@ -113,6 +127,25 @@ class Win32Processes final : public Processes {
     for (BOOL more = Process32First(snapshot, &entry); more && !running;
          more = Process32Next(snapshot, &entry)) {
       running = entry.th32ProcessID != GetCurrentProcessId() && Runs(entry, fullPath);
+    }
+    CloseHandle(snapshot);
+    return running;
+  }
+
+  bool RunsFromFolder(const std::string& folder) override {
+    std::string fullFolder = FullPath(folder);
+    while (!fullFolder.empty() && (fullFolder.back() == '\\' || fullFolder.back() == '/')) {
+      fullFolder.pop_back();
+    }
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !running;
+         more = Process32Next(snapshot, &entry)) {
+      running =
+          entry.th32ProcessID != GetCurrentProcessId() && RunsFrom(entry.th32ProcessID, fullFolder);
     }
     CloseHandle(snapshot);
     return running;

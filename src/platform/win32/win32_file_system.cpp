@@ -125,6 +125,11 @@ class Win32FileSystem final : public FileSystem {
     if (!host) return nullptr;
     return win32::OpenHostFile(*host);
   }
+  std::unique_ptr<OutputFile> OpenAppend(const std::string& path) override {
+    const auto host = Inside(path);
+    if (!host) return nullptr;
+    return win32::OpenHostFileAppend(*host);
+  }
   bool WriteFileAtomic(const std::string& path, const std::string& contents) override;
   // The system keeps the case it is given; the stored one makes CurrentDir agree with the disk.
   bool SetCurrentDir(const std::string& path) override {

@@ -43,6 +43,20 @@ class HostInputFile final : public InputFile {
   Handle handle_;
 };
 
+class HostOutputFile final : public OutputFile {
+ public:
+  explicit HostOutputFile(HANDLE handle) : handle_(handle) {}
+  bool Write(const std::string& text) override {
+    DWORD written = 0;
+    return WriteFile(handle_.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                     nullptr) != 0 &&
+           written == text.size();
+  }
+
+ private:
+  Handle handle_;
+};
+
 // A file (never a folder) opened for reading; other programs may go on using it.
 HANDLE OpenForReading(const std::string& host) {
   HANDLE handle = CreateFileA(host.c_str(), GENERIC_READ,
@@ -152,6 +166,17 @@ bool WriteHostFileAtomic(const std::string& host, const std::string& contents) {
     return false;
   }
   return true;
+}
+
+std::unique_ptr<OutputFile> OpenHostFileAppend(const std::string& host) {
+  HANDLE handle = CreateFileA(host.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  return std::make_unique<HostOutputFile>(handle);
 }
 
 }  // namespace varokin::platform::win32

@@ -18,6 +18,8 @@ std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t
 // The path of an existing file or folder with every link resolved, as the system spells it; empty
 // when it cannot be opened.
 std::string FinalPath(const std::string& host);
+// An existing file opened for appending.
+std::unique_ptr<OutputFile> OpenHostFileAppend(const std::string& host);
 // Writes `contents` to a new file beside `host` and moves it onto `host`.
 bool WriteHostFileAtomic(const std::string& host, const std::string& contents);
 

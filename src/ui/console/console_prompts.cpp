@@ -28,7 +28,7 @@ std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
   if (word == "ok" && !questions) return Answer::kOk;
   if (word == "yes" && questions) return Answer::kYes;
   if (word == "no" && questions) return Answer::kNo;
-  if (word == "cancel" && buttons == Buttons::kYesNoCancel) return Answer::kCancel;
+  if (word == "cancel" && EscapeAnswer(buttons) == Answer::kCancel) return Answer::kCancel;
   return std::nullopt;
 }
 
@@ -37,6 +37,9 @@ std::optional<Answer> ParseAnswer(const std::string& line, Buttons buttons) {
 Answer ConsolePrompts::Message(const std::string& text, Buttons buttons, Icon icon) {
   io_.WriteLine(std::string("<<< ") + ButtonsName(buttons) + IconText(icon));
   io_.WriteText(text);
+  if (buttons == Buttons::kFinishUndoLeave) {
+    io_.WriteLine("Yes: Finish. No: Undo. Cancel: Leave it.");
+  }
   io_.WriteLine(">>>");
   while (std::optional<std::string> answer = io_.ReadLine()) {
     if (std::optional<Answer> chosen = ParseAnswer(*answer, buttons)) return *chosen;

@@ -89,6 +89,12 @@ MessageBox::MessageBox(const std::string& text, varokin::Buttons buttons, varoki
     case Buttons::kYesNoCancel:
       setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+    case Buttons::kFinishUndoLeave:
+      setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      button(QMessageBox::Yes)->setText("Finish");
+      button(QMessageBox::No)->setText("Undo");
+      button(QMessageBox::Cancel)->setText("Leave it");
+      break;
   }
   if (escape_) {
     setEscapeButton(button(*escape_ == Answer::kOk ? QMessageBox::Ok : QMessageBox::Cancel));

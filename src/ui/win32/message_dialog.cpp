@@ -90,6 +90,8 @@ std::vector<ButtonSpec> ButtonsOf(Buttons buttons) {
       return {{IDYES, "&Yes"}, {IDNO, "&No"}};
     case Buttons::kYesNoCancel:
       return {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}};
+    case Buttons::kFinishUndoLeave:
+      return {{IDYES, "&Finish"}, {IDNO, "&Undo"}, {IDCANCEL, "Leave it"}};
     case Buttons::kOk:
       break;
   }

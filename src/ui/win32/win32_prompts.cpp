@@ -18,6 +18,7 @@ UINT ButtonFlags(Buttons buttons) {
     case Buttons::kYesNo:
       return MB_YESNO;
     case Buttons::kYesNoCancel:
+    case Buttons::kFinishUndoLeave:
       return MB_YESNOCANCEL;
     case Buttons::kOk:
       break;
@@ -142,7 +143,8 @@ std::optional<std::string> AskForFile(const FileDialogRequest& request, bool sav
 Answer Win32Prompts::Message(const std::string& text, Buttons buttons, Icon icon) {
   HWND owner = CurrentOwner();
   int pressed = 0;
-  if (TooTallForMessageBox(owner, text)) {
+  // The system's box cannot label its buttons; our own can.
+  if (buttons == Buttons::kFinishUndoLeave || TooTallForMessageBox(owner, text)) {
     MessageBeep(IconFlags(icon));
     pressed = ScrollingMessageBox(owner, text, buttons, icon);
   }

@@ -39,6 +39,10 @@ class RecordingProcesses : public platform::Processes {
     return false;
   }
 
+  // A stand-in for the game's process, which these tests never start.
+  bool RunsFromFolder(const std::string&) override { return gameRunning; }
+
+  bool gameRunning = false;
   std::vector<std::string> calls;
   std::vector<std::string> workingDirs;
   std::deque<std::optional<int>> statuses;

@@ -1,0 +1,160 @@
+#include "engine/journal.h"
+
+#include <string_view>
+
+#include "engine/relocation.h"
+
+namespace varokin::engine {
+
+namespace {
+
+constexpr char kFirstLine[] = "Varokin journal 1";
+constexpr char kPlanEnd[] = "plan end";
+// The sections a record may write: those of the mod state, and no other.
+constexpr std::string_view kPlannedSections[] = {settings::sections::kPrevious,
+                                                 settings::sections::kActiveMutators};
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::size_t begin = 0;
+  while (true) {
+    const std::size_t end = line.find('\t', begin);
+    fields.push_back(line.substr(begin, end - begin));
+    if (end == std::string::npos) return fields;
+    begin = end + 1;
+  }
+}
+
+std::string SettingLine(const char* kind, const PlannedSetting& setting) {
+  return std::string(kind) + "\t" + setting.section + "\t" + setting.entry + "\t" + setting.value +
+         "\n";
+}
+
+bool ReadSetting(const std::vector<std::string>& fields, std::vector<PlannedSetting>& into) {
+  if (fields.size() != 4) return false;
+  bool known = false;
+  for (std::string_view section : kPlannedSections) known = known || fields[1] == section;
+  if (!known) return false;
+  into.push_back({fields[1], fields[2], fields[3]});
+  return true;
+}
+
+// A name the record would have us move must be one the moves themselves would accept.
+bool Inside(const std::string& from, const std::string& to) {
+  return StaysInTaFolder(from) && StaysInTaFolder(to);
+}
+
+}  // namespace
+
+PlannedSetting Planned(const settings::TextSetting& setting, const std::string& value) {
+  return {std::string(setting.section), setting.entry, value};
+}
+
+bool Journal::Begin(const JournalPlan& plan) {
+  std::string text = std::string(kFirstLine) + "\nwhat\t" + plan.what + "\n";
+  for (const PlannedSetting& setting : plan.finished) text += SettingLine("finished", setting);
+  for (const PlannedSetting& setting : plan.undone) text += SettingLine("undone", setting);
+  for (const PlannedMove& move : plan.moves) {
+    text += std::string("move\t") + (move.withBackup ? "B" : "C") + "\t" + move.from + "\t" +
+            move.to + "\n";
+  }
+  text += std::string(kPlanEnd) + "\n";
+  // Written whole, flushed and renamed into place: a record is there entire or not at all.
+  if (!fs_.WriteFileAtomic(kJournalPath, text)) return false;
+  file_ = fs_.OpenAppend(kJournalPath);
+  if (file_ == nullptr) {
+    static_cast<void>(fs_.RemoveFile(kJournalPath));
+    return false;
+  }
+  active_ = true;
+  return true;
+}
+
+void Journal::End() {
+  if (!active_) return;
+  Add("E\n");
+  file_.reset();
+  active_ = false;
+  static_cast<void>(fs_.RemoveFile(kJournalPath));
+}
+
+void Journal::Add(const std::string& line) {
+  if (active_) file_->Write(line);
+}
+
+bool JournalScope::Open(const std::function<JournalPlan()>& plan) {
+  if (journal_.Active()) {
+    started_ = true;
+    return true;
+  }
+  owner_ = true;
+  const JournalPlan planned = plan();
+  if (!planned.unreadable.empty()) {
+    problem_ = "Unable to read the file " + planned.unreadable;
+    return false;
+  }
+  started_ = journal_.Begin(planned);
+  if (!started_) problem_ = kJournalUnwritable;
+  return started_;
+}
+
+JournalScope::~JournalScope() noexcept(false) {
+  if (owner_ && started_ && std::uncaught_exceptions() == exceptions_) journal_.End();
+}
+
+std::optional<LeftJournal> ParseJournal(const std::string& text) {
+  LeftJournal left;
+  std::size_t begin = 0;
+  bool planEnded = false;
+  bool first = true;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    // A last line without its end was being written as the program stopped: its rename had not
+    // started.
+    if (end == std::string::npos) break;
+    const std::string line = text.substr(begin, end - begin);
+    begin = end + 1;
+    const std::vector<std::string> fields = Fields(line);
+    if (first) {
+      if (line != kFirstLine) return std::nullopt;
+      first = false;
+    } else if (!planEnded) {
+      if (line == kPlanEnd) {
+        planEnded = true;
+      } else if (fields[0] == "what" && fields.size() == 2) {
+        left.plan.what = fields[1];
+      } else if (fields[0] == "finished") {
+        if (!ReadSetting(fields, left.plan.finished)) return std::nullopt;
+      } else if (fields[0] == "undone") {
+        if (!ReadSetting(fields, left.plan.undone)) return std::nullopt;
+      } else if (fields[0] == "move" && fields.size() == 4 &&
+                 (fields[1] == "B" || fields[1] == "C") && Inside(fields[2], fields[3])) {
+        left.plan.moves.push_back({fields[2], fields[3], fields[1] == "B"});
+      } else {
+        return std::nullopt;
+      }
+    } else if (line == "M") {
+      ++left.movesStarted;
+      left.firstRenameOfLastMove = left.renames.size();
+    } else if (line == "E") {
+      left.ended = true;
+    } else if (line == "X") {
+      left.undoing = true;
+    } else if (line == "F" && !left.renames.empty()) {
+      left.renames.back().failed = true;
+    } else if (fields[0] == "R" && fields.size() == 3 && Inside(fields[1], fields[2])) {
+      left.renames.push_back({fields[1], fields[2]});
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!planEnded || left.movesStarted > left.plan.moves.size()) {
+    // More moves than planned: the operation went its own way (a failure putting things back)
+    // and only undoing what it did is safe.
+    if (!planEnded) return std::nullopt;
+    left.undoing = true;
+  }
+  return left;
+}
+
+}  // namespace varokin::engine
