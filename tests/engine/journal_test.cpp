@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/journal_repair.h"
-#include "engine/switching_fixture.h"
+#include "support/engine/switching_fixture.h"
 
 namespace varokin::engine {
 namespace {
