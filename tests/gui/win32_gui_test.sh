@@ -86,9 +86,8 @@ marlett=/usr/share/wine/fonts/marlett.ttf
 ta=$work/ta
 bash "$make_demo" "$ta" >/dev/null
 cp -- "$exe" "$ta/Varokin.exe"
-appdata=$("$WINE" winepath -u "$("$WINE" cmd /c echo %APPDATA% | tr -d '\r')" | tr -d '\r')
-mkdir -p -- "$appdata/Varokin"
-ini=$appdata/Varokin/Varokin.INI
+# The settings live in the TA folder, beside TotalA.exe.
+ini=$ta/Varokin.INI
 printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=0' \
   '[Previous Settings]' 'SelectedTab=0' >"$ini"
 
