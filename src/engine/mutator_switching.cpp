@@ -102,9 +102,11 @@ bool PayloadsMayMove(Relocator& relocator, platform::FileSystem& fs, const std::
 }
 
 // The journal's plan for moving a Mutator's payloads in or out; what is the user's word for it.
-JournalPlan PlanPayloads(const std::string& what, const std::string& fileName, int count,
-                         Direction direction, const settings::TextSetting& slot,
-                         const std::string& before) {
+// The moves stop at the first payload that is not there, as the switch itself does: a count of
+// billions read from the file must not become billions of planned moves.
+JournalPlan PlanPayloads(platform::FileSystem& fs, const std::string& what,
+                         const std::string& fileName, int count, Direction direction,
+                         const settings::TextSetting& slot, const std::string& before) {
   JournalPlan plan;
   plan.what = what;
   const std::string stem = MutatorStem(fileName);
@@ -114,6 +116,7 @@ JournalPlan PlanPayloads(const std::string& what, const std::string& fileName, i
     if (!StaysInTaFolder(stored) || !StaysInTaFolder(installed)) break;
     plan.moves.push_back(direction == Direction::kIn ? PlannedMove{stored, installed}
                                                      : PlannedMove{installed, stored});
+    if (!fs.Exists(plan.moves.back().from)) break;
   }
   plan.finished.push_back(Planned(slot, direction == Direction::kIn ? fileName : ""));
   plan.undone.push_back(Planned(slot, before));
@@ -147,8 +150,9 @@ bool MutatorSwitching::LoadMutator(int slot) {
   // finds the payloads not yet in place and reports them.
   const std::string previous = ctx_.settings.Get(settings::MutatorSlot(slot));
   const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
-    return PlanPayloads("Loading the Mutator " + std::string(platform::Trim(file.title)), fileName,
-                        *file.count, Direction::kIn, settings::MutatorSlot(slot), previous);
+    return PlanPayloads(ctx_.fs, "Loading the Mutator " + std::string(platform::Trim(file.title)),
+                        fileName, *file.count, Direction::kIn, settings::MutatorSlot(slot),
+                        previous);
   });
   if (!journal.Started()) return ctx_.relocator.Refuse(journal.Problem(), framing);
   if (!RememberBeforeMoving(ctx_.settings, ctx_.prompts, settings::MutatorSlot(slot), fileName)) {
@@ -178,7 +182,7 @@ bool MutatorSwitching::UnloadMutator(int slot) {
   // The slot is emptied only once every payload is out; should that write fail, the Mutator would
   // be remembered as active with its files gone. So the write is tried before the first move.
   const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
-    return PlanPayloads("Unloading the Mutator " + std::string(platform::Trim(file.title)),
+    return PlanPayloads(ctx_.fs, "Unloading the Mutator " + std::string(platform::Trim(file.title)),
                         fileName, *file.count, Direction::kOut, settings::MutatorSlot(slot),
                         fileName);
   });

@@ -77,6 +77,14 @@ TEST_F(MutatorSwitchingTest, AFailedOrRefusedLoadLeavesEveryFileInPlace) {
   EXPECT_FALSE(mutators.LoadMutator(3));
   EXPECT_EQ(ta.Inventory(), withTwin);
 #endif
+
+  // A count of billions stops at the first missing payload, without planning billions of moves.
+  state.mutatorSlots[4] = Pool(ta.Mutator("Endless", "Endless", "e", "OTA", 1));
+  ta.Text("Varokin\\}{Endless.vkn", "Endless\r\ne\r\nOTA\r\n2147483647\r\n");
+  const fixtures::FileInventory endless = ta.Inventory();
+  ExpectMessage(kLoadPrefix + "Unable to find the file Varokin\\}{Endless(2).ccx\n\nLoad Aborted.");
+  EXPECT_FALSE(mutators.LoadMutator(4));
+  EXPECT_EQ(ta.Inventory(), endless);
 }
 
 TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEveryOperationBeforeItMovesAnything) {
