@@ -79,6 +79,7 @@ TEST_F(MutatorSwitchingTest, AFailedOrRefusedLoadLeavesEveryFileInPlace) {
 #endif
 
   // A count of billions stops at the first missing payload, without planning billions of moves.
+  state.tcTags = state.baseGameTag;
   state.mutatorSlots[4] = Pool(ta.Mutator("Endless", "Endless", "e", "OTA", 1));
   ta.Text("Varokin\\}{Endless.vkn", "Endless\r\ne\r\nOTA\r\n2147483647\r\n");
   const fixtures::FileInventory endless = ta.Inventory();
