@@ -10,10 +10,10 @@ import struct
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location(
+source = importlib.util.spec_from_file_location(
     "make_icon", os.path.join(HERE, "..", "..", "src", "ui", "win32", "make_icon.py"))
-icon = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(icon)
+icon = importlib.util.module_from_spec(source)
+source.loader.exec_module(icon)
 
 
 def png(size):

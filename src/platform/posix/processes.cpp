@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -312,44 +313,37 @@ std::optional<int> PosixProcesses::RunCommandLine(const std::string& commandLine
   return posix::RunAndWait(std::move(argv), workingDir, settings);
 }
 
+// Whether a process other than this one, by its /proc folder name, is what the test looks for.
+static bool AnyOtherProcess(const std::function<bool(const std::string& pid)>& matches) {
+  DIR* processes = opendir("/proc");
+  if (processes == nullptr) return false;
+  const std::string self = std::to_string(getpid());
+  bool found = false;
+  while (const dirent* entry = readdir(processes)) {
+    const std::string pid = entry->d_name;
+    if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
+    if (matches(pid)) {
+      found = true;
+      break;
+    }
+  }
+  closedir(processes);
+  return found;
+}
+
 bool PosixProcesses::IsRunning(const std::string& program) {
   struct stat file;
   const bool known = !IsWindowsPath(program) && stat(program.c_str(), &file) == 0;
   const std::string exeName = EndsWithExe(program) ? BaseName(program) : "";
   if (!known && exeName.empty()) return false;
-  DIR* processes = opendir("/proc");
-  if (processes == nullptr) return false;
-  const std::string self = std::to_string(getpid());
-  bool running = false;
-  while (const dirent* entry = readdir(processes)) {
-    const std::string pid = entry->d_name;
-    if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
-    if (Runs(pid, known ? &file : nullptr, exeName)) {
-      running = true;
-      break;
-    }
-  }
-  closedir(processes);
-  return running;
+  return AnyOtherProcess(
+      [&](const std::string& pid) { return Runs(pid, known ? &file : nullptr, exeName); });
 }
 
 bool PosixProcesses::RunsFromFolder(const std::string& folder) {
   std::unique_ptr<char, decltype(&std::free)> real(realpath(folder.c_str(), nullptr), &std::free);
   if (real == nullptr) return false;
-  DIR* processes = opendir("/proc");
-  if (processes == nullptr) return false;
-  const std::string self = std::to_string(getpid());
-  bool running = false;
-  while (const dirent* entry = readdir(processes)) {
-    const std::string pid = entry->d_name;
-    if (pid.find_first_not_of("0123456789") != std::string::npos || pid == self) continue;
-    if (RunsFrom(pid, real.get())) {
-      running = true;
-      break;
-    }
-  }
-  closedir(processes);
-  return running;
+  return AnyOtherProcess([&](const std::string& pid) { return RunsFrom(pid, real.get()); });
 }
 
 }  // namespace
