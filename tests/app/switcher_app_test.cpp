@@ -12,12 +12,17 @@
 
 #include "app/command_line.h"
 #include "platform/text.h"
+#include "support/app/startup_fakes.h"
 #include "support/expect_prompts.h"
 #include "support/ta_folder.h"
 #include "ui/window_titles.h"
 
 namespace varokin::app {
 namespace {
+
+using app_tests::OpenWindows;
+using app_tests::PromptsWithAnInterruption;
+using app_tests::RecordingSteps;
 
 const std::string kFirstUse =
     "This appears to be the first time you've used Varokin.\n\nHave you read and follwed all the "
@@ -30,50 +35,6 @@ std::string LockRefused(const std::string& path) {
   return "Varokin cannot make sure it runs only once: it cannot lock " + path +
          ". Remove it, or make the folder writable, and start Varokin again.";
 }
-
-// Open windows as the lock files show them: a claim holds its title until it is released.
-class OpenWindows : public platform::InstanceRegistry {
- public:
-  bool WindowExists(const std::string& title) override { return titles.count(title) > 0; }
-  std::unique_ptr<platform::WindowClaim> Claim(const std::string& title,
-                                               std::string* unusable) override {
-    if (!foreignLock.empty()) *unusable = foreignLock;
-    if (!foreignLock.empty() || !titles.insert(title).second) return nullptr;
-    return std::make_unique<Held>(titles, title);
-  }
-  std::set<std::string> titles;
-  std::string foreignLock;
-
- private:
-  struct Held : platform::WindowClaim {
-    Held(std::set<std::string>& titles, std::string title) : titles(titles), title(title) {}
-    ~Held() override { titles.erase(title); }
-    std::set<std::string>& titles;
-    std::string title;
-  };
-};
-
-// Prompts that let another start happen while a message waits for its answer.
-class PromptsWithAnInterruption : public fixtures::ExpectPrompts {
- public:
-  Answer Message(const std::string& text, Buttons buttons, Icon icon) override {
-    if (meanwhile) std::exchange(meanwhile, nullptr)();
-    return ExpectPrompts::Message(text, buttons, icon);
-  }
-  std::function<void()> meanwhile;
-};
-
-class RecordingSteps : public StartupSteps {
- public:
-  bool CheckInstallation() override {
-    calls.push_back("CheckInstallation");
-    return check ? check() : true;
-  }
-  void RegisterWithIcq() override { calls.push_back("RegisterWithIcq"); }
-  void RunMainWindow() override { calls.push_back("RunMainWindow"); }
-  std::vector<std::string> calls;
-  std::function<bool()> check;
-};
 
 class Startup : public ::testing::Test {
  protected:

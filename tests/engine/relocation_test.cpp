@@ -156,20 +156,6 @@ TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
   }
 }
 
-// Refuses every rename onto one name, as a disk may at any moment (a file locked or made there by
-// another program).
-class RefusesRenamesOnto : public fixtures::FaultyFileSystem {
- public:
-  explicit RefusesRenamesOnto(std::string name)
-      : FaultyFileSystem(platform::CreateHostFileSystem()), name_(std::move(name)) {}
-  bool Rename(const std::string& from, const std::string& to) override {
-    return to != name_ && FaultyFileSystem::Rename(from, to);
-  }
-
- private:
-  std::string name_;
-};
-
 TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
 #ifndef _WIN32
   // Names that differ only by case are two files here: the twin would hold the name once the
@@ -194,7 +180,7 @@ TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
 #endif
 
   // When the game's file cannot come back from its backup, the player is told where it is.
-  RefusesRenamesOnto refusing("ccdata.hpi");
+  fixtures::RefusesRenamesOnto refusing("ccdata.hpi");
   Relocator failing{refusing, prompts, startup};
   ta.Text("ccdata.hpi", "game");
   ta.Text("Varokin\\cc.hpi", "TC");

@@ -89,4 +89,18 @@ class FaultyFileSystem : public platform::FileSystem {
   std::set<std::string> seen_;
 };
 
+// Refuses every rename onto one name, as a disk may at any moment (a file locked or made there by
+// another program).
+class RefusesRenamesOnto : public FaultyFileSystem {
+ public:
+  explicit RefusesRenamesOnto(std::string name)
+      : FaultyFileSystem(platform::CreateHostFileSystem()), name_(std::move(name)) {}
+  bool Rename(const std::string& from, const std::string& to) override {
+    return to != name_ && FaultyFileSystem::Rename(from, to);
+  }
+
+ private:
+  std::string name_;
+};
+
 }  // namespace varokin::fixtures
