@@ -94,7 +94,7 @@ class Installs : public TempFolderTest {
     TempFolderTest::SetUp();
     root = root_.string();
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSteamKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &steam_, nullptr),
+                              &steam_, &disposition_),
               ERROR_SUCCESS);
     char old[MAX_PATH * 2];
     DWORD size = sizeof old;
@@ -123,6 +123,7 @@ class Installs : public TempFolderTest {
         RegDeleteValueA(steam_, "SteamPath");
       }
       RegCloseKey(steam_);
+      if (disposition_ == REG_CREATED_NEW_KEY) RegDeleteKeyA(HKEY_CURRENT_USER, kSteamKey);
     }
     SetEnvironmentVariableA("ProgramFiles", oldProgramFiles_ ? oldProgramFiles_->c_str() : nullptr);
     TempFolderTest::TearDown();
@@ -138,6 +139,7 @@ class Installs : public TempFolderTest {
 
  private:
   HKEY steam_ = nullptr;
+  DWORD disposition_ = 0;
   std::optional<std::string> oldSteamPath_;
   std::optional<std::string> oldProgramFiles_;
 };
