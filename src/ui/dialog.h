@@ -39,6 +39,9 @@ struct ControlSpec {
   bool extendedSelection = false;
   // Labels: "&" is shown as it is, not as the next letter underlined (for texts of the program).
   bool noPrefix = false;
+  // Labels: a text wider than the label loses its middle to an ellipsis, so that both ends of a
+  // path stay readable.
+  bool shortenedInMiddle = false;
 };
 
 // A dialog template: what every front end builds the dialog from.

@@ -24,6 +24,7 @@ enum MainWindowId : int {
   kIdAllowDefaultAi = 1038,
   kIdCurrentTcLabel = 1039,
   kIdMultiplayer = 1043,
+  kIdTaFolderLabel = 1200,
   kIdMenuDisableFileWarnings = 32783,
   kIdMenuDisableCustomExeWarning = 32784,
   kIdMenuCcInstalled = 32785,
@@ -50,6 +51,7 @@ struct MainWindowControls {
   ListBox& ufoList;
   TextControl& ufoPane;
   TextControl& currentTcLabel;
+  TextControl& taFolderLabel;
   Button& chooseRandomAi;
   CheckBox& allowDefaultAi;
   Button& disableAll;

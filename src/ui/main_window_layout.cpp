@@ -50,13 +50,18 @@ MainWindowTemplate Build() {
   t.layout.templateId = 102;
   t.layout.title = kMainWindowTitle;
   t.layout.width = 291;
-  t.layout.height = 206;
+  t.layout.height = 216;
   t.layout.minimizeBox = true;
   ControlSpec currentTc{-1, ControlKind::kLabel, "Current TC:", 8, 160, 40, 8};
   currentTc.rightAligned = true;
   // Mod names may hold an "&".
   ControlSpec currentTcName{kIdCurrentTcLabel, ControlKind::kLabel, "unknown", 53, 160, 100, 8};
   currentTcName.noPrefix = true;
+  // A line of its own below the buttons: the TA folder in use, which a user of several installs
+  // needs to see before switching anything.
+  ControlSpec taFolder{kIdTaFolderLabel, ControlKind::kLabel, "", 3, 206, 285, 8};
+  taFolder.noPrefix = true;
+  taFolder.shortenedInMiddle = true;
   t.layout.controls = {
       List(kIdTcList, 7, 20, 278, 75, false, true),
       Pane(kIdTcPane),
@@ -76,6 +81,7 @@ MainWindowTemplate Build() {
       {kIdClose, ControlKind::kButton, "Close", 3, 188, 55, 15},
       {kIdMultiplayer, ControlKind::kButton, "Multiplayer...", 115, 185, 61, 21},
       {kIdLaunchTa, ControlKind::kDefaultButton, "Launch TA", 229, 185, 61, 21},
+      taFolder,
   };
   t.tabs = ControlSpec{kIdTabs, ControlKind::kGroupBox, "", 0, 0, 291, 158};
 
@@ -142,6 +148,7 @@ MainWindowControls BindMainWindow(DialogControls& c, TabControl& tabs,
       Bound(c.List(kIdUfoList)),
       Bound(c.Text(kIdUfoPane)),
       Bound(c.Text(kIdCurrentTcLabel)),
+      Bound(c.Text(kIdTaFolderLabel)),
       Bound(c.ButtonById(kIdChooseRandomAi)),
       Bound(c.Check(kIdAllowDefaultAi)),
       Bound(c.ButtonById(kIdDisableAll)),

@@ -66,6 +66,8 @@ bool CSwitcherDlg::OnInitDialog() {
   c_.menuDisableFileWarnings.SetChecked(!startup.warnModifiedFiles);
   c_.menuDisableCustomExeWarning.SetChecked(!startup.warnCustomExe);
   c_.menuCcInstalled.SetChecked(startup.ccInstalled);
+  // Start-up has made the TA folder the working directory.
+  c_.taFolderLabel.SetText("TA folder: " + ctx_.fs.CurrentDir());
 
   settings::SettingsStore& settings = ctx_.settings;
   c_.allowDefaultAi.SetChecked(settings.Get(settings::kAllowDefaultAi) != 0);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "platform/instances.h"
 #include "support/console/console_fixture.h"
@@ -162,6 +163,25 @@ TEST_F(Console, OutsideATaFolderItSaysHowToNameOneAndThenRemembersIt) {
   EXPECT_EQ(Run(""), 0);
   EXPECT_EQ(output, "");
   EXPECT_EQ(Setting("Varokin", "First Use"), "0");
+  std::filesystem::current_path(ta.Root());
+}
+
+// Two TA folders, each with its own active TC: each start sees its own folder's switch and never
+// reports the other's.
+TEST_F(Console, TwoTaFoldersEachKeepTheirOwnActiveTc) {
+  fixtures::TaFolder other{home};
+  other.Game();
+  other.Tc("Tide", "Iron Tide", "Waves", "TID", {{"TideData.hpi", "tidedata.hpi"}});
+  for (const fixtures::TaFolder* folder : {&ta, &other}) {
+    std::filesystem::current_path(folder->Root());
+    EXPECT_EQ(Run("tab 0\nclick 1008 1\npress 1\n"), 0);
+    EXPECT_EQ(output, "");
+  }
+  for (const auto& [folder, title] : {std::pair{&ta, "Ashen Frontier"}, {&other, "Iron Tide"}}) {
+    std::filesystem::current_path(folder->Root());
+    EXPECT_EQ(Run("show 1039\npress 1\n"), 0);
+    EXPECT_EQ(output, std::string("label 1039\n") + title + "\n.\n");
+  }
   std::filesystem::current_path(ta.Root());
 }
 

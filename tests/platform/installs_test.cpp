@@ -1,21 +1,28 @@
-// The TA folders found on this machine, on fake Wine prefixes and Steam libraries in a home of the
-// test's own.
-#ifndef _WIN32
+// The TA folders found on this machine: on Linux on fake Wine prefixes and Steam libraries in a
+// home of the test's own; on Windows in a Steam installation and a Program Files folder of the
+// test's own, named to the program as Steam and Windows name them.
 #include "platform/installs.h"
 
 #include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "support/platform/temp_folder.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace varokin::platform::testing {
 namespace {
 
 namespace fs = std::filesystem;
+
+#ifndef _WIN32
 
 class Installs : public TempFolderTest {
  protected:
@@ -77,6 +84,94 @@ TEST_F(Installs, PrefixesAndSteamLibrariesAreSearchedAFewLevelsDeepAndEachFolder
   EXPECT_EQ(found, expected);
 }
 
+#else
+
+// Steam's install path in the current user's registry and the Program Files folder point into the
+// test's folder while it runs; both are put back afterwards.
+class Installs : public TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    root = root_.string();
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSteamKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &steam_, &disposition_),
+              ERROR_SUCCESS);
+    char old[MAX_PATH * 2];
+    DWORD size = sizeof old;
+    if (RegGetValueA(steam_, nullptr, "SteamPath", RRF_RT_REG_SZ, nullptr, old, &size) ==
+        ERROR_SUCCESS) {
+      oldSteamPath_ = old;
+    }
+    const DWORD length = GetEnvironmentVariableA("ProgramFiles", old, sizeof old);
+    if (length > 0 && length < sizeof old) oldProgramFiles_ = old;
+    // Steam writes its path with forward slashes.
+    std::string steamPath = root + "\\Steam";
+    std::replace(steamPath.begin(), steamPath.end(), '\\', '/');
+    ASSERT_EQ(RegSetValueExA(steam_, "SteamPath", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(steamPath.c_str()),
+                             static_cast<DWORD>(steamPath.size() + 1)),
+              ERROR_SUCCESS);
+    SetEnvironmentVariableA("ProgramFiles", (root + "\\Programs").c_str());
+  }
+  void TearDown() override {
+    if (steam_ != nullptr) {
+      if (oldSteamPath_) {
+        RegSetValueExA(steam_, "SteamPath", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(oldSteamPath_->c_str()),
+                       static_cast<DWORD>(oldSteamPath_->size() + 1));
+      } else {
+        RegDeleteValueA(steam_, "SteamPath");
+      }
+      RegCloseKey(steam_);
+      if (disposition_ == REG_CREATED_NEW_KEY) RegDeleteKeyA(HKEY_CURRENT_USER, kSteamKey);
+    }
+    SetEnvironmentVariableA("ProgramFiles", oldProgramFiles_ ? oldProgramFiles_->c_str() : nullptr);
+    TempFolderTest::TearDown();
+  }
+  std::string Game(const std::string& folder) {
+    fs::create_directories(root + "\\" + folder);
+    Put(root + "\\" + folder + "\\TotalA.exe", "");
+    return root + "\\" + folder;
+  }
+
+  static constexpr const char* kSteamKey = "Software\\Valve\\Steam";
+  std::string root;
+
+ private:
+  HKEY steam_ = nullptr;
+  DWORD disposition_ = 0;
+  std::optional<std::string> oldSteamPath_;
+  std::optional<std::string> oldProgramFiles_;
+};
+
+TEST_F(Installs, SteamLibrariesAndProgramFilesAreSearchedAndEachFolderShownOnce) {
+  const std::vector<std::string> expected = {
+      Game("Steam\\steamapps\\common\\Total Annihilation"),
+      Game("Library\\steamapps\\common\\TA Commander Pack"),
+      Game("Programs\\Cavedog\\Total Annihilation"),
+  };
+  // Three levels below Program Files is deeper than an installer puts the game.
+  Game("Programs\\Games\\Cavedog\\TA");
+  // Steam names its own folder among the libraries, as it does, so it is reached twice.
+  std::string vdf = "\"libraryfolders\"\n{\n";
+  int index = 0;
+  for (const std::string& library : {root + "\\Steam", root + "\\Library"}) {
+    std::string escaped;
+    for (char c : library) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    vdf += "\t\"" + std::to_string(index++) + "\"\n\t{\n\t\t\"path\"\t\t\"" + escaped + "\"\n\t}\n";
+  }
+  Put(root + "\\Steam\\steamapps\\libraryfolders.vdf", vdf + "}\n");
+
+  const std::vector<std::string> found = FindInstalls();
+  for (const std::string& folder : expected) {
+    EXPECT_EQ(std::count(found.begin(), found.end(), folder), 1) << folder;
+  }
+  for (const std::string& folder : found) {
+    EXPECT_EQ(folder.find(root + "\\Programs\\Games"), std::string::npos) << folder;
+  }
+}
+
+#endif
+
 }  // namespace
 }  // namespace varokin::platform::testing
-#endif

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -14,14 +15,19 @@
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 
+#include "app/command_line.h"
 #include "support/qt/demo_window.h"
 #include "ui/about_dlg.h"
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"
+#include "ui/qt/desktop_program.h"
+#include "ui/qt/qt_controls.h"
 #include "ui/qt/qt_prompts.h"
 #include "ui/ta_folder_dlg.h"
 #include "ui/ufo_pack_dlg.h"
+#include "ui/window_titles.h"
 
 namespace varokin::qt_tests {
 namespace {
@@ -229,15 +235,21 @@ TEST_F(DemoWindowTest, AboutBoxCentresItsLinesTabsOnlyToOkAndClosesWithEscape) {
 }
 
 // A second TA folder in a fake Wine prefix: the chooser lists it, and choosing it ends the main
-// window with start-up to run again there.
+// window with start-up to run again there. Then the program as its desktop entry starts it, in the
+// home folder with no TA folder known yet: the chooser, the main window on the choice, and at the
+// next start the main window at once.
 TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice) {
   const std::filesystem::path prefix = root / "prefix";
-  const std::string make = std::string("bash '") + VAROKIN_MAKE_DEMO_TA + "' '" +
-                           (prefix / "drive_c" / "Games" / "TA").string() + "' >/dev/null";
+  // Long enough a path to be shortened in the main window.
+  const std::filesystem::path ta =
+      prefix / "drive_c" / "Games" / "Total Annihilation Commander Pack with Battle Tactics";
+  const std::string make =
+      std::string("bash '") + VAROKIN_MAKE_DEMO_TA + "' '" + ta.string() + "' >/dev/null";
   ASSERT_EQ(std::system(make.c_str()), 0);
   std::ofstream(prefix / "system.reg") << "";
   std::filesystem::create_directories(root / "home");
-  const std::string found = std::filesystem::canonical(prefix / "drive_c" / "Games" / "TA");
+  std::filesystem::create_directories(root / "desktop-config");
+  const std::string found = std::filesystem::canonical(ta);
   std::vector<std::pair<std::string, std::optional<std::string>>> saved;
   for (const char* name : {"HOME", "WINEPREFIX", "XDG_DATA_HOME"}) {
     const char* value = std::getenv(name);
@@ -258,6 +270,60 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
     QTest::mouseClick(Child<QPushButton>(window, kIdOk), Qt::LeftButton);
   });
   main->Window().findChild<QAction*>(QString::number(kIdMenuChangeTaFolder))->trigger();
+  EXPECT_EQ(title, "Where is Total Annihilation?");
+  EXPECT_EQ(rows, QStringList{QString::fromStdString(found)});
+  EXPECT_EQ(parts->startup.nextTaFolder, found);
+
+  // Every window the program opens, by title: the chooser takes its first row, the first-use
+  // question is answered Yes and the offer to compile the game's archives (made at every start
+  // until it is turned off) No, the main window is closed with "Close" once its folder is read.
+  std::vector<std::string> arguments;
+  std::ifstream entry(VAROKIN_DESKTOP_ENTRY);
+  for (std::string line; std::getline(entry, line);) {
+    if (line.rfind("Exec=", 0) != 0) continue;
+    std::istringstream words(line.substr(5));
+    for (std::string word; words >> word;) {
+      // Field codes stand for files opened with the program; there are none here.
+      if (word[0] != '%') arguments.push_back(word);
+    }
+  }
+  ASSERT_FALSE(arguments.empty());
+  EXPECT_EQ(arguments.front(), "varokin");
+  arguments.erase(arguments.begin());
+  std::filesystem::current_path(root / "home");
+  setenv("XDG_CONFIG_HOME", (root / "desktop-config").c_str(), 1);
+  QStringList opened;
+  QString folderShown, folderLabel;
+  QPointer<QWidget> answered;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == answered) return;
+    answered = modal;
+    opened << modal->windowTitle();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      const bool firstUse = box->text().contains("first time");
+      QAbstractButton* answer = box->button(firstUse ? QMessageBox::Yes : QMessageBox::No);
+      answer->click();
+    } else if (auto* list = modal->findChild<QListWidget*>(QString::number(kIdTaFolderList))) {
+      list->setCurrentRow(0);
+      QTest::mouseClick(Child<QPushButton>(*modal, kIdOk), Qt::LeftButton);
+    } else {
+      if (auto* label = Child<ui::qt::MiddleShortenedLabel>(*modal, kIdTaFolderLabel)) {
+        folderLabel = label->text();
+        folderShown = label->Shown();
+      }
+      QTest::mouseClick(Child<QPushButton>(*modal, kIdClose), Qt::LeftButton);
+    }
+  });
+  poll.start(20);
+  for (int start = 0; start < 2; ++start) {
+    app::TaFolderSearch search;
+    search.option = app::TakeTaFolderOption(arguments);
+    search.commandText = app::CommandText(arguments);
+    EXPECT_EQ(ui::qt::RunDesktopProgram(search), 0);
+    std::filesystem::current_path(root / "home");
+  }
   for (const auto& [name, value] : saved) {
     if (value) {
       setenv(name.c_str(), value->c_str(), 1);
@@ -266,9 +332,14 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
     }
   }
 
-  EXPECT_EQ(title, "Where is Total Annihilation?");
-  EXPECT_EQ(rows, QStringList{QString::fromStdString(found)});
-  EXPECT_EQ(parts->startup.nextTaFolder, found);
+  const QString main = QString::fromStdString(kMainWindowTitle);
+  EXPECT_EQ(opened, (QStringList{"Where is Total Annihilation?", "Varokin", "Varokin", main,
+                                 "Varokin", main}))
+      << opened.join("\n|").toStdString();
+  EXPECT_EQ(folderLabel, QString::fromStdString("TA folder: " + found));
+  EXPECT_TRUE(folderShown.startsWith("TA folder: /") && folderShown.endsWith("Battle Tactics") &&
+              folderShown.contains(QChar(0x2026)))
+      << folderShown.toStdString();
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
   EXPECT_EQ(w.mutatorPane.GetText(), "No Mutators Currently Selected");
   EXPECT_EQ(w.ufoPane.GetText(), "No Units Currently Selected");
   EXPECT_EQ(w.currentTcLabel.GetText(), "*Original TA*");
+  EXPECT_EQ(w.taFolderLabel.GetText(), "TA folder: " + ta.Root().string());
 }
 
 TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirst) {

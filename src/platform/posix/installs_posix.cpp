@@ -1,5 +1,4 @@
 #include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "platform/installs.h"
+#include "platform/posix/posix_files.h"
 #include "platform/text.h"
 
 namespace varokin::platform {
@@ -24,16 +24,6 @@ constexpr int kDriveDepth = 4;
 // folder); it is passed by rather than read to the end.
 constexpr std::size_t kMaxEntries = 400;
 
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 std::vector<std::string> Subfolders(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = opendir(folder.c_str());
@@ -44,7 +34,8 @@ std::vector<std::string> Subfolders(const std::string& folder) {
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     // Links are followed only where they stand for a drive (dosdevices), never inside one.
-    if (entry->d_type == DT_DIR || (entry->d_type == DT_UNKNOWN && IsFolder(folder + "/" + name)))
+    if (entry->d_type == DT_DIR ||
+        (entry->d_type == DT_UNKNOWN && posix::IsHostFolder(folder + "/" + name)))
       names.push_back(name);
   }
   closedir(dir);
@@ -59,7 +50,8 @@ std::string GameIn(const std::string& folder) {
   std::size_t seen = 0;
   while (const dirent* entry = readdir(dir)) {
     if (++seen > kMaxEntries) break;
-    if (EqualsIgnoringCase(entry->d_name, "totala.exe") && IsFile(folder + "/" + entry->d_name)) {
+    if (EqualsIgnoringCase(entry->d_name, "totala.exe") &&
+        posix::IsHostFile(folder + "/" + entry->d_name)) {
       found = entry->d_name;
       break;
     }
@@ -93,7 +85,7 @@ class Finder {
   void PrefixesUnder(const std::string& folder, int depth) {
     for (const std::string& name : Subfolders(folder)) {
       const std::string path = folder + "/" + name;
-      if (IsFolder(path + "/drive_c")) {
+      if (posix::IsHostFolder(path + "/drive_c")) {
         Prefix(path);
       } else if (depth > 1) {
         PrefixesUnder(path, depth - 1);

@@ -139,6 +139,16 @@ std::unique_ptr<OutputFile> OpenHostFileAppend(const std::string& host) {
   return std::make_unique<HostOutputFile>(fd.Release());
 }
 
+bool IsHostFolder(const std::string& host) {
+  struct stat info {};
+  return stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsHostFile(const std::string& host) {
+  struct stat info {};
+  return stat(host.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::unique_ptr<InputFile> OpenHostFile(const std::string& host, bool withoutLinks) {
   struct stat status;
   const int fd = OpenForReading(host, status, withoutLinks);

@@ -14,6 +14,10 @@ namespace varokin::platform::posix {
 // cannot be opened, and opening never waits. With `withoutLinks` a relative host path that holds
 // a symbolic link anywhere fails with ELOOP, and with ENOSYS where the system cannot tell.
 
+// Whether a host path, its links followed, is a folder or a regular file.
+bool IsHostFolder(const std::string& host);
+bool IsHostFile(const std::string& host);
+
 std::unique_ptr<InputFile> OpenHostFile(const std::string& host, bool withoutLinks = false);
 std::optional<std::string> ReadHostFileAt(const std::string& host, std::uint64_t offset,
                                           std::size_t count, bool withoutLinks = false);

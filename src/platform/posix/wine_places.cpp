@@ -1,28 +1,18 @@
 // Where a TA folder lies: in a Wine prefix, or in a Steam library.
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <fstream>
 #include <optional>
 #include <string>
 
 #include "platform/installs.h"
+#include "platform/posix/posix_files.h"
 #include "platform/posix/wine.h"
 #include "platform/text.h"
 
 namespace varokin::platform::posix {
 
 namespace {
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 std::string Parent(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -50,7 +40,7 @@ std::string ReadSmall(const std::string& path) {
 
 std::string PrefixHolding(const std::string& folder) {
   for (std::string above = Parent(Trimmed(folder)); !above.empty(); above = Parent(above)) {
-    if (IsFolder(above + "/drive_c") && IsFile(above + "/system.reg")) return above;
+    if (IsHostFolder(above + "/drive_c") && IsHostFile(above + "/system.reg")) return above;
   }
   return std::string();
 }
@@ -74,7 +64,7 @@ std::optional<SteamInstall> SteamInstallAt(const std::string& folder) {
     if (appId.empty() || !EqualsIgnoringCase(VdfValue(text, "installdir"), Name(game))) continue;
     found = SteamInstall{appId, std::string()};
     const std::string prefix = steamapps + "/compatdata/" + appId + "/pfx";
-    if (IsFolder(prefix)) found->prefix = prefix;
+    if (IsHostFolder(prefix)) found->prefix = prefix;
     break;
   }
   closedir(dir);

@@ -39,6 +39,7 @@ HeadlessMainWindow::HeadlessMainWindow()
       ufoList(Named(dialog_.List(kIdUfoList))),
       ufoPane(Named(dialog_.Text(kIdUfoPane))),
       currentTcLabel(Named(dialog_.Text(kIdCurrentTcLabel))),
+      taFolderLabel(Named(dialog_.Text(kIdTaFolderLabel))),
       allowDefaultAi(Named(dialog_.Check(kIdAllowDefaultAi))),
       menuAutoLaunchTahook(Named(Menu(kIdMenuAutoLaunchTahook))),
       menuCcInstalled(Named(Menu(kIdMenuCcInstalled))),

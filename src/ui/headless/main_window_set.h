@@ -51,6 +51,7 @@ class HeadlessMainWindow {
   HeadlessListBox& ufoList;
   HeadlessText& ufoPane;
   HeadlessText& currentTcLabel;
+  HeadlessText& taFolderLabel;
   HeadlessCheckBox& allowDefaultAi;
   HeadlessMenuItem& menuAutoLaunchTahook;
   HeadlessMenuItem& menuCcInstalled;

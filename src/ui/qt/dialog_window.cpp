@@ -163,7 +163,8 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
       break;
     }
     case ControlKind::kLabel: {
-      auto* label = new QLabel(caption, &window_);
+      auto* label = item.shortenedInMiddle ? new MiddleShortenedLabel(caption, &window_)
+                                           : new QLabel(caption, &window_);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Across(item) | Qt::AlignTop);
       label->setWordWrap(item.height > kOneLineHeight);

@@ -3,16 +3,12 @@
 #include <QIcon>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/program_parts.h"
 #include "app/version_help.h"
-#include "platform/installs.h"
-#include "ui/qt/qt_dialog_runner.h"
-#include "ui/qt/qt_prompts.h"
-#include "ui/qt/qt_steps.h"
-#include "ui/ta_folder_dlg.h"
+#include "ui/qt/desktop_program.h"
 #include "varokin_version.h"
 
 int main(int argc, char** argv) {
@@ -32,23 +28,5 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral(VAROKIN_APP_ID));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/varokin.ico")));
 
-  ui::qt::QtPrompts prompts;
-  // The chooser opens before there is a TA folder to mark windows in.
-  ui::qt::QtDialogRunner chooserDialogs(nullptr);
-  search.choose = [&] {
-    return ui::AskForTaFolder(chooserDialogs, prompts, platform::FindInstalls());
-  };
-  // "Change TA folder..." closes the main window; start-up then runs again on the new folder.
-  for (;;) {
-    app::ProgramParts parts(prompts);
-    ui::qt::QtDialogRunner dialogs(parts.instances.get());
-    ui::qt::QtSteps steps(parts.ctx, parts.FrontEnd(dialogs));
-    parts.Run(steps, search);
-    if (parts.startup.nextTaFolder.empty()) {
-      // Start-up that ended before the main window (refused, or another instance is hosting).
-      return steps.MainWindowClosed() ? 0 : 1;
-    }
-    search.option = parts.startup.nextTaFolder;
-    search.commandText.clear();  // its request has been carried out
-  }
+  return ui::qt::RunDesktopProgram(std::move(search));
 }

@@ -1,6 +1,10 @@
 #include "ui/qt/qt_controls.h"
 
+#include <QHelpEvent>
+#include <QPainter>
 #include <QStringDecoder>
+#include <QStyle>
+#include <QToolTip>
 
 namespace varokin::ui::qt {
 
@@ -12,6 +16,26 @@ QString ToQt(const std::string& text) {
 }
 
 std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
+
+QString MiddleShortenedLabel::Shown() const {
+  return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width());
+}
+
+bool MiddleShortenedLabel::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+  if (Shown() == text()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+  }
+  return true;
+}
+
+void MiddleShortenedLabel::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
+                        isEnabled(), Shown(), foregroundRole());
+}
 
 QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection)
     : QtControl(id, widget), model_(sorted, multipleSelection) {

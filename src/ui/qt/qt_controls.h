@@ -20,6 +20,20 @@ namespace varokin::ui::qt {
 QString ToQt(const std::string& text);
 std::string FromQt(const QString& text);
 
+// A one-line label that draws a text wider than itself with its middle cut out, so that a path
+// keeps its start and its last folder; the tooltip then holds the whole text. text() is always
+// the whole text.
+class MiddleShortenedLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  // What the label draws at its present width.
+  QString Shown() const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+};
+
 // Id, visibility and enabled state over one widget. Visibility is the control's own flag, so it
 // reads the same before the window is first shown.
 template <class Base, class Widget>

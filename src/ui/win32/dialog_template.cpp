@@ -52,6 +52,7 @@ class TemplateWriter {
 
 DWORD LabelStyle(const ControlSpec& item) {
   DWORD style = item.centred ? SS_CENTER : item.rightAligned ? SS_RIGHT : SS_LEFT;
+  if (item.shortenedInMiddle) style |= SS_PATHELLIPSIS;
   // A label that shows the program's texts is no group of its own.
   return item.noPrefix ? style | SS_NOPREFIX : style | WS_GROUP;
 }
