@@ -51,7 +51,13 @@ PlannedSetting Planned(const settings::TextSetting& setting, const std::string& 
 }
 
 bool Journal::Begin(const JournalPlan& plan) {
-  std::string text = std::string(kFirstLine) + "\nwhat\t" + plan.what + "\n";
+  // The description comes from the mods' own files: a tab or a line break in a TC's title would
+  // split the line and leave a record that cannot be read back.
+  std::string what = plan.what;
+  for (char& c : what) {
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
+  std::string text = std::string(kFirstLine) + "\nwhat\t" + what + "\n";
   for (const PlannedSetting& setting : plan.finished) text += SettingLine("finished", setting);
   for (const PlannedSetting& setting : plan.undone) text += SettingLine("undone", setting);
   for (const PlannedMove& move : plan.moves) {
@@ -87,12 +93,17 @@ bool JournalScope::Open(const std::function<JournalPlan()>& plan) {
     started_ = true;
     return true;
   }
-  owner_ = true;
   const JournalPlan planned = plan();
   if (!planned.unreadable.empty()) {
     problem_ = "Unable to read the file " + planned.unreadable;
     return false;
   }
+  // Nothing to move and no setting to write: nothing a cut could leave half done.
+  if (planned.moves.empty() && planned.finished.empty() && planned.undone.empty()) {
+    started_ = true;
+    return true;
+  }
+  owner_ = true;
   started_ = journal_.Begin(planned);
   if (!started_) problem_ = kJournalUnwritable;
   return started_;
@@ -136,6 +147,10 @@ std::optional<LeftJournal> ParseJournal(const std::string& text) {
     } else if (line == "M") {
       ++left.movesStarted;
       left.firstRenameOfLastMove = left.renames.size();
+      left.lastMoveSkipped = false;
+    } else if (line == "S" && left.movesStarted > 0 &&
+               left.firstRenameOfLastMove == left.renames.size()) {
+      left.lastMoveSkipped = true;
     } else if (line == "E") {
       left.ended = true;
     } else if (line == "X") {

@@ -64,6 +64,9 @@ class Journal {
     Add("R\t" + from + "\t" + to + "\n");
   }
   void RenameFailed() { Add("F\n"); }
+  // A planned move the user chose not to make, within a journal of several (a UFO of a pack that
+  // claims no compatibility): finishing the operation must not make it either.
+  void MoveSkipped() { Add("M\nS\n"); }
   // The operation failed and is putting back what it moved: finishing it is undoing it.
   void UndoStarting() { Add("X\n"); }
 
@@ -118,6 +121,7 @@ struct LeftJournal {
   std::size_t movesStarted = 0;
   bool undoing = false;
   bool ended = false;
+  bool lastMoveSkipped = false;
   // The renames logged after the last move started: the move cut short.
   std::size_t firstRenameOfLastMove = 0;
 };

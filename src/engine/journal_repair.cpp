@@ -77,8 +77,10 @@ class Repair {
     // The move cut short is put back, then made again whole with the rest.
     PutBack(left_.firstRenameOfLastMove);
     const Framing framing{"Finishing: ", ""};
-    for (std::size_t i = left_.movesStarted == 0 ? 0 : left_.movesStarted - 1;
-         i < left_.plan.moves.size(); ++i) {
+    const std::size_t first = left_.movesStarted == 0 || left_.lastMoveSkipped
+                                  ? left_.movesStarted
+                                  : left_.movesStarted - 1;
+    for (std::size_t i = first; i < left_.plan.moves.size(); ++i) {
       const PlannedMove& move = left_.plan.moves[i];
       // The game's own archive stands where a TC's file goes; the move keeps it aside.
       const bool taken = fs_.Exists(move.to) && !(move.withBackup && IsBaseGameFile(move.to));
@@ -97,7 +99,7 @@ class Repair {
   // rename is made, and is the move itself or, for a base game file moved away, the return of the
   // game's file from its backup.
   bool LastMoveComplete() const {
-    if (left_.movesStarted == 0) return true;
+    if (left_.movesStarted == 0 || left_.lastMoveSkipped) return true;
     if (left_.movesStarted > left_.plan.moves.size() || done_.empty() || !done_.back() ||
         left_.firstRenameOfLastMove >= left_.renames.size()) {
       return false;

@@ -23,6 +23,11 @@ std::string BackupName(const std::string& baseGameFile);
 inline constexpr char kJournalUnwritable[] =
     "Unable to write Varokin\\Journal.txt: nothing was changed.";
 
+// Why an operation that moves files did not start: the game, or another program of the TA folder,
+// runs and holds the files (Windows) or would read them half switched (Wine).
+inline constexpr char kGameRunning[] =
+    "Total Annihilation is running. Close the game before you switch mods.";
+
 // What frames every message of one operation's moves: the operation's name before the problem,
 // and what became of the operation after it.
 struct Framing {
@@ -47,6 +52,9 @@ class Relocator {
   // its backup name meanwhile and put back when the replacement is moved out.
   [[nodiscard]] bool MoveWithBackup(const std::string& from, const std::string& to,
                                     const Framing& framing);
+  // One rename, recorded as one move of the journal but without the moves' checks and messages:
+  // for an operation that reports its failures in its own words.
+  [[nodiscard]] bool MoveAsIs(const std::string& from, const std::string& to);
   // Reports "An extra copy of" a name that has a case twin in its folder (only on a disk that
   // tells case apart): a file moved from there could never go back, the twin holding its place.
   [[nodiscard]] bool RefuseCaseTwin(const std::string& path, const Framing& framing);

@@ -144,10 +144,16 @@ void Snapshots::Restore(const Snapshot& snapshot, const SnapshotSwitches& switch
 
 bool Snapshots::DisableEveryUfo() {
   const Framing framing{"Error Disabling UFO\n", ""};
-  bool complete = true;
+  JournalPlan plan;
+  plan.what = "Disabling the UFOs before restoring a snapshot";
   for (const std::string& fileName : ctx_.fs.Find("*.ufo")) {
-    if (SkippedEnabledUfo(fileName)) continue;
-    if (!ctx_.relocator.MoveChecked(fileName, kUfoFolder + fileName, framing)) complete = false;
+    if (!SkippedEnabledUfo(fileName)) plan.moves.push_back({fileName, kUfoFolder + fileName});
+  }
+  const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&plan] { return plan; });
+  if (!journal.Started()) return ctx_.relocator.Refuse(journal.Problem(), framing);
+  bool complete = true;
+  for (const PlannedMove& move : plan.moves) {
+    if (!ctx_.relocator.MoveChecked(move.from, move.to, framing)) complete = false;
   }
   return complete;
 }
@@ -202,14 +208,24 @@ bool Snapshots::RestoreSections(const Snapshot& snapshot, const SnapshotSwitches
         complete;
   }
   const Framing framing{"Error Enabling UFO\n", ""};
+  JournalPlan plan;
+  plan.what = "Enabling the UFOs of a snapshot";
   for (const std::string& ufo : snapshot.ufos) {
-    if (!NamesAUfoOfTheTaFolder(ufo)) {
-      prompts.Message(framing.prefix + "The snapshot names \"" + ufo +
-                      "\", which is not a .ufo file of your TA directory; nothing was moved for "
-                      "it");
-      complete = false;
-    } else if (!ctx_.relocator.MoveChecked(kUfoFolder + ufo, ufo, framing)) {
-      complete = false;
+    if (NamesAUfoOfTheTaFolder(ufo)) plan.moves.push_back({kUfoFolder + ufo, ufo});
+  }
+  const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&plan] { return plan; });
+  if (!journal.Started()) {
+    complete = ctx_.relocator.Refuse(journal.Problem(), framing);
+  } else {
+    for (const std::string& ufo : snapshot.ufos) {
+      if (!NamesAUfoOfTheTaFolder(ufo)) {
+        prompts.Message(framing.prefix + "The snapshot names \"" + ufo +
+                        "\", which is not a .ufo file of your TA directory; nothing was moved "
+                        "for it");
+        complete = false;
+      } else if (!ctx_.relocator.MoveChecked(kUfoFolder + ufo, ufo, framing)) {
+        complete = false;
+      }
     }
   }
   switches.show();

@@ -55,7 +55,8 @@ void MoveFirstPairs(Context& ctx, const std::string& fileName, Direction directi
 
 // The files the catalogue is made of, relative to the Varokin folder: configuration files, and
 // the packs and snapshots with the folders that hold them. Moved away by a TC they would be lost
-// to the catalogue, and the TC's own file could no longer be read to unload it.
+// to the catalogue, and the TC's own file could no longer be read to unload it. The journal of the
+// switch itself stands there too while the pairs move.
 bool IsCatalogueFile(const std::string& stored) {
   std::vector<std::string> parts;
   std::size_t begin = 0;
@@ -70,6 +71,7 @@ bool IsCatalogueFile(const std::string& stored) {
     begin = end + 1;
   }
   if (parts.size() == 1) {
+    if (parts[0] == "journal.txt") return true;
     for (ModKind kind : {ModKind::kTotalConversion, ModKind::kMutator, ModKind::kAi}) {
       if (platform::WildcardMatch(ConfigPattern(kind), ConfigPath(parts[0]))) return true;
     }

@@ -16,6 +16,21 @@ std::optional<std::string> UfoPane(const std::string& ufo, const UfoDescription&
   return std::nullopt;
 }
 
+JournalPlan OneMove(const std::string& what, const std::string& from, const std::string& to) {
+  JournalPlan plan;
+  plan.what = what;
+  plan.moves.push_back({from, to});
+  return plan;
+}
+
+// A UFO switched by itself keeps a journal of its one move; within a pack it joins the pack's.
+bool MoveUfo(Context& ctx, const JournalPlan& plan, const Framing& framing) {
+  const JournalScope journal(ctx.relocator.JournalOfMoves(), [&plan] { return plan; });
+  if (!journal.Started()) return ctx.relocator.Refuse(journal.Problem(), framing);
+  const PlannedMove& move = plan.moves.front();
+  return ctx.relocator.MoveChecked(move.from, move.to, framing);
+}
+
 }  // namespace
 
 UfoSelection::UfoSelection(const std::vector<std::string>& enabledFiles,
@@ -84,11 +99,14 @@ UfoShown UfoSwitching::Enable(const std::string& ufo, bool showDescription) {
                                  ".ufo) does not claim to be compatible with your current "
                                  "TC.\n\nDo you wish to disable it again?  (Recommended)",
                              Buttons::kYesNo) == Answer::kYes) {
+      // A pack's journal planned this move.
+      ctx_.relocator.JournalOfMoves().MoveSkipped();
       return shown;
     }
     // Whether a copy lies in the TA folder afterwards decides, not the move itself.
-    static_cast<void>(ctx_.relocator.MoveChecked(DisabledPlace(ufo), EnabledPlace(ufo),
-                                                 {"Error enabling .ufo file\n\n", ""}));
+    static_cast<void>(
+        MoveUfo(ctx_, OneMove("Enabling the UFO " + ufo, DisabledPlace(ufo), EnabledPlace(ufo)),
+                {"Error enabling .ufo file\n\n", ""}));
   }
   shown.enabled = ctx_.fs.Exists(EnabledPlace(ufo));
   return shown;
@@ -97,8 +115,8 @@ UfoShown UfoSwitching::Enable(const std::string& ufo, bool showDescription) {
 UfoShown UfoSwitching::Disable(const std::string& ufo, bool showDescription) {
   UfoShown shown;
   if (ctx_.fs.Exists(EnabledPlace(ufo)) &&
-      !ctx_.relocator.MoveChecked(EnabledPlace(ufo), DisabledPlace(ufo),
-                                  {"Error disabling .ufo file\n\n", ""})) {
+      !MoveUfo(ctx_, OneMove("Disabling the UFO " + ufo, EnabledPlace(ufo), DisabledPlace(ufo)),
+               {"Error disabling .ufo file\n\n", ""})) {
     shown.enabled = true;
     return shown;
   }
@@ -110,8 +128,26 @@ UfoShown UfoSwitching::Disable(const std::string& ufo, bool showDescription) {
 PackShown UfoSwitching::SwitchPack(const std::string& pack, bool enable) {
   PackShown shown;
   // A UFO listed from both folders is switched once, as one file.
-  for (const std::string& ufo : ctx_.packMembership.Members(pack)) {
-    shown.ufos.emplace_back(ufo, enable ? Enable(ufo, false) : Disable(ufo, false));
+  const std::vector<std::string> members = ctx_.packMembership.Members(pack);
+  // One journal for the whole pack, planned as Enable and Disable decide whether to move.
+  const JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
+    JournalPlan plan;
+    plan.what = (enable ? "Enabling the UFO pack " : "Disabling the UFO pack ") + pack;
+    for (const std::string& ufo : members) {
+      const std::string from = enable ? DisabledPlace(ufo) : EnabledPlace(ufo);
+      if (ctx_.fs.Exists(from)) {
+        plan.moves.push_back({from, enable ? EnabledPlace(ufo) : DisabledPlace(ufo)});
+      }
+    }
+    return plan;
+  });
+  if (journal.Started()) {
+    for (const std::string& ufo : members) {
+      shown.ufos.emplace_back(ufo, enable ? Enable(ufo, false) : Disable(ufo, false));
+    }
+  } else {
+    ctx_.prompts.Message(journal.Problem());
+    shown.refused = true;
   }
   const std::optional<std::string> header =
       ReadFileText(ctx_.fs, kUfoFolder + pack, kPackHeaderBytes);

@@ -22,6 +22,7 @@ struct UfoShown {
 struct PackShown {
   std::vector<std::pair<std::string, UfoShown>> ufos;  // each UFO switched, in list order
   std::string pane;
+  bool refused = false;  // nothing was switched: its journal could not be written
 };
 
 // The UFOs found in the TA folder and in Varokin\UfoManager, as the units tab lists them.

@@ -111,22 +111,47 @@ bool ExpandAndPack(engine::Context& ctx, platform::Processes& processes,
   return false;
 }
 
+std::string BackupPlace(const Archive& archive) {
+  return std::string(kBackupFolder) + "\\" + archive.backupName;
+}
+
+// Killed between the moves, the game would have no totala1.hpi: the moves keep a journal, so that
+// the next start can finish or undo them.
 bool MoveIntoPlace(engine::Context& ctx, const std::vector<const Archive*>& archives) {
+  const engine::JournalScope journal(ctx.relocator.JournalOfMoves(), [&] {
+    engine::JournalPlan plan;
+    plan.what = "Putting the monolithic totala1.hpi in place";
+    for (const Archive* archive : archives)
+      plan.moves.push_back({archive->name, BackupPlace(*archive)});
+    plan.moves.push_back({"totala.hpi", "totala1.hpi"});
+    return plan;
+  });
+  if (!journal.Started()) {
+    ctx.prompts.Message(journal.Problem(), Buttons::kOk, Icon::kExclamation);
+    return false;
+  }
   bool success = true;
   const auto move = [&](const std::string& from, const std::string& to, const std::string& text) {
-    if (ctx.fs.Rename(from, to)) return;
+    if (ctx.relocator.MoveAsIs(from, to)) return;
     ctx.prompts.Message(text, Buttons::kOk, Icon::kExclamation);
     success = false;
   };
   for (const Archive* archive : archives) {
     const std::string name = archive->name;
-    move(name, std::string(kBackupFolder) + "\\" + archive->backupName,
+    move(name, BackupPlace(*archive),
          "Unable to move " + name +
              " into the BackupOTAData folder, please do this manualy and then restart VKN");
   }
   move("totala.hpi", "totala1.hpi",
        "Unable to rename totala.hpi to totala1.hpi, please do this manualy and then restart VKN");
   return success;
+}
+
+// The game reads the archives while it runs: they are neither expanded nor moved under it.
+bool RefuseWhileGameRuns(engine::Context& ctx, platform::Processes& processes) {
+  if (!processes.RunsFromFolder(ctx.fs.CurrentDir())) return false;
+  ctx.prompts.Message(engine::kGameRunning);
+  return true;
 }
 
 }  // namespace
@@ -143,7 +168,7 @@ std::string FormatElapsed(std::int64_t seconds) {
 bool CompileMonolithic(engine::Context& ctx, platform::Processes& processes,
                        const SecondsClock& clock) {
   const SecondsClock now = clock ? clock : [] { return platform::Now().seconds; };
-  if (!ToolsReady(ctx) || !FoldersReady(ctx)) return false;
+  if (RefuseWhileGameRuns(ctx, processes) || !ToolsReady(ctx) || !FoldersReady(ctx)) return false;
 
   ctx.prompts.Message(
       "Preparing to compile monolithic totala1.hpi file, Hit OK and then leave your computer "
@@ -157,6 +182,10 @@ bool CompileMonolithic(engine::Context& ctx, platform::Processes& processes,
   if (success) {
     ctx.prompts.Message("Finished compiling monolithic totala1.hpi file.\n\n It took " +
                         FormatElapsed(elapsed));
+    // The game may have been started while the tools ran.
+    success = !RefuseWhileGameRuns(ctx, processes);
+  }
+  if (success) {
     ctx.startup.monolithicTotala1 = true;
     success = MoveIntoPlace(ctx, archives);
     if (success) {

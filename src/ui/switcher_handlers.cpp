@@ -31,7 +31,7 @@ int PoolIndexOf(const ListBox& list, int row) { return static_cast<int>(list.Get
 bool CSwitcherDlg::RefuseWhileGameRuns() {
   platform::Processes* processes = frontEnd.processes;
   if (processes == nullptr || !processes->RunsFromFolder(ctx_.fs.CurrentDir())) return false;
-  ctx_.prompts.Message("Total Annihilation is running. Close the game before you switch mods.");
+  ctx_.prompts.Message(engine::kGameRunning);
   return true;
 }
 

@@ -65,7 +65,7 @@ void CSwitcherDlg::OnSelchangePackList() {
     const auto row = rows.find(platform::LowerCase(ufo));
     if (row != rows.end()) ShowUfo(row->second, ufoShown);
   }
-  if (selected) SyncUfoSelection();
+  if (selected || shown.refused) SyncUfoSelection();
   c_.ufoPane.SetText(shown.pane);
 }
 

@@ -132,7 +132,7 @@ TEST_F(TcSwitchingTest, PairsThatCouldNotComeBackAreRefusedBeforeAnyMove) {
   // find them.
   for (const char* stored :
        {"][Self.tc", "][OTHER.TC", "}{Some.vkn", "^^Some.ai", "UfoManager", "ufomanager\\p.pac",
-        ".\\Snapshots", "Snapshots\\s.TAS", "][Self.tc."}) {
+        ".\\Snapshots", "Snapshots\\s.TAS", "][Self.tc.", "JOURNAL.txt"}) {
     SCOPED_TRACE(stored);
     state.currentTc =
         Pool(ta.Tc("Self", "Self", "", "OTA", {{"first.ufo", "first.ufo"}, {stored, "moved"}}));

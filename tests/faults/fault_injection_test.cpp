@@ -276,11 +276,12 @@ void Compile(FaultRun& run) {
   run.compiled = install::CompileMonolithic(ctx, processes, [] { return 0; });
 }
 
-// What the compilation makes on purpose: the packed archive, and the tools' output while the work
-// folder could not be deleted.
+// What the compilation makes on purpose: the packed archive, the folder for the game's archives,
+// and the tools' output while the work folder could not be deleted.
 bool MadeByCompiling(const std::string& path, const InventoryEntry& entry) {
-  return path.rfind(kWorkFolder, 0) == 0 || (!entry.folder && entry.size == kPackedSize &&
-                                             (path == "totala.hpi" || path == "totala1.hpi"));
+  return path.rfind(kWorkFolder, 0) == 0 || (entry.folder && path == "BackupOTAData") ||
+         (!entry.folder && entry.size == kPackedSize &&
+          (path == "totala.hpi" || path == "totala1.hpi"));
 }
 
 bool IsRemoval(const Failure& failure) { return failure.call == FaultyFileSystem::Call::kRemove; }
@@ -317,6 +318,9 @@ struct Operation {
   std::function<bool(const std::string&, const InventoryEntry&)> made = {};
   // What must hold afterwards besides the files and reports; CheckSettings when empty.
   std::function<void(FaultRun&, const std::string& where)> check = {};
+  // One journal spans the whole operation: a kill leaves every file where it was or where the
+  // operation puts it, or a journal whose undo and finish bring each file to one of those.
+  bool oneJournal = false;
 };
 
 std::filesystem::path SnapshotFile(FaultRun& run) {
@@ -355,28 +359,36 @@ const std::vector<Operation>& Operations() {
   };
   const auto disableAll = [](FaultRun& r) { r.Dlg().OnDisableAll(); };
   static const std::vector<Operation> operations = {
-      {.name = "tc-load", .act = click(ui::kIdTcList, "Ashen"), .failPaths = {"totala1.hpi"}},
+      {.name = "tc-load",
+       .act = click(ui::kIdTcList, "Ashen"),
+       .failPaths = {"totala1.hpi"},
+       .oneJournal = true},
       {.name = "tc-unload",
        .before = click(ui::kIdTcList, "Ashen"),
        .act = click(ui::kIdTcList, "*Original TA*"),
-       .failPaths = {"totala1.hpi"}},
+       .failPaths = {"totala1.hpi"},
+       .oneJournal = true},
       {.name = "tc-to-tc",
        .before = click(ui::kIdTcList, "Ashen"),
        .act = click(ui::kIdTcList, "Bolt"),
-       .failPaths = {"totala1.hpi"}},
-      {.name = "ai-load", .act = click(ui::kIdAiList, "Big Brain")},
+       .failPaths = {"totala1.hpi"},
+       .oneJournal = true},
+      {.name = "ai-load", .act = click(ui::kIdAiList, "Big Brain"), .oneJournal = true},
       {.name = "ai-unload",
        .before = click(ui::kIdAiList, "Big Brain"),
-       .act = click(ui::kIdAiList, "*Default AI*")},
-      {.name = "mutator-load", .act = click(ui::kIdMutatorList, "Fast units")},
+       .act = click(ui::kIdAiList, "*Default AI*"),
+       .oneJournal = true},
+      {.name = "mutator-load", .act = click(ui::kIdMutatorList, "Fast units"), .oneJournal = true},
       {.name = "mutator-unload",
        .before = click(ui::kIdMutatorList, "Fast units"),
-       .act = click(ui::kIdMutatorList, "Fast units")},
+       .act = click(ui::kIdMutatorList, "Fast units"),
+       .oneJournal = true},
       // An AI file that cannot be read claims no compatibility and is left out of the choice.
       {.name = "choose-random-ai",
        .before = [](FaultRun& r) { r.Window().allowDefaultAi.SetChecked(false); },
        .act = [](FaultRun& r) { r.Dlg().OnChooseRandomAi(); },
-       .quiet = FirstReadOf("Varokin\\^^Brain.ai")},
+       .quiet = FirstReadOf("Varokin\\^^Brain.ai"),
+       .oneJournal = true},
       {.name = "disable-all-no",
        .before = LoadAll,
        .act = disableAll,
@@ -387,16 +399,18 @@ const std::vector<Operation>& Operations() {
        .act = disableAll,
        .yes = true,
        .failPaths = {"totala1.hpi"}},
-      {.name = "ufo-enable", .act = click(ui::kIdUfoList, "Off")},
-      {.name = "ufo-disable", .act = click(ui::kIdUfoList, "On")},
+      {.name = "ufo-enable", .act = click(ui::kIdUfoList, "Off"), .oneJournal = true},
+      {.name = "ufo-disable", .act = click(ui::kIdUfoList, "On"), .oneJournal = true},
       // The pack file is read only for the description pane.
       {.name = "pack-enable",
        .act = click(ui::kIdPackList, "Both"),
-       .quiet = FirstReadOf("Varokin\\UfoManager\\Both.pac")},
+       .quiet = FirstReadOf("Varokin\\UfoManager\\Both.pac"),
+       .oneJournal = true},
       {.name = "pack-disable",
        .before = click(ui::kIdPackList, "Both"),
        .act = click(ui::kIdPackList, "Both"),
-       .quiet = FirstReadOf("Varokin\\UfoManager\\Both.pac")},
+       .quiet = FirstReadOf("Varokin\\UfoManager\\Both.pac"),
+       .oneJournal = true},
       {.name = "snapshot-restore",
        .before = WriteSnapshot,
        .act = RestoreSnapshot,
@@ -417,18 +431,24 @@ const std::vector<Operation>& Operations() {
        .failPaths = {"totala1.hpi", "totala.hpi", "BackupOTAData", kWorkFolder,
                      kWorkFolder + "\\units1"},
        .made = MadeByCompiling,
-       .check = CheckCompiled},
+       .check = CheckCompiled,
+       .oneJournal = true},
   };
   return operations;
 }
 
-std::vector<std::pair<std::uint64_t, std::uint64_t>> Contents(const FileInventory& inventory,
-                                                              const Operation& op) {
+// Where every file lies, but for those the operation makes.
+FileInventory Placed(const FileInventory& inventory, const Operation& op) {
   FileInventory kept;
   for (const auto& [path, entry] : inventory) {
     if (!op.made || !op.made(path, entry)) kept[path] = entry;
   }
-  return FileContents(kept);
+  return kept;
+}
+
+std::vector<std::pair<std::uint64_t, std::uint64_t>> Contents(const FileInventory& inventory,
+                                                              const Operation& op) {
+  return FileContents(Placed(inventory, op));
 }
 
 // The user at the next start: answers the repair's question, and OK to anything else.
@@ -451,8 +471,9 @@ class RepairAnswers : public Prompts {
 
 // After a kill that left a journal: the next start offers the repair, and the answer ends with
 // every file there once, the settings naming what is in place, and a start after that silent.
-void CheckRepaired(FaultRun& run, Answer answer, const FileInventory& before, const Operation& op,
-                   const std::string& where) {
+// done: the files as the operation leaves them when nothing stops it.
+void CheckRepaired(FaultRun& run, Answer answer, const FileInventory& before,
+                   const FileInventory& done, const Operation& op, const std::string& where) {
   run.Stop();
   RepairAnswers user(answer);
   engine::RepairInterrupted(*run.fs, user, *run.settings, run.startup);
@@ -462,6 +483,10 @@ void CheckRepaired(FaultRun& run, Answer answer, const FileInventory& before, co
   EXPECT_EQ(user.shown.size(), 1u) << where << ": the repair left something out:" << listing;
   EXPECT_FALSE(run.ta.Exists(engine::kJournalPath)) << where;
   EXPECT_EQ(Contents(run.ta.Inventory(), op), Contents(before, op)) << where;
+  if (op.oneJournal) {
+    EXPECT_EQ(Placed(run.ta.Inventory(), op), Placed(answer == Answer::kNo ? before : done, op))
+        << where;
+  }
   const std::size_t shownBeforeRestart = run.prompts.Messages().size();
   run.Restart();
   const std::vector<Shown>& all = run.prompts.Messages();
@@ -476,13 +501,15 @@ struct Outcome {
   std::size_t failed = 0;
   std::size_t yesAnswers = 0;
   std::size_t journals = 0;  // kills that left a journal to repair
+  FileInventory after;
 };
 
 // Runs the operation failing the k-th counted call (0: none) and every call on path, or killed
 // just before the k-th call, and checks what is left.
+// done: what an unfailed run left, to compare a finished repair with.
 Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> path = {},
                 bool kill = false, bool hazards = false,
-                std::optional<Answer> repair = std::nullopt) {
+                std::optional<Answer> repair = std::nullopt, const FileInventory& done = {}) {
   std::vector<Shown> script;
   // A Yes can bring questions a No does not, so the answers settle over a few runs.
   for (int attempt = 0;; ++attempt) {
@@ -533,15 +560,20 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
                                 failure.path == engine::kJournalPath);
     };
     CheckReported(all, failures, reportable, where);
-    Outcome outcome{run.faults->Calls(), failures.size(), 0};
+    Outcome outcome{run.faults->Calls(), failures.size(), 0, 0, run.ta.Inventory()};
+    const bool killedAtRename = run.faults->KilledAt() == FaultyFileSystem::Call::kRename;
+    if (killedAtRename) {
+      EXPECT_TRUE(run.ta.Exists(engine::kJournalPath)) << where << ": a rename without a journal";
+    }
     if (run.ta.Exists(engine::kJournalPath)) {
       const std::string text = run.ta.Read(engine::kJournalPath);
       const auto left = engine::ParseJournal(text);
       EXPECT_TRUE(left && (kill || left->ended)) << where << ": an operation that ended left "
                                                  << "its journal unmarked";
+      EXPECT_FALSE(killedAtRename && left && left->ended) << where << ": a rename after the end";
       if (kill && left && !left->ended) {
         ++outcome.journals;
-        CheckRepaired(run, repair.value_or(Answer::kYes), before, op,
+        CheckRepaired(run, repair.value_or(Answer::kYes), before, done, op,
                       where + (repair == Answer::kNo ? ", undone" : ", finished"));
         return outcome;
       }
@@ -551,6 +583,11 @@ Outcome RunOnce(const Operation& op, std::size_t k, std::optional<std::string> p
     }
     EXPECT_FALSE(run.ta.Exists(engine::kJournalPath)) << where << ": the journal was left";
     EXPECT_EQ(Contents(run.ta.Inventory(), op), Contents(before, op)) << where;
+    if (kill && op.oneJournal) {
+      const FileInventory placed = Placed(run.ta.Inventory(), op);
+      EXPECT_TRUE(placed == Placed(before, op) || placed == Placed(done, op))
+          << where << ": files moved and no journal left";
+    }
     // A killed program asked nothing, so nothing was forgotten on purpose.
     if (!op.check) {
       CheckSettings(run, op.forgetsOnPurpose && !kill, where);
@@ -575,18 +612,20 @@ TEST(FaultInjection, NoSwitchLosesOrDuplicatesAFileWhereverItFails) {
   }
 }
 
-// The process dies just before each counted call in turn: no file is lost or duplicated. Where
-// a journal was left, the next start offers to finish or undo the operation, and either answer
-// leaves every file once and the settings matching; elsewhere, unless the settings name exactly
-// what is in place, the next start says so.
+// The process dies just before each counted call in turn: no file is lost or duplicated, and no
+// rename is ever about to be made without a journal. Where a journal was left, the next start
+// offers to finish or undo the operation, and either answer leaves every file once and the
+// settings matching; elsewhere, unless the settings name exactly what is in place, the next start
+// says so.
 TEST(FaultInjection, AKillAnywhereLosesNoFileAndTheNextStartRepairsIt) {
   for (const Operation& op : Operations()) {
-    const std::size_t calls = RunOnce(op, 0).calls;
+    const Outcome unkilled = RunOnce(op, 0);
     std::size_t journals = 0;
-    for (std::size_t k = 1; k <= calls; ++k) {
-      journals += RunOnce(op, k, {}, /*kill=*/true, false, Answer::kYes).journals;
-      RunOnce(op, k, {}, /*kill=*/true, false, Answer::kNo);
+    for (std::size_t k = 1; k <= unkilled.calls; ++k) {
+      journals += RunOnce(op, k, {}, /*kill=*/true, false, Answer::kYes, unkilled.after).journals;
+      RunOnce(op, k, {}, /*kill=*/true, false, Answer::kNo, unkilled.after);
     }
+    const std::size_t calls = unkilled.calls;
     std::cout << "kills: " << op.name << " " << calls << " positions, " << journals
               << " repaired both ways\n";
   }

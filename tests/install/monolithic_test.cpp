@@ -120,6 +120,35 @@ TEST_F(Compile, ToolsAndALeftoverWorkFolderStopItBeforeAnythingRuns) {
   EXPECT_TRUE(processes.calls.empty());
 }
 
+// The game reads the archives as it runs: nothing is expanded under it, and nothing moved should
+// it have been started while the tools ran.
+TEST_F(Compile, ARunningGameStopsItBeforeTheToolsAndBeforeTheMoves) {
+  const std::string running =
+      "Total Annihilation is running. Close the game before you switch mods.";
+  processes.gameRunning = true;
+  prompts.Expect(running);
+  EXPECT_FALSE(Run());
+  EXPECT_TRUE(processes.calls.empty());
+  EXPECT_FALSE(ta.Exists("BackupOTAData"));
+
+  processes.gameRunning = false;
+  const auto tools = processes.onCall;
+  processes.onCall = [&](const std::string& call) {
+    tools(call);
+    processes.gameRunning = call.rfind("wait", 0) == 0;
+  };
+  prompts.Expect(kPreparing);
+  prompts.Expect(
+      "Finished compiling monolithic totala1.hpi file.\n\n It took 01 hours 02 minutes and 03 "
+      "seconds");
+  prompts.Expect(running);
+  EXPECT_FALSE(Run());
+  EXPECT_FALSE(startup.monolithicTotala1);
+  EXPECT_EQ(ta.SizeOf("totala1.hpi"), static_cast<std::int64_t>(engine::kTotala1HpiSize));
+  EXPECT_TRUE(ta.Exists("ccdata.hpi") && ta.Exists("btdata.hpi") && ta.Exists("rev31.ufo"));
+  EXPECT_FALSE(ta.Exists("Varokin/MonolithicTotala1"));
+}
+
 #ifndef _WIN32
 TEST(DeleteFolderTree, RemovesALinkWithoutFollowingIt) {
   fixtures::TaFolder ta;

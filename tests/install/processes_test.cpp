@@ -141,6 +141,52 @@ TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
 }
 
 #ifndef _WIN32
+// The game under Wine shows itself by its Windows path; its drive letter leads, through the
+// process's own Wine prefix, to the TA folder or elsewhere.
+TEST(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) {
+  fixtures::TaFolder ta;
+  const fs::path taFolder = ta.Root() / "drive" / "Games" / "TA";
+  fs::create_directories(taFolder);
+  fs::create_directories(ta.Root() / "drive" / "Other");
+  for (const char* prefix : {"prefix", "elsewhere"}) {
+    fs::create_directories(ta.Root() / prefix / "dosdevices");
+  }
+  fs::create_directory_symlink(ta.Root() / "drive", ta.Root() / "prefix" / "dosdevices" / "c:");
+  fs::create_directory_symlink(ta.Root() / "drive" / "Other",
+                               ta.Root() / "elsewhere" / "dosdevices" / "c:");
+  const auto processes = platform::CreateHostProcesses();
+  struct Case {
+    std::string program;
+    std::string prefix;
+    bool found;
+  };
+  for (const Case& run : {Case{"C:\\Games\\TA\\TotalA.exe", "prefix", true},
+                          Case{"c:\\games\\ta\\totala.exe", "prefix", true},
+                          Case{"C:\\Other\\TotalA.exe", "prefix", false},
+                          Case{"C:\\Games\\TA\\TotalA.exe", "elsewhere", false}}) {
+    const fs::path written = ta.Root() / "written.txt";
+    fs::remove(written);
+    std::vector<std::string> words = {run.program, written.string(), "--linger"};
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> settings = {"WINEPREFIX=" + (ta.Root() / run.prefix).string()};
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+      if (std::string(*entry).rfind("WINEPREFIX=", 0) != 0) settings.emplace_back(*entry);
+    }
+    std::vector<char*> environment;
+    for (std::string& setting : settings) environment.push_back(setting.data());
+    environment.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, ECHO_ARGS, nullptr, nullptr, argv.data(), environment.data()), 0);
+    Written(written, "--linger");
+    EXPECT_EQ(processes->RunsFromFolder(taFolder.string()), run.found)
+        << run.program << " in " << run.prefix;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
 // A file that runs as a program, writing its name and arguments to log.
 fs::path Script(const fs::path& path, const fs::path& log) {
   fs::create_directories(path.parent_path());

@@ -20,7 +20,10 @@ bool FaultyFileSystem::Fails(Call call, const std::string& path, const std::stri
   const bool firstOnPath = seen_.insert(path).second;
   const bool onPath = failPath_ && (SameName(*failPath_, path) || SameName(*failPath_, other));
   if (calls_ != failAt_ && !onPath) return false;
-  if (kill_) throw Killed{};
+  if (kill_) {
+    killedAt_ = call;
+    throw Killed{};
+  }
   failures_.push_back({call, path, other, firstOnPath, mark ? mark() : 0});
   return true;
 }

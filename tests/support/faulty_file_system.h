@@ -33,6 +33,7 @@ class FaultyFileSystem : public platform::FileSystem {
     calls_ = 0;
     failures_.clear();
     seen_.clear();
+    killedAt_.reset();
   }
   void Disarm() { armed_ = false; }
   // Every counted call on this path fails (names compared as given, without regard to case).
@@ -49,6 +50,8 @@ class FaultyFileSystem : public platform::FileSystem {
   };
   // The calls failed since Arm(), in order.
   const std::vector<Failure>& Failures() const { return failures_; }
+  // The call a kill stopped short of.
+  std::optional<Call> KilledAt() const { return killedAt_; }
   // Tells where a failure happened, e.g. how many messages had been shown by then.
   std::function<std::size_t()> mark;
 
@@ -87,6 +90,7 @@ class FaultyFileSystem : public platform::FileSystem {
   std::optional<std::string> failPath_;
   std::vector<Failure> failures_;
   std::set<std::string> seen_;
+  std::optional<Call> killedAt_;
 };
 
 // Refuses every rename onto one name, as a disk may at any moment (a file locked or made there by

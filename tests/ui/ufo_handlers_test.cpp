@@ -66,6 +66,13 @@ TEST_F(Ufos, DeselectingAPackDisablesSharedUfosAndDeselectsTheOtherPack) {
   EXPECT_EQ(Selected(Window().ufoList), (Texts{"B", "C"}));
   EXPECT_EQ(Selected(Window().packList), Texts{"Two"});
   EXPECT_EQ(Window().ufoPane.GetText(), "Two: \r\nboth\r\nkinds\r\n\r\n  -- Two.pac");
+
+  // Without its journal a pack moves nothing, and its row shows the files as they stay.
+  std::filesystem::create_directory(ta.Host("Varokin\\Journal.txt"));
+  prompts.Expect("Unable to write Varokin\\Journal.txt: nothing was changed.");
+  ClickPack("Two");
+  EXPECT_EQ(Selected(Window().packList), Texts{"Two"});
+  EXPECT_TRUE(ta.Exists("C.ufo"));
 }
 
 }  // namespace
