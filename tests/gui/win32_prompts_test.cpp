@@ -10,58 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "support/gui/box_driver.h"
 #include "ui/win32/owner_window.h"
 
 namespace varokin::ui::win32 {
 namespace {
 
-std::vector<std::function<void()>> steps;
-std::size_t nextStep = 0;
-
-HWND OpenBox();
-
-// The first step waits for the box to open.
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
-  if (OpenBox() && nextStep < steps.size()) steps[nextStep++]();
-}
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  char windowClass[16] = {};
-  GetClassNameA(window, windowClass, sizeof windowClass);
-  if (IsWindowVisible(window) && std::string(windowClass) == "#32770") {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND OpenBox() {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&box));
-  return box;
-}
-
-// The key as the user presses it, through the system's input queue, to the box in front.
-void PressEscape() {
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
-}
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
-RECT WindowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
+using namespace gui_tests;
 
 class Win32PromptsTest : public ::testing::Test {
  protected:
