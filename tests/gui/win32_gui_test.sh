@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# win32_gui_test.sh VAROKIN_EXE DRIVER_EXE MAKE_DEMO_TA SCREENSHOT_DIR WINEPREFIX
+# win32_gui_test.sh VAROKIN_EXE DRIVER_EXE MAKE_DEMO_TA SCREENSHOT_DIR WINEPREFIX [NATIVE_CONSOLE]
 # Runs Varokin.exe under Wine on a copy of the demo TA folder and works it through its real
 # windows: switches a Total Conversion, answers a question, visits every tab, opens the
 # multiplayer window and the UFO pack dialog, and closes with "Close". Fails on the first thing
 # that does not happen. Run it inside an X server (xvfb-run); screenshots go to SCREENSHOT_DIR.
+# With the native console of the linux build, also checks that it sees Varokin.exe's switch
+# without a word and is refused while Varokin.exe runs on the folder.
 set -euo pipefail
 
-[ $# -eq 5 ] || {
-  echo "usage: $0 VAROKIN_EXE DRIVER_EXE MAKE_DEMO_TA SCREENSHOT_DIR WINEPREFIX" >&2
+[ $# -eq 5 ] || [ $# -eq 6 ] || {
+  echo "usage: $0 VAROKIN_EXE DRIVER_EXE MAKE_DEMO_TA SCREENSHOT_DIR WINEPREFIX [NATIVE_CONSOLE]" >&2
   exit 2
 }
-exe=$1 driver=$2 make_demo=$3 shots=$4
+exe=$1 driver=$2 make_demo=$3 shots=$4 native=${6:-}
+[ -z "$native" ] || [ -x "$native" ] || {
+  echo "no native console at $native: the checks beside it are left out"
+  native=
+}
 export WINEPREFIX=$5 WINEDEBUG=-all
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -157,6 +163,14 @@ app_pid=
 ini_has 'SelectedTab=3' || fail "the Units tab was not saved on Close"
 echo "closed with the Units tab saved; screenshots in $shots"
 
+# on_native INPUT: the native console's output on the same TA folder.
+on_native() { (cd "$ta" && printf '%b' "$1" | XDG_CONFIG_HOME=$work/config "$native"); }
+if [ -n "$native" ]; then
+  said=$(on_native 'press 1\n') || fail "the native console did not start: $said"
+  [ -z "$said" ] || fail "the native console said, after Varokin.exe's switch: $said"
+  echo "the native console saw Varokin.exe's switch without a word"
+fi
+
 # Started by ICQ with -host: the multiplayer window opens by itself, shortly after the main window.
 start -host
 app_pid=$!
@@ -173,6 +187,12 @@ refusal=$(drive answer Varokin 1 30) || fail "a second start was not refused"
 [ "$refusal" = "You can only have one instance of Varokin running at a time." ] ||
   fail "unexpected refusal: $refusal"
 until_true 30 ended $second || fail "the refused second start did not end"
+if [ -n "$native" ]; then
+  said=$(on_native '') || true
+  [ "$said" = $'<<< OK\nYou can only have one instance of Varokin running at a time.\n>>>' ] ||
+    fail "the native console beside Varokin.exe: $said"
+  echo "the native console was refused beside Varokin.exe"
+fi
 drive command "Varokin: Hosting..." 2
 drive gone "Varokin: Hosting..." 10 || fail "Cancel did not close the hosting window"
 drive close "$MAIN"
