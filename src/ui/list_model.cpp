@@ -23,6 +23,11 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
                                             [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
+bool ContainsLowered(const std::string& text, const std::string& lowered) {
+  return std::search(text.begin(), text.end(), lowered.begin(), lowered.end(),
+                     [](char x, char y) { return Lower(x) == y; }) != text.end();
+}
+
 // Keeps a remembered row pointing at the same row after one was inserted or deleted at index.
 int ShiftedForInsert(int row, int index) { return row >= index ? row + 1 : row; }
 int ShiftedForDelete(int row, int index) {
@@ -232,6 +237,16 @@ bool ListModel::Click(int index) {
   anchor_ = index;
   caret_ = index;
   return true;
+}
+
+void ListModel::SetFilter(const std::string& text) {
+  filter_ = text;
+  lowerFilter_.clear();
+  for (char c : text) lowerFilter_ += Lower(c);
+}
+
+bool ListModel::IsShown(int index) const {
+  return Valid(index) && (lowerFilter_.empty() || ContainsLowered(At(index).text, lowerFilter_));
 }
 
 }  // namespace varokin::ui

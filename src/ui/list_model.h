@@ -39,6 +39,12 @@ class ListModel {
   // anchor (and focus) row in a multiple-selection list. False for a row that does not exist.
   bool Click(int index);
 
+  // Shows only the rows whose text contains text, without regard to case; an empty text shows
+  // every row. Hiding is all a filter does: rows keep their numbers, selection and anchor.
+  void SetFilter(const std::string& text);
+  const std::string& GetFilter() const { return filter_; }
+  bool IsShown(int index) const;
+
  private:
   struct Row {
     std::string text;
@@ -67,6 +73,8 @@ class ListModel {
   int lastAdded_ = -1;  // where the last sorted add went: only a hint, checked before use
   int anchor_ = -1;
   int caret_ = -1;
+  std::string filter_;
+  std::string lowerFilter_;
 };
 
 }  // namespace varokin::ui

@@ -24,6 +24,8 @@ enum MainWindowId : int {
   kIdAllowDefaultAi = 1038,
   kIdCurrentTcLabel = 1039,
   kIdMultiplayer = 1043,
+  kIdFilter = 1060,
+  kIdFilterLabel = 1061,
   kIdMenuDisableFileWarnings = 32783,
   kIdMenuDisableCustomExeWarning = 32784,
   kIdMenuCcInstalled = 32785,
@@ -40,6 +42,7 @@ enum MainWindowId : int {
 // The main window's controls, created by a front end.
 struct MainWindowControls {
   TabControl& tabs;
+  TextControl& filter;
   ListBox& tcList;
   TextControl& tcPane;
   ListBox& mutatorList;

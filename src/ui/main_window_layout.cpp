@@ -57,15 +57,20 @@ MainWindowTemplate Build() {
   // Mod names may hold an "&".
   ControlSpec currentTcName{kIdCurrentTcLabel, ControlKind::kLabel, "unknown", 53, 160, 100, 8};
   currentTcName.noPrefix = true;
+  // The filter of the lists of the shown tab, above them.
+  ControlSpec filterLabel{kIdFilterLabel, ControlKind::kLabel, "Filter:", 8, 20, 24, 8};
+  ControlSpec filter{kIdFilter, ControlKind::kEdit, "", 34, 18, 251, 12};
   t.layout.controls = {
-      List(kIdTcList, 7, 20, 278, 75, false, true),
+      filterLabel,
+      filter,
+      List(kIdTcList, 7, 32, 278, 63, false, true),
       Pane(kIdTcPane),
-      List(kIdMutatorList, 7, 20, 278, 75, true, true),
+      List(kIdMutatorList, 7, 32, 278, 63, true, true),
       Pane(kIdMutatorPane),
-      List(kIdAiList, 7, 20, 278, 75, false, true),
+      List(kIdAiList, 7, 32, 278, 63, false, true),
       Pane(kIdAiPane),
-      List(kIdPackList, 7, 20, 105, 75, true, false),
-      List(kIdUfoList, 116, 20, 168, 75, true, false),
+      List(kIdPackList, 7, 32, 105, 63, true, false),
+      List(kIdUfoList, 116, 32, 168, 63, true, false),
       Pane(kIdUfoPane),
       currentTc,
       currentTcName,
@@ -132,6 +137,7 @@ MainWindowControls BindMainWindow(DialogControls& c, TabControl& tabs,
                                   const std::function<MenuItem*(int)>& menu) {
   return MainWindowControls{
       tabs,
+      Bound(c.Text(kIdFilter)),
       Bound(c.List(kIdTcList)),
       Bound(c.Text(kIdTcPane)),
       Bound(c.List(kIdMutatorList)),

@@ -91,7 +91,10 @@ void CSwitcherDlg::OnSelchangeTab() {
                                &c_.tcPane, &c_.mutatorPane, &c_.aiPane, &c_.ufoPane}) {
     control->Show(false);
   }
-  switch (c_.tabs.GetCurSel()) {
+  const int tab = c_.tabs.GetCurSel();
+  if (tab >= 0 && tab < static_cast<int>(filters_.size()))
+    c_.filter.SetText(filters_[static_cast<std::size_t>(tab)]);
+  switch (tab) {
     case 0:
       c_.tcList.Show(true);
       c_.tcPane.Show(true);
@@ -118,6 +121,28 @@ void CSwitcherDlg::OnSelchangeTab() {
     default:
       break;
   }
+}
+
+void CSwitcherDlg::OnChangeFilter() {
+  const std::string text = c_.filter.GetText();
+  switch (c_.tabs.GetCurSel()) {
+    case 0:
+      c_.tcList.SetFilter(text);
+      break;
+    case 1:
+      c_.mutatorList.SetFilter(text);
+      break;
+    case 2:
+      c_.aiList.SetFilter(text);
+      break;
+    case 3:
+      c_.packList.SetFilter(text);
+      c_.ufoList.SetFilter(text);
+      break;
+    default:
+      return;
+  }
+  filters_[static_cast<std::size_t>(c_.tabs.GetCurSel())] = text;
 }
 
 void CSwitcherDlg::SaveWindowState() {
@@ -203,6 +228,12 @@ bool CSwitcherDlg::OnCommand(int id) {
     default:
       return false;
   }
+}
+
+bool CSwitcherDlg::OnChange(int id) {
+  if (id != kIdFilter) return false;
+  OnChangeFilter();
+  return true;
 }
 
 bool CSwitcherDlg::OnSelchange(int id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,13 @@ class CSwitcherDlg {
   // False for an id the main window does not handle.
   bool OnCommand(int id);
   bool OnSelchange(int id);
+  // The text of an edit changed.
+  bool OnChange(int id);
 
   void OnSelchangeTab();
+  // Hides the rows of the shown tab's lists whose names do not hold the filter's text. Nothing is
+  // selected or switched by it; each tab keeps its own filter.
+  void OnChangeFilter();
   void SaveWindowState();
   void OnOK();
   void OnCancel();
@@ -112,6 +118,7 @@ class CSwitcherDlg {
   engine::MutatorSwitching mutators_;
   engine::UfoSwitching ufos_;
   engine::Snapshots snapshots_;
+  std::array<std::string, 4> filters_;
   bool timerPending_ = false;
   Result result_ = Result::kRunning;
 };

@@ -56,6 +56,8 @@ class HeadlessListBox : public Headless<ListBox> {
   int FindStringExact(int start, const std::string& text) const override {
     return model_.FindStringExact(start, text);
   }
+  void SetFilter(const std::string& text) override { model_.SetFilter(text); }
+  bool IsShown(int index) const { return model_.IsShown(index); }
   int GetWidthPixels() const override { return width_; }
   void SetColumnWidth(int pixels) override { columnWidth_ = pixels; }
   int GetColumnWidth() const { return columnWidth_; }

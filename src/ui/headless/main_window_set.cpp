@@ -29,6 +29,7 @@ HeadlessMainWindow::HeadlessMainWindow()
     : dialog_(MainWindowLayout().layout),
       menuItems_(MenuItems()),
       tabs(MainWindowLayout().tabs.id),
+      filter(Named(dialog_.Text(kIdFilter))),
       tcList(Named(dialog_.List(kIdTcList))),
       tcPane(Named(dialog_.Text(kIdTcPane))),
       mutatorList(Named(dialog_.List(kIdMutatorList))),

@@ -39,7 +39,18 @@ void QtListBox::InsertRow(int row, const std::string& text) {
   // Qt reports the selected rows that move down as a change of selection.
   mirroring_ = true;
   widget()->insertItem(row, ToQt(text));
+  if (!model_.IsShown(row)) widget()->setRowHidden(row, true);
   mirroring_ = false;
+}
+
+void QtListBox::SetFilter(const std::string& text) {
+  model_.SetFilter(text);
+  // Hidden rows stay in the widget, so its rows remain those of the model, selection and all.
+  QListWidget* list = widget();
+  for (int row = 0; row < model_.GetCount(); ++row) {
+    const bool hidden = !model_.IsShown(row);
+    if (list->isRowHidden(row) != hidden) list->setRowHidden(row, hidden);
+  }
 }
 
 int QtListBox::DeleteString(int index) {

@@ -67,6 +67,7 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   int GetAnchorIndex() const override { return model_.GetAnchorIndex(); }
   void SetAnchorIndex(int index) override { model_.SetAnchorIndex(index); }
   int FindStringExact(int start, const std::string& text) const override;
+  void SetFilter(const std::string& text) override;
   int GetWidthPixels() const override { return widget()->width(); }
   void SetColumnWidth(int pixels) override;
 

@@ -1,7 +1,10 @@
 #include "ui/qt/qt_main_window.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QShortcut>
 
 #include "ui/main_window_layout.h"
 
@@ -31,7 +34,7 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
 
   ControlEvents events;
   events.command = [this](int id) { Route(id); };
-  events.change = [](int) {};
+  events.change = [this](int id) { dlg_->OnChange(id); };
   events.killFocus = [](int) {};
   events.selchange = [this](int id) {
     dlg_->OnSelchange(id);
@@ -41,6 +44,7 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
                                                  events, instances);
   controls_->SetTitle(t.layout.title);
   window_.onCommand = events.command;
+  AddKeys(*tabWidget);
 
   bound_ = std::make_unique<MainWindowControls>(
       BindMainWindow(*controls_, *tabs_, [this](int id) -> MenuItem* {
@@ -73,6 +77,45 @@ QtMainWindow::~QtMainWindow() {
 }
 
 void QtMainWindow::Init() { dlg_->OnInitDialog(); }
+
+namespace {
+
+// Escape in a filter that holds text clears it, instead of closing the window.
+class ClearOnEscape : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape || edit->text().isEmpty()) {
+      return false;
+    }
+    edit->clear();
+    return true;
+  }
+};
+
+}  // namespace
+
+void QtMainWindow::AddKeys(QTabWidget& tabs) {
+  auto* filter = window_.findChild<QLineEdit*>(QString::number(kIdFilter));
+  filter->installEventFilter(new ClearOnEscape(filter));
+  auto* find = new QShortcut(QKeySequence::Find, &window_);
+  QObject::connect(find, &QShortcut::activated, filter, [filter] {
+    filter->setFocus(Qt::ShortcutFocusReason);
+    filter->selectAll();
+  });
+  // Ctrl+Tab reaches the tab widget itself only while it has the focus.
+  const auto step = [&tabs](int by) {
+    tabs.setCurrentIndex((tabs.currentIndex() + by + tabs.count()) % tabs.count());
+  };
+  QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), &window_),
+                   &QShortcut::activated, &tabs, [step] { step(1); });
+  QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), &window_),
+                   &QShortcut::activated, &tabs, [step] { step(-1); });
+}
 
 void QtMainWindow::BuildMenuBar(int width) {
   menuBar_ = new QMenuBar(&window_);

@@ -31,6 +31,8 @@ class QtMainWindow {
 
  private:
   void BuildMenuBar(int width);
+  // The filter's keys and the keys that change tabs.
+  void AddKeys(QTabWidget& tabs);
   void Route(int id);
   void CloseWhenEnded();
 

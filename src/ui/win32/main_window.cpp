@@ -73,6 +73,8 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   CentreOverOwner(hwnd);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
+  // The system list box has no hidden rows, so this window does without the filter.
+  for (int id : {kIdFilter, kIdFilterLabel}) ShowWindow(GetDlgItem(hwnd, id), SW_HIDE);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;

@@ -56,6 +56,9 @@ class Win32ListBox : public Win32Control<ListBox> {
   int GetAnchorIndex() const override;
   void SetAnchorIndex(int index) override;
   int FindStringExact(int start, const std::string& text) const override;
+  // The system list box cannot hide rows: Varokin.exe hides its filter box instead, so only the
+  // empty filter, every row shown, reaches a list here.
+  void SetFilter(const std::string&) override {}
   int GetWidthPixels() const override;
   void SetColumnWidth(int pixels) override;
 
