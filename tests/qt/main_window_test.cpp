@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
@@ -12,6 +14,7 @@ namespace varokin::qt_tests {
 namespace {
 
 using namespace ui;
+using ui::qt::DialogWindow;
 
 TEST_F(DemoWindowTest, ListsShowTheCatalogueInTheListBoxOrder) {
   EXPECT_EQ(Rows(kIdTcList),
@@ -68,6 +71,54 @@ TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
   EXPECT_EQ(main->Window().result(), QDialog::Accepted);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
+}
+
+// A larger window gives its room to the lists and panes while the buttons keep their size at the
+// bottom; the filter hides rows and nothing else, and a click on a row it shows switches that
+// Mutator; the next start opens at the size the window had.
+TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
+  ClickTab(1);
+  DialogWindow& window = main->Window();
+  QListWidget* mutators = Widget<QListWidget>(kIdMutatorList);
+  QPushButton* launch = Widget<QPushButton>(kIdLaunchTa);
+  const QSize list = mutators->size();
+  const QSize button = launch->size();
+  const QPoint fromCorner = QPoint(window.width(), window.height()) - launch->geometry().topLeft();
+  window.resize(window.size() + QSize(200, 150));
+  EXPECT_EQ(mutators->width(), list.width() + 200);
+  EXPECT_EQ(mutators->height(), list.height() + 105);
+  EXPECT_EQ(launch->size(), button);
+  EXPECT_EQ(QPoint(window.width(), window.height()) - launch->geometry().topLeft(), fromCorner);
+
+  ClickRow(kIdMutatorList, "Heavy Plating");
+  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  auto* filter = Widget<QLineEdit>(kIdFilter);
+  ASSERT_TRUE(filter->hasFocus());
+  QTest::keyClicks(filter, "sHOT");
+  EXPECT_FALSE(mutators->isRowHidden(
+      mutators->row(mutators->findItems("Long Shot Artillery", Qt::MatchExactly)[0])));
+  EXPECT_EQ(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden(), true);
+  EXPECT_EQ(SelectedRows(kIdMutatorList), QStringList({"Heavy Plating"}));
+  ClickRow(kIdMutatorList, "Long Shot Artillery");
+  EXPECT_EQ(SelectedRows(kIdMutatorList), QStringList({"Heavy Plating", "Long Shot Artillery"}));
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 1"), "}{LongShot.vkn");
+  SaveScreenshot(window, "main-filtered");
+  QTest::keyClick(filter, Qt::Key_Escape);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden());
+
+  // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs.
+  QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(main->Dlg().selectedTab, 2);
+  QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(main->Dlg().selectedTab, 1);
+
+  const QSize grown = window.size();
+  ClickButton(kIdClose);
+  main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
+  main->Init();
+  main->Show();
+  EXPECT_EQ(main->Window().size(), grown);
 }
 
 TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {
