@@ -26,6 +26,7 @@ enum MainWindowId : int {
   kIdMultiplayer = 1043,
   kIdFilter = 1060,
   kIdFilterLabel = 1061,
+  kIdCurrentAiLabel = 1062,
   kIdMenuDisableFileWarnings = 32783,
   kIdMenuDisableCustomExeWarning = 32784,
   kIdMenuCcInstalled = 32785,
@@ -53,6 +54,7 @@ struct MainWindowControls {
   ListBox& ufoList;
   TextControl& ufoPane;
   TextControl& currentTcLabel;
+  TextControl& currentAiLabel;
   Button& chooseRandomAi;
   CheckBox& allowDefaultAi;
   Button& disableAll;

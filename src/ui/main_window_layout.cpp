@@ -36,7 +36,7 @@ ControlSpec List(int id, int x, int y, int width, int height, bool multiple, boo
 }
 
 ControlSpec Pane(int id) {
-  ControlSpec entry{id, ControlKind::kEdit, "", 7, 100, 278, 51};
+  ControlSpec entry{id, ControlKind::kEdit, "", 7, 100, 278, 43};
   entry.multiline = true;
   entry.readOnly = true;
   entry.verticalScroll = true;
@@ -72,6 +72,12 @@ MainWindowTemplate Build() {
   currentTcName.noPrefix = true;
   // A longer name has the room the window gains across, up to the buttons on the right.
   currentTcName.anchors = Anchors{0, 1, 1, 1};
+  // The AI in use, above the current TC, whichever tab is shown.
+  ControlSpec currentAi{-1, ControlKind::kLabel, "Current AI:", 8, 147, 40, 8};
+  currentAi.rightAligned = true;
+  ControlSpec currentAiName{kIdCurrentAiLabel, ControlKind::kLabel, "", 53, 147, 232, 8};
+  currentAiName.noPrefix = true;
+  currentAiName.anchors = Anchors{0, 1, 1, 1};
   // The filter of the lists of the shown tab, above them.
   ControlSpec filterLabel{kIdFilterLabel, ControlKind::kLabel, "Filter:", 8, 20, 24, 8};
   ControlSpec filter{kIdFilter, ControlKind::kEdit, "", 34, 18, 251, 12};
@@ -94,6 +100,8 @@ MainWindowTemplate Build() {
       packList,
       ufoList,
       Pane(kIdUfoPane),
+      AtBottom(currentAi),
+      currentAiName,
       AtBottom(currentTc),
       currentTcName,
       AtBottom({kIdChooseRandomAi, ControlKind::kButton, "Choose Random AI", 168, 159, 123, 12}, 1),
@@ -173,6 +181,7 @@ MainWindowControls BindMainWindow(DialogControls& c, TabControl& tabs,
       Bound(c.List(kIdUfoList)),
       Bound(c.Text(kIdUfoPane)),
       Bound(c.Text(kIdCurrentTcLabel)),
+      Bound(c.Text(kIdCurrentAiLabel)),
       Bound(c.ButtonById(kIdChooseRandomAi)),
       Bound(c.Check(kIdAllowDefaultAi)),
       Bound(c.ButtonById(kIdDisableAll)),

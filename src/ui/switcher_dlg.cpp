@@ -82,7 +82,14 @@ bool CSwitcherDlg::OnInitDialog() {
   OnSelchangeTab();
 
   ScanCatalogue();
+  ShowCurrentAi();
   return true;
+}
+
+void CSwitcherDlg::ShowCurrentAi() {
+  const int row = c_.aiList.GetCurSel();
+  // A random choice is kept from the player, and so is the row it selected.
+  c_.currentAiLabel.SetText(row == ListBox::kError ? "(random)" : c_.aiList.GetText(row));
 }
 
 void CSwitcherDlg::OnSelchangeTab() {
@@ -169,10 +176,17 @@ void CSwitcherDlg::OnTimer() {
     OnMultiplayer();
   } else if (startup.snapshotRequested) {
     OnRestoreSnapshot();
+    ShowCurrentAi();
   }
 }
 
 bool CSwitcherDlg::OnCommand(int id) {
+  const bool handled = RouteCommand(id);
+  if (handled) ShowCurrentAi();
+  return handled;
+}
+
+bool CSwitcherDlg::RouteCommand(int id) {
   switch (id) {
     case kIdClose:
       OnOK();
@@ -237,6 +251,12 @@ bool CSwitcherDlg::OnChange(int id) {
 }
 
 bool CSwitcherDlg::OnSelchange(int id) {
+  const bool handled = RouteSelchange(id);
+  if (handled) ShowCurrentAi();
+  return handled;
+}
+
+bool CSwitcherDlg::RouteSelchange(int id) {
   switch (id) {
     case kIdTcList:
       OnSelchangeTcList();

@@ -91,6 +91,10 @@ class CSwitcherDlg {
 
  private:
   void ScanCatalogue();
+  // Names the AI in use beside the current TC, whatever tab is shown.
+  void ShowCurrentAi();
+  bool RouteCommand(int id);
+  bool RouteSelchange(int id);
   // Renaming a running game's archives corrupts it under Wine and fails half way on Windows: while
   // a program of the TA folder runs, says so and is true.
   bool RefuseWhileGameRuns();

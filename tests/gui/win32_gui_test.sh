@@ -95,6 +95,8 @@ printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=
 start() { (cd "$ta" && exec "$WINE" Varokin.exe "$@") & }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
+# The main window's size and place are the user's, kept in the per-user folder of this prefix.
+find "$WINEPREFIX/drive_c/users" -path '*/Varokin/window' -delete 2>/dev/null || true
 start
 app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open"
@@ -103,6 +105,20 @@ until_true 10 xdotool search --name "^$MAIN\$" >/dev/null || fail "X has no wind
 screen="0 0 $(xdotool getdisplaygeometry)"
 main_at=$(geometry "$MAIN") || fail "no geometry for the main window"
 centred "$screen" "$main_at" || fail "the main window ($main_at) is not centred on $screen"
+
+# A larger window gives its lists the room; the buttons keep their size. It cannot be made
+# smaller than it opened.
+read -r width height <<<"$(drive size "$MAIN")"
+read -r list_width list_height <<<"$(drive size "$MAIN" 1008)"
+launch_size=$(drive size "$MAIN" 1007)
+drive resize "$MAIN" $((width + 200)) $((height + 150)) || fail "the main window cannot be resized"
+[ "$(drive size "$MAIN" 1008)" = "$((list_width + 200)) $((list_height + 105))" ] ||
+  fail "the TC list did not grow: $(drive size "$MAIN" 1008), was $list_width $list_height"
+[ "$(drive size "$MAIN" 1007)" = "$launch_size" ] || fail "\"Launch TA\" changed its size"
+grown="$((width + 200)) $((height + 150))"
+[ "$(drive size "$MAIN")" = "$grown" ] || fail "the main window is $(drive size "$MAIN"), not $grown"
+main_at=$(geometry "$MAIN") || fail "no geometry for the resized main window"
+echo "resized: the lists grew, the buttons kept their size"
 
 # A Total Conversion picked in its list moves its files in and is remembered.
 drive select "$MAIN" 1008 "Ashen Frontier" || fail "no Ashen Frontier row"
@@ -161,6 +177,7 @@ echo "closed with the Units tab saved; screenshots in $shots"
 start -host
 app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open with -host"
+[ "$(drive size "$MAIN")" = "$grown" ] || fail "the main window came back at $(drive size "$MAIN")"
 drive wait "Varokin: Hosting..." 20 || fail "-host did not open the hosting window"
 # A second -host while this one hosts ends without a word; a plain second start is refused.
 start -host

@@ -40,6 +40,7 @@ HeadlessMainWindow::HeadlessMainWindow()
       ufoList(Named(dialog_.List(kIdUfoList))),
       ufoPane(Named(dialog_.Text(kIdUfoPane))),
       currentTcLabel(Named(dialog_.Text(kIdCurrentTcLabel))),
+      currentAiLabel(Named(dialog_.Text(kIdCurrentAiLabel))),
       allowDefaultAi(Named(dialog_.Check(kIdAllowDefaultAi))),
       menuAutoLaunchTahook(Named(Menu(kIdMenuAutoLaunchTahook))),
       menuCcInstalled(Named(Menu(kIdMenuCcInstalled))),

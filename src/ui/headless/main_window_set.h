@@ -54,6 +54,7 @@ class HeadlessMainWindow {
   HeadlessListBox& ufoList;
   HeadlessText& ufoPane;
   HeadlessText& currentTcLabel;
+  HeadlessText& currentAiLabel;
   HeadlessCheckBox& allowDefaultAi;
   HeadlessMenuItem& menuAutoLaunchTahook;
   HeadlessMenuItem& menuCcInstalled;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "settings/window_placement.h"
 #include "ui/main_window_layout.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/owner_window.h"
@@ -42,6 +43,55 @@ struct MainWindowHandles {
   std::unique_ptr<MainWindowControls> controls;
 };
 
+// The window's children where the template put them, to be moved by their anchors when the window
+// is resized. The dialog manager makes them in template order, the tab control last; labels
+// without an id can only be found so.
+struct Placement {
+  struct Child {
+    HWND hwnd;
+    RECT base;
+    Anchors anchors;
+  };
+  SIZE baseClient{};
+  SIZE smallestWindow{};
+  std::vector<Child> children;
+
+  explicit Placement(HWND w) {
+    RECT client{};
+    GetClientRect(w, &client);
+    baseClient = SIZE{client.right, client.bottom};
+    RECT frame{};
+    GetWindowRect(w, &frame);
+    smallestWindow = SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    const MainWindowTemplate& t = MainWindowLayout();
+    HWND child = GetWindow(w, GW_CHILD);
+    for (std::size_t i = 0; child != nullptr && i <= t.layout.controls.size(); ++i) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&rect), 2);
+      children.push_back(
+          {child, rect,
+           i < t.layout.controls.size() ? t.layout.controls[i].anchors : t.tabs.anchors});
+      child = GetWindow(child, GW_HWNDNEXT);
+    }
+  }
+
+  void Follow(HWND w) const {
+    RECT client{};
+    GetClientRect(w, &client);
+    const int extraWidth = client.right - baseClient.cx;
+    const int extraHeight = client.bottom - baseClient.cy;
+    for (const Child& child : children) {
+      const Box box = Anchored({child.base.left, child.base.top, child.base.right - child.base.left,
+                                child.base.bottom - child.base.top},
+                               child.anchors, extraWidth, extraHeight);
+      SetWindowPos(child.hwnd, nullptr, box.x, box.y, box.width, box.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(w, nullptr, TRUE);
+  }
+};
+
 // Everything the window procedure reaches between messages.
 struct MainWindowState {
   HINSTANCE instance;
@@ -50,7 +100,42 @@ struct MainWindowState {
   std::unique_ptr<MainWindowHandles> handles;
   std::unique_ptr<CSwitcherDlg> dlg;
   std::unique_ptr<OwnerScope> owner;
+  std::unique_ptr<Placement> placement;
+  bool maximiseWhenShown = false;
 };
+
+// The size and place of the last run, kept on the work area of a monitor there is now.
+void RestorePlacement(HWND hwnd, MainWindowState& state) {
+  const auto saved = settings::ReadWindowPlacement(state.ctx.fs, settings::WindowPlacementPath());
+  if (!saved) return;
+  RECT wanted{saved->box.x, saved->box.y, saved->box.x + saved->box.width,
+              saved->box.y + saved->box.height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const settings::WindowBox kept = settings::KeptOnScreen(
+      saved->box, {work.left, work.top, work.right - work.left, work.bottom - work.top},
+      state.placement->smallestWindow.cx, state.placement->smallestWindow.cy);
+  SetWindowPos(hwnd, nullptr, kept.x, kept.y, kept.width, kept.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  state.maximiseWhenShown = saved->maximised;
+}
+
+void SavePlacement(HWND hwnd, MainWindowState& state) {
+  WINDOWPLACEMENT now{};
+  now.length = sizeof now;
+  if (!GetWindowPlacement(hwnd, &now)) return;
+  // The normal place is in work area coordinates; the window's own rectangle is in screen ones.
+  RECT box = now.rcNormalPosition;
+  if (now.showCmd != SW_SHOWMAXIMIZED) GetWindowRect(hwnd, &box);
+  const settings::WindowPlacement placement{
+      {box.left, box.top, box.right - box.left, box.bottom - box.top},
+      now.showCmd == SW_SHOWMAXIMIZED};
+  // Not worth a message: the next start just opens at the smallest size.
+  static_cast<void>(
+      settings::WriteWindowPlacement(state.ctx.fs, settings::WindowPlacementPath(), placement));
+}
 
 MainWindowState* StateOf(HWND hwnd) {
   return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -71,6 +156,8 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
   // Placed first: the validation messages of the catalogue scan already belong to this window.
   CentreOverOwner(hwnd);
+  state.placement = std::make_unique<Placement>(hwnd);
+  RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
   // The system list box has no hidden rows, so this window does without the filter.
@@ -98,6 +185,9 @@ void OnCommand(CSwitcherDlg& dlg, WPARAM wParam, LPARAM lParam) {
 void EndWhenDone(HWND hwnd, const CSwitcherDlg& dlg) {
   const CSwitcherDlg::Result result = dlg.GetResult();
   if (result == CSwitcherDlg::Result::kRunning) return;
+  if (MainWindowState* state = StateOf(hwnd); state != nullptr && state->placement) {
+    SavePlacement(hwnd, *state);
+  }
   EndDialog(hwnd, result == CSwitcherDlg::Result::kOk ? IDOK : IDCANCEL);
 }
 
@@ -112,7 +202,21 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   if (state == nullptr || !state->dlg) return FALSE;
   CSwitcherDlg& dlg = *state->dlg;
   switch (message) {
+    case WM_GETMINMAXINFO:
+      if (state->placement) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize.x = state->placement->smallestWindow.cx;
+        limits->ptMinTrackSize.y = state->placement->smallestWindow.cy;
+      }
+      return TRUE;
+    case WM_SIZE:
+      if (state->placement && wParam != SIZE_MINIMIZED) state->placement->Follow(hwnd);
+      return FALSE;
     case WM_SHOWWINDOW:
+      if (wParam && state->maximiseWhenShown) {
+        state->maximiseWhenShown = false;
+        PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      }
       if (wParam) {
         dlg.OnShowWindow(true);
         SetTimer(hwnd, kDeferredRequestTimer, kDeferredRequestDelayMs, nullptr);
@@ -149,7 +253,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
-  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr, nullptr};
+  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr, nullptr, nullptr, false};
   const MainWindowTemplate& layout = MainWindowLayout();
   const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,

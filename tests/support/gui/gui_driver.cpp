@@ -120,6 +120,7 @@ int Usage() {
       "usage: gui_driver wait TITLE [SECONDS] | gone TITLE [SECONDS]\n"
       "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID | close TITLE | disabled TITLE\n"
       "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
+      "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -166,6 +167,21 @@ int main(int argc, char** argv) {
     PostMessageW(control, WM_KEYDOWN, key, 1);
     PostMessageW(control, WM_KEYUP, key, 0xC0000001);
     return 0;
+  }
+  // The window's outer size, or a control's.
+  if (verb == "size" && argc <= 4) {
+    HWND which = argc == 4 ? Control(window, std::atoi(argv[3])) : window;
+    RECT rect{};
+    if (which == nullptr || !GetWindowRect(which, &rect)) return 1;
+    std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+  }
+  // Drags the frame to this outer size, as a user would.
+  if (verb == "resize" && argc == 5) {
+    return SetWindowPos(window, nullptr, 0, 0, std::atoi(argv[3]), std::atoi(argv[4]),
+                        SWP_NOMOVE | SWP_NOZORDER)
+               ? 0
+               : 1;
   }
   if (verb == "text" && argc == 4) {
     HWND control = Control(window, std::atoi(argv[3]));
