@@ -66,6 +66,8 @@ class ListBox : public Control {
 
   // Width of the list in pixels, and the column width of a multi-column list.
   virtual int GetWidthPixels() const = 0;
+  // How wide text is drawn in the list's font, in pixels.
+  virtual int GetTextWidthPixels(const std::string& text) const = 0;
   virtual void SetColumnWidth(int pixels) = 0;
 };
 

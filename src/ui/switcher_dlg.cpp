@@ -1,5 +1,6 @@
 #include "ui/switcher_dlg.h"
 
+#include <algorithm>
 #include <array>
 
 namespace varokin::ui {
@@ -55,13 +56,24 @@ bool CSwitcherDlg::UnloadMutator(int slot) {
   return unloaded;
 }
 
-bool CSwitcherDlg::OnInitDialog() {
-  // The three lists share one rectangle, so they share the Mutator list's column width.
-  const int columnWidth = c_.mutatorList.GetWidthPixels() / 3;
-  c_.aiList.SetColumnWidth(columnWidth);
-  c_.tcList.SetColumnWidth(columnWidth);
-  c_.mutatorList.SetColumnWidth(columnWidth);
+void CSwitcherDlg::FitColumns() {
+  // The three lists share one rectangle, so they measure by the Mutator list's width. A column is
+  // a third of it at the least, as wide as the longest name with a gap after it, and no wider
+  // than the list.
+  constexpr int kGap = 8;
+  const int width = c_.mutatorList.GetWidthPixels();
+  for (ListBox* list : {&c_.tcList, &c_.mutatorList, &c_.aiList}) {
+    int longest = 0;
+    for (int row = 0; row < list->GetCount(); ++row) {
+      longest = std::max(longest, list->GetTextWidthPixels(list->GetText(row)));
+    }
+    list->SetColumnWidth(std::min(std::max(longest + kGap, width / 3), width));
+  }
+}
 
+void CSwitcherDlg::OnSize() { FitColumns(); }
+
+bool CSwitcherDlg::OnInitDialog() {
   const engine::StartupState& startup = ctx_.startup;
   c_.menuDisableFileWarnings.SetChecked(!startup.warnModifiedFiles);
   c_.menuDisableCustomExeWarning.SetChecked(!startup.warnCustomExe);
@@ -82,6 +94,7 @@ bool CSwitcherDlg::OnInitDialog() {
   OnSelchangeTab();
 
   ScanCatalogue();
+  FitColumns();
   ShowCurrentAi();
   return true;
 }

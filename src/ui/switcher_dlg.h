@@ -42,6 +42,8 @@ class CSwitcherDlg {
 
   bool OnInitDialog();
   void OnShowWindow(bool show);
+  // The window was resized: the lists' columns follow their widths.
+  void OnSize();
   bool TimerPending() const { return timerPending_; }
   void OnTimer();
   Result GetResult() const { return result_; }
@@ -91,6 +93,8 @@ class CSwitcherDlg {
 
  private:
   void ScanCatalogue();
+  // Columns wide enough for the longest names, as far as the lists' widths allow.
+  void FitColumns();
   // Names the AI in use beside the current TC, whatever tab is shown.
   void ShowCurrentAi();
   bool RouteCommand(int id);

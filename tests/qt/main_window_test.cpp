@@ -1,11 +1,15 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
+#include <fstream>
 
 #include "support/qt/demo_window.h"
 #include "ui/main_window_controls.h"
@@ -119,6 +123,26 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   main->Init();
   main->Show();
   EXPECT_EQ(main->Window().size(), grown);
+}
+
+TEST_F(DemoWindowTest, ACutNameShowsWholeInItsTooltip) {
+  const std::string name = "Krogoth Mark Two Experimental Walker of the Northern Front";
+  std::ofstream(root / "ta" / (name + ".ufo")).close();
+  main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
+  main->Init();
+  main->Show();
+  ClickTab(3);
+  QListWidget* ufos = Widget<QListWidget>(kIdUfoList);
+  const auto tipAt = [ufos](const QString& row) {
+    QListWidgetItem* item = ufos->findItems(row, Qt::MatchExactly).value(0);
+    if (item == nullptr) return QString("no row");
+    const QPoint at = ufos->visualItemRect(item).center();
+    QHelpEvent help(QEvent::ToolTip, at, ufos->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(ufos->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt("Bulwark"), QString());
+  EXPECT_EQ(tipAt(QString::fromStdString(name)), QString::fromStdString(name));
 }
 
 TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {

@@ -1,4 +1,4 @@
-// The main window's filter over big collections, over headless controls.
+// The main window over big collections and long names, over headless controls.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -82,6 +82,23 @@ TEST_F(Filter, NarrowsTheShownTabsListsWithoutSelectingOrSwitching) {
   Type("");
   EXPECT_EQ(ShownRows(w.mutatorList).size(), 150u);
   EXPECT_EQ(Selected(w.mutatorList), (Texts{"Fast 120", "Heavy 001"}));
+}
+
+class LongNames : public MainWindowTest {
+ protected:
+  void SetUp() override { ta.Game(); }
+};
+
+// A column is as wide as the longest name in its list and a gap, but never narrower than a third
+// of the list.
+TEST_F(LongNames, ColumnsFollowTheLongestNameUpToTheListsWidth) {
+  ta.Mutator("Short", "Short", "d", "*", 0);
+  ta.Tc("Long", std::string(40, 'T'), "d", "LT", {});
+  Start();
+  auto& w = Window();
+  const int width = w.mutatorList.GetWidthPixels();
+  EXPECT_EQ(w.mutatorList.GetColumnWidth(), width / 3);
+  EXPECT_EQ(w.tcList.GetColumnWidth(), w.tcList.GetTextWidthPixels(std::string(40, 'T')) + 8);
 }
 
 }  // namespace

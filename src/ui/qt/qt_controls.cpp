@@ -1,6 +1,8 @@
 #include "ui/qt/qt_controls.h"
 
+#include <QHelpEvent>
 #include <QStringDecoder>
+#include <QToolTip>
 
 namespace varokin::ui::qt {
 
@@ -13,8 +15,41 @@ QString ToQt(const std::string& text) {
 
 std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
+namespace {
+
+// A row whose name is cut shows the whole of it when the pointer rests on it.
+class WholeNameTip : public QObject {
+ public:
+  explicit WholeNameTip(QListWidget* list) : QObject(list), list_(list) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QListWidgetItem* item = list_->itemAt(help->pos());
+    // The style leaves a few pixels beside the text of a row.
+    constexpr int kMargin = 4;
+    // Cut by its column, or by the edge of the list.
+    const QRect shown =
+        item ? list_->visualItemRect(item).intersected(list_->viewport()->rect()) : QRect();
+    if (item != nullptr &&
+        list_->fontMetrics().horizontalAdvance(item->text()) + kMargin > shown.width()) {
+      QToolTip::showText(help->globalPos(), item->text(), qobject_cast<QWidget*>(watched));
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
+
+ private:
+  QListWidget* list_;
+};
+
+}  // namespace
+
 QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection)
     : QtControl(id, widget), model_(sorted, multipleSelection) {
+  widget->viewport()->installEventFilter(new WholeNameTip(widget));
   widget->setSelectionMode(multipleSelection ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
   widget->setSortingEnabled(false);

@@ -69,6 +69,9 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   int FindStringExact(int start, const std::string& text) const override;
   void SetFilter(const std::string& text) override;
   int GetWidthPixels() const override { return widget()->width(); }
+  int GetTextWidthPixels(const std::string& text) const override {
+    return widget()->fontMetrics().horizontalAdvance(ToQt(text));
+  }
   void SetColumnWidth(int pixels) override;
 
  private:

@@ -56,6 +56,7 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
     controls_->Relayout(extra);
     tabWidget->setGeometry(AnchoredRect(tabsBase, MainWindowLayout().tabs.anchors, extra));
     menuBar_->setGeometry(0, 0, window_.width(), menuBar_->height());
+    if (dlg_) dlg_->OnSize();
   };
   RestorePlacement(ctx.fs);
 

@@ -210,7 +210,9 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       }
       return TRUE;
     case WM_SIZE:
-      if (state->placement && wParam != SIZE_MINIMIZED) state->placement->Follow(hwnd);
+      if (!state->placement || wParam == SIZE_MINIMIZED) return FALSE;
+      state->placement->Follow(hwnd);
+      dlg.OnSize();
       return FALSE;
     case WM_SHOWWINDOW:
       if (wParam && state->maximiseWhenShown) {

@@ -60,6 +60,7 @@ class Win32ListBox : public Win32Control<ListBox> {
   // empty filter, every row shown, reaches a list here.
   void SetFilter(const std::string&) override {}
   int GetWidthPixels() const override;
+  int GetTextWidthPixels(const std::string& text) const override;
   void SetColumnWidth(int pixels) override;
 
  private:
