@@ -23,11 +23,6 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
                                             [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-bool ContainsLowered(const std::string& text, const std::string& lowered) {
-  return std::search(text.begin(), text.end(), lowered.begin(), lowered.end(),
-                     [](char x, char y) { return Lower(x) == y; }) != text.end();
-}
-
 // Keeps a remembered row pointing at the same row after one was inserted or deleted at index.
 int ShiftedForInsert(int row, int index) { return row >= index ? row + 1 : row; }
 int ShiftedForDelete(int row, int index) {
@@ -239,14 +234,16 @@ bool ListModel::Click(int index) {
   return true;
 }
 
-void ListModel::SetFilter(const std::string& text) {
-  filter_ = text;
-  lowerFilter_.clear();
-  for (char c : text) lowerFilter_ += Lower(c);
+bool PassesFilter(const std::string& text, const std::string& filter) {
+  return filter.empty() ||
+         std::search(text.begin(), text.end(), filter.begin(), filter.end(),
+                     [](char x, char y) { return Lower(x) == Lower(y); }) != text.end();
 }
 
+void ListModel::SetFilter(const std::string& text) { filter_ = text; }
+
 bool ListModel::IsShown(int index) const {
-  return Valid(index) && (lowerFilter_.empty() || ContainsLowered(At(index).text, lowerFilter_));
+  return Valid(index) && PassesFilter(At(index).text, filter_);
 }
 
 }  // namespace varokin::ui

@@ -6,6 +6,10 @@
 
 namespace varokin::ui {
 
+// Whether a row of this text passes a list's filter: it contains the filter's text without
+// regard to case. Every row passes the empty filter.
+bool PassesFilter(const std::string& text, const std::string& filter);
+
 // The rows of a list box as the system's list box keeps them: sorted insert without regard to
 // case, single or multiple selection with an anchor row, item data, exact-text search. The
 // in-memory list box and the Qt one both keep their rows here, so that both behave alike.
@@ -74,7 +78,6 @@ class ListModel {
   int anchor_ = -1;
   int caret_ = -1;
   std::string filter_;
-  std::string lowerFilter_;
 };
 
 }  // namespace varokin::ui

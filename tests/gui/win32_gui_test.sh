@@ -149,6 +149,19 @@ for tab in mutators ais units; do
   shot "main-$tab"
 done
 
+# The filter shows the UFOs whose names hold its text, in a list laid over the whole one; a click
+# there switches that UFO, and the rows it hides keep their selection.
+drive type "$MAIN" 1060 "sTORM" || fail "no filter box"
+[ "$(drive rows "$MAIN" $((1013 + 0x4000)))" = "Stormfront" ] ||
+  fail "the filter shows: $(drive rows "$MAIN" $((1013 + 0x4000)))"
+drive select "$MAIN" $((1013 + 0x4000)) "Stormfront" || fail "no Stormfront row under the filter"
+until_true 20 test -e "$ta/Stormfront.ufo" || fail "Stormfront was not switched on"
+[ -e "$ta/Bulwark.ufo" ] && [ -e "$ta/Varokin/UfoManager/Ironclad.ufo" ] ||
+  fail "the filter changed what else is switched on"
+shot main-filtered
+drive type "$MAIN" 1060 "" || fail "the filter cannot be cleared"
+echo "filtered: a click on a shown row switched that UFO only"
+
 # visit COMMAND TITLE SHOT CLOSING_BUTTON: opens a window from the main window, takes its picture
 # and closes it with that button.
 visit() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/window_placement.h"
+#include "ui/list_model.h"
 #include "ui/main_window_layout.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/owner_window.h"
@@ -92,6 +93,99 @@ struct Placement {
   }
 };
 
+// The system list box cannot hide rows. While a list has a filter, a list of the rows that pass
+// lies over it, each row's item data its row in the list beneath; a click there is made on that
+// row beneath, and the list over it is made again from the one beneath after every event, so
+// that the handlers only ever see the whole list.
+class FilterViews {
+ public:
+  static constexpr int kViewIdOffset = 0x4000;
+  static constexpr int kListIds[] = {kIdTcList, kIdMutatorList, kIdAiList, kIdPackList, kIdUfoList};
+
+  FilterViews(HWND w, HINSTANCE instance) {
+    for (int id : kListIds) {
+      HWND real = GetDlgItem(w, id);
+      const auto style = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_STYLE));
+      const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_EXSTYLE));
+      HWND view = CreateWindowExA(
+          exStyle, "LISTBOX", "", (style & ~(WS_VISIBLE | LBS_SORT)) | WS_CHILD, 0, 0, 0, 0, w,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + kViewIdOffset)), instance, nullptr);
+      SendMessageA(view, WM_SETFONT, SendMessageA(real, WM_GETFONT, 0, 0), FALSE);
+      // The list beneath must not paint over the one above it.
+      SetWindowLongPtrA(real, GWL_STYLE, static_cast<LONG_PTR>(style | WS_CLIPSIBLINGS));
+      views_.push_back(view);
+    }
+  }
+
+  // The list beneath a view's id, or 0.
+  static int ListOf(int viewId) {
+    for (int id : kListIds) {
+      if (id + kViewIdOffset == viewId) return id;
+    }
+    return 0;
+  }
+
+  // The user's click on a row of a view, made on its row beneath.
+  static void Click(HWND view, Win32ListBox& list) {
+    if (list.IsMultipleSelection()) {
+      const auto shown = static_cast<int>(SendMessageA(view, LB_GETCARETINDEX, 0, 0));
+      const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
+      list.SetSel(row, SendMessageA(view, LB_GETSEL, shown, 0) > 0);
+      list.SetAnchorIndex(row);
+    } else {
+      const auto shown = static_cast<int>(SendMessageA(view, LB_GETCURSEL, 0, 0));
+      const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
+      list.SetCurSel(row);
+      list.SetAnchorIndex(row);
+    }
+  }
+
+  void Sync(Win32DialogControls& controls) {
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+      Win32ListBox* found = controls.Win32List(kListIds[i]);
+      if (found == nullptr) continue;
+      Win32ListBox& list = *found;
+      HWND view = views_[i];
+      const bool filtered = !list.Filter().empty() && list.IsVisible();
+      // Tab reaches the list on top only.
+      const auto style = GetWindowLongPtrA(list.Handle(), GWL_STYLE);
+      SetWindowLongPtrA(list.Handle(), GWL_STYLE,
+                        filtered ? style & ~WS_TABSTOP : style | WS_TABSTOP);
+      if (!filtered) {
+        ShowWindow(view, SW_HIDE);
+        continue;
+      }
+      SendMessageA(view, WM_SETREDRAW, FALSE, 0);
+      const LRESULT top = SendMessageA(view, LB_GETTOPINDEX, 0, 0);
+      SendMessageA(view, LB_RESETCONTENT, 0, 0);
+      SendMessageA(view, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(list.ColumnWidth()), 0);
+      for (int row = 0; row < list.GetCount(); ++row) {
+        const std::string text = list.GetText(row);
+        if (!PassesFilter(text, list.Filter())) continue;
+        const LRESULT shown =
+            SendMessageA(view, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(view, LB_SETITEMDATA, static_cast<WPARAM>(shown), row);
+        if (list.IsMultipleSelection()) {
+          if (list.GetSel(row)) SendMessageA(view, LB_SETSEL, TRUE, shown);
+        } else if (list.GetCurSel() == row) {
+          SendMessageA(view, LB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+        }
+      }
+      SendMessageA(view, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+      RECT rect{};
+      GetWindowRect(list.Handle(), &rect);
+      MapWindowPoints(nullptr, GetParent(view), reinterpret_cast<POINT*>(&rect), 2);
+      SetWindowPos(view, HWND_TOP, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+      SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(view, nullptr, TRUE);
+    }
+  }
+
+ private:
+  std::vector<HWND> views_;
+};
+
 // Everything the window procedure reaches between messages.
 struct MainWindowState {
   HINSTANCE instance;
@@ -102,6 +196,7 @@ struct MainWindowState {
   std::unique_ptr<OwnerScope> owner;
   std::unique_ptr<Placement> placement;
   bool maximiseWhenShown = false;
+  std::unique_ptr<FilterViews> views;
 };
 
 // The size and place of the last run, kept on the work area of a monitor there is now.
@@ -160,25 +255,40 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
-  // The system list box has no hidden rows, so this window does without the filter.
-  for (int id : {kIdFilter, kIdFilterLabel}) ShowWindow(GetDlgItem(hwnd, id), SW_HIDE);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
+  state.views = std::make_unique<FilterViews>(hwnd, state.instance);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;
-  return state.dlg->OnInitDialog() ? TRUE : FALSE;
+  const BOOL focus = state.dlg->OnInitDialog() ? TRUE : FALSE;
+  state.views->Sync(state.handles->dialog);
+  return focus;
 }
 
 // A notification of a control or a menu command, as CSwitcherDlg routes it.
-void OnCommand(CSwitcherDlg& dlg, WPARAM wParam, LPARAM lParam) {
+void OnCommand(HWND hwnd, MainWindowState& state, WPARAM wParam, LPARAM lParam) {
+  CSwitcherDlg& dlg = *state.dlg;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   const bool fromMenu = lParam == 0;
-  if (fromMenu || code == BN_CLICKED) {
+  HWND filter = GetDlgItem(hwnd, kIdFilter);
+  if (id == kIdCancel && GetFocus() == filter && GetWindowTextLengthA(filter) > 0) {
+    // Escape in a filter that holds text clears it instead of closing the window.
+    SetWindowTextA(filter, "");
+  } else if (fromMenu || code == BN_CLICKED) {
     dlg.OnCommand(id);
+  } else if (id == kIdFilter && code == EN_CHANGE) {
+    dlg.OnChange(id);
   } else if (code == LBN_SELCHANGE) {
     wchar_t className[16] = {};
     GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
-    if (lstrcmpiW(className, L"ListBox") == 0) dlg.OnSelchange(id);
+    if (lstrcmpiW(className, L"ListBox") != 0) return;
+    const int listId = FilterViews::ListOf(id);
+    if (Win32ListBox* list = listId ? state.handles->dialog.Win32List(listId) : nullptr) {
+      FilterViews::Click(reinterpret_cast<HWND>(lParam), *list);
+      dlg.OnSelchange(listId);
+    } else {
+      dlg.OnSelchange(id);
+    }
   }
 }
 
@@ -213,6 +323,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (!state->placement || wParam == SIZE_MINIMIZED) return FALSE;
       state->placement->Follow(hwnd);
       dlg.OnSize();
+      state->views->Sync(state->handles->dialog);
       return FALSE;
     case WM_SHOWWINDOW:
       if (wParam && state->maximiseWhenShown) {
@@ -231,7 +342,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       dlg.OnTimer();
       break;
     case WM_COMMAND:
-      OnCommand(dlg, wParam, lParam);
+      OnCommand(hwnd, *state, wParam, lParam);
       break;
     case WM_CLOSE:
       dlg.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kCloseBox));
@@ -247,6 +358,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
       return FALSE;
   }
+  state->views->Sync(state->handles->dialog);
   EndWhenDone(hwnd, dlg);
   return TRUE;
 }
@@ -255,7 +367,8 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
-  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr, nullptr, nullptr, false};
+  MainWindowState state{instance, ctx,     frontEnd, nullptr, nullptr,
+                        nullptr,  nullptr, false,    nullptr};
   const MainWindowTemplate& layout = MainWindowLayout();
   const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,

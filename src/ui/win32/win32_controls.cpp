@@ -139,7 +139,10 @@ int Win32ListBox::GetTextWidthPixels(const std::string& text) const {
   return size.cx;
 }
 
-void Win32ListBox::SetColumnWidth(int pixels) { Send(LB_SETCOLUMNWIDTH, pixels); }
+void Win32ListBox::SetColumnWidth(int pixels) {
+  columnWidth_ = pixels;
+  Send(LB_SETCOLUMNWIDTH, pixels);
+}
 
 std::string Win32Text::GetText() const {
   const int length = GetWindowTextLengthA(Handle());

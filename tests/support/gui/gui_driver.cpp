@@ -121,6 +121,7 @@ int Usage() {
       "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID | close TITLE | disabled TITLE\n"
       "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
       "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
+      "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -182,6 +183,28 @@ int main(int argc, char** argv) {
                         SWP_NOMOVE | SWP_NOZORDER)
                ? 0
                : 1;
+  }
+  // Types into an edit: its text replaced, as the edit then tells its window.
+  if (verb == "type" && argc == 5) {
+    HWND control = Control(window, std::atoi(argv[3]));
+    if (control == nullptr) return 1;
+    const std::wstring text = Wide(argv[4]);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
+  }
+  // The texts of a list's rows, one a line.
+  if (verb == "rows" && argc == 4) {
+    HWND list = Control(window, std::atoi(argv[3]));
+    if (list == nullptr) return 1;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+      wchar_t text[512] = {};
+      if (SendMessageW(list, LB_GETTEXTLEN, row, 0) < 512) {
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+      }
+      std::printf("%s\n", Utf8(text).c_str());
+    }
+    return 0;
   }
   if (verb == "text" && argc == 4) {
     HWND control = Control(window, std::atoi(argv[3]));
