@@ -104,20 +104,21 @@ MainWindowTemplate Build() {
       currentAiName,
       AtBottom(currentTc),
       currentTcName,
-      AtBottom({kIdChooseRandomAi, ControlKind::kButton, "Choose Random AI", 168, 159, 123, 12}, 1),
-      AtBottom({kIdAllowDefaultAi, ControlKind::kCheckBox, "Allow the default AI to be chosen", 170,
-                174, 120, 8},
+      AtBottom({kIdChooseRandomAi, ControlKind::kButton, "Choose &Random AI", 168, 159, 123, 12},
                1),
-      AtBottom({kIdDisableAll, ControlKind::kButton, "Disable all TCs, Mutators, and AIs", 0, 170,
+      AtBottom({kIdAllowDefaultAi, ControlKind::kCheckBox, "&Allow the default AI to be chosen",
+                170, 174, 120, 8},
+               1),
+      AtBottom({kIdDisableAll, ControlKind::kButton, "&Disable all TCs, Mutators, and AIs", 0, 170,
                 121, 14}),
-      AtBottom({kIdClose, ControlKind::kButton, "Close", 3, 188, 55, 15}),
-      AtBottom({kIdMultiplayer, ControlKind::kButton, "Multiplayer...", 115, 185, 61, 21}, 0.5),
-      AtBottom({kIdLaunchTa, ControlKind::kDefaultButton, "Launch TA", 229, 185, 61, 21}, 1),
+      AtBottom({kIdClose, ControlKind::kButton, "&Close", 3, 188, 55, 15}),
+      AtBottom({kIdMultiplayer, ControlKind::kButton, "&Multiplayer...", 115, 185, 61, 21}, 0.5),
+      AtBottom({kIdLaunchTa, ControlKind::kDefaultButton, "&Launch TA", 229, 185, 61, 21}, 1),
   };
   t.tabs = ControlSpec{kIdTabs, ControlKind::kGroupBox, "", 0, 0, 291, 158};
   t.tabs.anchors = Anchors{0, 0, 1, 1};
 
-  MenuBarEntry settings = Menu("Settings");
+  MenuBarEntry settings = Menu("&Settings");
   settings.items = {
       Item("Automatically launch TAHook...", kIdMenuAutoLaunchTahook, true),
       Item("I have The Core Contingency installed", kIdMenuCcInstalled, true),
@@ -127,13 +128,13 @@ MainWindowTemplate Build() {
       Item("Don't ask to compile a monolithic TotalA1.hpi file", kIdMenuDontAskCompile, true),
       Item("Change TA folder...", kIdMenuChangeTaFolder, false),
   };
-  MenuBarEntry functions = Menu("Functions");
+  MenuBarEntry functions = Menu("F&unctions");
   functions.items = {
       Item("Take Snapshot...", kIdMenuTakeSnapshot, false),
       Item("Restore Snapshot...", kIdMenuRestoreSnapshot, false),
       Item("Make a UFO Pack from the currently enabled UFOs", kIdMenuMakeUfoPack, false),
   };
-  MenuBarEntry about = Item("About VKN", kIdMenuAbout, false);
+  MenuBarEntry about = Item("About &VKN", kIdMenuAbout, false);
   about.rightAligned = true;
   MenuBarEntry version = Menu("v" VAROKIN_VERSION);
   version.enabled = false;

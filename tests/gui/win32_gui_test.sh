@@ -162,6 +162,14 @@ shot main-filtered
 drive type "$MAIN" 1060 "" || fail "the filter cannot be cleared"
 echo "filtered: a click on a shown row switched that UFO only"
 
+# Ctrl+Tab and Ctrl+Shift+Tab change tabs, round the end.
+drive ctrl "$MAIN" tab || fail "no keys typed"
+until_true 5 test "$(drive tab "$MAIN" 1012)" = 0 || fail "Ctrl+Tab shows tab $(drive tab "$MAIN" 1012)"
+drive ctrl "$MAIN" shift+tab || fail "no keys typed"
+until_true 5 test "$(drive tab "$MAIN" 1012)" = 3 ||
+  fail "Ctrl+Shift+Tab shows tab $(drive tab "$MAIN" 1012)"
+echo "Ctrl+Tab and Ctrl+Shift+Tab changed tabs"
+
 # visit COMMAND TITLE SHOT CLOSING_BUTTON: opens a window from the main window, takes its picture
 # and closes it with that button.
 visit() {

@@ -63,7 +63,10 @@ DialogUnits DialogUnits::Fitting(const QFont& font, const std::vector<ControlSpe
   const QFontMetrics metrics(font);
   const QStyle* style = QApplication::style();
   for (const ControlSpec& item : specs) {
-    const int text = metrics.horizontalAdvance(ToQt(item.caption));
+    // The "&" of a button's mnemonic is not drawn (labels show their text as it is).
+    QString caption = ToQt(item.caption);
+    if (item.kind != ControlKind::kLabel) caption.remove('&');
+    const int text = metrics.horizontalAdvance(caption);
     int needed = 0;
     switch (item.kind) {
       case ControlKind::kLabel:

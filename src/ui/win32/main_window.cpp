@@ -232,6 +232,29 @@ void SavePlacement(HWND hwnd, MainWindowState& state) {
       settings::WriteWindowPlacement(state.ctx.fs, settings::WindowPlacementPath(), placement));
 }
 
+// Keys the dialog manager keeps to itself: Ctrl+Tab and Ctrl+Shift+Tab change tabs, Ctrl+F goes to
+// the filter. Seen by a message filter of the window's modal loop, and sent to the window as one
+// of these.
+constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the one before
+constexpr UINT kFindKey = WM_APP + 2;
+HWND keyedWindow = nullptr;
+
+LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && msg->message == WM_KEYDOWN && keyedWindow != nullptr &&
+      (GetKeyState(VK_CONTROL) & 0x8000) != 0 && GetAncestor(msg->hwnd, GA_ROOT) == keyedWindow) {
+    if (msg->wParam == VK_TAB) {
+      SendMessageA(keyedWindow, kStepTab, (GetKeyState(VK_SHIFT) & 0x8000) == 0 ? 1 : 0, 0);
+      return 1;
+    }
+    if (msg->wParam == 'F') {
+      SendMessageA(keyedWindow, kFindKey, 0, 0);
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 MainWindowState* StateOf(HWND hwnd) {
   return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, DWLP_USER));
 }
@@ -248,6 +271,7 @@ void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
 }
 
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
+  keyedWindow = hwnd;
   AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
   // Placed first: the validation messages of the catalogue scan already belong to this window.
   CentreOverOwner(hwnd);
@@ -344,6 +368,20 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       OnCommand(hwnd, *state, wParam, lParam);
       break;
+    case kStepTab: {
+      TabControl& tabs = state->handles->tabs;
+      const int count = tabs.GetItemCount();
+      if (count == 0) return TRUE;
+      tabs.SetCurSel((tabs.GetCurSel() + (wParam ? 1 : count - 1)) % count);
+      dlg.OnSelchange(kIdTabs);
+      break;
+    }
+    case kFindKey: {
+      HWND filter = GetDlgItem(hwnd, kIdFilter);
+      SetFocus(filter);
+      SendMessageA(filter, EM_SETSEL, 0, -1);
+      return TRUE;
+    }
     case WM_CLOSE:
       dlg.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kCloseBox));
       break;
@@ -371,8 +409,11 @@ void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                         nullptr,  nullptr, false,    nullptr};
   const MainWindowTemplate& layout = MainWindowLayout();
   const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
+  HHOOK keys = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,
                           MainWindowProc, reinterpret_cast<LPARAM>(&state));
+  keyedWindow = nullptr;
+  if (keys != nullptr) UnhookWindowsHookEx(keys);
 }
 
 }  // namespace varokin::ui::win32

@@ -5,10 +5,14 @@
 // Text crosses the process boundary only through the wide-character messages: some Wine versions
 // answer a cross-process LB_GETTEXT in UTF-16 even when asked in ANSI.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -121,7 +125,8 @@ int Usage() {
       "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID | close TITLE | disabled TITLE\n"
       "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
       "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
-      "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID\n"
+      "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID | tab TITLE TABS_ID\n"
+      "       | ctrl TITLE tab|shift+tab|LETTER\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -205,6 +210,38 @@ int main(int argc, char** argv) {
       std::printf("%s\n", Utf8(text).c_str());
     }
     return 0;
+  }
+  // The selected tab of a tab control.
+  if (verb == "tab" && argc == 4) {
+    HWND control = Control(window, std::atoi(argv[3]));
+    if (control == nullptr) return 1;
+    std::printf("%d\n", static_cast<int>(SendMessageW(control, TCM_GETCURSEL, 0, 0)));
+    return 0;
+  }
+  // Ctrl with a key (a letter, or "tab"), with Shift too for "shift+tab", typed into the window.
+  if (verb == "ctrl" && argc == 4) {
+    const std::string key = argv[3];
+    const bool shift = key == "shift+tab";
+    const WORD code = key == "tab" || shift ? VK_TAB : static_cast<WORD>(std::toupper(key[0]));
+    SetForegroundWindow(window);
+    std::vector<INPUT> inputs;
+    const auto press = [&inputs](WORD vk, bool up) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = vk;
+      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      inputs.push_back(input);
+    };
+    press(VK_CONTROL, false);
+    if (shift) press(VK_SHIFT, false);
+    press(code, false);
+    press(code, true);
+    if (shift) press(VK_SHIFT, true);
+    press(VK_CONTROL, true);
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+                   inputs.size()
+               ? 0
+               : 1;
   }
   if (verb == "text" && argc == 4) {
     HWND control = Control(window, std::atoi(argv[3]));
