@@ -126,7 +126,7 @@ int Usage() {
       "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
       "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
       "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID | tab TITLE TABS_ID\n"
-      "       | ctrl TITLE tab|shift+tab|LETTER\n"
+      "       | ctrl TITLE tab|shift+tab|LETTER | maximise TITLE\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -181,6 +181,10 @@ int main(int argc, char** argv) {
     if (which == nullptr || !GetWindowRect(which, &rect)) return 1;
     std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
     return 0;
+  }
+  if (verb == "maximise") {
+    ShowWindow(window, SW_MAXIMIZE);
+    return IsZoomed(window) ? 0 : 1;
   }
   // Drags the frame to this outer size, as a user would.
   if (verb == "resize" && argc == 5) {
