@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/config_files.h"
+#include "engine/ufo_files.h"
+
 namespace varokin::ui {
 
 namespace {
@@ -163,6 +166,38 @@ void CSwitcherDlg::OnChangeFilter() {
       return;
   }
   filters_[static_cast<std::size_t>(c_.tabs.GetCurSel())] = text;
+}
+
+std::string CSwitcherDlg::NameTip(int listId, int row) {
+  constexpr int kTipLines = 3;
+  ListBox* list = listId == kIdTcList        ? &c_.tcList
+                  : listId == kIdMutatorList ? &c_.mutatorList
+                  : listId == kIdAiList      ? &c_.aiList
+                  : listId == kIdPackList    ? &c_.packList
+                  : listId == kIdUfoList     ? &c_.ufoList
+                                             : nullptr;
+  if (list == nullptr || row < 0 || row >= list->GetCount()) return "";
+  std::string tip = list->GetText(row);
+  std::string description;
+  const auto mod = static_cast<int>(list->GetItemData(row));
+  if (listId == kIdUfoList) {
+    description = engine::ReadUfoDescription(ctx_.fs, tip, true).text;
+  } else if (listId != kIdPackList && mod != engine::kNoMod) {
+    engine::ConfigReader config(ctx_.fs, ctx_.state.modNamePool.Get(mod));
+    if (config.IsOpen()) {
+      config.ReadLine();
+      description = engine::DecodeDescription(config.ReadLine());
+    }
+  }
+  std::size_t end = 0;
+  for (int line = 0, from = 0; line < kTipLines; ++line) {
+    end = description.find("\r\n", static_cast<std::size_t>(from));
+    if (end == std::string::npos) break;
+    from = static_cast<int>(end) + 2;
+  }
+  if (end != std::string::npos) description.resize(end);
+  if (!description.empty()) tip += "\r\n" + description;
+  return tip;
 }
 
 void CSwitcherDlg::SaveWindowState() {

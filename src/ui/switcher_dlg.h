@@ -84,6 +84,10 @@ class CSwitcherDlg {
   void OnAbout();
   void OnChangeTaFolder();
 
+  // What the pointer resting on a row whose name is cut shows: the whole name and the first lines
+  // of the mod's description.
+  std::string NameTip(int listId, int row);
+
   // Selects the UFO rows whose file lies in the TA folder, and the packs with every member
   // selected. The second form takes a listing of the folder's "*.ufo" files just made.
   void SyncUfoSelection();

@@ -129,9 +129,12 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   EXPECT_EQ(main->Window().size(), grown);
 }
 
+// A name cut by the list's edge shows whole, with its description's first lines, when the pointer
+// rests on it; a name shown whole has no tip.
 TEST_F(DemoWindowTest, ACutNameShowsWholeInItsTooltip) {
   const std::string name = "Krogoth Mark Two Experimental Walker of the Northern Front";
   std::ofstream(root / "ta" / (name + ".ufo")).close();
+  std::ofstream(root / "ta" / "Varokin" / "UfoManager" / (name + ".txt")) << "Krogoth\r\nHuge.\r\n";
   main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
   main->Init();
   main->Show();
@@ -146,7 +149,7 @@ TEST_F(DemoWindowTest, ACutNameShowsWholeInItsTooltip) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
   };
   EXPECT_EQ(tipAt("Bulwark"), QString());
-  EXPECT_EQ(tipAt(QString::fromStdString(name)), QString::fromStdString(name));
+  EXPECT_EQ(tipAt(QString::fromStdString(name)), QString::fromStdString(name + "\nKrogoth\nHuge."));
 }
 
 TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {

@@ -90,15 +90,20 @@ class LongNames : public MainWindowTest {
 };
 
 // A column is as wide as the longest name in its list and a gap, but never narrower than a third
-// of the list.
+// of the list; a name cut all the same has its description's first lines in its tip.
 TEST_F(LongNames, ColumnsFollowTheLongestNameUpToTheListsWidth) {
-  ta.Mutator("Short", "Short", "d", "*", 0);
+  ta.Mutator("Short", "Short", "one##two##three##four", "*", 0);
   ta.Tc("Long", std::string(40, 'T'), "d", "LT", {});
   Start();
   auto& w = Window();
   const int width = w.mutatorList.GetWidthPixels();
   EXPECT_EQ(w.mutatorList.GetColumnWidth(), width / 3);
   EXPECT_EQ(w.tcList.GetColumnWidth(), w.tcList.GetTextWidthPixels(std::string(40, 'T')) + 8);
+
+  // A cut name's tip: the whole name and the first three lines of the description.
+  EXPECT_EQ(Dlg().NameTip(ui::kIdMutatorList, 0), "Short\r\none\r\ntwo\r\nthree");
+  EXPECT_EQ(Dlg().NameTip(ui::kIdTcList, 0), "*Original TA*");
+  EXPECT_EQ(Dlg().NameTip(ui::kIdTcList, 1), std::string(40, 'T') + "\r\nd");
 }
 
 }  // namespace

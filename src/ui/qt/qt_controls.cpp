@@ -15,12 +15,10 @@ QString ToQt(const std::string& text) {
 
 std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
-namespace {
-
-// A row whose name is cut shows the whole of it when the pointer rests on it.
 class WholeNameTip : public QObject {
  public:
-  explicit WholeNameTip(QListWidget* list) : QObject(list), list_(list) {}
+  WholeNameTip(QListWidget* list, std::shared_ptr<std::function<std::string(int)>> tipFor)
+      : QObject(list), list_(list), tipFor_(std::move(tipFor)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -34,7 +32,12 @@ class WholeNameTip : public QObject {
         item ? list_->visualItemRect(item).intersected(list_->viewport()->rect()) : QRect();
     if (item != nullptr &&
         list_->fontMetrics().horizontalAdvance(item->text()) + kMargin > shown.width()) {
-      QToolTip::showText(help->globalPos(), item->text(), qobject_cast<QWidget*>(watched));
+      QString tip = item->text();
+      if (*tipFor_) {
+        tip = ToQt((*tipFor_)(list_->row(item)))
+                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      }
+      QToolTip::showText(help->globalPos(), tip, qobject_cast<QWidget*>(watched));
     } else {
       QToolTip::hideText();
     }
@@ -43,13 +46,13 @@ class WholeNameTip : public QObject {
 
  private:
   QListWidget* list_;
+  // Shared with the list box, which the widget may outlive.
+  std::shared_ptr<std::function<std::string(int)>> tipFor_;
 };
-
-}  // namespace
 
 QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection)
     : QtControl(id, widget), model_(sorted, multipleSelection) {
-  widget->viewport()->installEventFilter(new WholeNameTip(widget));
+  widget->viewport()->installEventFilter(new WholeNameTip(widget, tipFor_));
   widget->setSelectionMode(multipleSelection ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
   widget->setSortingEnabled(false);

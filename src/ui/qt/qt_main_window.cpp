@@ -69,6 +69,11 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
       }));
   dlg_ = std::make_unique<CSwitcherDlg>(ctx, *bound_);
   dlg_->frontEnd = frontEnd;
+  for (int id : {kIdTcList, kIdMutatorList, kIdAiList, kIdPackList, kIdUfoList}) {
+    if (auto* list = dynamic_cast<QtListBox*>(controls_->List(id))) {
+      list->SetTipFor([this, id](int row) { return dlg_->NameTip(id, row); });
+    }
+  }
 
   deferred_.setSingleShot(true);
   deferred_.setInterval(100);
