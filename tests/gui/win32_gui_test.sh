@@ -105,6 +105,7 @@ until_true 10 xdotool search --name "^$MAIN\$" >/dev/null || fail "X has no wind
 screen="0 0 $(xdotool getdisplaygeometry)"
 main_at=$(geometry "$MAIN") || fail "no geometry for the main window"
 centred "$screen" "$main_at" || fail "the main window ($main_at) is not centred on $screen"
+[ "$(drive focus "$MAIN")" = 1012 ] || fail "the focus starts on $(drive focus "$MAIN"), not the tabs"
 
 # A larger window gives its lists the room; the buttons keep their size. It cannot be made
 # smaller than it opened.

@@ -82,6 +82,9 @@ TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
 // Mutator; keys reach the filter, the tabs and the buttons; the next start opens at the size the
 // window had.
 TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
+  // The focus starts on the tabs.
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_TRUE(focus != nullptr && Widget<QTabWidget>(kIdTabs)->isAncestorOf(focus));
   ClickTab(1);
   DialogWindow& window = main->Window();
   QListWidget* mutators = Widget<QListWidget>(kIdMutatorList);

@@ -283,9 +283,12 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   state.views = std::make_unique<FilterViews>(hwnd, state.instance);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;
-  const BOOL focus = state.dlg->OnInitDialog() ? TRUE : FALSE;
+  state.dlg->OnInitDialog();
   state.views->Sync(state.handles->dialog);
-  return focus;
+  // The tab control comes first: it lies beneath the lists, so it is last in the window's order,
+  // and the focus starts on it instead, Tab going on from it to the filter.
+  SetFocus(GetDlgItem(hwnd, kIdTabs));
+  return FALSE;
 }
 
 // A notification of a control or a menu command, as CSwitcherDlg routes it.

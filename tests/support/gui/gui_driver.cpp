@@ -126,7 +126,7 @@ int Usage() {
       "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
       "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
       "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID | tab TITLE TABS_ID\n"
-      "       | ctrl TITLE tab|shift+tab|LETTER | maximise TITLE\n"
+      "       | ctrl TITLE tab|shift+tab|LETTER | maximise TITLE | focus TITLE\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -213,6 +213,14 @@ int main(int argc, char** argv) {
       }
       std::printf("%s\n", Utf8(text).c_str());
     }
+    return 0;
+  }
+  // The id of the window's control that has the focus.
+  if (verb == "focus") {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui)) return 1;
+    std::printf("%d\n", GetDlgCtrlID(gui.hwndFocus));
     return 0;
   }
   // The selected tab of a tab control.
