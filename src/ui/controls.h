@@ -60,8 +60,14 @@ class ListBox : public Control {
   // the end and then from the top (start -1: from the top). kError when there is none.
   virtual int FindStringExact(int start, const std::string& text) const = 0;
 
+  // Shows only the rows whose text contains text without regard to case (all rows for an empty
+  // text). Rows keep their numbers and their selection: every other call still sees them all.
+  virtual void SetFilter(const std::string& text) = 0;
+
   // Width of the list in pixels, and the column width of a multi-column list.
   virtual int GetWidthPixels() const = 0;
+  // How wide text is drawn in the list's font, in pixels.
+  virtual int GetTextWidthPixels(const std::string& text) const = 0;
   virtual void SetColumnWidth(int pixels) = 0;
 };
 

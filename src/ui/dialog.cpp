@@ -20,4 +20,15 @@ int CommandForKey(const DialogLayout& layout, DialogKey key) {
   return kIdCancelDialog;
 }
 
+Box Anchored(const Box& box, const Anchors& anchors, int extraWidth, int extraHeight) {
+  const auto moved = [](int edge, double share, int extra) {
+    return edge + static_cast<int>(share * extra + 0.5);
+  };
+  const int left = moved(box.x, anchors.left, extraWidth);
+  const int top = moved(box.y, anchors.top, extraHeight);
+  const int right = moved(box.x + box.width, anchors.right, extraWidth);
+  const int bottom = moved(box.y + box.height, anchors.bottom, extraHeight);
+  return Box{left, top, right - left, bottom - top};
+}
+
 }  // namespace varokin::ui

@@ -13,6 +13,24 @@ constexpr int kIdCancelDialog = 2;
 
 enum class ControlKind { kButton, kDefaultButton, kCheckBox, kLabel, kEdit, kList, kGroupBox };
 
+// How a control follows a window made larger than its template: the share of the extra width by
+// which its left and right edges move, and of the extra height its top and bottom edges. All
+// zero: it stays where it is, at its size.
+struct Anchors {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+};
+
+// A rectangle, in whatever units its user keeps.
+struct Box {
+  int x, y, width, height;
+};
+
+// Where a control of box lies in a window extraWidth and extraHeight larger than its template.
+Box Anchored(const Box& box, const Anchors& anchors, int extraWidth, int extraHeight);
+
 // One control of a dialog template, positions in dialog units.
 struct ControlSpec {
   int id;  // -1 for a static text or group box that nothing refers to
@@ -42,6 +60,8 @@ struct ControlSpec {
   // Labels: a text wider than the label loses its middle to an ellipsis, so that both ends of a
   // path stay readable.
   bool shortenedInMiddle = false;
+  // Windows that can be resized only.
+  Anchors anchors = {};
 };
 
 // A dialog template: what every front end builds the dialog from.
@@ -53,6 +73,9 @@ struct DialogLayout {
   int fontPoints = 8;
   std::vector<ControlSpec> controls;
   bool minimizeBox = false;  // the title bar has a minimise button
+  // The window can be resized and maximised, no smaller than its template; its controls follow
+  // their anchors.
+  bool resizable = false;
 };
 
 // The keyboard's Enter and Escape and the title bar's close box.

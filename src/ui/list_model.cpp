@@ -234,4 +234,16 @@ bool ListModel::Click(int index) {
   return true;
 }
 
+bool PassesFilter(const std::string& text, const std::string& filter) {
+  return filter.empty() ||
+         std::search(text.begin(), text.end(), filter.begin(), filter.end(),
+                     [](char x, char y) { return Lower(x) == Lower(y); }) != text.end();
+}
+
+void ListModel::SetFilter(const std::string& text) { filter_ = text; }
+
+bool ListModel::IsShown(int index) const {
+  return Valid(index) && PassesFilter(At(index).text, filter_);
+}
+
 }  // namespace varokin::ui

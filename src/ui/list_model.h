@@ -6,6 +6,10 @@
 
 namespace varokin::ui {
 
+// Whether a row of this text passes a list's filter: it contains the filter's text without
+// regard to case. Every row passes the empty filter.
+bool PassesFilter(const std::string& text, const std::string& filter);
+
 // The rows of a list box as the system's list box keeps them: sorted insert without regard to
 // case, single or multiple selection with an anchor row, item data, exact-text search. The
 // in-memory list box and the Qt one both keep their rows here, so that both behave alike.
@@ -39,6 +43,12 @@ class ListModel {
   // anchor (and focus) row in a multiple-selection list. False for a row that does not exist.
   bool Click(int index);
 
+  // Shows only the rows whose text contains text, without regard to case; an empty text shows
+  // every row. Hiding is all a filter does: rows keep their numbers, selection and anchor.
+  void SetFilter(const std::string& text);
+  const std::string& GetFilter() const { return filter_; }
+  bool IsShown(int index) const;
+
  private:
   struct Row {
     std::string text;
@@ -67,6 +77,7 @@ class ListModel {
   int lastAdded_ = -1;  // where the last sorted add went: only a hint, checked before use
   int anchor_ = -1;
   int caret_ = -1;
+  std::string filter_;
 };
 
 }  // namespace varokin::ui

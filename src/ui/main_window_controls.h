@@ -25,6 +25,9 @@ enum MainWindowId : int {
   kIdCurrentTcLabel = 1039,
   kIdMultiplayer = 1043,
   kIdTaFolderLabel = 1200,
+  kIdFilter = 1060,
+  kIdFilterLabel = 1061,
+  kIdCurrentAiLabel = 1062,
   kIdMenuDisableFileWarnings = 32783,
   kIdMenuDisableCustomExeWarning = 32784,
   kIdMenuCcInstalled = 32785,
@@ -41,6 +44,7 @@ enum MainWindowId : int {
 // The main window's controls, created by a front end.
 struct MainWindowControls {
   TabControl& tabs;
+  TextControl& filter;
   ListBox& tcList;
   TextControl& tcPane;
   ListBox& mutatorList;
@@ -52,6 +56,7 @@ struct MainWindowControls {
   TextControl& ufoPane;
   TextControl& currentTcLabel;
   TextControl& taFolderLabel;
+  TextControl& currentAiLabel;
   Button& chooseRandomAi;
   CheckBox& allowDefaultAi;
   Button& disableAll;

@@ -1,6 +1,10 @@
 #include "ui/switcher_dlg.h"
 
+#include <algorithm>
 #include <array>
+
+#include "engine/config_files.h"
+#include "engine/ufo_files.h"
 
 namespace varokin::ui {
 
@@ -55,13 +59,24 @@ bool CSwitcherDlg::UnloadMutator(int slot) {
   return unloaded;
 }
 
-bool CSwitcherDlg::OnInitDialog() {
-  // The three lists share one rectangle, so they share the Mutator list's column width.
-  const int columnWidth = c_.mutatorList.GetWidthPixels() / 3;
-  c_.aiList.SetColumnWidth(columnWidth);
-  c_.tcList.SetColumnWidth(columnWidth);
-  c_.mutatorList.SetColumnWidth(columnWidth);
+void CSwitcherDlg::FitColumns() {
+  // The three lists share one rectangle, so they measure by the Mutator list's width. A column is
+  // a third of it at the least, as wide as the longest name with a gap after it, and no wider
+  // than the list.
+  constexpr int kGap = 8;
+  const int width = c_.mutatorList.GetWidthPixels();
+  for (ListBox* list : {&c_.tcList, &c_.mutatorList, &c_.aiList}) {
+    int longest = 0;
+    for (int row = 0; row < list->GetCount(); ++row) {
+      longest = std::max(longest, list->GetTextWidthPixels(list->GetText(row)));
+    }
+    list->SetColumnWidth(std::min(std::max(longest + kGap, width / 3), width));
+  }
+}
 
+void CSwitcherDlg::OnSize() { FitColumns(); }
+
+bool CSwitcherDlg::OnInitDialog() {
   const engine::StartupState& startup = ctx_.startup;
   c_.menuDisableFileWarnings.SetChecked(!startup.warnModifiedFiles);
   c_.menuDisableCustomExeWarning.SetChecked(!startup.warnCustomExe);
@@ -84,7 +99,15 @@ bool CSwitcherDlg::OnInitDialog() {
   OnSelchangeTab();
 
   ScanCatalogue();
+  FitColumns();
+  ShowCurrentAi();
   return true;
+}
+
+void CSwitcherDlg::ShowCurrentAi() {
+  const int row = c_.aiList.GetCurSel();
+  // A random choice is kept from the player, and so is the row it selected.
+  c_.currentAiLabel.SetText(row == ListBox::kError ? "(random)" : c_.aiList.GetText(row));
 }
 
 void CSwitcherDlg::OnSelchangeTab() {
@@ -93,7 +116,10 @@ void CSwitcherDlg::OnSelchangeTab() {
                                &c_.tcPane, &c_.mutatorPane, &c_.aiPane, &c_.ufoPane}) {
     control->Show(false);
   }
-  switch (c_.tabs.GetCurSel()) {
+  const int tab = c_.tabs.GetCurSel();
+  if (tab >= 0 && tab < static_cast<int>(filters_.size()))
+    c_.filter.SetText(filters_[static_cast<std::size_t>(tab)]);
+  switch (tab) {
     case 0:
       c_.tcList.Show(true);
       c_.tcPane.Show(true);
@@ -122,6 +148,60 @@ void CSwitcherDlg::OnSelchangeTab() {
   }
 }
 
+void CSwitcherDlg::OnChangeFilter() {
+  const std::string text = c_.filter.GetText();
+  switch (c_.tabs.GetCurSel()) {
+    case 0:
+      c_.tcList.SetFilter(text);
+      break;
+    case 1:
+      c_.mutatorList.SetFilter(text);
+      break;
+    case 2:
+      c_.aiList.SetFilter(text);
+      break;
+    case 3:
+      c_.packList.SetFilter(text);
+      c_.ufoList.SetFilter(text);
+      break;
+    default:
+      return;
+  }
+  filters_[static_cast<std::size_t>(c_.tabs.GetCurSel())] = text;
+}
+
+std::string CSwitcherDlg::NameTip(int listId, int row) {
+  constexpr int kTipLines = 3;
+  ListBox* list = listId == kIdTcList        ? &c_.tcList
+                  : listId == kIdMutatorList ? &c_.mutatorList
+                  : listId == kIdAiList      ? &c_.aiList
+                  : listId == kIdPackList    ? &c_.packList
+                  : listId == kIdUfoList     ? &c_.ufoList
+                                             : nullptr;
+  if (list == nullptr || row < 0 || row >= list->GetCount()) return "";
+  std::string tip = list->GetText(row);
+  std::string description;
+  const auto mod = static_cast<int>(list->GetItemData(row));
+  if (listId == kIdUfoList) {
+    description = engine::ReadUfoDescription(ctx_.fs, tip, true).text;
+  } else if (listId != kIdPackList && mod != engine::kNoMod) {
+    engine::ConfigReader config(ctx_.fs, ctx_.state.modNamePool.Get(mod));
+    if (config.IsOpen()) {
+      config.ReadLine();
+      description = engine::DecodeDescription(config.ReadLine());
+    }
+  }
+  std::size_t end = 0;
+  for (int line = 0, from = 0; line < kTipLines; ++line) {
+    end = description.find("\r\n", static_cast<std::size_t>(from));
+    if (end == std::string::npos) break;
+    from = static_cast<int>(end) + 2;
+  }
+  if (end != std::string::npos) description.resize(end);
+  if (!description.empty()) tip += "\r\n" + description;
+  return tip;
+}
+
 void CSwitcherDlg::SaveWindowState() {
   ctx_.settings.Write(settings::kSelectedTab, selectedTab);
   ctx_.settings.Write(settings::kAllowDefaultAi, c_.allowDefaultAi.IsChecked() ? 1 : 0);
@@ -146,10 +226,17 @@ void CSwitcherDlg::OnTimer() {
     OnMultiplayer();
   } else if (startup.snapshotRequested) {
     OnRestoreSnapshot();
+    ShowCurrentAi();
   }
 }
 
 bool CSwitcherDlg::OnCommand(int id) {
+  const bool handled = RouteCommand(id);
+  if (handled) ShowCurrentAi();
+  return handled;
+}
+
+bool CSwitcherDlg::RouteCommand(int id) {
   switch (id) {
     case kIdClose:
       OnOK();
@@ -207,7 +294,19 @@ bool CSwitcherDlg::OnCommand(int id) {
   }
 }
 
+bool CSwitcherDlg::OnChange(int id) {
+  if (id != kIdFilter) return false;
+  OnChangeFilter();
+  return true;
+}
+
 bool CSwitcherDlg::OnSelchange(int id) {
+  const bool handled = RouteSelchange(id);
+  if (handled) ShowCurrentAi();
+  return handled;
+}
+
+bool CSwitcherDlg::RouteSelchange(int id) {
   switch (id) {
     case kIdTcList:
       OnSelchangeTcList();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ class CSwitcherDlg {
 
   bool OnInitDialog();
   void OnShowWindow(bool show);
+  // The window was resized: the lists' columns follow their widths.
+  void OnSize();
   bool TimerPending() const { return timerPending_; }
   void OnTimer();
   Result GetResult() const { return result_; }
@@ -49,8 +52,13 @@ class CSwitcherDlg {
   // False for an id the main window does not handle.
   bool OnCommand(int id);
   bool OnSelchange(int id);
+  // The text of an edit changed.
+  bool OnChange(int id);
 
   void OnSelchangeTab();
+  // Hides the rows of the shown tab's lists whose names do not hold the filter's text. Nothing is
+  // selected or switched by it; each tab keeps its own filter.
+  void OnChangeFilter();
   void SaveWindowState();
   void OnOK();
   void OnCancel();
@@ -76,6 +84,10 @@ class CSwitcherDlg {
   void OnAbout();
   void OnChangeTaFolder();
 
+  // What the pointer resting on a row whose name is cut shows: the whole name and the first lines
+  // of the mod's description.
+  std::string NameTip(int listId, int row);
+
   // Selects the UFO rows whose file lies in the TA folder, and the packs with every member
   // selected. The second form takes a listing of the folder's "*.ufo" files just made.
   void SyncUfoSelection();
@@ -85,6 +97,12 @@ class CSwitcherDlg {
 
  private:
   void ScanCatalogue();
+  // Columns wide enough for the longest names, as far as the lists' widths allow.
+  void FitColumns();
+  // Names the AI in use beside the current TC, whatever tab is shown.
+  void ShowCurrentAi();
+  bool RouteCommand(int id);
+  bool RouteSelchange(int id);
   // Renaming a running game's archives corrupts it under Wine and fails half way on Windows: while
   // a program of the TA folder runs, says so and is true.
   bool RefuseWhileGameRuns();
@@ -112,6 +130,7 @@ class CSwitcherDlg {
   engine::MutatorSwitching mutators_;
   engine::UfoSwitching ufos_;
   engine::Snapshots snapshots_;
+  std::array<std::string, 4> filters_;
   bool timerPending_ = false;
   Result result_ = Result::kRunning;
 };

@@ -56,7 +56,7 @@ TEST(DialogTemplate, MakesEveryControlOfTheMainWindowAndItsMenuBar) {
                                            Inert, 0);
   ASSERT_NE(dialog, nullptr);
   AttachMenuBar(dialog, t.layout, t.menuBar);
-  EXPECT_EQ(ExpectControlsPlaced(dialog, t.layout), 17);
+  EXPECT_EQ(ExpectControlsPlaced(dialog, t.layout), 20);
   EXPECT_EQ(ClassOf(GetDlgItem(dialog, kIdTabs)), "SysTabControl32");
   // Beneath the lists drawn on it: last of the children.
   EXPECT_EQ(GetWindow(GetDlgItem(dialog, kIdTabs), GW_HWNDNEXT), nullptr);

@@ -101,6 +101,8 @@ printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=
 start() { (cd "$ta" && exec "$WINE" Varokin.exe "$@") & }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
+# The main window's size and place are the user's, kept in the per-user folder of this prefix.
+find "$WINEPREFIX/drive_c/users" -path '*/Varokin/window' -delete 2>/dev/null || true
 start
 app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open"
@@ -109,6 +111,21 @@ until_true 10 xdotool search --name "^$MAIN\$" >/dev/null || fail "X has no wind
 screen="0 0 $(xdotool getdisplaygeometry)"
 main_at=$(geometry "$MAIN") || fail "no geometry for the main window"
 centred "$screen" "$main_at" || fail "the main window ($main_at) is not centred on $screen"
+[ "$(drive focus "$MAIN")" = 1012 ] || fail "the focus starts on $(drive focus "$MAIN"), not the tabs"
+
+# A larger window gives its lists the room; the buttons keep their size. It cannot be made
+# smaller than it opened.
+read -r width height <<<"$(drive size "$MAIN")"
+read -r list_width list_height <<<"$(drive size "$MAIN" 1008)"
+launch_size=$(drive size "$MAIN" 1007)
+drive resize "$MAIN" $((width + 200)) $((height + 150)) || fail "the main window cannot be resized"
+[ "$(drive size "$MAIN" 1008)" = "$((list_width + 200)) $((list_height + 105))" ] ||
+  fail "the TC list did not grow: $(drive size "$MAIN" 1008), was $list_width $list_height"
+[ "$(drive size "$MAIN" 1007)" = "$launch_size" ] || fail "\"Launch TA\" changed its size"
+grown="$((width + 200)) $((height + 150))"
+[ "$(drive size "$MAIN")" = "$grown" ] || fail "the main window is $(drive size "$MAIN"), not $grown"
+main_at=$(geometry "$MAIN") || fail "no geometry for the resized main window"
+echo "resized: the lists grew, the buttons kept their size"
 
 # A Total Conversion picked in its list moves its files in and is remembered.
 drive select "$MAIN" 1008 "Ashen Frontier" || fail "no Ashen Frontier row"
@@ -138,6 +155,27 @@ for tab in mutators ais units; do
   sleep 1
   shot "main-$tab"
 done
+
+# The filter shows the UFOs whose names hold its text, in a list laid over the whole one; a click
+# there switches that UFO, and the rows it hides keep their selection.
+drive type "$MAIN" 1060 "sTORM" || fail "no filter box"
+[ "$(drive rows "$MAIN" $((1013 + 0x4000)))" = "Stormfront" ] ||
+  fail "the filter shows: $(drive rows "$MAIN" $((1013 + 0x4000)))"
+drive select "$MAIN" $((1013 + 0x4000)) "Stormfront" || fail "no Stormfront row under the filter"
+until_true 20 test -e "$ta/Stormfront.ufo" || fail "Stormfront was not switched on"
+[ -e "$ta/Bulwark.ufo" ] && [ -e "$ta/Varokin/UfoManager/Ironclad.ufo" ] ||
+  fail "the filter changed what else is switched on"
+shot main-filtered
+drive type "$MAIN" 1060 "" || fail "the filter cannot be cleared"
+echo "filtered: a click on a shown row switched that UFO only"
+
+# Ctrl+Tab and Ctrl+Shift+Tab change tabs, round the end.
+drive ctrl "$MAIN" tab || fail "no keys typed"
+until_true 5 test "$(drive tab "$MAIN" 1012)" = 0 || fail "Ctrl+Tab shows tab $(drive tab "$MAIN" 1012)"
+drive ctrl "$MAIN" shift+tab || fail "no keys typed"
+until_true 5 test "$(drive tab "$MAIN" 1012)" = 3 ||
+  fail "Ctrl+Shift+Tab shows tab $(drive tab "$MAIN" 1012)"
+echo "Ctrl+Tab and Ctrl+Shift+Tab changed tabs"
 
 # visit COMMAND TITLE SHOT CLOSING_BUTTON: opens a window from the main window, takes its picture
 # and closes it with that button.
@@ -175,6 +213,7 @@ fi
 start -host
 app_pid=$!
 drive wait "$MAIN" 60 || fail "the main window did not open with -host"
+[ "$(drive size "$MAIN")" = "$grown" ] || fail "the main window came back at $(drive size "$MAIN")"
 drive wait "Varokin: Hosting..." 20 || fail "-host did not open the hosting window"
 # A second -host while this one hosts ends without a word; a plain second start is refused.
 start -host

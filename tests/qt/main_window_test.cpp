@@ -1,9 +1,15 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
+#include <fstream>
 
 #include "support/qt/demo_window.h"
 #include "ui/main_window_controls.h"
@@ -12,6 +18,7 @@ namespace varokin::qt_tests {
 namespace {
 
 using namespace ui;
+using ui::qt::DialogWindow;
 
 TEST_F(DemoWindowTest, ListsShowTheCatalogueInTheListBoxOrder) {
   EXPECT_EQ(Rows(kIdTcList),
@@ -68,6 +75,84 @@ TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
   EXPECT_EQ(main->Window().result(), QDialog::Accepted);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
+}
+
+// A larger window gives its room to the lists and panes while the buttons keep their size at the
+// bottom; the filter hides rows and nothing else, and a click on a row it shows switches that
+// Mutator; keys reach the filter, the tabs and the buttons; the next start opens at the size the
+// window had.
+TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
+  // The focus starts on the tabs.
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_TRUE(focus != nullptr && Widget<QTabWidget>(kIdTabs)->isAncestorOf(focus));
+  ClickTab(1);
+  DialogWindow& window = main->Window();
+  QListWidget* mutators = Widget<QListWidget>(kIdMutatorList);
+  QPushButton* launch = Widget<QPushButton>(kIdLaunchTa);
+  const QSize list = mutators->size();
+  const QSize button = launch->size();
+  const QPoint fromCorner = QPoint(window.width(), window.height()) - launch->geometry().topLeft();
+  window.resize(window.size() + QSize(200, 150));
+  EXPECT_EQ(mutators->width(), list.width() + 200);
+  EXPECT_EQ(mutators->height(), list.height() + 105);
+  EXPECT_EQ(launch->size(), button);
+  EXPECT_EQ(QPoint(window.width(), window.height()) - launch->geometry().topLeft(), fromCorner);
+
+  ClickRow(kIdMutatorList, "Heavy Plating");
+  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  auto* filter = Widget<QLineEdit>(kIdFilter);
+  ASSERT_TRUE(filter->hasFocus());
+  QTest::keyClicks(filter, "sHOT");
+  EXPECT_FALSE(mutators->isRowHidden(
+      mutators->row(mutators->findItems("Long Shot Artillery", Qt::MatchExactly)[0])));
+  EXPECT_EQ(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden(), true);
+  EXPECT_EQ(SelectedRows(kIdMutatorList), QStringList({"Heavy Plating"}));
+  ClickRow(kIdMutatorList, "Long Shot Artillery");
+  EXPECT_EQ(SelectedRows(kIdMutatorList), QStringList({"Heavy Plating", "Long Shot Artillery"}));
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 1"), "}{LongShot.vkn");
+  SaveScreenshot(window, "main-filtered");
+  QTest::keyClick(filter, Qt::Key_Escape);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden());
+
+  // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs.
+  QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(main->Dlg().selectedTab, 2);
+  QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(main->Dlg().selectedTab, 1);
+
+  // Alt+C is "Close", which saves.
+  const QSize grown = window.size();
+  QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+  // A mnemonic presses its button a moment later, as a click shows.
+  EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.isVisible(); }, 2000));
+  main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
+  main->Init();
+  main->Show();
+  EXPECT_EQ(main->Window().size(), grown);
+}
+
+// A name cut by the list's edge shows whole, with its description's first lines, when the pointer
+// rests on it; a name shown whole has no tip.
+TEST_F(DemoWindowTest, ACutNameShowsWholeInItsTooltip) {
+  const std::string name = "Krogoth Mark Two Experimental Walker of the Northern Front";
+  std::ofstream(root / "ta" / (name + ".ufo")).close();
+  std::ofstream(root / "ta" / "Varokin" / "UfoManager" / (name + ".txt")) << "Krogoth\r\nHuge.\r\n";
+  main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
+  main->Init();
+  main->Show();
+  ClickTab(3);
+  QListWidget* ufos = Widget<QListWidget>(kIdUfoList);
+  const auto tipAt = [ufos](const QString& row) {
+    QListWidgetItem* item = ufos->findItems(row, Qt::MatchExactly).value(0);
+    if (item == nullptr) return QString("no row");
+    const QPoint at = ufos->visualItemRect(item).center();
+    QHelpEvent help(QEvent::ToolTip, at, ufos->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(ufos->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt("Bulwark"), QString());
+  EXPECT_EQ(tipAt(QString::fromStdString(name)), QString::fromStdString(name + "\nKrogoth\nHuge."));
 }
 
 TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {

@@ -109,6 +109,9 @@ TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
   ta.Ai("Bad", "Bad Three", "3", "XTA", {{"bad.ufo"}});
   Remember("Previous Settings", "Allow Default AI", "0");
   Start();
+  EXPECT_EQ(Window().currentAiLabel.GetText(), "*Default AI*");
+  ClickRow(ui::kIdAiList, "Good Two");
+  EXPECT_EQ(Window().currentAiLabel.GetText(), "Good Two");
   for (int run = 0; run < 8; ++run) {
     EXPECT_TRUE(Dlg().OnCommand(ui::kIdChooseRandomAi));
     const std::string active = State().GetCurrentAiName();
@@ -118,6 +121,7 @@ TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
     EXPECT_EQ(ta.Exists("two.ufo"), active == "^^Two.ai");
     EXPECT_FALSE(ta.Exists("bad.ufo"));
     EXPECT_TRUE(Selected(Window().aiList).empty());
+    EXPECT_EQ(Window().currentAiLabel.GetText(), "(random)");
     EXPECT_EQ(
         Window().aiPane.GetText(),
         "Using a randomly selected AI that's compatible with *Original TA*.\r\nCompatible AIs "

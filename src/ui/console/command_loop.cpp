@@ -60,7 +60,10 @@ void CommandLoop::ShowControl(ConsoleWindow& window, Control& control) {
   const std::string id = std::to_string(control.Id());
   if (auto* list = dynamic_cast<ListBox*>(&control)) {
     io_.WriteLine("list " + id);
+    // Rows a filter hides are left out; the others keep their numbers, which click takes.
+    auto* shown = dynamic_cast<headless::HeadlessListBox*>(list);
     for (int row = 0; row < list->GetCount(); ++row) {
+      if (shown != nullptr && !shown->IsShown(row)) continue;
       const bool selected =
           list->IsMultipleSelection() ? list->GetSel(row) : list->GetCurSel() == row;
       io_.WriteLine(std::to_string(row) + "\t" + (selected ? "1" : "0") + "\t" +
@@ -161,6 +164,19 @@ bool CommandLoop::Execute(ConsoleWindow& window, const std::string& line, std::s
     }
     tabs->SetCurSel(index);
     window.Selchange(kIdTabs);
+    return true;
+  }
+  if (command == "filter") {
+    // The main window's filter, typed as a whole.
+    auto* filter = window.IsEditable(kIdFilter)
+                       ? dynamic_cast<TextControl*>(ById(window, kIdFilter))
+                       : nullptr;
+    if (filter == nullptr) {
+      reason = "no filter in this window";
+      return false;
+    }
+    filter->SetText(RestAfterWords(line, 1));
+    window.EditChange(kIdFilter);
     return true;
   }
   if (command == "menu") {

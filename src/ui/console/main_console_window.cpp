@@ -5,6 +5,16 @@
 
 namespace varokin::ui::console {
 
+bool MainConsoleWindow::IsLabel(int id) const {
+  const ControlSpec* item = controls_.Entry(id);
+  return item != nullptr && item->kind == ControlKind::kLabel;
+}
+
+bool MainConsoleWindow::IsEditable(int id) const {
+  const ControlSpec* item = controls_.Entry(id);
+  return item != nullptr && item->kind == ControlKind::kEdit && !item->readOnly;
+}
+
 std::string MainConsoleWindow::Title() const { return kMainWindowTitle; }
 
 void MainConsoleWindow::Escape() {

@@ -16,13 +16,13 @@ class MainConsoleWindow : public ConsoleWindow {
   std::vector<Control*> Controls() override { return controls_.AllControls(); }
   std::vector<MenuItem*> CheckMenuItems() override { return controls_.CheckMenuItems(); }
   MenuItem* Menu(int id) override { return controls_.Menu(id); }
-  bool IsLabel(int id) const override { return id == kIdCurrentTcLabel; }
-  // The panes are read-only.
-  bool IsEditable(int) const override { return false; }
+  bool IsLabel(int id) const override;
+  // The panes are read-only; the filter is typed into.
+  bool IsEditable(int id) const override;
 
   void Command(int id) override { dlg_.OnCommand(id); }
   void Selchange(int id) override { dlg_.OnSelchange(id); }
-  void EditChange(int) override {}
+  void EditChange(int id) override { dlg_.OnChange(id); }
   void KillFocus(int) override {}
   void Escape() override;
   void CloseBox() override;

@@ -56,7 +56,13 @@ class HeadlessListBox : public Headless<ListBox> {
   int FindStringExact(int start, const std::string& text) const override {
     return model_.FindStringExact(start, text);
   }
+  void SetFilter(const std::string& text) override { model_.SetFilter(text); }
+  bool IsShown(int index) const { return model_.IsShown(index); }
   int GetWidthPixels() const override { return width_; }
+  // The system font's average character, as the template's lists are measured by.
+  int GetTextWidthPixels(const std::string& text) const override {
+    return 6 * static_cast<int>(text.size());
+  }
   void SetColumnWidth(int pixels) override { columnWidth_ = pixels; }
   int GetColumnWidth() const { return columnWidth_; }
 

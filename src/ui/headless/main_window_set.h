@@ -26,6 +26,8 @@ class HeadlessMainWindow {
   HeadlessButton* ButtonById(int id) { return dialog_.ButtonById(id); }
   HeadlessMenuItem* Menu(int id);
   HeadlessTabControl* Tabs(int id) { return id == tabs.Id() ? &tabs : nullptr; }
+  // The template's entry for a control id, or nullptr.
+  const ControlSpec* Entry(int id) const { return dialog_.Entry(id); }
 
   // Every control with an id, the tab control first, then in the order of the window's layout.
   std::vector<Control*> AllControls();
@@ -41,6 +43,7 @@ class HeadlessMainWindow {
  public:
   // The controls by name, for tests that look at one of them.
   HeadlessTabControl tabs;
+  HeadlessText& filter;
   HeadlessListBox& tcList;
   HeadlessText& tcPane;
   HeadlessListBox& mutatorList;
@@ -52,6 +55,7 @@ class HeadlessMainWindow {
   HeadlessText& ufoPane;
   HeadlessText& currentTcLabel;
   HeadlessText& taFolderLabel;
+  HeadlessText& currentAiLabel;
   HeadlessCheckBox& allowDefaultAi;
   HeadlessMenuItem& menuAutoLaunchTahook;
   HeadlessMenuItem& menuCcInstalled;

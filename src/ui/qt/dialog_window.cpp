@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
 #include <algorithm>
@@ -62,7 +63,10 @@ DialogUnits DialogUnits::Fitting(const QFont& font, const std::vector<ControlSpe
   const QFontMetrics metrics(font);
   const QStyle* style = QApplication::style();
   for (const ControlSpec& item : specs) {
-    const int text = metrics.horizontalAdvance(ToQt(item.caption));
+    // The "&" of a button's mnemonic is not drawn (labels show their text as it is).
+    QString caption = ToQt(item.caption);
+    if (item.kind != ControlKind::kLabel) caption.remove('&');
+    const int text = metrics.horizontalAdvance(caption);
     int needed = 0;
     switch (item.kind) {
       case ControlKind::kLabel:
@@ -119,6 +123,11 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void DialogWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (onResized) onResized();
 }
 
 void DialogWindow::showEvent(QShowEvent* event) {
@@ -214,6 +223,7 @@ void QtDialogControls::Add(const ControlSpec& item, DialogUnits units, QPoint or
   if (!item.tabStop && widget->focusPolicy() != Qt::NoFocus) widget->setFocusPolicy(Qt::ClickFocus);
   if (item.startsSelected) startsSelected_ = widget;
   widget->setGeometry(units.Rect(item.x, item.y, item.width, item.height).translated(origin));
+  placed_.push_back(Placed{widget, widget->geometry(), item.anchors});
   if (control && id != -1) controls_[id] = std::move(control);
 }
 
@@ -240,6 +250,18 @@ void QtDialogControls::FocusOpeningSelection() {
   startsSelected_->setFocus();
   if (auto* line = qobject_cast<QLineEdit*>(startsSelected_)) line->selectAll();
   if (auto* text = qobject_cast<QPlainTextEdit*>(startsSelected_)) text->selectAll();
+}
+
+QRect AnchoredRect(const QRect& base, const Anchors& anchors, QSize extra) {
+  const Box box = Anchored(Box{base.x(), base.y(), base.width(), base.height()}, anchors,
+                           extra.width(), extra.height());
+  return QRect(box.x, box.y, box.width, box.height);
+}
+
+void QtDialogControls::Relayout(QSize extra) {
+  for (const Placed& each : placed_) {
+    each.widget->setGeometry(AnchoredRect(each.base, each.anchors, extra));
+  }
 }
 
 std::string QtDialogControls::Title() const { return FromQt(window_.windowTitle()); }

@@ -37,6 +37,7 @@ class DialogWindow : public QDialog {
   std::function<void(int)> onCommand;
   // Each time the program shows the window (not when the window system restores it).
   std::function<void()> onShown;
+  std::function<void()> onResized;
 
   // Escape.
   void reject() override;
@@ -45,6 +46,7 @@ class DialogWindow : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Send(DialogKey key);
@@ -79,6 +81,8 @@ class QtDialogControls : public DialogControls {
   // Once the logic has filled the controls: the focus to the edit that opens with its text
   // selected, and that text selected.
   void FocusOpeningSelection();
+  // Places every control for a window this much larger than its template, by its anchors.
+  void Relayout(QSize extra);
 
  private:
   void Add(const ControlSpec& item, DialogUnits units, QPoint origin, const ControlEvents& events);
@@ -91,6 +95,15 @@ class QtDialogControls : public DialogControls {
   std::map<int, std::unique_ptr<Control>> controls_;
   std::unique_ptr<QObject> focusWatcher_;
   QWidget* startsSelected_ = nullptr;
+  struct Placed {
+    QWidget* widget;
+    QRect base;
+    Anchors anchors;
+  };
+  std::vector<Placed> placed_;
 };
+
+// Where a widget placed at base in a window's template lies in a window extra larger.
+QRect AnchoredRect(const QRect& base, const Anchors& anchors, QSize extra);
 
 }  // namespace varokin::ui::qt

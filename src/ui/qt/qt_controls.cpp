@@ -37,8 +37,44 @@ void MiddleShortenedLabel::paintEvent(QPaintEvent* /*event*/) {
                         isEnabled(), Shown(), foregroundRole());
 }
 
+class WholeNameTip : public QObject {
+ public:
+  WholeNameTip(QListWidget* list, std::shared_ptr<std::function<std::string(int)>> tipFor)
+      : QObject(list), list_(list), tipFor_(std::move(tipFor)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QListWidgetItem* item = list_->itemAt(help->pos());
+    // The style leaves a few pixels beside the text of a row.
+    constexpr int kMargin = 4;
+    // Cut by its column, or by the edge of the list.
+    const QRect shown =
+        item ? list_->visualItemRect(item).intersected(list_->viewport()->rect()) : QRect();
+    if (item != nullptr &&
+        list_->fontMetrics().horizontalAdvance(item->text()) + kMargin > shown.width()) {
+      QString tip = item->text();
+      if (*tipFor_) {
+        tip = ToQt((*tipFor_)(list_->row(item)))
+                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      }
+      QToolTip::showText(help->globalPos(), tip, qobject_cast<QWidget*>(watched));
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
+
+ private:
+  QListWidget* list_;
+  // Shared with the list box, which the widget may outlive.
+  std::shared_ptr<std::function<std::string(int)>> tipFor_;
+};
+
 QtListBox::QtListBox(int id, QListWidget* widget, bool sorted, bool multipleSelection)
     : QtControl(id, widget), model_(sorted, multipleSelection) {
+  widget->viewport()->installEventFilter(new WholeNameTip(widget, tipFor_));
   widget->setSelectionMode(multipleSelection ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
   widget->setSortingEnabled(false);
@@ -63,7 +99,18 @@ void QtListBox::InsertRow(int row, const std::string& text) {
   // Qt reports the selected rows that move down as a change of selection.
   mirroring_ = true;
   widget()->insertItem(row, ToQt(text));
+  if (!model_.IsShown(row)) widget()->setRowHidden(row, true);
   mirroring_ = false;
+}
+
+void QtListBox::SetFilter(const std::string& text) {
+  model_.SetFilter(text);
+  // Hidden rows stay in the widget, so its rows remain those of the model, selection and all.
+  QListWidget* list = widget();
+  for (int row = 0; row < model_.GetCount(); ++row) {
+    const bool hidden = !model_.IsShown(row);
+    if (list->isRowHidden(row) != hidden) list->setRowHidden(row, hidden);
+  }
 }
 
 int QtListBox::DeleteString(int index) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ui/controls.h"
@@ -52,6 +53,10 @@ class QtControl : public Base {
   Widget* widget_;
 };
 
+// A row whose name is cut shows the whole of it, and what the list box's tipFor adds, when the
+// pointer rests on it.
+class WholeNameTip;
+
 // A list box on the screen whose rows, order, selection and anchor are kept by the list model, so
 // that it behaves as the in-memory list box; the widget only mirrors them. A user's click is handed
 // to the model as a click, then onUserChange runs (the selection-change notification).
@@ -62,6 +67,8 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   ~QtListBox() override { QObject::disconnect(selectionChanged_); }
 
   std::function<void()> onUserChange;
+  // The tooltip of a row whose name is cut; its name alone when not set.
+  void SetTipFor(std::function<std::string(int row)> tipFor) { *tipFor_ = std::move(tipFor); }
 
   bool IsSorted() const override { return model_.IsSorted(); }
   bool IsMultipleSelection() const override { return model_.IsMultipleSelection(); }
@@ -81,7 +88,11 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   int GetAnchorIndex() const override { return model_.GetAnchorIndex(); }
   void SetAnchorIndex(int index) override { model_.SetAnchorIndex(index); }
   int FindStringExact(int start, const std::string& text) const override;
+  void SetFilter(const std::string& text) override;
   int GetWidthPixels() const override { return widget()->width(); }
+  int GetTextWidthPixels(const std::string& text) const override {
+    return widget()->fontMetrics().horizontalAdvance(ToQt(text));
+  }
   void SetColumnWidth(int pixels) override;
 
  private:
@@ -98,6 +109,8 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   ListModel model_;
   bool mirroring_ = false;
   QMetaObject::Connection selectionChanged_;
+  std::shared_ptr<std::function<std::string(int)>> tipFor_ =
+      std::make_shared<std::function<std::string(int)>>();
 };
 
 // A read-only pane, an edit or a static text. What the program set is read back byte for byte

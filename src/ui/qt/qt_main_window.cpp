@@ -1,8 +1,14 @@
 #include "ui/qt/qt_main_window.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
+#include <QShortcut>
 
+#include "settings/window_placement.h"
 #include "ui/main_window_layout.h"
 
 namespace varokin::ui::qt {
@@ -15,7 +21,9 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
   const int width = units.X(t.layout.width);
   BuildMenuBar(width);
   const int top = menuBar_->sizeHint().height();
-  window_.setFixedSize(width, top + units.Y(t.layout.height));
+  smallest_ = QSize(width, top + units.Y(t.layout.height));
+  window_.setMinimumSize(smallest_);
+  window_.resize(smallest_);
 
   // Made first, so that the lists and panes lie over it.
   auto* tabWidget = new QTabWidget(&window_);
@@ -23,6 +31,7 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
   tabWidget->setGeometry(
       units.Rect(t.tabs.x, t.tabs.y, t.tabs.width, t.tabs.height).translated(0, top));
   tabs_ = std::make_unique<QtTabControl>(t.tabs.id, tabWidget);
+  const QRect tabsBase = tabWidget->geometry();
   QObject::connect(tabWidget, &QTabWidget::currentChanged, tabWidget, [this] {
     if (tabs_->Programmatic()) return;
     dlg_->OnSelchange(kIdTabs);
@@ -31,7 +40,7 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
 
   ControlEvents events;
   events.command = [this](int id) { Route(id); };
-  events.change = [](int) {};
+  events.change = [this](int id) { dlg_->OnChange(id); };
   events.killFocus = [](int) {};
   events.selchange = [this](int id) {
     dlg_->OnSelchange(id);
@@ -41,6 +50,15 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
                                                  events, instances);
   controls_->SetTitle(t.layout.title);
   window_.onCommand = events.command;
+  AddKeys(*tabWidget);
+  window_.onResized = [this, tabWidget, tabsBase] {
+    const QSize extra = window_.size() - smallest_;
+    controls_->Relayout(extra);
+    tabWidget->setGeometry(AnchoredRect(tabsBase, MainWindowLayout().tabs.anchors, extra));
+    menuBar_->setGeometry(0, 0, window_.width(), menuBar_->height());
+    if (dlg_) dlg_->OnSize();
+  };
+  RestorePlacement(ctx.fs);
 
   bound_ = std::make_unique<MainWindowControls>(
       BindMainWindow(*controls_, *tabs_, [this](int id) -> MenuItem* {
@@ -51,6 +69,11 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
       }));
   dlg_ = std::make_unique<CSwitcherDlg>(ctx, *bound_);
   dlg_->frontEnd = frontEnd;
+  for (int id : {kIdTcList, kIdMutatorList, kIdAiList, kIdPackList, kIdUfoList}) {
+    if (auto* list = dynamic_cast<QtListBox*>(controls_->List(id))) {
+      list->SetTipFor([this, id](int row) { return dlg_->NameTip(id, row); });
+    }
+  }
 
   deferred_.setSingleShot(true);
   deferred_.setInterval(100);
@@ -64,6 +87,35 @@ QtMainWindow::QtMainWindow(engine::Context& ctx, const CSwitcherDlg::FrontEnd& f
   };
 }
 
+void QtMainWindow::RestorePlacement(platform::FileSystem& fs) {
+  fs_ = &fs;
+  const auto placement = settings::ReadWindowPlacement(fs, settings::WindowPlacementPath());
+  if (!placement) return;
+  const QRect saved(placement->box.x, placement->box.y, placement->box.width,
+                    placement->box.height);
+  QScreen* screen = QGuiApplication::screenAt(saved.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  const settings::WindowBox kept =
+      settings::KeptOnScreen(placement->box, {room.x(), room.y(), room.width(), room.height()},
+                             smallest_.width(), smallest_.height());
+  window_.setGeometry(kept.x, kept.y, kept.width, kept.height);
+  if (placement->maximised) window_.setWindowState(Qt::WindowMaximized);
+}
+
+void QtMainWindow::SavePlacement() {
+  if (fs_ == nullptr) return;
+  const bool maximised = window_.isMaximized();
+  const QRect box = maximised ? window_.normalGeometry() : window_.geometry();
+  // A window that is only where it opened has nothing to remember.
+  if (!box.isValid()) return;
+  settings::WindowPlacement placement{{box.x(), box.y(), box.width(), box.height()}, maximised};
+  // Not worth a message: the next start just opens at the smallest size.
+  static_cast<void>(
+      settings::WriteWindowPlacement(*fs_, settings::WindowPlacementPath(), placement));
+}
+
 QtMainWindow::~QtMainWindow() {
   deferred_.stop();
   window_.onShown = nullptr;
@@ -73,6 +125,45 @@ QtMainWindow::~QtMainWindow() {
 }
 
 void QtMainWindow::Init() { dlg_->OnInitDialog(); }
+
+namespace {
+
+// Escape in a filter that holds text clears it, instead of closing the window.
+class ClearOnEscape : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape || edit->text().isEmpty()) {
+      return false;
+    }
+    edit->clear();
+    return true;
+  }
+};
+
+}  // namespace
+
+void QtMainWindow::AddKeys(QTabWidget& tabs) {
+  auto* filter = window_.findChild<QLineEdit*>(QString::number(kIdFilter));
+  filter->installEventFilter(new ClearOnEscape(filter));
+  auto* find = new QShortcut(QKeySequence::Find, &window_);
+  QObject::connect(find, &QShortcut::activated, filter, [filter] {
+    filter->setFocus(Qt::ShortcutFocusReason);
+    filter->selectAll();
+  });
+  // Ctrl+Tab reaches the tab widget itself only while it has the focus.
+  const auto step = [&tabs](int by) {
+    tabs.setCurrentIndex((tabs.currentIndex() + by + tabs.count()) % tabs.count());
+  };
+  QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), &window_),
+                   &QShortcut::activated, &tabs, [step] { step(1); });
+  QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), &window_),
+                   &QShortcut::activated, &tabs, [step] { step(-1); });
+}
 
 void QtMainWindow::BuildMenuBar(int width) {
   menuBar_ = new QMenuBar(&window_);
@@ -117,9 +208,11 @@ void QtMainWindow::CloseWhenEnded() {
     case CSwitcherDlg::Result::kRunning:
       return;
     case CSwitcherDlg::Result::kOk:
+      SavePlacement();
       window_.done(QDialog::Accepted);
       return;
     case CSwitcherDlg::Result::kCancel:
+      SavePlacement();
       window_.done(QDialog::Rejected);
       return;
   }

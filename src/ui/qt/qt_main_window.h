@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/context.h"
+#include "platform/file_system.h"
 #include "platform/instances.h"
 #include "ui/qt/dialog_window.h"
 #include "ui/switcher_dlg.h"
@@ -31,6 +32,11 @@ class QtMainWindow {
 
  private:
   void BuildMenuBar(int width);
+  // The filter's keys and the keys that change tabs.
+  void AddKeys(QTabWidget& tabs);
+  // The size and place of the last run, kept on a screen there is now.
+  void RestorePlacement(platform::FileSystem& fs);
+  void SavePlacement();
   void Route(int id);
   void CloseWhenEnded();
 
@@ -42,6 +48,8 @@ class QtMainWindow {
   std::unique_ptr<MainWindowControls> bound_;
   std::unique_ptr<CSwitcherDlg> dlg_;
   QTimer deferred_;
+  QSize smallest_;
+  platform::FileSystem* fs_ = nullptr;
 };
 
 }  // namespace varokin::ui::qt

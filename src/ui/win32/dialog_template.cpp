@@ -166,6 +166,7 @@ std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* 
   out.Dword(0);      // extended style
   DWORD style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
   if (layout.minimizeBox) style |= WS_MINIMIZEBOX;
+  if (layout.resizable) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
   out.Dword(style);
   out.Word(static_cast<WORD>(layout.controls.size() + (tabs != nullptr ? 1 : 0)));
   out.Short(0);

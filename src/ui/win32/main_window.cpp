@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "settings/window_placement.h"
+#include "ui/list_model.h"
 #include "ui/main_window_layout.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/owner_window.h"
@@ -42,6 +44,148 @@ struct MainWindowHandles {
   std::unique_ptr<MainWindowControls> controls;
 };
 
+// The window's children where the template put them, to be moved by their anchors when the window
+// is resized. The dialog manager makes them in template order, the tab control last; labels
+// without an id can only be found so.
+struct Placement {
+  struct Child {
+    HWND hwnd;
+    RECT base;
+    Anchors anchors;
+  };
+  SIZE baseClient{};
+  SIZE smallestWindow{};
+  std::vector<Child> children;
+
+  explicit Placement(HWND w) {
+    RECT client{};
+    GetClientRect(w, &client);
+    baseClient = SIZE{client.right, client.bottom};
+    RECT frame{};
+    GetWindowRect(w, &frame);
+    smallestWindow = SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    const MainWindowTemplate& t = MainWindowLayout();
+    HWND child = GetWindow(w, GW_CHILD);
+    for (std::size_t i = 0; child != nullptr && i <= t.layout.controls.size(); ++i) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&rect), 2);
+      children.push_back(
+          {child, rect,
+           i < t.layout.controls.size() ? t.layout.controls[i].anchors : t.tabs.anchors});
+      child = GetWindow(child, GW_HWNDNEXT);
+    }
+  }
+
+  void Follow(HWND w) const {
+    RECT client{};
+    GetClientRect(w, &client);
+    const int extraWidth = client.right - baseClient.cx;
+    const int extraHeight = client.bottom - baseClient.cy;
+    for (const Child& child : children) {
+      const Box box = Anchored({child.base.left, child.base.top, child.base.right - child.base.left,
+                                child.base.bottom - child.base.top},
+                               child.anchors, extraWidth, extraHeight);
+      SetWindowPos(child.hwnd, nullptr, box.x, box.y, box.width, box.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(w, nullptr, TRUE);
+  }
+};
+
+// The system list box cannot hide rows. While a list has a filter, a list of the rows that pass
+// lies over it, each row's item data its row in the list beneath; a click there is made on that
+// row beneath, and the list over it is made again from the one beneath after every event, so
+// that the handlers only ever see the whole list.
+class FilterViews {
+ public:
+  static constexpr int kViewIdOffset = 0x4000;
+  static constexpr int kListIds[] = {kIdTcList, kIdMutatorList, kIdAiList, kIdPackList, kIdUfoList};
+
+  FilterViews(HWND w, HINSTANCE instance) {
+    for (int id : kListIds) {
+      HWND real = GetDlgItem(w, id);
+      const auto style = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_STYLE));
+      const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_EXSTYLE));
+      HWND view = CreateWindowExA(
+          exStyle, "LISTBOX", "", (style & ~(WS_VISIBLE | LBS_SORT)) | WS_CHILD, 0, 0, 0, 0, w,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + kViewIdOffset)), instance, nullptr);
+      SendMessageA(view, WM_SETFONT, SendMessageA(real, WM_GETFONT, 0, 0), FALSE);
+      // The list beneath must not paint over the one above it.
+      SetWindowLongPtrA(real, GWL_STYLE, static_cast<LONG_PTR>(style | WS_CLIPSIBLINGS));
+      views_.push_back(view);
+    }
+  }
+
+  // The list beneath a view's id, or 0.
+  static int ListOf(int viewId) {
+    for (int id : kListIds) {
+      if (id + kViewIdOffset == viewId) return id;
+    }
+    return 0;
+  }
+
+  // The user's click on a row of a view, made on its row beneath.
+  static void Click(HWND view, Win32ListBox& list) {
+    if (list.IsMultipleSelection()) {
+      const auto shown = static_cast<int>(SendMessageA(view, LB_GETCARETINDEX, 0, 0));
+      const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
+      list.SetSel(row, SendMessageA(view, LB_GETSEL, shown, 0) > 0);
+      list.SetAnchorIndex(row);
+    } else {
+      const auto shown = static_cast<int>(SendMessageA(view, LB_GETCURSEL, 0, 0));
+      const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
+      list.SetCurSel(row);
+      list.SetAnchorIndex(row);
+    }
+  }
+
+  void Sync(Win32DialogControls& controls) {
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+      Win32ListBox* found = controls.Win32List(kListIds[i]);
+      if (found == nullptr) continue;
+      Win32ListBox& list = *found;
+      HWND view = views_[i];
+      const bool filtered = !list.Filter().empty() && list.IsVisible();
+      // Tab reaches the list on top only.
+      const auto style = GetWindowLongPtrA(list.Handle(), GWL_STYLE);
+      SetWindowLongPtrA(list.Handle(), GWL_STYLE,
+                        filtered ? style & ~WS_TABSTOP : style | WS_TABSTOP);
+      if (!filtered) {
+        ShowWindow(view, SW_HIDE);
+        continue;
+      }
+      SendMessageA(view, WM_SETREDRAW, FALSE, 0);
+      const LRESULT top = SendMessageA(view, LB_GETTOPINDEX, 0, 0);
+      SendMessageA(view, LB_RESETCONTENT, 0, 0);
+      SendMessageA(view, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(list.ColumnWidth()), 0);
+      for (int row = 0; row < list.GetCount(); ++row) {
+        const std::string text = list.GetText(row);
+        if (!PassesFilter(text, list.Filter())) continue;
+        const LRESULT shown =
+            SendMessageA(view, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(view, LB_SETITEMDATA, static_cast<WPARAM>(shown), row);
+        if (list.IsMultipleSelection()) {
+          if (list.GetSel(row)) SendMessageA(view, LB_SETSEL, TRUE, shown);
+        } else if (list.GetCurSel() == row) {
+          SendMessageA(view, LB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+        }
+      }
+      SendMessageA(view, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+      RECT rect{};
+      GetWindowRect(list.Handle(), &rect);
+      MapWindowPoints(nullptr, GetParent(view), reinterpret_cast<POINT*>(&rect), 2);
+      SetWindowPos(view, HWND_TOP, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+      SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(view, nullptr, TRUE);
+    }
+  }
+
+ private:
+  std::vector<HWND> views_;
+};
+
 // Everything the window procedure reaches between messages.
 struct MainWindowState {
   HINSTANCE instance;
@@ -50,7 +194,66 @@ struct MainWindowState {
   std::unique_ptr<MainWindowHandles> handles;
   std::unique_ptr<CSwitcherDlg> dlg;
   std::unique_ptr<OwnerScope> owner;
+  std::unique_ptr<Placement> placement;
+  bool maximiseWhenShown = false;
+  std::unique_ptr<FilterViews> views;
 };
+
+// The size and place of the last run, kept on the work area of a monitor there is now.
+void RestorePlacement(HWND hwnd, MainWindowState& state) {
+  const auto saved = settings::ReadWindowPlacement(state.ctx.fs, settings::WindowPlacementPath());
+  if (!saved) return;
+  RECT wanted{saved->box.x, saved->box.y, saved->box.x + saved->box.width,
+              saved->box.y + saved->box.height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const settings::WindowBox kept = settings::KeptOnScreen(
+      saved->box, {work.left, work.top, work.right - work.left, work.bottom - work.top},
+      state.placement->smallestWindow.cx, state.placement->smallestWindow.cy);
+  SetWindowPos(hwnd, nullptr, kept.x, kept.y, kept.width, kept.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  state.maximiseWhenShown = saved->maximised;
+}
+
+void SavePlacement(HWND hwnd, MainWindowState& state) {
+  WINDOWPLACEMENT now{};
+  now.length = sizeof now;
+  if (!GetWindowPlacement(hwnd, &now)) return;
+  // The normal place is in work area coordinates; the window's own rectangle is in screen ones.
+  RECT box = now.rcNormalPosition;
+  if (now.showCmd != SW_SHOWMAXIMIZED) GetWindowRect(hwnd, &box);
+  const settings::WindowPlacement placement{
+      {box.left, box.top, box.right - box.left, box.bottom - box.top},
+      now.showCmd == SW_SHOWMAXIMIZED};
+  // Not worth a message: the next start just opens at the smallest size.
+  static_cast<void>(
+      settings::WriteWindowPlacement(state.ctx.fs, settings::WindowPlacementPath(), placement));
+}
+
+// Keys the dialog manager keeps to itself: Ctrl+Tab and Ctrl+Shift+Tab change tabs, Ctrl+F goes to
+// the filter. Seen by a message filter of the window's modal loop, and sent to the window as one
+// of these.
+constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the one before
+constexpr UINT kFindKey = WM_APP + 2;
+HWND keyedWindow = nullptr;
+
+LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && msg->message == WM_KEYDOWN && keyedWindow != nullptr &&
+      (GetKeyState(VK_CONTROL) & 0x8000) != 0 && GetAncestor(msg->hwnd, GA_ROOT) == keyedWindow) {
+    if (msg->wParam == VK_TAB) {
+      SendMessageA(keyedWindow, kStepTab, (GetKeyState(VK_SHIFT) & 0x8000) == 0 ? 1 : 0, 0);
+      return 1;
+    }
+    if (msg->wParam == 'F') {
+      SendMessageA(keyedWindow, kFindKey, 0, 0);
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 MainWindowState* StateOf(HWND hwnd) {
   return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -68,34 +271,60 @@ void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
 }
 
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
+  keyedWindow = hwnd;
   AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
   // Placed first: the validation messages of the catalogue scan already belong to this window.
   CentreOverOwner(hwnd);
+  state.placement = std::make_unique<Placement>(hwnd);
+  RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
+  state.views = std::make_unique<FilterViews>(hwnd, state.instance);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;
-  return state.dlg->OnInitDialog() ? TRUE : FALSE;
+  state.dlg->OnInitDialog();
+  state.views->Sync(state.handles->dialog);
+  // The tab control comes first: it lies beneath the lists, so it is last in the window's order,
+  // and the focus starts on it instead, Tab going on from it to the filter.
+  SetFocus(GetDlgItem(hwnd, kIdTabs));
+  return FALSE;
 }
 
 // A notification of a control or a menu command, as CSwitcherDlg routes it.
-void OnCommand(CSwitcherDlg& dlg, WPARAM wParam, LPARAM lParam) {
+void OnCommand(HWND hwnd, MainWindowState& state, WPARAM wParam, LPARAM lParam) {
+  CSwitcherDlg& dlg = *state.dlg;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   const bool fromMenu = lParam == 0;
-  if (fromMenu || code == BN_CLICKED) {
+  HWND filter = GetDlgItem(hwnd, kIdFilter);
+  if (id == kIdCancel && GetFocus() == filter && GetWindowTextLengthA(filter) > 0) {
+    // Escape in a filter that holds text clears it instead of closing the window.
+    SetWindowTextA(filter, "");
+  } else if (fromMenu || code == BN_CLICKED) {
     dlg.OnCommand(id);
+  } else if (id == kIdFilter && code == EN_CHANGE) {
+    dlg.OnChange(id);
   } else if (code == LBN_SELCHANGE) {
     wchar_t className[16] = {};
     GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
-    if (lstrcmpiW(className, L"ListBox") == 0) dlg.OnSelchange(id);
+    if (lstrcmpiW(className, L"ListBox") != 0) return;
+    const int listId = FilterViews::ListOf(id);
+    if (Win32ListBox* list = listId ? state.handles->dialog.Win32List(listId) : nullptr) {
+      FilterViews::Click(reinterpret_cast<HWND>(lParam), *list);
+      dlg.OnSelchange(listId);
+    } else {
+      dlg.OnSelchange(id);
+    }
   }
 }
 
 void EndWhenDone(HWND hwnd, const CSwitcherDlg& dlg) {
   const CSwitcherDlg::Result result = dlg.GetResult();
   if (result == CSwitcherDlg::Result::kRunning) return;
+  if (MainWindowState* state = StateOf(hwnd); state != nullptr && state->placement) {
+    SavePlacement(hwnd, *state);
+  }
   EndDialog(hwnd, result == CSwitcherDlg::Result::kOk ? IDOK : IDCANCEL);
 }
 
@@ -110,7 +339,24 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   if (state == nullptr || !state->dlg) return FALSE;
   CSwitcherDlg& dlg = *state->dlg;
   switch (message) {
+    case WM_GETMINMAXINFO:
+      if (state->placement) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize.x = state->placement->smallestWindow.cx;
+        limits->ptMinTrackSize.y = state->placement->smallestWindow.cy;
+      }
+      return TRUE;
+    case WM_SIZE:
+      if (!state->placement || wParam == SIZE_MINIMIZED) return FALSE;
+      state->placement->Follow(hwnd);
+      dlg.OnSize();
+      state->views->Sync(state->handles->dialog);
+      return FALSE;
     case WM_SHOWWINDOW:
+      if (wParam && state->maximiseWhenShown) {
+        state->maximiseWhenShown = false;
+        PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      }
       if (wParam) {
         dlg.OnShowWindow(true);
         SetTimer(hwnd, kDeferredRequestTimer, kDeferredRequestDelayMs, nullptr);
@@ -123,8 +369,22 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       dlg.OnTimer();
       break;
     case WM_COMMAND:
-      OnCommand(dlg, wParam, lParam);
+      OnCommand(hwnd, *state, wParam, lParam);
       break;
+    case kStepTab: {
+      TabControl& tabs = state->handles->tabs;
+      const int count = tabs.GetItemCount();
+      if (count == 0) return TRUE;
+      tabs.SetCurSel((tabs.GetCurSel() + (wParam ? 1 : count - 1)) % count);
+      dlg.OnSelchange(kIdTabs);
+      break;
+    }
+    case kFindKey: {
+      HWND filter = GetDlgItem(hwnd, kIdFilter);
+      SetFocus(filter);
+      SendMessageA(filter, EM_SETSEL, 0, -1);
+      return TRUE;
+    }
     case WM_CLOSE:
       dlg.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kCloseBox));
       break;
@@ -139,6 +399,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
       return FALSE;
   }
+  state->views->Sync(state->handles->dialog);
   EndWhenDone(hwnd, dlg);
   return TRUE;
 }
@@ -147,11 +408,15 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
-  MainWindowState state{instance, ctx, frontEnd, nullptr, nullptr, nullptr};
+  MainWindowState state{instance, ctx,     frontEnd, nullptr, nullptr,
+                        nullptr,  nullptr, false,    nullptr};
   const MainWindowTemplate& layout = MainWindowLayout();
   const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
+  HHOOK keys = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,
                           MainWindowProc, reinterpret_cast<LPARAM>(&state));
+  keyedWindow = nullptr;
+  if (keys != nullptr) UnhookWindowsHookEx(keys);
 }
 
 }  // namespace varokin::ui::win32

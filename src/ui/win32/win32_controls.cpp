@@ -128,7 +128,21 @@ int Win32ListBox::GetWidthPixels() const {
   return client.right - client.left;
 }
 
-void Win32ListBox::SetColumnWidth(int pixels) { Send(LB_SETCOLUMNWIDTH, pixels); }
+int Win32ListBox::GetTextWidthPixels(const std::string& text) const {
+  HDC dc = GetDC(Handle());
+  if (dc == nullptr) return 0;
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(Handle(), dc);
+  return size.cx;
+}
+
+void Win32ListBox::SetColumnWidth(int pixels) {
+  columnWidth_ = pixels;
+  Send(LB_SETCOLUMNWIDTH, pixels);
+}
 
 std::string Win32Text::GetText() const {
   const int length = GetWindowTextLengthA(Handle());

@@ -56,8 +56,14 @@ class Win32ListBox : public Win32Control<ListBox> {
   int GetAnchorIndex() const override;
   void SetAnchorIndex(int index) override;
   int FindStringExact(int start, const std::string& text) const override;
+  // The system list box cannot hide rows: the window shows the rows that pass in a list of its
+  // own laid over this one (see main_window.cpp), which keeps every row.
+  void SetFilter(const std::string& text) override { filter_ = text; }
+  const std::string& Filter() const { return filter_; }
   int GetWidthPixels() const override;
+  int GetTextWidthPixels(const std::string& text) const override;
   void SetColumnWidth(int pixels) override;
+  int ColumnWidth() const { return columnWidth_; }
 
  private:
   bool Valid(int index) const { return index >= 0 && index < GetCount(); }
@@ -66,6 +72,8 @@ class Win32ListBox : public Win32Control<ListBox> {
 
   bool sorted_;
   bool multiple_;
+  std::string filter_;
+  int columnWidth_ = 0;
 };
 
 // An edit or a static text.

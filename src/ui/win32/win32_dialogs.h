@@ -23,6 +23,7 @@ class Win32DialogControls : public DialogControls {
   std::string Title() const override;
 
   bool IsList(int id) const { return lists_.count(id) != 0; }
+  Win32ListBox* Win32List(int id) { return Find(lists_, id); }
 
  private:
   template <class T>

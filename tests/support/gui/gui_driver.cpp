@@ -5,10 +5,14 @@
 // Text crosses the process boundary only through the wide-character messages: some Wine versions
 // answer a cross-process LB_GETTEXT in UTF-16 even when asked in ANSI.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -120,6 +124,9 @@ int Usage() {
       "usage: gui_driver wait TITLE [SECONDS] | gone TITLE [SECONDS]\n"
       "       | select TITLE LIST_ID ROW_TEXT | command TITLE ID | close TITLE | disabled TITLE\n"
       "       | key TITLE CONTROL_ID left|right | text TITLE CONTROL_ID\n"
+      "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
+      "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID | tab TITLE TABS_ID\n"
+      "       | ctrl TITLE tab|shift+tab|LETTER | maximise TITLE | focus TITLE\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -166,6 +173,87 @@ int main(int argc, char** argv) {
     PostMessageW(control, WM_KEYDOWN, key, 1);
     PostMessageW(control, WM_KEYUP, key, 0xC0000001);
     return 0;
+  }
+  // The window's outer size, or a control's.
+  if (verb == "size" && argc <= 4) {
+    HWND which = argc == 4 ? Control(window, std::atoi(argv[3])) : window;
+    RECT rect{};
+    if (which == nullptr || !GetWindowRect(which, &rect)) return 1;
+    std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+  }
+  if (verb == "maximise") {
+    ShowWindow(window, SW_MAXIMIZE);
+    return IsZoomed(window) ? 0 : 1;
+  }
+  // Drags the frame to this outer size, as a user would.
+  if (verb == "resize" && argc == 5) {
+    return SetWindowPos(window, nullptr, 0, 0, std::atoi(argv[3]), std::atoi(argv[4]),
+                        SWP_NOMOVE | SWP_NOZORDER)
+               ? 0
+               : 1;
+  }
+  // Types into an edit: its text replaced, as the edit then tells its window.
+  if (verb == "type" && argc == 5) {
+    HWND control = Control(window, std::atoi(argv[3]));
+    if (control == nullptr) return 1;
+    const std::wstring text = Wide(argv[4]);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
+  }
+  // The texts of a list's rows, one a line.
+  if (verb == "rows" && argc == 4) {
+    HWND list = Control(window, std::atoi(argv[3]));
+    if (list == nullptr) return 1;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+      wchar_t text[512] = {};
+      if (SendMessageW(list, LB_GETTEXTLEN, row, 0) < 512) {
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+      }
+      std::printf("%s\n", Utf8(text).c_str());
+    }
+    return 0;
+  }
+  // The id of the window's control that has the focus.
+  if (verb == "focus") {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui)) return 1;
+    std::printf("%d\n", GetDlgCtrlID(gui.hwndFocus));
+    return 0;
+  }
+  // The selected tab of a tab control.
+  if (verb == "tab" && argc == 4) {
+    HWND control = Control(window, std::atoi(argv[3]));
+    if (control == nullptr) return 1;
+    std::printf("%d\n", static_cast<int>(SendMessageW(control, TCM_GETCURSEL, 0, 0)));
+    return 0;
+  }
+  // Ctrl with a key (a letter, or "tab"), with Shift too for "shift+tab", typed into the window.
+  if (verb == "ctrl" && argc == 4) {
+    const std::string key = argv[3];
+    const bool shift = key == "shift+tab";
+    const WORD code = key == "tab" || shift ? VK_TAB : static_cast<WORD>(std::toupper(key[0]));
+    SetForegroundWindow(window);
+    std::vector<INPUT> inputs;
+    const auto press = [&inputs](WORD vk, bool up) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = vk;
+      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      inputs.push_back(input);
+    };
+    press(VK_CONTROL, false);
+    if (shift) press(VK_SHIFT, false);
+    press(code, false);
+    press(code, true);
+    if (shift) press(VK_SHIFT, true);
+    press(VK_CONTROL, true);
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+                   inputs.size()
+               ? 0
+               : 1;
   }
   if (verb == "text" && argc == 4) {
     HWND control = Control(window, std::atoi(argv[3]));
