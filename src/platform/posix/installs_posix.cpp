@@ -24,10 +24,17 @@ constexpr int kDriveDepth = 4;
 // folder); it is passed by rather than read to the end.
 constexpr std::size_t kMaxEntries = 400;
 
-std::vector<std::string> Subfolders(const std::string& folder) {
-  std::vector<std::string> names;
+// A folder read once: its subfolders, and the name of TotalA.exe as the disk spells it (empty
+// when there is none).
+struct Listing {
+  std::vector<std::string> folders;
+  std::string game;
+};
+
+Listing Read(const std::string& folder) {
+  Listing listing;
   DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return names;
+  if (dir == nullptr) return listing;
   std::size_t seen = 0;
   while (const dirent* entry = readdir(dir)) {
     if (++seen > kMaxEntries) break;
@@ -35,41 +42,30 @@ std::vector<std::string> Subfolders(const std::string& folder) {
     if (name == "." || name == "..") continue;
     // Links are followed only where they stand for a drive (dosdevices), never inside one.
     if (entry->d_type == DT_DIR ||
-        (entry->d_type == DT_UNKNOWN && posix::IsHostFolder(folder + "/" + name)))
-      names.push_back(name);
-  }
-  closedir(dir);
-  return names;
-}
-
-// The name of TotalA.exe in folder, as the disk spells it; empty when there is none.
-std::string GameIn(const std::string& folder) {
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return std::string();
-  std::string found;
-  std::size_t seen = 0;
-  while (const dirent* entry = readdir(dir)) {
-    if (++seen > kMaxEntries) break;
-    if (EqualsIgnoringCase(entry->d_name, "totala.exe") &&
-        posix::IsHostFile(folder + "/" + entry->d_name)) {
-      found = entry->d_name;
-      break;
+        (entry->d_type == DT_UNKNOWN && posix::IsHostFolder(folder + "/" + name))) {
+      listing.folders.push_back(name);
+    } else if (listing.game.empty() && EqualsIgnoringCase(name, "totala.exe") &&
+               posix::IsHostFile(folder + "/" + name)) {
+      listing.game = name;
     }
   }
   closedir(dir);
-  return found;
+  return listing;
 }
+
+std::vector<std::string> Subfolders(const std::string& folder) { return Read(folder).folders; }
 
 class Finder {
  public:
   void Look(const std::string& folder) {
-    if (!GameIn(folder).empty()) Add(folder);
+    if (!Read(folder).game.empty()) Add(folder);
   }
 
   void Search(const std::string& folder, int depth) {
-    Look(folder);
+    const Listing listing = Read(folder);
+    if (!listing.game.empty()) Add(folder);
     if (depth == 0) return;
-    for (const std::string& name : Subfolders(folder)) Search(folder + "/" + name, depth - 1);
+    for (const std::string& name : listing.folders) Search(folder + "/" + name, depth - 1);
   }
 
   void Prefix(const std::string& prefix) {
