@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+
+#include <string>
 
 #include "ui/win32/command_text.h"
 
@@ -77,6 +81,54 @@ TEST_F(Win32ListBoxTest, ItemDataAndExactSearchWithoutRegardToCase) {
   EXPECT_EQ(list.FindStringExact(-1, "WARLORD ai"), 1);
   EXPECT_EQ(list.FindStringExact(1, "*default ai*"), 0);
   EXPECT_EQ(list.FindStringExact(-1, "Warlord"), ListBox::kError);
+}
+
+// The tip's own text and whether it is up.
+std::string TipText(HWND tip) {
+  char text[256] = {};
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = GetParent(tip);
+  tool.uId = 1;
+  tool.lpszText = text;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  return IsWindowVisible(tip) ? std::string(text) : std::string("(hidden)");
+}
+
+TEST_F(Win32ListBoxTest, CutNameTipShowsOnlyOverANameCutByItsColumnOrTheEdge) {
+  HWND hwnd = MakeList(LBS_MULTICOLUMN);
+  ShowWindow(parent_, SW_SHOWNOACTIVATE);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  Win32ListBox list(hwnd);
+  list.AddString("Arm");
+  list.AddString("Core Contingency with every unit of the expansion packs");
+  list.AddString("Phalanx Mutator");
+  RECT first{};
+  SendMessageA(hwnd, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  const int rowHeight = first.bottom - first.top;
+  const auto mouseOn = [&](int row) { return POINT{5, row * rowHeight + rowHeight / 2}; };
+  CutNameTip tip(parent_);
+  const auto tipFor = [&](int row) {
+    return list.GetText(row) + "\r\nline of row " + std::to_string(row);
+  };
+
+  list.SetColumnWidth(300);
+  tip.Follow(hwnd, mouseOn(0), tipFor);
+  EXPECT_EQ(TipText(tip.Handle()), "(hidden)");
+  tip.Follow(hwnd, mouseOn(1), tipFor);
+  EXPECT_EQ(TipText(tip.Handle()),
+            "Core Contingency with every unit of the expansion packs\r\nline of row 1");
+  tip.Follow(hwnd, mouseOn(2), tipFor);
+  EXPECT_EQ(TipText(tip.Handle()), "(hidden)");
+
+  // Narrower columns cut a name that the list would have room for.
+  list.SetColumnWidth(list.GetTextWidthPixels("Phalanx Mutator") - 10);
+  tip.Follow(hwnd, mouseOn(2), tipFor);
+  EXPECT_EQ(TipText(tip.Handle()), "Phalanx Mutator\r\nline of row 2");
+  tip.Follow(hwnd, POINT{5, 180}, tipFor);
+  EXPECT_EQ(TipText(tip.Handle()), "(hidden)");
+  tip.Follow(hwnd, mouseOn(0), tipFor);
+  EXPECT_EQ(TipText(tip.Handle()), "(hidden)");
 }
 
 TEST(CommandTextOf, KeepsWhatFollowsTheProgramName) {

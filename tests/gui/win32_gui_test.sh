@@ -92,6 +92,20 @@ marlett=/usr/share/wine/fonts/marlett.ttf
 ta=$work/ta
 bash "$make_demo" "$ta" >/dev/null
 cp -- "$exe" "$ta/Varokin.exe"
+# A collection of the size players gather: 150 Mutators and 400 kept UFOs, one of them with a name
+# longer than its list is wide.
+for ((n = 0; n < 150; n++)); do
+  name=Heavy
+  [ $((n % 10)) -ne 0 ] || name=Fast
+  : >"$ta/Varokin/}{$name$n.ccx"
+  printf '%s\r\n' "$(printf '%s %03d' $name $n)" d '*' 0 >"$ta/Varokin/}{$name$n.vkn"
+done
+for ((n = 0; n < 400; n++)); do
+  : >"$ta/Varokin/UfoManager/$(printf 'Plane %03d' $n).ufo"
+done
+long="Krogoth Mark Two, the Experimental Walker of the Northern Front, rebuilt for the winter wars"
+: >"$ta/Varokin/UfoManager/$long.ufo"
+printf '%s\r\n' Krogoth 'A walker taller than the trees.' >"$ta/Varokin/UfoManager/$long.txt"
 # The settings live in the TA folder, beside TotalA.exe.
 ini=$ta/Varokin.INI
 printf '%s\r\n' '[Varokin]' 'First Use=0' 'Configure ICQ=0' 'Compile Monolithic=0' \
@@ -168,6 +182,14 @@ until_true 20 test -e "$ta/Stormfront.ufo" || fail "Stormfront was not switched 
 shot main-filtered
 drive type "$MAIN" 1060 "" || fail "the filter cannot be cleared"
 echo "filtered: a click on a shown row switched that UFO only"
+
+# The mouse on a name its list cuts shows the whole name and the description in a tooltip.
+read -r x y <<<"$(drive spot "$MAIN" 1013 "$long")" || fail "no row for the long name"
+xdotool mousemove "$x" "$y" && xdotool mousemove_relative 2 0
+until_true 5 drive tip "$MAIN" >/dev/null || fail "no tooltip over the cut name"
+[ "$(drive tip "$MAIN")" = "$long"$'\nKrogoth\nA walker taller than the trees.' ] ||
+  fail "the tooltip shows: $(drive tip "$MAIN")"
+echo "cut name: its tooltip shows it whole"
 
 # Ctrl+Tab and Ctrl+Shift+Tab change tabs, round the end.
 drive ctrl "$MAIN" tab || fail "no keys typed"

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "support/qt/demo_window.h"
+#include "support/ta_folder.h"
 #include "ui/main_window_controls.h"
 
 namespace varokin::qt_tests {
@@ -77,11 +78,16 @@ TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
 }
 
-// A larger window gives its room to the lists and panes while the buttons keep their size at the
-// bottom; the filter hides rows and nothing else, and a click on a row it shows switches that
-// Mutator; keys reach the filter, the tabs and the buttons; the next start opens at the size the
-// window had.
+// On a collection of the size players gather: a larger window gives its room to the lists and
+// panes while the buttons keep their size at the bottom; the filter hides rows and nothing else,
+// and a click on a row it shows switches that Mutator; keys reach the filter, the tabs and the
+// buttons; the next start opens at the size the window had.
 TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
+  fixtures::AddBigCollection(root / "ta");
+  main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);
+  main->Init();
+  main->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main->Window()));
   // The focus starts on the tabs.
   QWidget* focus = QApplication::focusWidget();
   EXPECT_TRUE(focus != nullptr && Widget<QTabWidget>(kIdTabs)->isAncestorOf(focus));
@@ -103,6 +109,10 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   auto* filter = Widget<QLineEdit>(kIdFilter);
   ASSERT_TRUE(filter->hasFocus());
   QTest::keyClicks(filter, "sHOT");
+  EXPECT_EQ(mutators->count(), 154);
+  int shown = 0;
+  for (int row = 0; row < mutators->count(); ++row) shown += mutators->isRowHidden(row) ? 0 : 1;
+  EXPECT_EQ(shown, 1);
   EXPECT_FALSE(mutators->isRowHidden(
       mutators->row(mutators->findItems("Long Shot Artillery", Qt::MatchExactly)[0])));
   EXPECT_EQ(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden(), true);

@@ -102,4 +102,9 @@ class TaFolder {
   std::filesystem::path previousDir_;
 };
 
+// A collection of the size players gather, in the TA folder at root (the program's folders
+// there already): 150 Mutators "Heavy 001" (}{Heavy1.vkn) and so on, one in ten "Fast" instead,
+// and 400 kept UFOs "Plane 001" and so on, one in ten "Tank" instead.
+void AddBigCollection(const std::filesystem::path& root);
+
 }  // namespace varokin::fixtures

@@ -1,5 +1,9 @@
 // The builders of configuration files, UFOs and packs, in the formats the program reads.
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "support/ta_folder.h"
@@ -76,6 +80,29 @@ void TaFolder::Pack(const std::string& fileName, const std::string& title,
   std::vector<std::string> lines{title, description};
   lines.insert(lines.end(), ufoNames.begin(), ufoNames.end());
   Text("Varokin\\UfoManager\\" + fileName, Lines(lines));
+}
+
+void AddBigCollection(const std::filesystem::path& root) {
+  const auto write = [](const std::filesystem::path& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    if (!file) ADD_FAILURE() << "Could not write " << path;
+  };
+  const auto numbered = [](const char* kind, int n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s %03d", kind, n);
+    return std::string(name);
+  };
+  for (int n = 0; n < 150; ++n) {
+    const char* kind = n % 10 == 0 ? "Fast" : "Heavy";
+    const std::string stem = "}{" + std::string(kind) + std::to_string(n);
+    write(root / "Varokin" / (stem + ".ccx"), "Mutator " + stem);
+    write(root / "Varokin" / (stem + ".vkn"), Lines({numbered(kind, n), "d", "*", "0"}));
+  }
+  for (int n = 0; n < 400; ++n) {
+    const std::string name = numbered(n % 10 == 0 ? "Tank" : "Plane", n);
+    write(root / "Varokin" / "UfoManager" / (name + ".ufo"), "UFO " + name);
+  }
 }
 
 }  // namespace varokin::fixtures

@@ -1,5 +1,4 @@
 // The main window over big collections and long names, over headless controls.
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,24 +9,12 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string Numbered(const char* kind, int n) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%s %03d", kind, n);
-  return name;
-}
-
 class Filter : public MainWindowTest {
  protected:
   // 150 Mutators, one in ten of them "Fast ...", and 400 UFOs, one in ten "Tank ...".
   void SetUp() override {
     ta.Game();
-    for (int n = 0; n < 150; ++n) {
-      const std::string kind = n % 10 == 0 ? "Fast" : "Heavy";
-      ta.Mutator(kind + std::to_string(n), Numbered(kind.c_str(), n), "d", "*", 0);
-    }
-    for (int n = 0; n < 400; ++n) {
-      ta.Ufo(Numbered(n % 10 == 0 ? "Tank" : "Plane", n), UfoPlace::kKept);
-    }
+    AddBigCollection(ta.Root());
   }
   void Type(const std::string& text) {
     Window().filter.SetText(text);

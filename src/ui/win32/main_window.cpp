@@ -125,6 +125,13 @@ class FilterViews {
     return 0;
   }
 
+  static bool IsList(int id) {
+    for (int listId : kListIds) {
+      if (listId == id) return true;
+    }
+    return false;
+  }
+
   // The user's click on a row of a view, made on its row beneath.
   static void Click(HWND view, Win32ListBox& list) {
     if (list.IsMultipleSelection()) {
@@ -197,6 +204,7 @@ struct MainWindowState {
   std::unique_ptr<Placement> placement;
   bool maximiseWhenShown = false;
   std::unique_ptr<FilterViews> views;
+  std::unique_ptr<CutNameTip> tip;
 };
 
 // The size and place of the last run, kept on the work area of a monitor there is now.
@@ -234,13 +242,42 @@ void SavePlacement(HWND hwnd, MainWindowState& state) {
 
 // Keys the dialog manager keeps to itself: Ctrl+Tab and Ctrl+Shift+Tab change tabs, Ctrl+F goes to
 // the filter. Seen by a message filter of the window's modal loop, and sent to the window as one
-// of these.
+// of these. The filter also sees the mouse move over the lists, which only the lists are sent.
 constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the one before
 constexpr UINT kFindKey = WM_APP + 2;
 HWND keyedWindow = nullptr;
 
+MainWindowState* StateOf(HWND hwnd) {
+  return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+// The mouse over a list, or over the filtered view of one, for the tip of a cut name.
+void FollowMouse(const MSG& msg) {
+  MainWindowState* state = StateOf(keyedWindow);
+  if (state == nullptr || !state->tip || !state->dlg || GetParent(msg.hwnd) != keyedWindow) return;
+  const int id = GetDlgCtrlID(msg.hwnd);
+  const int listId = FilterViews::IsList(id) ? id : FilterViews::ListOf(id);
+  if (listId == 0) return;
+  if (msg.message == WM_MOUSELEAVE) {
+    state->tip->Hide();
+    return;
+  }
+  const POINT mouse{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  state->tip->Follow(msg.hwnd, mouse, [&](int row) {
+    const int whole =
+        listId == id
+            ? row
+            : static_cast<int>(SendMessageA(msg.hwnd, LB_GETITEMDATA, static_cast<WPARAM>(row), 0));
+    return state->dlg->NameTip(listId, whole);
+  });
+}
+
 LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
   const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && keyedWindow != nullptr &&
+      (msg->message == WM_MOUSEMOVE || msg->message == WM_MOUSELEAVE)) {
+    FollowMouse(*msg);
+  }
   if (code == MSGF_DIALOGBOX && msg->message == WM_KEYDOWN && keyedWindow != nullptr &&
       (GetKeyState(VK_CONTROL) & 0x8000) != 0 && GetAncestor(msg->hwnd, GA_ROOT) == keyedWindow) {
     if (msg->wParam == VK_TAB) {
@@ -253,10 +290,6 @@ LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-MainWindowState* StateOf(HWND hwnd) {
-  return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, DWLP_USER));
 }
 
 void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
@@ -281,6 +314,7 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   SetWindowIcons(hwnd, state.instance);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
   state.views = std::make_unique<FilterViews>(hwnd, state.instance);
+  state.tip = std::make_unique<CutNameTip>(hwnd);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;
   state.dlg->OnInitDialog();
@@ -409,7 +443,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
   MainWindowState state{instance, ctx,     frontEnd, nullptr, nullptr,
-                        nullptr,  nullptr, false,    nullptr};
+                        nullptr,  nullptr, false,    nullptr, nullptr};
   const MainWindowTemplate& layout = MainWindowLayout();
   const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
   HHOOK keys = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());

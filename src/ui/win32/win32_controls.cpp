@@ -129,14 +129,94 @@ int Win32ListBox::GetWidthPixels() const {
 }
 
 int Win32ListBox::GetTextWidthPixels(const std::string& text) const {
-  HDC dc = GetDC(Handle());
+  return TextWidthPixels(Handle(), text);
+}
+
+int TextWidthPixels(HWND window, const std::string& text) {
+  HDC dc = GetDC(window);
   if (dc == nullptr) return 0;
-  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
   SIZE size{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, previous);
-  ReleaseDC(Handle(), dc);
+  ReleaseDC(window, dc);
   return size.cx;
+}
+
+CutNameTip::CutNameTip(HWND owner)
+    : owner_(owner),
+      tip_(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                           WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr)) {
+  if (tip_ == nullptr) return;
+  TOOLINFOA tool = Tool();
+  tool.uFlags |= TTF_TRACK | TTF_ABSOLUTE;
+  SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  // A width makes the tip break its lines at the description's line ends.
+  SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 480);
+}
+
+CutNameTip::~CutNameTip() {
+  if (tip_ != nullptr) DestroyWindow(tip_);
+}
+
+TOOLINFOA CutNameTip::Tool() {
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = owner_;
+  tool.uId = 1;
+  tool.lpszText = const_cast<char*>("");
+  return tool;
+}
+
+void CutNameTip::Follow(HWND list, POINT mouse, const std::function<std::string(int row)>& tipFor) {
+  if (tip_ == nullptr) return;
+  const auto hit =
+      static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(mouse.x, mouse.y)));
+  const int row = HIWORD(hit) == 0 ? LOWORD(hit) : -1;
+  // The tip of a row is read once while it stays up; whether a name is cut is seen afresh, as
+  // the columns and rows may have changed under a still mouse.
+  if (list == list_ && row == row_) return;
+  Hide();
+  if (row < 0) return;
+  RECT shown{};
+  RECT client{};
+  GetClientRect(list, &client);
+  if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&shown)) == LB_ERR)
+    return;
+  IntersectRect(&shown, &shown, &client);
+  const auto length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+  if (length == LB_ERR) return;
+  std::string name(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(name.data()));
+  name.resize(static_cast<std::size_t>(length));
+  // The list box leaves a few pixels beside the text of a row.
+  constexpr int kMargin = 4;
+  if (TextWidthPixels(list, name) + kMargin <= shown.right - shown.left) return;
+  list_ = list;
+  row_ = row;
+  std::string text = tipFor(row);
+  TOOLINFOA tool = Tool();
+  tool.lpszText = text.data();
+  SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  POINT at{shown.left, shown.bottom};
+  ClientToScreen(list, &at);
+  SendMessageA(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+  tool = Tool();
+  SendMessageA(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  // Told when the mouse leaves the list, to take the tip away.
+  TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, list, 0};
+  TrackMouseEvent(&leave);
+}
+
+void CutNameTip::Hide() {
+  list_ = nullptr;
+  row_ = -1;
+  if (tip_ == nullptr) return;
+  TOOLINFOA tool = Tool();
+  SendMessageA(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32ListBox::SetColumnWidth(int pixels) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/controls.h"
@@ -74,6 +77,32 @@ class Win32ListBox : public Win32Control<ListBox> {
   bool multiple_;
   std::string filter_;
   int columnWidth_ = 0;
+};
+
+// The width of text in a window's font.
+int TextWidthPixels(HWND window, const std::string& text);
+
+// A tooltip with the whole name of the row under the mouse when its list box shows the name cut,
+// by its column or by the list's edge; tipFor gives the tip of a row. The window that owns the
+// lists feeds it their mouse moves.
+class CutNameTip {
+ public:
+  explicit CutNameTip(HWND owner);
+  ~CutNameTip();
+  CutNameTip(const CutNameTip&) = delete;
+  CutNameTip& operator=(const CutNameTip&) = delete;
+
+  void Follow(HWND list, POINT mouse, const std::function<std::string(int row)>& tipFor);
+  void Hide();
+  HWND Handle() const { return tip_; }
+
+ private:
+  TOOLINFOA Tool();
+
+  HWND owner_;
+  HWND tip_;
+  HWND list_ = nullptr;
+  int row_ = -1;
 };
 
 // An edit or a static text.

@@ -127,6 +127,7 @@ int Usage() {
       "       | size TITLE [CONTROL_ID] | resize TITLE WIDTH HEIGHT\n"
       "       | type TITLE EDIT_ID TEXT | rows TITLE LIST_ID | tab TITLE TABS_ID\n"
       "       | ctrl TITLE tab|shift+tab|LETTER | maximise TITLE | focus TITLE\n"
+      "       | spot TITLE LIST_ID ROW_TEXT | tip TITLE\n"
       "       | answer CAPTION BUTTON_ID [SECONDS] | nobox CAPTION SECONDS\n");
   return 2;
 }
@@ -254,6 +255,52 @@ int main(int argc, char** argv) {
                    inputs.size()
                ? 0
                : 1;
+  }
+  // Scrolls a list to a row and prints a point of the screen on that row, for the mouse.
+  if (verb == "spot" && argc == 5) {
+    HWND list = Control(window, std::atoi(argv[3]));
+    const int row = list ? RowOf(list, Wide(argv[4])) : -1;
+    if (row < 0) return 1;
+    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+    RECT rect{};
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+      return 1;
+    }
+    POINT spot{rect.left + 8, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &spot);
+    std::printf("%ld %ld\n", spot.x, spot.y);
+    return 0;
+  }
+  // The text of the tooltip the window's program shows, if it shows one.
+  if (verb == "tip") {
+    struct Search {
+      DWORD process;
+      std::wstring text;
+      bool found;
+    } search{0, {}, false};
+    GetWindowThreadProcessId(window, &search.process);
+    EnumWindows(
+        [](HWND hwnd, LPARAM found) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(found);
+          wchar_t className[32] = {};
+          DWORD process = 0;
+          GetWindowThreadProcessId(hwnd, &process);
+          GetClassNameW(hwnd, className, 32);
+          if (process != s.process || !IsWindowVisible(hwnd) ||
+              lstrcmpiW(className, TOOLTIPS_CLASSW) != 0) {
+            return TRUE;
+          }
+          wchar_t text[1024] = {};
+          SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+          s.text = text;
+          s.found = true;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    std::printf("%s\n", Utf8(search.text).c_str());
+    return 0;
   }
   if (verb == "text" && argc == 4) {
     HWND control = Control(window, std::atoi(argv[3]));
