@@ -13,12 +13,9 @@
 #include <vector>
 
 #include "engine/config_files.h"
-#include "engine/context.h"
 #include "engine/journal.h"
 #include "engine/tc_switching.h"
-#include "platform/file_system.h"
-#include "settings/settings_store.h"
-#include "support/scripted_prompts.h"
+#include "engine_parts.h"
 
 namespace {
 
@@ -29,22 +26,10 @@ using varokin::engine::kNoMod;
 
 constexpr int kTcPairs = 2'000;
 
-struct Run {
-  Run()
-      : settings(*files, (fs::current_path() / "Varokin.INI").string()),
-        relocator(*files, prompts, startup),
-        ctx{*files, prompts, settings, startup, state, relocator, packs},
-        tcs(ctx) {
+struct Run : EngineParts {
+  Run() : EngineParts((fs::current_path() / "Varokin.INI").string()), tcs(ctx) {
     bigTc = state.modNamePool.Add("][Big.tc");
   }
-  std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
-  varokin::settings::SettingsStore settings;
-  varokin::fixtures::ScriptedPrompts prompts;
-  varokin::engine::StartupState startup;
-  varokin::engine::ModState state;
-  varokin::engine::PackMembership packs;
-  varokin::engine::Relocator relocator;
-  varokin::engine::Context ctx;
   varokin::engine::TcSwitching tcs;
   int bigTc = 0;
 };

@@ -33,6 +33,7 @@
 #include "engine/relocation.h"
 #include "engine/startup_state.h"
 #include "engine/tc_switching.h"
+#include "engine_parts.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
 #include "support/scripted_prompts.h"
@@ -165,23 +166,11 @@ void ExpectNoMessage(varokin::fixtures::ScriptedPrompts& prompts, bool& shown) {
 }
 
 // Everything a start of the program creates before the window shows, over headless controls.
-struct Start {
-  explicit Start(const fs::path& ini)
-      : settings(*files, ini.string()),
-        relocator(*files, prompts, startup),
-        ctx{*files, prompts, settings, startup, state, relocator, packs} {
+struct Start : EngineParts {
+  explicit Start(const fs::path& ini) : EngineParts(ini.string()) {
     startup.warnModifiedFiles = true;
     startup.warnCustomExe = true;
   }
-
-  std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
-  SettingsStore settings;
-  varokin::fixtures::ScriptedPrompts prompts;
-  StartupState startup;
-  varokin::engine::ModState state;
-  varokin::engine::PackMembership packs;
-  varokin::engine::Relocator relocator;
-  varokin::engine::Context ctx;
 };
 
 // One start of the program up to its shown window; `seconds` is what it took.

@@ -25,6 +25,7 @@
 #include "engine/mod_state.h"
 #include "engine/relocation.h"
 #include "engine/startup_state.h"
+#include "engine_parts.h"
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
 #include "support/scripted_prompts.h"
@@ -108,12 +109,8 @@ bool BareEnableAndDisable(const std::vector<int>& members) {
 }
 
 // The main window over headless controls, started on the folder.
-struct Window {
-  explicit Window(const fs::path& ini)
-      : settings(*files, ini.string()),
-        relocator(*files, prompts, startup),
-        ctx{*files, prompts, settings, startup, state, relocator, packs},
-        dlg(ctx, controls.Controls()) {
+struct Window : EngineParts {
+  explicit Window(const fs::path& ini) : EngineParts(ini.string()), dlg(ctx, controls.Controls()) {
     prompts.onUnexpected = [this](const std::string&) { messageShown = true; };
     dlg.OnInitDialog();
   }
@@ -125,14 +122,6 @@ struct Window {
     dlg.OnSelchange(list.Id());
   }
 
-  std::unique_ptr<varokin::platform::FileSystem> files = varokin::platform::CreateHostFileSystem();
-  varokin::settings::SettingsStore settings;
-  varokin::fixtures::ScriptedPrompts prompts;
-  varokin::engine::StartupState startup;
-  varokin::engine::ModState state;
-  varokin::engine::PackMembership packs;
-  varokin::engine::Relocator relocator;
-  varokin::engine::Context ctx;
   varokin::ui::headless::HeadlessMainWindow controls;
   varokin::ui::CSwitcherDlg dlg;
   bool messageShown = false;

@@ -15,8 +15,6 @@ const char kDefaultDescription[] =
     "Using the default AI for the current TC.  Be sure you're in this mode before uninstalling "
     "any AIs";
 
-enum class Direction { kIn, kOut };
-
 // Payload k lies at "Varokin\" + B + "(k)" while the AI is inactive and at its word W_k while it
 // is active.
 bool MovePayload(Relocator& relocator, const std::string& stem, int k, const std::string& word,
@@ -71,7 +69,7 @@ bool PayloadsMayMove(Context& ctx, const std::string& fileName, const Framing& f
 }
 
 void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
-                  std::string* title = nullptr) {
+                  std::string* title) {
   std::vector<PlannedMove>& moves = plan.moves;
   ConfigReader reader(ctx.fs, fileName);
   if (!reader.IsOpen()) {
@@ -93,18 +91,8 @@ void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction
 }  // namespace
 
 JournalPlan AiSwitching::PlanSwitch(int fromAi, int toAi) const {
-  const ModNamePool& pool = ctx_.state.modNamePool;
-  JournalPlan plan;
-  plan.what = "Switching to the default AI";
-  if (fromAi != kNoMod) PlanPayloads(ctx_, pool.Get(fromAi), Direction::kOut, plan);
-  if (toAi != kNoMod) {
-    std::string title;
-    PlanPayloads(ctx_, pool.Get(toAi), Direction::kIn, plan, &title);
-    plan.what = "Switching to the AI " + title;
-  }
-  plan.finished.push_back(Planned(settings::kPreviousAi, pool.Get(toAi)));
-  plan.undone.push_back(Planned(settings::kPreviousAi, pool.Get(fromAi)));
-  return plan;
+  return PlanModSwitch(ctx_, fromAi, toAi, PlanPayloads, settings::kPreviousAi,
+                       "Switching to the AI ", "Switching to the default AI");
 }
 
 bool AiSwitching::LoadAi() {

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/context.h"
 #include "engine/relocation.h"
 
 namespace varokin::engine {
@@ -48,6 +49,23 @@ bool Inside(const std::string& from, const std::string& to) {
 
 PlannedSetting Planned(const settings::TextSetting& setting, const std::string& value) {
   return {std::string(setting.section), setting.entry, value};
+}
+
+JournalPlan PlanModSwitch(Context& ctx, int from, int to, PlanModFiles planFiles,
+                          const settings::TextSetting& setting, const std::string& what,
+                          const std::string& toNone) {
+  const ModNamePool& pool = ctx.state.modNamePool;
+  JournalPlan plan;
+  plan.what = toNone;
+  if (from != kNoMod) planFiles(ctx, pool.Get(from), Direction::kOut, plan, nullptr);
+  if (to != kNoMod) {
+    std::string title;
+    planFiles(ctx, pool.Get(to), Direction::kIn, plan, &title);
+    plan.what = what + title;
+  }
+  plan.finished.push_back(Planned(setting, pool.Get(to)));
+  plan.undone.push_back(Planned(setting, pool.Get(from)));
+  return plan;
 }
 
 bool Journal::Begin(const JournalPlan& plan) {

@@ -44,6 +44,22 @@ struct JournalPlan {
 
 PlannedSetting Planned(const settings::TextSetting& setting, const std::string& value);
 
+struct Context;
+
+// Whether a mod's files go into the TA folder or back to where they are kept.
+enum class Direction { kIn, kOut };
+
+// Adds the moves of one mod's files to a plan; gives the mod's title when asked for it.
+using PlanModFiles = void (*)(Context& ctx, const std::string& fileName, Direction direction,
+                              JournalPlan& plan, std::string* title);
+
+// A switch between two mods of one kind, either of them kNoMod: the old one's files out, the new
+// one's in, and the setting that names the active one once finished or once undone.
+// what: "Switching to the TC " before the new one's title, or the whole text when there is none.
+JournalPlan PlanModSwitch(Context& ctx, int from, int to, PlanModFiles planFiles,
+                          const settings::TextSetting& setting, const std::string& what,
+                          const std::string& toNone);
+
 // The record of the operation under way. The plan is written whole and flushed before the first
 // move; each rename then adds a line before it reaches the disk, which costs one write to an open
 // file. A program killed at any point leaves the record of exactly what it had done.

@@ -31,8 +31,6 @@ MutatorFile ReadMutatorFile(platform::FileSystem& fs, const std::string& fileNam
   return file;
 }
 
-enum class Direction { kIn, kOut };
-
 bool MovePayload(Relocator& relocator, const std::string& stem, int k, Direction direction,
                  const Framing& framing) {
   const std::string installed = MutatorPayload(stem, k);

@@ -19,8 +19,6 @@ const char kOriginalDescription[] =
     "Original TA.  Be sure you're in this mode before uninstalling any TCs";
 const char kGameArchive[] = "totala1.hpi";
 
-enum class Direction { kIn, kOut };
-
 bool MovePair(Relocator& relocator, const RenamePair& pair, Direction direction,
               const Framing& framing) {
   const std::string stored = "Varokin\\" + pair.stored;
@@ -123,7 +121,7 @@ bool PairsMayMove(Context& ctx, const std::string& fileName, const Framing& fram
 // operation stops there too. The title is read on the way: a second reading of the file could
 // fail where the first did not.
 void PlanPairs(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
-               std::string* title = nullptr) {
+               std::string* title) {
   std::vector<PlannedMove>& moves = plan.moves;
   ConfigReader reader(ctx.fs, fileName);
   if (!reader.IsOpen()) {
@@ -144,18 +142,8 @@ void PlanPairs(Context& ctx, const std::string& fileName, Direction direction, J
 }  // namespace
 
 JournalPlan TcSwitching::PlanSwitch(int fromTc, int toTc) const {
-  const ModNamePool& pool = ctx_.state.modNamePool;
-  JournalPlan plan;
-  plan.what = "Switching to the original game";
-  if (fromTc != kNoMod) PlanPairs(ctx_, pool.Get(fromTc), Direction::kOut, plan);
-  if (toTc != kNoMod) {
-    std::string title;
-    PlanPairs(ctx_, pool.Get(toTc), Direction::kIn, plan, &title);
-    plan.what = "Switching to the TC " + title;
-  }
-  plan.finished.push_back(Planned(settings::kPreviousTc, pool.Get(toTc)));
-  plan.undone.push_back(Planned(settings::kPreviousTc, pool.Get(fromTc)));
-  return plan;
+  return PlanModSwitch(ctx_, fromTc, toTc, PlanPairs, settings::kPreviousTc, "Switching to the TC ",
+                       "Switching to the original game");
 }
 
 // The unmodified game is active: its tags apply, and a totala1.hpi that is not the game's own is

@@ -113,6 +113,20 @@ class CSwitcherDlg {
   bool UnloadTc();
   bool LoadAi();
   bool UnloadAi();
+  // The one TC or AI switched to the mod of a row of its list, unload and load under one journal:
+  // between them the old one's files are out and the new one's not in. The row left selected is
+  // kept, so that a refused unload later reselects the mod really active.
+  struct SingleModList {
+    ListBox& list;
+    int& current;
+    int& lastPos;
+    engine::JournalPlan (CSwitcherDlg::*plan)(int from, int to) const;
+    bool (CSwitcherDlg::*unload)();
+    bool (CSwitcherDlg::*load)();
+  };
+  void SwitchSingleMod(const SingleModList& mods, int row);
+  engine::JournalPlan PlanTcSwitch(int from, int to) const { return tc_.PlanSwitch(from, to); }
+  engine::JournalPlan PlanAiSwitch(int from, int to) const { return ai_.PlanSwitch(from, to); }
   bool LoadMutator(int slot);
   bool UnloadMutator(int slot);
   // Puts a switch's title into the "Current TC" label and its description into pane.

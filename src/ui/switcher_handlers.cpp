@@ -35,67 +35,47 @@ bool CSwitcherDlg::RefuseWhileGameRuns() {
   return true;
 }
 
-void CSwitcherDlg::OnSelchangeTcList() {
-  engine::ModState& state = ctx_.state;
-  const int row = c_.tcList.GetCurSel();
+void CSwitcherDlg::SwitchSingleMod(const SingleModList& mods, int row) {
   // Without a chosen row there is nothing to switch to.
   if (row < 0) return;
   if (RefuseWhileGameRuns()) {
-    c_.tcList.SetCurSel(state.lastTcListPos);
+    mods.list.SetCurSel(mods.lastPos);
     return;
   }
-  // One journal for both halves: between them the old TC's files are out and the new one's not in.
   const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
-    return tc_.PlanSwitch(state.currentTc, PoolIndexOf(c_.tcList, row));
+    return (this->*mods.plan)(mods.current, PoolIndexOf(mods.list, row));
   });
   if (!journal.Started()) {
-    c_.tcList.SetCurSel(state.lastTcListPos);
+    mods.list.SetCurSel(mods.lastPos);
     ctx_.prompts.Message(journal.Problem());
     return;
   }
-  if (!UnloadTc()) {
-    c_.tcList.SetCurSel(state.lastTcListPos);
+  if (!(this->*mods.unload)()) {
+    mods.list.SetCurSel(mods.lastPos);
     ctx_.prompts.Message(kShutDown);
     return;
   }
-  state.currentTc = PoolIndexOf(c_.tcList, row);
-  if (!LoadTc()) {
-    c_.tcList.SetCurSel(0);
-    state.currentTc = engine::kNoMod;
-    LoadTc();
+  mods.current = PoolIndexOf(mods.list, row);
+  if (!(this->*mods.load)()) {
+    mods.list.SetCurSel(0);
+    mods.current = engine::kNoMod;
+    (this->*mods.load)();
   }
-  state.lastTcListPos = c_.tcList.GetCurSel();
+  mods.lastPos = mods.list.GetCurSel();
+}
+
+void CSwitcherDlg::OnSelchangeTcList() {
+  engine::ModState& state = ctx_.state;
+  SwitchSingleMod({c_.tcList, state.currentTc, state.lastTcListPos, &CSwitcherDlg::PlanTcSwitch,
+                   &CSwitcherDlg::UnloadTc, &CSwitcherDlg::LoadTc},
+                  c_.tcList.GetCurSel());
 }
 
 void CSwitcherDlg::OnSelchangeAiList() {
   engine::ModState& state = ctx_.state;
-  const int row = c_.aiList.GetAnchorIndex();
-  if (row < 0) return;
-  if (RefuseWhileGameRuns()) {
-    c_.aiList.SetCurSel(state.lastAiListPos);
-    return;
-  }
-  const engine::JournalScope journal(ctx_.relocator.JournalOfMoves(), [&] {
-    return ai_.PlanSwitch(state.currentAi, PoolIndexOf(c_.aiList, row));
-  });
-  if (!journal.Started()) {
-    c_.aiList.SetCurSel(state.lastAiListPos);
-    ctx_.prompts.Message(journal.Problem());
-    return;
-  }
-  if (!UnloadAi()) {
-    c_.aiList.SetCurSel(state.lastAiListPos);
-    ctx_.prompts.Message(kShutDown);
-    return;
-  }
-  state.currentAi = PoolIndexOf(c_.aiList, row);
-  if (!LoadAi()) {
-    c_.aiList.SetCurSel(0);
-    state.currentAi = engine::kNoMod;
-    LoadAi();
-  }
-  // The row left selected, so that a refused unload later reselects the AI really active.
-  state.lastAiListPos = c_.aiList.GetCurSel();
+  SwitchSingleMod({c_.aiList, state.currentAi, state.lastAiListPos, &CSwitcherDlg::PlanAiSwitch,
+                   &CSwitcherDlg::UnloadAi, &CSwitcherDlg::LoadAi},
+                  c_.aiList.GetAnchorIndex());
 }
 
 void CSwitcherDlg::OnChooseRandomAi() {
