@@ -5,6 +5,7 @@
 
 #include "engine/config_files.h"
 #include "engine/ufo_files.h"
+#include "ui/main_window_layout.h"
 
 namespace varokin::ui {
 
@@ -213,6 +214,15 @@ void CSwitcherDlg::OnOK() {
 }
 
 void CSwitcherDlg::OnCancel() { result_ = Result::kCancel; }
+
+void CSwitcherDlg::OnEscape(int focusId) {
+  if (focusId == kIdFilter && !c_.filter.GetText().empty()) {
+    c_.filter.SetText("");
+    OnChangeFilter();
+  } else {
+    OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kEscape));
+  }
+}
 
 void CSwitcherDlg::OnShowWindow(bool show) {
   if (show) timerPending_ = true;

@@ -54,6 +54,9 @@ class CSwitcherDlg {
   bool OnSelchange(int id);
   // The text of an edit changed.
   bool OnChange(int id);
+  // The Escape key, with the focus on the control focusId (0: none known). In a filter that holds
+  // text it clears the filter; anywhere else it sends the command Escape sends in this window.
+  void OnEscape(int focusId);
 
   void OnSelchangeTab();
   // Hides the rows of the shown tab's lists whose names do not hold the filter's text. Nothing is

@@ -66,9 +66,14 @@ TEST_F(Filter, NarrowsTheShownTabsListsWithoutSelectingOrSwitching) {
   ShowTab(1);
   EXPECT_EQ(w.filter.GetText(), "fAST 1");
   EXPECT_EQ(ShownRows(w.mutatorList).size(), 5u);
-  Type("");
+  // Escape in a filter that holds text clears it; in an empty one it closes the window.
+  Dlg().OnEscape(ui::kIdFilter);
+  EXPECT_EQ(w.filter.GetText(), "");
   EXPECT_EQ(ShownRows(w.mutatorList).size(), 150u);
   EXPECT_EQ(Selected(w.mutatorList), (Texts{"Fast 120", "Heavy 001"}));
+  EXPECT_EQ(Dlg().GetResult(), ui::CSwitcherDlg::Result::kRunning);
+  Dlg().OnEscape(ui::kIdFilter);
+  EXPECT_EQ(Dlg().GetResult(), ui::CSwitcherDlg::Result::kCancel);
 }
 
 class LongNames : public MainWindowTest {

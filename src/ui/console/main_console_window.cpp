@@ -17,9 +17,7 @@ bool MainConsoleWindow::IsEditable(int id) const {
 
 std::string MainConsoleWindow::Title() const { return kMainWindowTitle; }
 
-void MainConsoleWindow::Escape() {
-  dlg_.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kEscape));
-}
+void MainConsoleWindow::Escape() { dlg_.OnEscape(0); }
 
 void MainConsoleWindow::CloseBox() {
   dlg_.OnCommand(CommandForKey(MainWindowLayout().layout, DialogKey::kCloseBox));

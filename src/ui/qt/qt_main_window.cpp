@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
+#include <functional>
+#include <utility>
 
 #include "settings/window_placement.h"
 #include "ui/main_window_layout.h"
@@ -128,28 +130,33 @@ void QtMainWindow::Init() { dlg_->OnInitDialog(); }
 
 namespace {
 
-// Escape in a filter that holds text clears it, instead of closing the window.
-class ClearOnEscape : public QObject {
+// Takes the Escape key from the widget it watches.
+class OnEscapeKey : public QObject {
  public:
-  using QObject::QObject;
+  OnEscapeKey(QObject* parent, std::function<void()> act) : QObject(parent), act_(std::move(act)) {}
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (edit == nullptr || event->type() != QEvent::KeyPress ||
-        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape || edit->text().isEmpty()) {
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
       return false;
     }
-    edit->clear();
+    act_();
     return true;
   }
+
+ private:
+  std::function<void()> act_;
 };
 
 }  // namespace
 
 void QtMainWindow::AddKeys(QTabWidget& tabs) {
   auto* filter = window_.findChild<QLineEdit*>(QString::number(kIdFilter));
-  filter->installEventFilter(new ClearOnEscape(filter));
+  filter->installEventFilter(new OnEscapeKey(filter, [this] {
+    dlg_->OnEscape(kIdFilter);
+    CloseWhenEnded();
+  }));
   auto* find = new QShortcut(QKeySequence::Find, &window_);
   QObject::connect(find, &QShortcut::activated, filter, [filter] {
     filter->setFocus(Qt::ShortcutFocusReason);

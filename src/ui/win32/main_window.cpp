@@ -326,15 +326,14 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
 }
 
 // A notification of a control or a menu command, as CSwitcherDlg routes it.
-void OnCommand(HWND hwnd, MainWindowState& state, WPARAM wParam, LPARAM lParam) {
+void OnCommand(MainWindowState& state, WPARAM wParam, LPARAM lParam) {
   CSwitcherDlg& dlg = *state.dlg;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   const bool fromMenu = lParam == 0;
-  HWND filter = GetDlgItem(hwnd, kIdFilter);
-  if (id == kIdCancel && GetFocus() == filter && GetWindowTextLengthA(filter) > 0) {
-    // Escape in a filter that holds text clears it instead of closing the window.
-    SetWindowTextA(filter, "");
+  if (id == kIdCancel) {
+    // Escape: what it does depends on where the focus is.
+    dlg.OnEscape(GetDlgCtrlID(GetFocus()));
   } else if (fromMenu || code == BN_CLICKED) {
     dlg.OnCommand(id);
   } else if (id == kIdFilter && code == EN_CHANGE) {
@@ -403,7 +402,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       dlg.OnTimer();
       break;
     case WM_COMMAND:
-      OnCommand(hwnd, *state, wParam, lParam);
+      OnCommand(*state, wParam, lParam);
       break;
     case kStepTab: {
       TabControl& tabs = state->handles->tabs;
