@@ -205,6 +205,7 @@ struct MainWindowState {
   bool maximiseWhenShown = false;
   std::unique_ptr<FilterViews> views;
   std::unique_ptr<CutNameTip> tip;
+  bool focusWhenShown = true;
 };
 
 // The size and place of the last run, kept on the work area of a monitor there is now.
@@ -245,6 +246,8 @@ void SavePlacement(HWND hwnd, MainWindowState& state) {
 // of these. The filter also sees the mouse move over the lists, which only the lists are sent.
 constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the one before
 constexpr UINT kFindKey = WM_APP + 2;
+// Posted when the window is first shown; the dialog manager shows it only once its queue is empty.
+constexpr UINT kFirstFocus = WM_APP + 3;
 HWND keyedWindow = nullptr;
 
 MainWindowState* StateOf(HWND hwnd) {
@@ -319,9 +322,8 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   state.dlg->frontEnd = state.frontEnd;
   state.dlg->OnInitDialog();
   state.views->Sync(state.handles->dialog);
-  // The tab control comes first: it lies beneath the lists, so it is last in the window's order,
-  // and the focus starts on it instead, Tab going on from it to the filter.
-  SetFocus(GetDlgItem(hwnd, kIdTabs));
+  // No focus yet: the first focus in the process loads the input method's support, which would
+  // hold the window back from the screen. It is given once the window is shown.
   return FALSE;
 }
 
@@ -391,6 +393,10 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         state->maximiseWhenShown = false;
         PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
       }
+      if (wParam && state->focusWhenShown) {
+        state->focusWhenShown = false;
+        PostMessageA(hwnd, kFirstFocus, 0, 0);
+      }
       if (wParam) {
         dlg.OnShowWindow(true);
         SetTimer(hwnd, kDeferredRequestTimer, kDeferredRequestDelayMs, nullptr);
@@ -413,6 +419,11 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       dlg.OnSelchange(kIdTabs);
       break;
     }
+    case kFirstFocus:
+      // The tab control comes first: it lies beneath the lists, so it is last in the window's
+      // order, and the focus starts on it instead, Tab going on from it to the filter.
+      SetFocus(GetDlgItem(hwnd, kIdTabs));
+      return TRUE;
     case kFindKey: {
       HWND filter = GetDlgItem(hwnd, kIdFilter);
       SetFocus(filter);
