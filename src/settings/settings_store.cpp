@@ -144,6 +144,17 @@ std::string SettingsStore::Get(const TextSetting& setting) {
   return GetProfileString(std::string(setting.section), setting.entry, std::string(setting.def));
 }
 
+std::vector<std::string> SettingsStore::Get(const std::vector<TextSetting>& settings) {
+  const IniDocument* document = Current();
+  std::vector<std::string> values;
+  for (const TextSetting& setting : settings) {
+    std::optional<std::string> value =
+        document ? document->Find(std::string(setting.section), setting.entry) : std::nullopt;
+    values.push_back(value ? std::move(*value) : std::string(setting.def));
+  }
+  return values;
+}
+
 bool SettingsStore::Write(const IntSetting& setting, int value) {
   return WriteProfileInt(std::string(setting.section), std::string(setting.entry), value);
 }
