@@ -176,6 +176,12 @@ TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
             "Extra=x\r\n"
             "[Active Mutators]\r\n"
             "Mutator 0=}{Speedy.vkn\r\n"s);
+
+  // A write of what the file holds already leaves it alone, its time too.
+  const auto anHourAgo = std::filesystem::last_write_time(file) - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, anHourAgo);
+  EXPECT_TRUE(store.WriteProfileInt("Varokin", "First Use", 0));
+  EXPECT_EQ(std::filesystem::last_write_time(file), anHourAgo);
 }
 
 TEST_F(Settings, ALongDamagedLineIsKeptAndSkipped) {
