@@ -3,9 +3,9 @@
 # Start-up to a shown window, measured against bare references on the same machine:
 #   Varokin.exe under wine64 against a bare Win32 window with a list box (also under wine64),
 #   the Qt program against a bare Qt dialog with a list.
-# Each program is started RUNS times (default 9) on a demo TA folder; the time is from starting
-# the process to its window being viewable on the X server. Prints the medians, the fastest runs
-# and their ratios.
+# Each program is started RUNS times (default 9) on a demo TA folder, in turn with its reference;
+# the time is from starting the process to its window being viewable on the X server. Prints the
+# medians, the fastest runs and their ratios.
 # Needs the linux and windows builds (build/linux, build/windows); runs itself under Xvfb when
 # there is no display. Override the programs with VAROKIN_EXE and VAROKIN_QT.
 set -euo pipefail
@@ -77,25 +77,47 @@ settings "$appdata/Varokin"
 cp -- "$exe" "$ta/Varokin.exe"
 cp -- "$tools/bare_win32_window.exe" "$ta/bare_win32_window.exe"
 
-# startups TITLE PROGRAM...: "MEDIAN FASTEST" of RUNS start-ups, after one unmeasured warm-up. On a
-# busy machine the fastest run is the steadier figure.
-startups() {
-  local title=$1 times=() i
+# startup TITLE PROGRAM...: the ms of one start-up.
+startup() {
+  local title=$1
   shift
-  (cd "$ta" && "$tools/probe" "$title" "$@" >/dev/null)
-  for ((i = 0; i < runs; i++)); do
-    times+=("$(cd "$ta" && "$tools/probe" "$title" "$@")")
-    # Let the instance lock and Wine's process of the run before be gone.
-    sleep 0.3
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ v[NR] = $1 } END {
+  (cd "$ta" && "$tools/probe" "$title" "$@")
+  # Let the instance lock and Wine's process of the run before be gone.
+  sleep 0.3
+}
+
+# summary TIME...: "MEDIAN FASTEST". On a busy machine the fastest run is the steadier figure.
+summary() {
+  printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
     print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1] }'
 }
 
-read -r bare_win32 bare_win32_min < <(startups "Bare Window" "$WINE" bare_win32_window.exe)
-read -r varokin_exe varokin_exe_min < <(startups "$MAIN" "$WINE" Varokin.exe)
-read -r bare_qt bare_qt_min < <(startups "Bare Dialog" "$tools/bare_qt_dialog")
-read -r varokin_qt varokin_qt_min < <(startups "$MAIN" "$qt")
+# pair TITLE_A TITLE_B: RUNS start-ups of the program in the array a and of that in b, taken in
+# turn so that load on the machine falls on both alike, after one unmeasured warm-up of each.
+# Sets a_times and b_times to "MEDIAN FASTEST".
+pair() {
+  local title_a=$1 title_b=$2 i
+  local -a times_a=() times_b=()
+  startup "$title_a" "${a[@]}" >/dev/null
+  startup "$title_b" "${b[@]}" >/dev/null
+  for ((i = 0; i < runs; i++)); do
+    times_a+=("$(startup "$title_a" "${a[@]}")")
+    times_b+=("$(startup "$title_b" "${b[@]}")")
+  done
+  a_times=$(summary "${times_a[@]}")
+  b_times=$(summary "${times_b[@]}")
+}
+
+a=("$WINE" bare_win32_window.exe)
+b=("$WINE" Varokin.exe)
+pair "Bare Window" "$MAIN"
+read -r bare_win32 bare_win32_min <<<"$a_times"
+read -r varokin_exe varokin_exe_min <<<"$b_times"
+a=("$tools/bare_qt_dialog")
+b=("$qt")
+pair "Bare Dialog" "$MAIN"
+read -r bare_qt bare_qt_min <<<"$a_times"
+read -r varokin_qt varokin_qt_min <<<"$b_times"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 row() { printf '%-28s %8.1f ms %8.1f ms' "$1" "$2" "$3"; }

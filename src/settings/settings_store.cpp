@@ -129,7 +129,12 @@ bool SettingsStore::WriteProfileInt(const std::string& section, const std::strin
 bool SettingsStore::WriteProfileString(const std::string& section, const std::string& entry,
                                        const std::string& value) {
   IniDocument* document = Current();
-  if (!document || !document->Set(section, entry, value)) return false;
+  if (!document) return false;
+  const std::string before = document->Text();
+  if (!document->Set(section, entry, value)) return false;
+  // The file says so already: start-up writes entries that rarely change, and each write waits
+  // for the disk.
+  if (document->Text() == before) return true;
   // The text now holds the change whether or not it reaches the disk: read the file again.
   stamp_.reset();
   if (!EnsureFolder(fs_, ParentFolder(path_))) return false;
@@ -142,6 +147,17 @@ int SettingsStore::Get(const IntSetting& setting) {
 
 std::string SettingsStore::Get(const TextSetting& setting) {
   return GetProfileString(std::string(setting.section), setting.entry, std::string(setting.def));
+}
+
+std::vector<std::string> SettingsStore::Get(const std::vector<TextSetting>& settings) {
+  const IniDocument* document = Current();
+  std::vector<std::string> values;
+  for (const TextSetting& setting : settings) {
+    std::optional<std::string> value =
+        document ? document->Find(std::string(setting.section), setting.entry) : std::nullopt;
+    values.push_back(value ? std::move(*value) : std::string(setting.def));
+  }
+  return values;
 }
 
 bool SettingsStore::Write(const IntSetting& setting, int value) {

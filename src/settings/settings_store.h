@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "settings/ini_document.h"
@@ -47,6 +48,8 @@ class SettingsStore {
   std::string Get(const TextSetting& setting);
   bool Write(const IntSetting& setting, int value);
   bool Write(const TextSetting& setting, const std::string& value);
+  // Several at once, from one look at the file: a Get of each, without asking the disk each time.
+  std::vector<std::string> Get(const std::vector<TextSetting>& settings);
 
   // True when the file is there but too large to be ours.
   bool IsDamaged();

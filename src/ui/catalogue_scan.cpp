@@ -82,9 +82,15 @@ void CSwitcherDlg::ScanCatalogue() {
   if (state.currentTc == engine::kNoMod) c_.tcList.SetCurSel(0);
   state.lastTcListPos = c_.tcList.GetCurSel();
 
+  // All slots from one look at the settings file rather than one each.
+  std::vector<settings::TextSetting> slotSettings;
+  for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
+    slotSettings.push_back(settings::MutatorSlot(slot));
+  }
+  const std::vector<std::string> slotNames = ctx_.settings.Get(slotSettings);
   engine::SlotArray<std::string> rememberedMutators;
   for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
-    rememberedMutators[slot] = ctx_.settings.Get(settings::MutatorSlot(slot));
+    rememberedMutators[slot] = slotNames[static_cast<std::size_t>(slot)];
   }
   scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
                [&](int row, int poolIndex, const std::string& fileName) {

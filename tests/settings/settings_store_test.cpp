@@ -11,6 +11,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
@@ -175,6 +176,12 @@ TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
             "Extra=x\r\n"
             "[Active Mutators]\r\n"
             "Mutator 0=}{Speedy.vkn\r\n"s);
+
+  // A write of what the file holds already leaves it alone, its time too.
+  const auto anHourAgo = std::filesystem::last_write_time(file) - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, anHourAgo);
+  EXPECT_TRUE(store.WriteProfileInt("Varokin", "First Use", 0));
+  EXPECT_EQ(std::filesystem::last_write_time(file), anHourAgo);
 }
 
 TEST_F(Settings, ALongDamagedLineIsKeptAndSkipped) {
@@ -229,6 +236,22 @@ TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChanged) {
   WriteRaw("[Previous Settings]\nTC=][Lost.tc\n");
   std::filesystem::last_write_time(file, anHourAgo + std::chrono::seconds(1));
   EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Lost.tc");
+}
+
+TEST_F(Settings, SeveralEntriesComeFromOneReadingOfTheFile) {
+  fixtures::FaultyFileSystem counting(platform::CreateHostFileSystem());
+  SettingsStore second(counting, file.string());
+  // Just written, so a Get of each would read the file again.
+  EXPECT_TRUE(store.WriteProfileString("Previous Settings", "Mutator2", "}{B.vkn"));
+  EXPECT_TRUE(store.WriteProfileString("Previous Settings", "Mutator0", "}{A.vkn"));
+  counting.Arm(0);
+  const std::vector<std::string> values = second.Get(std::vector<TextSetting>{
+      {"Previous Settings", "Mutator0", ""},
+      {"Previous Settings", "Mutator1", "none"},
+      {"previous settings", "MUTATOR2", ""},
+  });
+  EXPECT_EQ(values, (std::vector<std::string>{"}{A.vkn", "none", "}{B.vkn"}));
+  EXPECT_EQ(counting.Calls(), 1u);
 }
 
 TEST_F(Settings, AFileTooLargeOrNotAFileReadsAsDefaultsAndIsNeverWritten) {

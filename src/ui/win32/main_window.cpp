@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -102,18 +103,12 @@ class FilterViews {
   static constexpr int kViewIdOffset = 0x4000;
   static constexpr int kListIds[] = {kIdTcList, kIdMutatorList, kIdAiList, kIdPackList, kIdUfoList};
 
-  FilterViews(HWND w, HINSTANCE instance) {
+  FilterViews(HWND w, HINSTANCE instance)
+      : window_(w), instance_(instance), views_(std::size(kListIds), nullptr) {
     for (int id : kListIds) {
       HWND real = GetDlgItem(w, id);
-      const auto style = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_STYLE));
-      const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_EXSTYLE));
-      HWND view = CreateWindowExA(
-          exStyle, "LISTBOX", "", (style & ~(WS_VISIBLE | LBS_SORT)) | WS_CHILD, 0, 0, 0, 0, w,
-          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + kViewIdOffset)), instance, nullptr);
-      SendMessageA(view, WM_SETFONT, SendMessageA(real, WM_GETFONT, 0, 0), FALSE);
       // The list beneath must not paint over the one above it.
-      SetWindowLongPtrA(real, GWL_STYLE, static_cast<LONG_PTR>(style | WS_CLIPSIBLINGS));
-      views_.push_back(view);
+      SetWindowLongPtrA(real, GWL_STYLE, GetWindowLongPtrA(real, GWL_STYLE) | WS_CLIPSIBLINGS);
     }
   }
 
@@ -152,14 +147,16 @@ class FilterViews {
       Win32ListBox* found = controls.Win32List(kListIds[i]);
       if (found == nullptr) continue;
       Win32ListBox& list = *found;
-      HWND view = views_[i];
       const bool filtered = !list.Filter().empty() && list.IsVisible();
+      // Made when first needed: windows fewer before the main window shows.
+      if (filtered && views_[i] == nullptr) views_[i] = Made(kListIds[i]);
+      HWND view = views_[i];
       // Tab reaches the list on top only.
       const auto style = GetWindowLongPtrA(list.Handle(), GWL_STYLE);
       SetWindowLongPtrA(list.Handle(), GWL_STYLE,
                         filtered ? style & ~WS_TABSTOP : style | WS_TABSTOP);
-      if (!filtered) {
-        ShowWindow(view, SW_HIDE);
+      if (!filtered || view == nullptr) {
+        if (view != nullptr) ShowWindow(view, SW_HIDE);
         continue;
       }
       SendMessageA(view, WM_SETREDRAW, FALSE, 0);
@@ -190,6 +187,23 @@ class FilterViews {
   }
 
  private:
+  // The view over the list of that id, as the list is made.
+  HWND Made(int id) const {
+    HWND real = GetDlgItem(window_, id);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(real, GWL_EXSTYLE));
+    HWND view = CreateWindowExA(
+        exStyle, "LISTBOX", "",
+        (style & ~(WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS | LBS_SORT)) | WS_CHILD, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id + kViewIdOffset)), instance_,
+        nullptr);
+    if (view == nullptr) return nullptr;
+    SendMessageA(view, WM_SETFONT, SendMessageA(real, WM_GETFONT, 0, 0), FALSE);
+    return view;
+  }
+
+  HWND window_;
+  HINSTANCE instance_;
   std::vector<HWND> views_;
 };
 
@@ -205,6 +219,7 @@ struct MainWindowState {
   bool maximiseWhenShown = false;
   std::unique_ptr<FilterViews> views;
   std::unique_ptr<CutNameTip> tip;
+  bool focusWhenShown = true;
 };
 
 // The size and place of the last run, kept on the work area of a monitor there is now.
@@ -245,6 +260,8 @@ void SavePlacement(HWND hwnd, MainWindowState& state) {
 // of these. The filter also sees the mouse move over the lists, which only the lists are sent.
 constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the one before
 constexpr UINT kFindKey = WM_APP + 2;
+// Posted when the window is first shown; the dialog manager shows it only once its queue is empty.
+constexpr UINT kFirstFocus = WM_APP + 3;
 HWND keyedWindow = nullptr;
 
 MainWindowState* StateOf(HWND hwnd) {
@@ -319,9 +336,8 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   state.dlg->frontEnd = state.frontEnd;
   state.dlg->OnInitDialog();
   state.views->Sync(state.handles->dialog);
-  // The tab control comes first: it lies beneath the lists, so it is last in the window's order,
-  // and the focus starts on it instead, Tab going on from it to the filter.
-  SetFocus(GetDlgItem(hwnd, kIdTabs));
+  // No focus yet: the first focus in the process loads the input method's support, which would
+  // hold the window back from the screen. It is given once the window is shown.
   return FALSE;
 }
 
@@ -390,6 +406,10 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         state->maximiseWhenShown = false;
         PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
       }
+      if (wParam && state->focusWhenShown) {
+        state->focusWhenShown = false;
+        PostMessageA(hwnd, kFirstFocus, 0, 0);
+      }
       if (wParam) {
         dlg.OnShowWindow(true);
         SetTimer(hwnd, kDeferredRequestTimer, kDeferredRequestDelayMs, nullptr);
@@ -412,6 +432,11 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       dlg.OnSelchange(kIdTabs);
       break;
     }
+    case kFirstFocus:
+      // The tab control comes first: it lies beneath the lists, so it is last in the window's
+      // order, and the focus starts on it instead, Tab going on from it to the filter.
+      SetFocus(GetDlgItem(hwnd, kIdTabs));
+      return TRUE;
     case kFindKey: {
       HWND filter = GetDlgItem(hwnd, kIdFilter);
       SetFocus(filter);

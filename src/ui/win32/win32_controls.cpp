@@ -144,17 +144,21 @@ int TextWidthPixels(HWND window, const std::string& text) {
   return size.cx;
 }
 
-CutNameTip::CutNameTip(HWND owner)
-    : owner_(owner),
-      tip_(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                           WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr)) {
-  if (tip_ == nullptr) return;
+CutNameTip::CutNameTip(HWND owner) : owner_(owner) {}
+
+bool CutNameTip::Made() {
+  // Made when first needed: a window fewer before the main window shows.
+  if (tip_ != nullptr) return true;
+  tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, nullptr, nullptr);
+  if (tip_ == nullptr) return false;
   TOOLINFOA tool = Tool();
   tool.uFlags |= TTF_TRACK | TTF_ABSOLUTE;
   SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   // A width makes the tip break its lines at the description's line ends.
   SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 480);
+  return true;
 }
 
 CutNameTip::~CutNameTip() {
@@ -171,7 +175,6 @@ TOOLINFOA CutNameTip::Tool() {
 }
 
 void CutNameTip::Follow(HWND list, POINT mouse, const std::function<std::string(int row)>& tipFor) {
-  if (tip_ == nullptr) return;
   const auto hit =
       static_cast<DWORD>(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(mouse.x, mouse.y)));
   const int row = HIWORD(hit) == 0 ? LOWORD(hit) : -1;
@@ -195,6 +198,7 @@ void CutNameTip::Follow(HWND list, POINT mouse, const std::function<std::string(
   // The list box leaves a few pixels beside the text of a row.
   constexpr int kMargin = 4;
   if (TextWidthPixels(list, name) + kMargin <= shown.right - shown.left) return;
+  if (!Made()) return;
   list_ = list;
   row_ = row;
   std::string text = tipFor(row);

@@ -98,9 +98,10 @@ class CutNameTip {
 
  private:
   TOOLINFOA Tool();
+  bool Made();
 
   HWND owner_;
-  HWND tip_;
+  HWND tip_ = nullptr;
   HWND list_ = nullptr;
   int row_ = -1;
 };
