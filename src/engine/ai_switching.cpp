@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "engine/config_files.h"
-#include "platform/text.h"
 
 namespace varokin::engine {
 
@@ -68,16 +67,8 @@ bool PayloadsMayMove(Context& ctx, const std::string& fileName, const Framing& f
   return true;
 }
 
-void PlanPayloads(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
-                  std::string* title) {
-  std::vector<PlannedMove>& moves = plan.moves;
-  ConfigReader reader(ctx.fs, fileName);
-  if (!reader.IsOpen()) {
-    plan.unreadable = fileName;
-    return;
-  }
-  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
-  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
+void PlanPayloads(const std::string& fileName, ConfigReader& reader, Direction direction,
+                  std::vector<PlannedMove>& moves) {
   const std::string stem = AiStem(fileName);
   std::string word;
   for (int k = 1; reader.NextAiPayload(word); ++k) {

@@ -2,8 +2,10 @@
 
 #include <string_view>
 
+#include "engine/config_files.h"
 #include "engine/context.h"
 #include "engine/relocation.h"
+#include "platform/text.h"
 
 namespace varokin::engine {
 
@@ -51,16 +53,34 @@ PlannedSetting Planned(const settings::TextSetting& setting, const std::string& 
   return {std::string(setting.section), setting.entry, value};
 }
 
+namespace {
+
+// The moves of one mod's files; its title too when asked for it, read on the way: a second reading
+// of the file could fail where the first did not.
+void PlanFilesOf(Context& ctx, const std::string& fileName, PlanModFiles planFiles,
+                 Direction direction, JournalPlan& plan, std::string* title) {
+  ConfigReader reader(ctx.fs, fileName);
+  if (!reader.IsOpen()) {
+    plan.unreadable = fileName;
+    return;
+  }
+  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
+  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
+  planFiles(fileName, reader, direction, plan.moves);
+}
+
+}  // namespace
+
 JournalPlan PlanModSwitch(Context& ctx, int from, int to, PlanModFiles planFiles,
                           const settings::TextSetting& setting, const std::string& what,
                           const std::string& toNone) {
   const ModNamePool& pool = ctx.state.modNamePool;
   JournalPlan plan;
   plan.what = toNone;
-  if (from != kNoMod) planFiles(ctx, pool.Get(from), Direction::kOut, plan, nullptr);
+  if (from != kNoMod) PlanFilesOf(ctx, pool.Get(from), planFiles, Direction::kOut, plan, nullptr);
   if (to != kNoMod) {
     std::string title;
-    planFiles(ctx, pool.Get(to), Direction::kIn, plan, &title);
+    PlanFilesOf(ctx, pool.Get(to), planFiles, Direction::kIn, plan, &title);
     plan.what = what + title;
   }
   plan.finished.push_back(Planned(setting, pool.Get(to)));

@@ -49,9 +49,11 @@ struct Context;
 // Whether a mod's files go into the TA folder or back to where they are kept.
 enum class Direction { kIn, kOut };
 
-// Adds the moves of one mod's files to a plan; gives the mod's title when asked for it.
-using PlanModFiles = void (*)(Context& ctx, const std::string& fileName, Direction direction,
-                              JournalPlan& plan, std::string* title);
+class ConfigReader;
+
+// Adds the moves of one mod's files to a plan, from its configuration file read past the header.
+using PlanModFiles = void (*)(const std::string& fileName, ConfigReader& reader,
+                              Direction direction, std::vector<PlannedMove>& moves);
 
 // A switch between two mods of one kind, either of them kNoMod: the old one's files out, the new
 // one's in, and the setting that names the active one once finished or once undone.

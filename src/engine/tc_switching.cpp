@@ -118,18 +118,9 @@ bool PairsMayMove(Context& ctx, const std::string& fileName, const Framing& fram
 }
 
 // The moves of every rename pair, up to the first whose names the moves would refuse: the
-// operation stops there too. The title is read on the way: a second reading of the file could
-// fail where the first did not.
-void PlanPairs(Context& ctx, const std::string& fileName, Direction direction, JournalPlan& plan,
-               std::string* title) {
-  std::vector<PlannedMove>& moves = plan.moves;
-  ConfigReader reader(ctx.fs, fileName);
-  if (!reader.IsOpen()) {
-    plan.unreadable = fileName;
-    return;
-  }
-  if (title != nullptr) *title = platform::Trim(reader.ReadLine());
-  for (int line = title != nullptr ? 1 : 0; line < 3; ++line) reader.ReadLine();
+// operation stops there too.
+void PlanPairs(const std::string&, ConfigReader& reader, Direction direction,
+               std::vector<PlannedMove>& moves) {
   RenamePair pair;
   while (reader.NextRenamePair(pair)) {
     const std::string stored = ConfigPath(pair.stored);
