@@ -57,12 +57,6 @@ bool KnownFolders::Remember(const std::string& folder) {
   return EnsureFolderOf(fs_, path_) && fs_.WriteFileAtomic(path_, text);
 }
 
-std::string KnownFoldersPath() {
-#ifdef _WIN32
-  return platform::UserConfigFolder() + "\\folders";
-#else
-  return platform::UserConfigFolder() + "/folders";
-#endif
-}
+std::string KnownFoldersPath() { return platform::UserConfigFile("folders"); }
 
 }  // namespace varokin::settings

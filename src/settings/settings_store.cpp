@@ -13,12 +13,6 @@ namespace varokin::settings {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 // At most `limit` bytes; nothing when the file cannot be opened.
 std::optional<std::string> ReadUpTo(platform::FileSystem& fs, const std::string& path,
                                     std::size_t limit) {
@@ -182,6 +176,6 @@ bool EnsureFolderOf(platform::FileSystem& fs, const std::string& path) {
   return EnsureFolder(fs, ParentFolder(path));
 }
 
-std::string UserSettingsPath() { return platform::UserConfigFolder() + kSeparator + "Varokin.INI"; }
+std::string UserSettingsPath() { return platform::UserConfigFile("Varokin.INI"); }
 
 }  // namespace varokin::settings

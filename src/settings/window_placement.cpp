@@ -38,13 +38,7 @@ bool WriteWindowPlacement(platform::FileSystem& fs, const std::string& path,
   return EnsureFolderOf(fs, path) && fs.WriteFileAtomic(path, line);
 }
 
-std::string WindowPlacementPath() {
-#ifdef _WIN32
-  return platform::UserConfigFolder() + "\\window";
-#else
-  return platform::UserConfigFolder() + "/window";
-#endif
-}
+std::string WindowPlacementPath() { return platform::UserConfigFile("window"); }
 
 WindowBox KeptOnScreen(WindowBox box, const WindowBox& screen, int minWidth, int minHeight) {
   box.width = std::max(std::min(box.width, screen.width), minWidth);

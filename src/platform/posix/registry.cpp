@@ -17,7 +17,7 @@ namespace {
 class HostRegistry final : public Registry {
  public:
   HostRegistry()
-      : file_(CreateFileRegistry(CreateHostFileSystem(), UserConfigFolder() + "/registry.ini")) {}
+      : file_(CreateFileRegistry(CreateHostFileSystem(), UserConfigFile("registry.ini"))) {}
 
   bool KeyExists(const std::string& key) override { return Current().KeyExists(key); }
   std::vector<std::string> SubKeys(const std::string& key) override {

@@ -20,4 +20,6 @@ std::string UserConfigFolder() {
   return std::string(home) + "/.config/varokin";
 }
 
+std::string UserConfigFile(const std::string& name) { return UserConfigFolder() + "/" + name; }
+
 }  // namespace varokin::platform

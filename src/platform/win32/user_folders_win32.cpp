@@ -23,4 +23,6 @@ std::string UserConfigFolder() {
   return base + "\\Varokin";
 }
 
+std::string UserConfigFile(const std::string& name) { return UserConfigFolder() + "\\" + name; }
+
 }  // namespace varokin::platform
