@@ -224,6 +224,13 @@ void CSwitcherDlg::OnEscape(int focusId) {
   }
 }
 
+void CSwitcherDlg::OnStepTab(bool forward) {
+  const int count = c_.tabs.GetItemCount();
+  if (count == 0) return;
+  c_.tabs.SetCurSel((c_.tabs.GetCurSel() + (forward ? 1 : count - 1)) % count);
+  OnSelchange(kIdTabs);
+}
+
 void CSwitcherDlg::OnShowWindow(bool show) {
   if (show) timerPending_ = true;
 }

@@ -57,6 +57,8 @@ class CSwitcherDlg {
   // The Escape key, with the focus on the control focusId (0: none known). In a filter that holds
   // text it clears the filter; anywhere else it sends the command Escape sends in this window.
   void OnEscape(int focusId);
+  // Ctrl+Tab and Ctrl+Shift+Tab: the next tab or the one before, round the ends.
+  void OnStepTab(bool forward);
 
   void OnSelchangeTab();
   // Hides the rows of the shown tab's lists whose names do not hold the filter's text. Nothing is

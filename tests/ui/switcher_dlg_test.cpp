@@ -55,7 +55,8 @@ TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
   EXPECT_EQ(w.taFolderLabel.GetText(), "TA folder: " + ta.Root().string());
 }
 
-TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirst) {
+// Ctrl+Tab and Ctrl+Shift+Tab go round the ends.
+TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirstAndStepsGoRoundTheEnds) {
   for (const char* stored : {"7", "-1"}) {
     Remember("Previous Settings", "SelectedTab", stored);
     Start();
@@ -63,6 +64,11 @@ TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirst) {
     EXPECT_EQ(Dlg().selectedTab, 0) << stored;
     EXPECT_TRUE(Window().tcList.IsVisible()) << stored;
   }
+  Dlg().OnStepTab(false);
+  EXPECT_EQ(Dlg().selectedTab, 3);
+  EXPECT_TRUE(Window().ufoList.IsVisible());
+  Dlg().OnStepTab(true);
+  EXPECT_EQ(Dlg().selectedTab, 0);
 }
 
 TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {

@@ -163,13 +163,10 @@ void QtMainWindow::AddKeys(QTabWidget& tabs) {
     filter->selectAll();
   });
   // Ctrl+Tab reaches the tab widget itself only while it has the focus.
-  const auto step = [&tabs](int by) {
-    tabs.setCurrentIndex((tabs.currentIndex() + by + tabs.count()) % tabs.count());
-  };
   QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), &window_),
-                   &QShortcut::activated, &tabs, [step] { step(1); });
+                   &QShortcut::activated, &tabs, [this] { dlg_->OnStepTab(true); });
   QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), &window_),
-                   &QShortcut::activated, &tabs, [step] { step(-1); });
+                   &QShortcut::activated, &tabs, [this] { dlg_->OnStepTab(false); });
 }
 
 void QtMainWindow::BuildMenuBar(int width) {

@@ -424,14 +424,9 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       OnCommand(*state, wParam, lParam);
       break;
-    case kStepTab: {
-      TabControl& tabs = state->handles->tabs;
-      const int count = tabs.GetItemCount();
-      if (count == 0) return TRUE;
-      tabs.SetCurSel((tabs.GetCurSel() + (wParam ? 1 : count - 1)) % count);
-      dlg.OnSelchange(kIdTabs);
+    case kStepTab:
+      dlg.OnStepTab(wParam != 0);
       break;
-    }
     case kFirstFocus:
       // The tab control comes first: it lies beneath the lists, so it is last in the window's
       // order, and the focus starts on it instead, Tab going on from it to the filter.
