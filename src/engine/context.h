@@ -6,6 +6,7 @@
 #include "engine/relocation.h"
 #include "engine/startup_state.h"
 #include "platform/file_system.h"
+#include "platform/processes.h"
 #include "settings/settings_store.h"
 
 namespace varokin::engine {
@@ -21,5 +22,10 @@ struct Context {
   Relocator& relocator;
   PackMembership& packMembership;
 };
+
+// True, once said, while the game or another program of the TA folder runs: it holds the files
+// (Windows) or would read them half switched (Wine), so an operation that moves files must not
+// start. Never true without processes to ask.
+bool RefuseWhileGameRuns(Context& ctx, platform::Processes* processes);
 
 }  // namespace varokin::engine

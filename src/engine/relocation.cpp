@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/context.h"
 #include "platform/text.h"
 
 namespace varokin::engine {
@@ -218,6 +219,12 @@ bool RememberBeforeMoving(settings::SettingsStore& settings, Prompts& prompts,
   prompts.Message("Unable to save the settings file " + settings.Path() + ": nothing was changed.",
                   Buttons::kOk);
   return false;
+}
+
+bool RefuseWhileGameRuns(Context& ctx, platform::Processes* processes) {
+  if (processes == nullptr || !processes->RunsFromFolder(ctx.fs.CurrentDir())) return false;
+  ctx.prompts.Message("Total Annihilation is running. Close the game before you switch mods.");
+  return true;
 }
 
 }  // namespace varokin::engine

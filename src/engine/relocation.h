@@ -23,11 +23,6 @@ std::string BackupName(const std::string& baseGameFile);
 inline constexpr char kJournalUnwritable[] =
     "Unable to write Varokin\\Journal.txt: nothing was changed.";
 
-// Why an operation that moves files did not start: the game, or another program of the TA folder,
-// runs and holds the files (Windows) or would read them half switched (Wine).
-inline constexpr char kGameRunning[] =
-    "Total Annihilation is running. Close the game before you switch mods.";
-
 // What frames every message of one operation's moves: the operation's name before the problem,
 // and what became of the operation after it.
 struct Framing {

@@ -147,13 +147,6 @@ bool MoveIntoPlace(engine::Context& ctx, const std::vector<const Archive*>& arch
   return success;
 }
 
-// The game reads the archives while it runs: they are neither expanded nor moved under it.
-bool RefuseWhileGameRuns(engine::Context& ctx, platform::Processes& processes) {
-  if (!processes.RunsFromFolder(ctx.fs.CurrentDir())) return false;
-  ctx.prompts.Message(engine::kGameRunning);
-  return true;
-}
-
 }  // namespace
 
 std::string FormatElapsed(std::int64_t seconds) {
@@ -168,7 +161,9 @@ std::string FormatElapsed(std::int64_t seconds) {
 bool CompileMonolithic(engine::Context& ctx, platform::Processes& processes,
                        const SecondsClock& clock) {
   const SecondsClock now = clock ? clock : [] { return platform::Now().seconds; };
-  if (RefuseWhileGameRuns(ctx, processes) || !ToolsReady(ctx) || !FoldersReady(ctx)) return false;
+  // The game reads the archives while it runs: they are neither expanded nor moved under it.
+  if (engine::RefuseWhileGameRuns(ctx, &processes) || !ToolsReady(ctx) || !FoldersReady(ctx))
+    return false;
 
   ctx.prompts.Message(
       "Preparing to compile monolithic totala1.hpi file, Hit OK and then leave your computer "
@@ -183,7 +178,7 @@ bool CompileMonolithic(engine::Context& ctx, platform::Processes& processes,
     ctx.prompts.Message("Finished compiling monolithic totala1.hpi file.\n\n It took " +
                         FormatElapsed(elapsed));
     // The game may have been started while the tools ran.
-    success = !RefuseWhileGameRuns(ctx, processes);
+    success = !engine::RefuseWhileGameRuns(ctx, &processes);
   }
   if (success) {
     ctx.startup.monolithicTotala1 = true;

@@ -29,10 +29,7 @@ int PoolIndexOf(const ListBox& list, int row) { return static_cast<int>(list.Get
 }  // namespace
 
 bool CSwitcherDlg::RefuseWhileGameRuns() {
-  platform::Processes* processes = frontEnd.processes;
-  if (processes == nullptr || !processes->RunsFromFolder(ctx_.fs.CurrentDir())) return false;
-  ctx_.prompts.Message(engine::kGameRunning);
-  return true;
+  return engine::RefuseWhileGameRuns(ctx_, frontEnd.processes);
 }
 
 void CSwitcherDlg::SwitchSingleMod(const SingleModList& mods, int row) {

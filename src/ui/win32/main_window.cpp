@@ -129,17 +129,16 @@ class FilterViews {
 
   // The user's click on a row of a view, made on its row beneath.
   static void Click(HWND view, Win32ListBox& list) {
-    if (list.IsMultipleSelection()) {
-      const auto shown = static_cast<int>(SendMessageA(view, LB_GETCARETINDEX, 0, 0));
-      const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
+    const bool multiple = list.IsMultipleSelection();
+    const auto shown =
+        static_cast<int>(SendMessageA(view, multiple ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
+    const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
+    if (multiple) {
       list.SetSel(row, SendMessageA(view, LB_GETSEL, shown, 0) > 0);
-      list.SetAnchorIndex(row);
     } else {
-      const auto shown = static_cast<int>(SendMessageA(view, LB_GETCURSEL, 0, 0));
-      const auto row = static_cast<int>(SendMessageA(view, LB_GETITEMDATA, shown, 0));
       list.SetCurSel(row);
-      list.SetAnchorIndex(row);
     }
+    list.SetAnchorIndex(row);
   }
 
   void Sync(Win32DialogControls& controls) {
@@ -212,14 +211,14 @@ struct MainWindowState {
   HINSTANCE instance;
   engine::Context& ctx;
   const CSwitcherDlg::FrontEnd& frontEnd;
-  std::unique_ptr<MainWindowHandles> handles;
-  std::unique_ptr<CSwitcherDlg> dlg;
-  std::unique_ptr<OwnerScope> owner;
-  std::unique_ptr<Placement> placement;
-  bool maximiseWhenShown = false;
-  std::unique_ptr<FilterViews> views;
-  std::unique_ptr<CutNameTip> tip;
-  bool focusWhenShown = true;
+  std::unique_ptr<MainWindowHandles> handles = nullptr;
+  std::unique_ptr<CSwitcherDlg> dlg = nullptr;
+  std::unique_ptr<OwnerScope> owner = nullptr;
+  std::unique_ptr<Placement> placement = nullptr;
+  bool maximised = false;  // as the last run left it
+  std::unique_ptr<FilterViews> views = nullptr;
+  std::unique_ptr<CutNameTip> tip = nullptr;
+  bool shown = false;
 };
 
 // The size and place of the last run, kept on the work area of a monitor there is now.
@@ -237,7 +236,7 @@ void RestorePlacement(HWND hwnd, MainWindowState& state) {
       state.placement->smallestWindow.cx, state.placement->smallestWindow.cy);
   SetWindowPos(hwnd, nullptr, kept.x, kept.y, kept.width, kept.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  state.maximiseWhenShown = saved->maximised;
+  state.maximised = saved->maximised;
 }
 
 void SavePlacement(HWND hwnd, MainWindowState& state) {
@@ -402,12 +401,9 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       state->views->Sync(state->handles->dialog);
       return FALSE;
     case WM_SHOWWINDOW:
-      if (wParam && state->maximiseWhenShown) {
-        state->maximiseWhenShown = false;
-        PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      }
-      if (wParam && state->focusWhenShown) {
-        state->focusWhenShown = false;
+      if (wParam && !state->shown) {
+        state->shown = true;
+        if (state->maximised) PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         PostMessageA(hwnd, kFirstFocus, 0, 0);
       }
       if (wParam) {
@@ -461,8 +457,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
-  MainWindowState state{instance, ctx,     frontEnd, nullptr, nullptr,
-                        nullptr,  nullptr, false,    nullptr, nullptr};
+  MainWindowState state{instance, ctx, frontEnd};
   const MainWindowTemplate& layout = MainWindowLayout();
   const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
   HHOOK keys = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
