@@ -9,6 +9,9 @@ namespace varokin::ui {
 // Whether a row of this text passes a list's filter: it contains the filter's text without
 // regard to case. Every row passes the empty filter.
 bool PassesFilter(const std::string& text, const std::string& filter);
+// Whether a row's name, textPixels wide, is cut where shownPixels of its row are on view; the list
+// leaves a few pixels beside the text of a row.
+inline bool NameIsCut(int textPixels, int shownPixels) { return textPixels + 4 > shownPixels; }
 
 // The rows of a list box as the system's list box keeps them: sorted insert without regard to
 // case, single or multiple selection with an anchor row, item data, exact-text search. The

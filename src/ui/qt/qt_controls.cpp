@@ -47,13 +47,11 @@ class WholeNameTip : public QObject {
     if (event->type() != QEvent::ToolTip) return false;
     auto* help = static_cast<QHelpEvent*>(event);
     const QListWidgetItem* item = list_->itemAt(help->pos());
-    // The style leaves a few pixels beside the text of a row.
-    constexpr int kMargin = 4;
     // Cut by its column, or by the edge of the list.
     const QRect shown =
         item ? list_->visualItemRect(item).intersected(list_->viewport()->rect()) : QRect();
     if (item != nullptr &&
-        list_->fontMetrics().horizontalAdvance(item->text()) + kMargin > shown.width()) {
+        NameIsCut(list_->fontMetrics().horizontalAdvance(item->text()), shown.width())) {
       QString tip = item->text();
       if (*tipFor_) {
         tip = ToQt((*tipFor_)(list_->row(item)))

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/list_model.h"
+
 namespace varokin::ui::win32 {
 
 namespace {
@@ -195,9 +197,7 @@ void CutNameTip::Follow(HWND list, POINT mouse, const std::function<std::string(
   std::string name(static_cast<std::size_t>(length) + 1, '\0');
   SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(name.data()));
   name.resize(static_cast<std::size_t>(length));
-  // The list box leaves a few pixels beside the text of a row.
-  constexpr int kMargin = 4;
-  if (TextWidthPixels(list, name) + kMargin <= shown.right - shown.left) return;
+  if (!NameIsCut(TextWidthPixels(list, name), shown.right - shown.left)) return;
   if (!Made()) return;
   list_ = list;
   row_ = row;
