@@ -19,6 +19,7 @@
 
 #include "app/command_line.h"
 #include "support/qt/demo_window.h"
+#include "support/scoped_env.h"
 #include "ui/about_dlg.h"
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"
@@ -250,14 +251,10 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
   std::filesystem::create_directories(root / "home");
   std::filesystem::create_directories(root / "desktop-config");
   const std::string found = std::filesystem::canonical(ta);
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-  for (const char* name : {"HOME", "WINEPREFIX", "XDG_DATA_HOME"}) {
-    const char* value = std::getenv(name);
-    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-  }
-  setenv("HOME", (root / "home").c_str(), 1);
-  setenv("WINEPREFIX", prefix.c_str(), 1);
-  unsetenv("XDG_DATA_HOME");
+  fixtures::ScopedEnv env;
+  env.Set("HOME", (root / "home").string());
+  env.Set("WINEPREFIX", prefix.string());
+  env.Set("XDG_DATA_HOME", std::nullopt);
 
   QStringList rows;
   std::string title;
@@ -324,14 +321,6 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
     EXPECT_EQ(ui::qt::RunDesktopProgram(search), 0);
     std::filesystem::current_path(root / "home");
   }
-  for (const auto& [name, value] : saved) {
-    if (value) {
-      setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      unsetenv(name.c_str());
-    }
-  }
-
   const QString main = QString::fromStdString(kMainWindowTitle);
   EXPECT_EQ(opened, (QStringList{"Where is Total Annihilation?", "Varokin", "Varokin", main,
                                  "Varokin", main}))

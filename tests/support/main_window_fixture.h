@@ -26,6 +26,8 @@ namespace varokin::fixtures {
 // next run of the program: fresh state and controls, the same folder and settings.
 class MainWindowTest : public ::testing::Test {
  protected:
+  using Texts = std::vector<std::string>;
+
   MainWindowTest();
   ~MainWindowTest() override;
 
@@ -51,6 +53,11 @@ class MainWindowTest : public ::testing::Test {
   static int RowOf(const ui::ListBox& list, const std::string& text);
   // A user's click on a row, with the selection-change notification it sends.
   void Click(int listId, int row);
+  void ClickRow(int listId, const std::string& text) {
+    Click(listId, RowOf(*Window().List(listId), text));
+  }
+  // A user's click on a tab, with the notification it sends.
+  void ShowTab(int tab);
 
   TaFolder ta;
   std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
@@ -72,6 +79,12 @@ class MainWindowTest : public ::testing::Test {
     ui::CSwitcherDlg dlg;
   };
   std::unique_ptr<Session> session_;
+};
+
+// The same on a TA folder that holds the game.
+class GameWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override { ta.Game(); }
 };
 
 }  // namespace varokin::fixtures

@@ -8,11 +8,8 @@
 namespace varokin::fixtures {
 namespace {
 
-using Texts = std::vector<std::string>;
-
-class CatalogueScan : public MainWindowTest {
+class CatalogueScan : public GameWindowTest {
  protected:
-  void SetUp() override { ta.Game(); }
   // Puts a payload where an active modification has it.
   void Install(const std::string& stored, const std::string& installed) {
     std::filesystem::rename(ta.Host("Varokin\\" + stored), ta.Host(installed));

@@ -8,15 +8,12 @@
 namespace varokin::fixtures {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 const std::string kForce =
     " do you want to give up? \n\n    NO = try to force Varokin to use the default settings.  It "
     "probably won't work and may well screw things up worse.  You've been warned.";
 
-class DisableAll : public MainWindowTest {
+class DisableAll : public GameWindowTest {
  protected:
-  void SetUp() override { ta.Game(); }
   void Move(const std::string& from, const std::string& to) {
     std::filesystem::rename(ta.Host(from), ta.Host(to));
   }

@@ -7,22 +7,16 @@
 namespace varokin::fixtures {
 namespace {
 
-using Texts = std::vector<std::string>;
-
-class Filter : public MainWindowTest {
+class Filter : public GameWindowTest {
  protected:
   // 150 Mutators, one in ten of them "Fast ...", and 400 UFOs, one in ten "Tank ...".
   void SetUp() override {
-    ta.Game();
+    GameWindowTest::SetUp();
     AddBigCollection(ta.Root());
   }
   void Type(const std::string& text) {
     Window().filter.SetText(text);
     EXPECT_TRUE(Dlg().OnChange(ui::kIdFilter));
-  }
-  void ShowTab(int tab) {
-    Window().tabs.SetCurSel(tab);
-    Dlg().OnSelchange(ui::kIdTabs);
   }
   static Texts ShownRows(const ui::headless::HeadlessListBox& list) {
     Texts shown;
@@ -76,10 +70,7 @@ TEST_F(Filter, NarrowsTheShownTabsListsWithoutSelectingOrSwitching) {
   EXPECT_EQ(Dlg().GetResult(), ui::CSwitcherDlg::Result::kCancel);
 }
 
-class LongNames : public MainWindowTest {
- protected:
-  void SetUp() override { ta.Game(); }
-};
+using LongNames = GameWindowTest;
 
 // A column is as wide as the longest name in its list and a gap, but never narrower than a third
 // of the list; a name cut all the same has its description's first lines in its tip.

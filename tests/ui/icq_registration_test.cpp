@@ -10,10 +10,11 @@
 #include "platform/file_registry.h"
 #include "support/expect_prompts.h"
 #include "support/failing_registry.h"
+#include "support/ta_folder.h"
 #ifndef _WIN32
 #include "platform/posix/wine_registry.h"
+#include "support/scoped_env.h"
 #endif
-#include "support/ta_folder.h"
 
 namespace varokin::fixtures {
 namespace {
@@ -123,10 +124,9 @@ TEST(IcqRegistrationInWine, WritesThroughWineIntoThePrefixOfTheTaFolder) {
   EXPECT_EQ(platform::posix::WinePrefixOf((prefix / "drive_c" / "Games").string()), "");
   std::ofstream(prefix / "system.reg") << "WINE REGISTRY Version 2\n";
 
-  const char* previous = std::getenv("WINE");
-  const std::string previousWine = previous != nullptr ? previous : "";
-  setenv("WINE", wine.c_str(), 1);
   {
+    ScopedEnv env;
+    env.Set("WINE", wine.string());
     TaFolder ta(prefix / "drive_c" / "Games");
     ta.Text("Varokin.exe", "MZ");
     const auto files = platform::CreateHostFileSystem();
@@ -150,11 +150,6 @@ TEST(IcqRegistrationInWine, WritesThroughWineIntoThePrefixOfTheTaFolder) {
                          set + "Server Path /t REG_SZ /d " + path + " /f",
                          set + "Client Path /t REG_SZ /d " + path + " /f",
                      }));
-  }
-  if (previous != nullptr) {
-    setenv("WINE", previousWine.c_str(), 1);
-  } else {
-    unsetenv("WINE");
   }
   fs::remove_all(prefix);
 }

@@ -11,9 +11,8 @@ namespace {
 
 using Result = ui::CSwitcherDlg::Result;
 
-class Launch : public MainWindowTest {
+class Launch : public GameWindowTest {
  protected:
-  void SetUp() override { ta.Game(); }
   // A fresh run of the main window; the starts recorded before are forgotten.
   void Open() {
     Start();
@@ -21,7 +20,6 @@ class Launch : public MainWindowTest {
     processes.workingDirs.clear();
     Dlg().frontEnd.processes = &processes;
   }
-  using Texts = std::vector<std::string>;
   // Each start as the program's file name followed by its argument text.
   Texts Starts() const {
     Texts starts;
@@ -44,8 +42,7 @@ class Launch : public MainWindowTest {
 
 TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
   Open();
-  Window().tabs.SetCurSel(2);
-  Dlg().OnSelchangeTab();
+  ShowTab(2);
   Dlg().OnCommand(ui::kIdLaunchTa);
   EXPECT_EQ(processes.calls, Texts{"start " + fs->HostPath("totala.exe") + "| -N"});
   EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});

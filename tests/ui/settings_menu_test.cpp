@@ -29,10 +29,7 @@ constexpr const char* kCcOffQuestion =
     "The Core Contingeny installed, or if you had it installed and uninstalled it.  Are you "
     "sure you want to tell VKN that TA:CC is not installed?";
 
-class SettingsMenu : public MainWindowTest {
- protected:
-  void SetUp() override { ta.Game(); }
-};
+using SettingsMenu = GameWindowTest;
 
 TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) {
   Start();

@@ -8,12 +8,10 @@
 namespace varokin::fixtures {
 namespace {
 
-using Texts = std::vector<std::string>;
 const std::string kNotFully = "The snapshot was not fully restored";
 
-class Snapshots : public MainWindowTest {
+class Snapshots : public GameWindowTest {
  protected:
-  void SetUp() override { ta.Game(); }
   std::string SnapshotPath(const std::string& name = "mine.tas") {
     return (ta.Root() / "Varokin" / "Snapshots" / name).string();
   }
@@ -33,10 +31,10 @@ TEST_F(Snapshots, ASnapshotOfTheCurrentStateRestoresEveryFileWhereItWas) {
   ta.Ufo("On", UfoPlace::kEnabled);
   ta.Ufo("Off", UfoPlace::kKept);
   Start();
-  Click(ui::kIdTcList, RowOf(Window().tcList, "Ashen"));
-  Click(ui::kIdMutatorList, RowOf(Window().mutatorList, "Slow units"));
-  Click(ui::kIdMutatorList, RowOf(Window().mutatorList, "Fast units"));
-  Click(ui::kIdAiList, RowOf(Window().aiList, "Big Brain"));
+  ClickRow(ui::kIdTcList, "Ashen");
+  ClickRow(ui::kIdMutatorList, "Slow units");
+  ClickRow(ui::kIdMutatorList, "Fast units");
+  ClickRow(ui::kIdAiList, "Big Brain");
 
   prompts.ExpectFileDialog(SnapshotPath());
   EXPECT_TRUE(Dlg().OnCommand(ui::kIdMenuTakeSnapshot));

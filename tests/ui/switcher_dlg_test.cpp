@@ -9,14 +9,7 @@ namespace {
 
 using ui::CSwitcherDlg;
 
-class MainWindow : public MainWindowTest {
- protected:
-  void SetUp() override { ta.Game(); }
-  void ShowTab(int tab) {
-    Window().tabs.SetCurSel(tab);
-    EXPECT_TRUE(Dlg().OnSelchange(ui::kIdTabs));
-  }
-};
+using MainWindow = GameWindowTest;
 
 TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
   startup.warnModifiedFiles = false;

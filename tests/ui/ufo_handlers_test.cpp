@@ -8,15 +8,7 @@
 namespace varokin::fixtures {
 namespace {
 
-using Texts = std::vector<std::string>;
-
-class Ufos : public MainWindowTest {
- protected:
-  void SetUp() override { ta.Game(); }
-  void ClickPack(const std::string& title) {
-    Click(ui::kIdPackList, RowOf(Window().packList, title));
-  }
-};
+using Ufos = GameWindowTest;
 
 TEST_F(Ufos, TheRowsOfAUfoInBothFoldersShowItEnabledAfterTheRefusedMove) {
   ta.Ufo("Twin", UfoPlace::kEnabled);
@@ -56,13 +48,13 @@ TEST_F(Ufos, DeselectingAPackDisablesSharedUfosAndDeselectsTheOtherPack) {
   Start();
   ASSERT_EQ(Selected(Window().packList), (Texts{"One", "Two"}));
 
-  ClickPack("One");
+  ClickRow(ui::kIdPackList, "One");
   EXPECT_TRUE(ta.Exists("Varokin\\UfoManager\\B.ufo"));
   EXPECT_TRUE(ta.Exists("~hidden.ufo"));
   EXPECT_EQ(Selected(Window().ufoList), Texts{"C"});
   EXPECT_TRUE(Selected(Window().packList).empty());
 
-  ClickPack("Two");
+  ClickRow(ui::kIdPackList, "Two");
   EXPECT_EQ(Selected(Window().ufoList), (Texts{"B", "C"}));
   EXPECT_EQ(Selected(Window().packList), Texts{"Two"});
   EXPECT_EQ(Window().ufoPane.GetText(), "Two: \r\nboth\r\nkinds\r\n\r\n  -- Two.pac");
@@ -70,7 +62,7 @@ TEST_F(Ufos, DeselectingAPackDisablesSharedUfosAndDeselectsTheOtherPack) {
   // Without its journal a pack moves nothing, and its row shows the files as they stay.
   std::filesystem::create_directory(ta.Host("Varokin\\Journal.txt"));
   prompts.Expect("Unable to write Varokin\\Journal.txt: nothing was changed.");
-  ClickPack("Two");
+  ClickRow(ui::kIdPackList, "Two");
   EXPECT_EQ(Selected(Window().packList), Texts{"Two"});
   EXPECT_TRUE(ta.Exists("C.ufo"));
 }

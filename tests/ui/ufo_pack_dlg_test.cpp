@@ -10,7 +10,6 @@
 namespace varokin::fixtures {
 namespace {
 
-using Texts = std::vector<std::string>;
 using ui::CUfoPackDlg;
 using ui::headless::HeadlessDialog;
 
@@ -19,10 +18,9 @@ void Type(ui::ModalDialog& dialog, HeadlessDialog& controls, int id, const std::
   dialog.OnChange(id);
 }
 
-class UfoPackDlg : public MainWindowTest {};
+using UfoPackDlg = GameWindowTest;
 
 TEST_F(UfoPackDlg, WritesTheChosenEnabledUfosAndTheNextStartListsThePack) {
-  ta.Game();
   ta.Ufo("Tanks", UfoPlace::kEnabled);
   ta.Ufo("Bombers", UfoPlace::kEnabled);
   ta.Ufo("Subs", UfoPlace::kKept);
