@@ -32,7 +32,8 @@ class Win32ListBoxTest : public ::testing::Test {
   HWND parent_ = nullptr;
 };
 
-TEST_F(Win32ListBoxTest, SortedListPutsEqualTextsInTheOrderAdded) {
+// A sorted single-selection list, as the TC and AI lists are.
+TEST_F(Win32ListBoxTest, SortedSingleSelectionListKeepsOrderDataAndRefusesMissingRows) {
   Win32ListBox list(MakeList(LBS_SORT));
   list.AddString("beta");
   list.AddString("Alpha");
@@ -41,18 +42,21 @@ TEST_F(Win32ListBoxTest, SortedListPutsEqualTextsInTheOrderAdded) {
   EXPECT_EQ(list.GetText(1), "alpha");
   EXPECT_EQ(list.GetText(2), "beta");
   EXPECT_EQ(list.Id(), 1008);
-}
 
-TEST_F(Win32ListBoxTest, SingleSelectionRefusesMissingRowsAndSetSel) {
-  Win32ListBox list(MakeList(LBS_SORT));
-  list.AddString("Iron Tide");
-  list.AddString("Galactic Dawn");
   ASSERT_EQ(list.SetCurSel(1), 1);
   EXPECT_EQ(list.SetCurSel(7), ListBox::kError);
   EXPECT_EQ(list.GetCurSel(), ListBox::kError);
-
   EXPECT_EQ(list.SetSel(0, true), ListBox::kError);
   EXPECT_FALSE(list.GetSel(0));
+
+  list.InsertString(0, "*Default AI*");
+  ASSERT_TRUE(list.SetItemData(0, 9999));
+  ASSERT_TRUE(list.SetItemData(1, 3));
+  EXPECT_EQ(list.GetItemData(0), 9999);
+  EXPECT_EQ(list.GetItemData(5), ListBox::kError);
+  EXPECT_EQ(list.FindStringExact(-1, "BETA"), 3);
+  EXPECT_EQ(list.FindStringExact(1, "*default ai*"), 0);
+  EXPECT_EQ(list.FindStringExact(-1, "bet"), ListBox::kError);
 }
 
 TEST_F(Win32ListBoxTest, AnchorStaysOnItsRowWhenRowsAreInsertedAbove) {
@@ -68,19 +72,6 @@ TEST_F(Win32ListBoxTest, AnchorStaysOnItsRowWhenRowsAreInsertedAbove) {
   EXPECT_EQ(list.GetText(list.GetAnchorIndex()), "Phalanx");
   EXPECT_EQ(list.GetSelCount(), 1);
   EXPECT_TRUE(list.GetSel(3));
-}
-
-TEST_F(Win32ListBoxTest, ItemDataAndExactSearchWithoutRegardToCase) {
-  Win32ListBox list(MakeList(LBS_SORT));
-  list.AddString("Warlord AI");
-  list.InsertString(0, "*Default AI*");
-  ASSERT_TRUE(list.SetItemData(0, 9999));
-  ASSERT_TRUE(list.SetItemData(1, 3));
-  EXPECT_EQ(list.GetItemData(0), 9999);
-  EXPECT_EQ(list.GetItemData(5), ListBox::kError);
-  EXPECT_EQ(list.FindStringExact(-1, "WARLORD ai"), 1);
-  EXPECT_EQ(list.FindStringExact(1, "*default ai*"), 0);
-  EXPECT_EQ(list.FindStringExact(-1, "Warlord"), ListBox::kError);
 }
 
 // The tip's own text and whether it is up.

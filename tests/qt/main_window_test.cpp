@@ -78,10 +78,8 @@ TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
 }
 
-// On a collection of the size players gather: a larger window gives its room to the lists and
-// panes while the buttons keep their size at the bottom; the filter hides rows and nothing else,
-// and a click on a row it shows switches that Mutator; keys reach the filter, the tabs and the
-// buttons; the next start opens at the size the window had.
+// A larger window gives its room to the lists and panes, not the buttons; keys reach the filter,
+// the tabs and the buttons; the next start opens at the size the window had.
 TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   fixtures::AddBigCollection(root / "ta");
   main = std::make_unique<ui::qt::QtMainWindow>(parts->ctx, parts->FrontEnd(*dialogs), nullptr);

@@ -124,7 +124,7 @@ TEST_F(Launch, TahookMenuItemAsksForTheProgramOnlyWhenSwitchedOn) {
   EXPECT_EQ(Setting("Varokin", "Use TAHook"), "0");
 }
 
-TEST_F(Launch, MultiplayerShowsTheStoredNameAndAddressCleaned) {
+TEST_F(Launch, MultiplayerCleansWhatItShowsAndStartsTheGameWithTheNetworkArguments) {
   Remember("Previous Settings", "Game Name", "My great game\twith tabs and more");
   Remember("Previous Settings", "Server IP", "300.1.2");
   Open();
@@ -145,9 +145,7 @@ TEST_F(Launch, MultiplayerShowsTheStoredNameAndAddressCleaned) {
   Dlg().OnCommand(ui::kIdMultiplayer);  // closed by the runner: cancelled
   EXPECT_TRUE(processes.calls.empty());
   EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
-}
 
-TEST_F(Launch, HostingAndJoiningStartTheGameWithTheNetworkArguments) {
   Open();
   dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
     controls.Text(ui::kIdGameName)->SetText("LAN_Party");
