@@ -25,12 +25,10 @@ TEST_F(DemoWindowTest, ListsShowTheCatalogueInTheListBoxOrder) {
   EXPECT_EQ(Rows(kIdTcList),
             QStringList({"*Original TA*", "Ashen Frontier", "Galactic Dawn", "Iron Tide"}));
   EXPECT_EQ(SelectedRows(kIdTcList), QStringList({"*Original TA*"}));
-  EXPECT_EQ(Rows(kIdAiList).first(), "*Default AI*");
   // Fresh settings: the Mutators tab first, with only its list and pane shown.
   EXPECT_EQ(Widget<QTabWidget>(kIdTabs)->currentIndex(), 1);
   EXPECT_TRUE(Widget<QListWidget>(kIdMutatorList)->isVisible());
   EXPECT_FALSE(Widget<QListWidget>(kIdTcList)->isVisible());
-  EXPECT_TRUE(Widget<QCheckBox>(kIdAllowDefaultAi)->isChecked());
   EXPECT_EQ(main->Window().windowTitle(), "Varokin - by Quellan");
 
   for (int tab = 0; tab < 4; ++tab) {
