@@ -31,8 +31,6 @@ class ListBox : public Control {
   virtual int AddString(const std::string& text) = 0;
   // Inserts a row at index (-1: at the end), outside any sorting. Returns its row or kError.
   virtual int InsertString(int index, const std::string& text) = 0;
-  virtual int DeleteString(int index) = 0;
-  virtual void ResetContent() = 0;
   virtual int GetCount() const = 0;
   virtual std::string GetText(int index) const = 0;
 
@@ -55,10 +53,6 @@ class ListBox : public Control {
   virtual int GetSelCount() const = 0;
   virtual int GetAnchorIndex() const = 0;
   virtual void SetAnchorIndex(int index) = 0;
-
-  // The first row after start whose whole text equals text without regard to case, searching to
-  // the end and then from the top (start -1: from the top). kError when there is none.
-  virtual int FindStringExact(int start, const std::string& text) const = 0;
 
   // Shows only the rows whose text contains text without regard to case (all rows for an empty
   // text). Rows keep their numbers and their selection: every other call still sees them all.

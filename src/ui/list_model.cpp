@@ -18,17 +18,8 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
   });
 }
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-// Keeps a remembered row pointing at the same row after one was inserted or deleted at index.
+// Keeps a remembered row pointing at the same row after one was inserted at index.
 int ShiftedForInsert(int row, int index) { return row >= index ? row + 1 : row; }
-int ShiftedForDelete(int row, int index) {
-  if (row == index) return -1;
-  return row > index ? row - 1 : row;
-}
 
 }  // namespace
 
@@ -122,26 +113,6 @@ int ListModel::InsertString(int index, const std::string& text) {
   return index;
 }
 
-int ListModel::DeleteString(int index) {
-  if (!Valid(index)) return kError;
-  const std::size_t b = BlockOf(index);
-  std::vector<Row>& rows = blocks_[b].rows;
-  rows.erase(rows.begin() + (index - blocks_[b].first));
-  --count_;
-  ShiftFirsts(b, -1);
-  if (rows.empty()) blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
-  anchor_ = ShiftedForDelete(anchor_, index);
-  caret_ = ShiftedForDelete(caret_, index);
-  return GetCount();
-}
-
-void ListModel::ResetContent() {
-  blocks_.clear();
-  count_ = 0;
-  anchor_ = -1;
-  caret_ = -1;
-}
-
 std::string ListModel::GetText(int index) const {
   return Valid(index) ? At(index).text : std::string();
 }
@@ -209,16 +180,6 @@ int ListModel::GetSelCount() const {
 
 void ListModel::SetAnchorIndex(int index) {
   if (index == -1 || Valid(index)) anchor_ = index;
-}
-
-int ListModel::FindStringExact(int start, const std::string& text) const {
-  const int count = GetCount();
-  if (!Valid(start)) start = -1;
-  for (int step = 1; step <= count; ++step) {
-    const int row = (start + step) % count;
-    if (EqualIgnoringCase(At(row).text, text)) return row;
-  }
-  return kError;
 }
 
 bool ListModel::Click(int index) {

@@ -27,8 +27,6 @@ class ListModel {
   bool IsMultipleSelection() const { return multiple_; }
   int AddString(const std::string& text);
   int InsertString(int index, const std::string& text);
-  int DeleteString(int index);
-  void ResetContent();
   int GetCount() const { return count_; }
   std::string GetText(int index) const;
   bool SetItemData(int index, std::intptr_t data);
@@ -40,7 +38,6 @@ class ListModel {
   int GetSelCount() const;
   int GetAnchorIndex() const { return anchor_; }
   void SetAnchorIndex(int index);
-  int FindStringExact(int start, const std::string& text) const;
 
   // A user's click on a row: selects it in a single-selection list; toggles it and makes it the
   // anchor (and focus) row in a multiple-selection list. False for a row that does not exist.

@@ -54,9 +54,6 @@ TEST_F(Win32ListBoxTest, SortedSingleSelectionListKeepsOrderDataAndRefusesMissin
   ASSERT_TRUE(list.SetItemData(1, 3));
   EXPECT_EQ(list.GetItemData(0), 9999);
   EXPECT_EQ(list.GetItemData(5), ListBox::kError);
-  EXPECT_EQ(list.FindStringExact(-1, "BETA"), 3);
-  EXPECT_EQ(list.FindStringExact(1, "*default ai*"), 0);
-  EXPECT_EQ(list.FindStringExact(-1, "bet"), ListBox::kError);
 }
 
 TEST_F(Win32ListBoxTest, AnchorStaysOnItsRowWhenRowsAreInsertedAbove) {

@@ -38,8 +38,6 @@ class HeadlessListBox : public Headless<ListBox> {
   int InsertString(int index, const std::string& text) override {
     return model_.InsertString(index, text);
   }
-  int DeleteString(int index) override { return model_.DeleteString(index); }
-  void ResetContent() override { model_.ResetContent(); }
   int GetCount() const override { return model_.GetCount(); }
   std::string GetText(int index) const override { return model_.GetText(index); }
   bool SetItemData(int index, std::intptr_t data) override {
@@ -53,9 +51,6 @@ class HeadlessListBox : public Headless<ListBox> {
   int GetSelCount() const override { return model_.GetSelCount(); }
   int GetAnchorIndex() const override { return model_.GetAnchorIndex(); }
   void SetAnchorIndex(int index) override { model_.SetAnchorIndex(index); }
-  int FindStringExact(int start, const std::string& text) const override {
-    return model_.FindStringExact(start, text);
-  }
   void SetFilter(const std::string& text) override { model_.SetFilter(text); }
   bool IsShown(int index) const { return model_.IsShown(index); }
   int GetWidthPixels() const override { return width_; }

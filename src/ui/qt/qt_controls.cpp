@@ -111,23 +111,6 @@ void QtListBox::SetFilter(const std::string& text) {
   }
 }
 
-int QtListBox::DeleteString(int index) {
-  const int left = model_.DeleteString(index);
-  if (left != kError) {
-    mirroring_ = true;
-    delete widget()->takeItem(index);
-    mirroring_ = false;
-  }
-  return left;
-}
-
-void QtListBox::ResetContent() {
-  model_.ResetContent();
-  mirroring_ = true;
-  widget()->clear();
-  mirroring_ = false;
-}
-
 bool QtListBox::SetItemData(int index, std::intptr_t data) {
   return model_.SetItemData(index, data);
 }
@@ -147,10 +130,6 @@ int QtListBox::SetSel(int index, bool select) {
     MirrorSelection();
   }
   return result;
-}
-
-int QtListBox::FindStringExact(int start, const std::string& text) const {
-  return model_.FindStringExact(start, text);
 }
 
 void QtListBox::SetColumnWidth(int pixels) {

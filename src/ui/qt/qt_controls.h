@@ -74,8 +74,6 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   bool IsMultipleSelection() const override { return model_.IsMultipleSelection(); }
   int AddString(const std::string& text) override;
   int InsertString(int index, const std::string& text) override;
-  int DeleteString(int index) override;
-  void ResetContent() override;
   int GetCount() const override { return model_.GetCount(); }
   std::string GetText(int index) const override { return model_.GetText(index); }
   bool SetItemData(int index, std::intptr_t data) override;
@@ -87,7 +85,6 @@ class QtListBox : public QtControl<ListBox, QListWidget> {
   int GetSelCount() const override { return model_.GetSelCount(); }
   int GetAnchorIndex() const override { return model_.GetAnchorIndex(); }
   void SetAnchorIndex(int index) override { model_.SetAnchorIndex(index); }
-  int FindStringExact(int start, const std::string& text) const override;
   void SetFilter(const std::string& text) override;
   int GetWidthPixels() const override { return widget()->width(); }
   int GetTextWidthPixels(const std::string& text) const override {

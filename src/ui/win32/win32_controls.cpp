@@ -54,13 +54,6 @@ int Win32ListBox::InsertString(int index, const std::string& text) {
   return row;
 }
 
-int Win32ListBox::DeleteString(int index) {
-  if (!Valid(index)) return kError;
-  return RowOrError(Send(LB_DELETESTRING, index));
-}
-
-void Win32ListBox::ResetContent() { Send(LB_RESETCONTENT); }
-
 int Win32ListBox::GetCount() const { return RowOrError(Send(LB_GETCOUNT)); }
 
 std::string Win32ListBox::GetText(int index) const {
@@ -118,10 +111,6 @@ int Win32ListBox::GetAnchorIndex() const {
 
 void Win32ListBox::SetAnchorIndex(int index) {
   if (Valid(index)) Send(LB_SETANCHORINDEX, index);
-}
-
-int Win32ListBox::FindStringExact(int start, const std::string& text) const {
-  return RowOrError(Send(LB_FINDSTRINGEXACT, Valid(start) ? start : -1, TextParam(text)));
 }
 
 int Win32ListBox::GetWidthPixels() const {

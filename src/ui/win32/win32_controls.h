@@ -45,8 +45,6 @@ class Win32ListBox : public Win32Control<ListBox> {
   bool IsMultipleSelection() const override { return multiple_; }
   int AddString(const std::string& text) override;
   int InsertString(int index, const std::string& text) override;
-  int DeleteString(int index) override;
-  void ResetContent() override;
   int GetCount() const override;
   std::string GetText(int index) const override;
   bool SetItemData(int index, std::intptr_t data) override;
@@ -58,7 +56,6 @@ class Win32ListBox : public Win32Control<ListBox> {
   int GetSelCount() const override;
   int GetAnchorIndex() const override;
   void SetAnchorIndex(int index) override;
-  int FindStringExact(int start, const std::string& text) const override;
   // The system list box cannot hide rows: the window shows the rows that pass in a list of its
   // own laid over this one (see main_window.cpp), which keeps every row.
   void SetFilter(const std::string& text) override { filter_ = text; }
