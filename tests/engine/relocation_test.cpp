@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "support/engine/rename_blocker.h"
@@ -71,9 +71,7 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
 
   struct Case {
     bool withBackup;
-    std::string from;
-    std::string to;
-    std::string message;
+    std::string from, to, message;
   };
   const Case cases[] = {
       {false, "Varokin\\missing.ufo", "missing.ufo",
@@ -123,11 +121,9 @@ TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
 }
 
 TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
+  // oldBackup: present before the load; locked: a file the host refuses to rename (when not empty).
   struct Case {
-    std::string game;
-    std::string oldBackup;  // present before the load when not empty
-    std::string locked;     // a file the host refuses to rename, when not empty
-    std::string message;
+    std::string game, oldBackup, locked, message;
   };
   const Case cases[] = {
       {"ccdata.hpi", "ccdata.###", "",
@@ -192,12 +188,10 @@ TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
   EXPECT_EQ(ta.Read("Varokin\\cc.hpi"), "TC");
 }
 
-TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicArchive) {
+TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRenamedBack) {
   struct Case {
     std::string name;
-    bool warn;
-    bool monolithic;
-    bool reported;
+    bool warn, monolithic, reported;
   };
   const Case cases[] = {
       {"totala1.hpi", true, false, true},   {"totala1.hpi", true, true, true},
@@ -221,10 +215,8 @@ TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicA
     EXPECT_EQ(ta.Read(stored), "TC");
     EXPECT_FALSE(ta.Exists(c.name));
   }
-}
 
-TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
-  ta.Folder("Varokin");
+  // A backup that is there but cannot be renamed back is reported as such.
   ta.Text("totala1.hpi", "TC");
   ta.Text("totala1.###", "game");
   RenameBlocker locked(ta.Host("totala1.###"));
@@ -255,19 +247,16 @@ TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
   before = ta.Inventory();
 #endif
   for (const std::string& name : names) {
-    SCOPED_TRACE(name);
-    auto refusal = [](const std::string& from, const std::string& to) {
-      return "Refusing to move " + from + " to " + to +
-             ": the name leads outside your TA directory";
-    };
-    ExpectMessage(refusal(name, "taken.txt"));
-    EXPECT_FALSE(relocator.MoveChecked(name, "taken.txt", kFraming));
-    ExpectMessage(refusal("Varokin\\f.ufo", name));
-    EXPECT_FALSE(relocator.MoveChecked("Varokin\\f.ufo", name, kFraming));
-    ExpectMessage(refusal(name, "totala1.hpi"));
-    EXPECT_FALSE(relocator.MoveWithBackup(name, "totala1.hpi", kFraming));
-    ExpectMessage(refusal("totala1.hpi", name));
-    EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", name, kFraming));
+    for (const auto& [from, to, withBackup] : {std::tuple{name, std::string("taken.txt"), false},
+                                               {"Varokin\\f.ufo", name, false},
+                                               {name, "totala1.hpi", true},
+                                               {"totala1.hpi", name, true}}) {
+      SCOPED_TRACE(from + " -> " + to);
+      ExpectMessage("Refusing to move " + from + " to " + to +
+                    ": the name leads outside your TA directory");
+      EXPECT_FALSE(withBackup ? relocator.MoveWithBackup(from, to, kFraming)
+                              : relocator.MoveChecked(from, to, kFraming));
+    }
   }
   EXPECT_EQ(ta.Inventory(), before);
 }
