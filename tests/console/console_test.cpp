@@ -19,7 +19,6 @@ const std::string kAiQuestion =
     "Do you wish to disable it again?  (Strongly recommended)\n"
     ">>>\n";
 
-// A TA folder with one Total Conversion and one AI.
 class Console : public ConsoleFixture {
  protected:
   void SetUp() override {

@@ -229,11 +229,9 @@ TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRe
 }
 
 TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
-  // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
-  ta.Text("outside.txt", "precious");
+  WorkInSubfolder();
   ta.Text("TA\\Varokin\\f.ufo", "payload");
   ta.Text("TA\\totala1.hpi", "game");
-  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
   fixtures::FileInventory before = ta.Inventory();
 
   // Which names lead out is StaysInTaFolder's table above; here that every path of both moves

@@ -58,12 +58,12 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_TRUE(tc.UnloadTc());
 }
 
-TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileAsEmpty) {
+TEST_F(TcSwitchingTest, ValidationReportsWhatIsOutOfPlaceOrLeadsOutAndStopsAtItsBound) {
   MakeGalaxy();
   ta.Text("Varokin\\][Galaxy.tc",
           "Galaxy TC\r\nStars\r\n \tGAL OTA \r\ngal.hpi totala1.hpi\r\n"
           "gal.ufo galaxy.ufo\r\nlost.ufo lost.ufo\r\n");
-  const fixtures::FileInventory before = ta.Inventory();
+  fixtures::FileInventory before = ta.Inventory();
   ExpectReport("the TC", "][Galaxy.tc",
                "-> Found the file/directory Varokin\\gal.hpi which should currently be named "
                "totala1.hpi and be in your TA directory\n"
@@ -82,18 +82,14 @@ TEST_F(TcSwitchingTest, ValidationReportsPayloadsOutOfPlaceAndReadsAMissingFileA
   EXPECT_EQ(tc.Shown().title, "");
   EXPECT_EQ(tc.Shown().description, ": \r\n\r\n\r\n  --][Gone.tc");
   EXPECT_EQ(state.tcTags, "  ");
-}
 
-TEST_F(TcSwitchingTest, ValidationTestsNoNameAMoveWouldRefuseAndStopsAtItsBound) {
-  // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
-  ta.Text("outside.txt", "precious");
+  WorkInSubfolder();
   ta.Text("][Out.tc", "Outside\r\n\r\n*\r\n");
   ta.Text("TA\\stolen.hpi", "");
   ta.Text("TA\\Moved", "");
   ta.Text("TA\\Varokin\\][Evil.tc",
           "Evil\r\n\r\n*\r\n..\\..\\outside.txt stolen.hpi\r\n. Moved\r\nx NUL\r\nx com1.hpi\r\n");
-  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
-  const fixtures::FileInventory before = ta.Inventory();
+  before = ta.Inventory();
   ExpectReport("the TC", "][Evil.tc",
                "-> The pair ..\\..\\outside.txt stolen.hpi is not valid: a name leads outside your "
                "TA directory\n"

@@ -1,5 +1,3 @@
-// UFOs and packs switched by name: files moved, questions asked, what the units tab is told, and
-// the pack file's format.
 #include "engine/ufo_switching.h"
 
 #include <string>
