@@ -38,7 +38,6 @@ TEST_F(MutatorSwitchingTest, LoadAndUnloadMoveEveryPayloadAndRememberTheSlot) {
   for (const char* payload : {"}{Speedy.ccx", "}{Speedy(1).ccx", "}{Speedy(2).ccx"}) {
     EXPECT_TRUE(ta.Exists(payload)) << payload;
   }
-  EXPECT_EQ(mutators.Shown().description, "Speedy: \r\nFast\r\nunits\r\n\r\n  -- }{Speedy.vkn");
   EXPECT_EQ(Setting("Active Mutators", "Mutator 3"), "}{Speedy.vkn");
 
   ASSERT_TRUE(mutators.UnloadMutator(3));
