@@ -58,7 +58,7 @@ TEST(RelocationNames, BaseGameFilesAreWholeBareNamesAndNamesStayInTheFolder) {
   }
 }
 
-TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
+TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothingNorLeaveTheFolder) {
   ta.Text("Varokin\\a.ufo", "payload");
   ta.Text("a.ufo", "someone else's");
   ta.Text("Varokin\\b", "payload b");
@@ -87,6 +87,35 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
     ExpectMessage(c.message);
     EXPECT_FALSE(c.withBackup ? relocator.MoveWithBackup(c.from, c.to, kFraming)
                               : relocator.MoveChecked(c.from, c.to, kFraming));
+  }
+  EXPECT_EQ(ta.Inventory(), before);
+
+  WorkInSubfolder();
+  ta.Text("TA\\Varokin\\f.ufo", "payload");
+  ta.Text("TA\\totala1.hpi", "game");
+  before = ta.Inventory();
+
+  // Which names lead out is StaysInTaFolder's table above; here that every path of both moves
+  // asks it, and asks the disk about links.
+  std::vector<std::string> names = {"..\\outside.txt", ta.Host("outside.txt").string(),
+                                    "Varokin\\."};
+#ifndef _WIN32
+  // A folder inside that is a link to the folder above (Wine cannot make links).
+  std::filesystem::create_directory_symlink(ta.Root(), ta.Host("TA\\Varokin\\Up"));
+  names.push_back("Varokin\\up\\outside.txt");
+  before = ta.Inventory();
+#endif
+  for (const std::string& name : names) {
+    for (const auto& [from, to, withBackup] : {std::tuple{name, std::string("taken.txt"), false},
+                                               {"Varokin\\f.ufo", name, false},
+                                               {name, "totala1.hpi", true},
+                                               {"totala1.hpi", name, true}}) {
+      SCOPED_TRACE(from + " -> " + to);
+      ExpectMessage("Refusing to move " + from + " to " + to +
+                    ": the name leads outside your TA directory");
+      EXPECT_FALSE(withBackup ? relocator.MoveWithBackup(from, to, kFraming)
+                              : relocator.MoveChecked(from, to, kFraming));
+    }
   }
   EXPECT_EQ(ta.Inventory(), before);
 }
@@ -118,39 +147,7 @@ TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
   }
 }
 
-TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
-  // oldBackup: present before the load; locked: a file the host refuses to rename (when not empty).
-  struct Case {
-    std::string game, oldBackup, locked, message;
-  };
-  const Case cases[] = {
-      {"ccdata.hpi", "ccdata.###", "",
-       "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
-       "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
-       "immediately and try to fix it."},
-      {"btdata.hpi", "", "btdata.hpi",
-       "Unable to renamebtdata.hpi to btdata.### in order to let it be replaced"},
-      // The game's file has already gone to its backup when the move fails; it must come back.
-      {"rev31.ufo", "", "Varokin\\rev31.ufo", "Error moving Varokin\\rev31.ufo to rev31.ufo"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.game);
-    ta.Text(c.game, "game");
-    if (!c.oldBackup.empty()) ta.Text(c.oldBackup, "an old backup");
-    ta.Text("Varokin\\" + c.game, "TC");
-    fixtures::FileInventory before = ta.Inventory();
-    std::unique_ptr<RenameBlocker> locked;
-    if (!c.locked.empty()) {
-      locked = std::make_unique<RenameBlocker>(ta.Host(c.locked));
-      SKIP_UNLESS_BLOCKED(*locked);
-    }
-    ExpectMessage(c.message);
-    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game, kFraming));
-    EXPECT_EQ(ta.Inventory(), before);
-  }
-}
-
-TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
+TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWasOrNamesWhereItIs) {
 #ifndef _WIN32
   // Names that differ only by case are two files here: the twin would hold the name once the
   // game's file had gone to its backup, in either direction.
@@ -184,6 +181,36 @@ TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
   EXPECT_FALSE(failing.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi", kFraming));
   EXPECT_EQ(ta.Read("ccdata.###"), "game");
   EXPECT_EQ(ta.Read("Varokin\\cc.hpi"), "TC");
+
+  // oldBackup: present before the load; locked: a file the host refuses to rename (when not empty).
+  struct Case {
+    std::string game, oldBackup, locked, message;
+  };
+  const Case cases[] = {
+      {"ccdata.hpi", "ccdata.###", "",
+       "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
+       "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
+       "immediately and try to fix it."},
+      {"btdata.hpi", "", "btdata.hpi",
+       "Unable to renamebtdata.hpi to btdata.### in order to let it be replaced"},
+      // The game's file has already gone to its backup when the move fails; it must come back.
+      {"rev31.ufo", "", "Varokin\\rev31.ufo", "Error moving Varokin\\rev31.ufo to rev31.ufo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.game);
+    ta.Text(c.game, "game");
+    if (!c.oldBackup.empty()) ta.Text(c.oldBackup, "an old backup");
+    ta.Text("Varokin\\" + c.game, "TC");
+    fixtures::FileInventory before = ta.Inventory();
+    std::unique_ptr<RenameBlocker> locked;
+    if (!c.locked.empty()) {
+      locked = std::make_unique<RenameBlocker>(ta.Host(c.locked));
+      SKIP_UNLESS_BLOCKED(*locked);
+    }
+    ExpectMessage(c.message);
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game, kFraming));
+    EXPECT_EQ(ta.Inventory(), before);
+  }
 }
 
 TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRenamedBack) {
@@ -224,37 +251,6 @@ TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRe
   EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\big.hpi", kFraming));
   EXPECT_EQ(ta.Read("Varokin\\big.hpi"), "TC");
   EXPECT_EQ(ta.Read("totala1.###"), "game");
-}
-
-TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
-  WorkInSubfolder();
-  ta.Text("TA\\Varokin\\f.ufo", "payload");
-  ta.Text("TA\\totala1.hpi", "game");
-  fixtures::FileInventory before = ta.Inventory();
-
-  // Which names lead out is StaysInTaFolder's table above; here that every path of both moves
-  // asks it, and asks the disk about links.
-  std::vector<std::string> names = {"..\\outside.txt", ta.Host("outside.txt").string(),
-                                    "Varokin\\."};
-#ifndef _WIN32
-  // A folder inside that is a link to the folder above (Wine cannot make links).
-  std::filesystem::create_directory_symlink(ta.Root(), ta.Host("TA\\Varokin\\Up"));
-  names.push_back("Varokin\\up\\outside.txt");
-  before = ta.Inventory();
-#endif
-  for (const std::string& name : names) {
-    for (const auto& [from, to, withBackup] : {std::tuple{name, std::string("taken.txt"), false},
-                                               {"Varokin\\f.ufo", name, false},
-                                               {name, "totala1.hpi", true},
-                                               {"totala1.hpi", name, true}}) {
-      SCOPED_TRACE(from + " -> " + to);
-      ExpectMessage("Refusing to move " + from + " to " + to +
-                    ": the name leads outside your TA directory");
-      EXPECT_FALSE(withBackup ? relocator.MoveWithBackup(from, to, kFraming)
-                              : relocator.MoveChecked(from, to, kFraming));
-    }
-  }
-  EXPECT_EQ(ta.Inventory(), before);
 }
 
 }  // namespace
