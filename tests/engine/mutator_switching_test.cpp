@@ -87,7 +87,7 @@ TEST_F(MutatorSwitchingTest, AFailedOrRefusedLoadLeavesEveryFileInPlace) {
   EXPECT_EQ(ta.Inventory(), endless);
 }
 
-TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEveryOperationBeforeItMovesAnything) {
+TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEverythingAndValidationReportsEachPayloadOnce) {
   MakeSpeedy(1);
   ta.Text("Varokin\\}{Speedy.vkn", "Speedy\r\nFast\r\nOTA\r\nthree extra files\r\n");
   const fixtures::FileInventory before = ta.Inventory();
@@ -106,9 +106,7 @@ TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEveryOperationBeforeItMovesAn
   // A free slot names no file at all, and its slot number is never written.
   ExpectMessage("Error reading mutator file \n\nMutator unload aborted to prevent corruption");
   EXPECT_FALSE(mutators.UnloadMutator(40));
-}
 
-TEST_F(MutatorSwitchingTest, ValidationReportsEachPayloadOutOfPlaceOnce) {
   MakeSpeedy(3);
   ta.Text("Varokin\\}{Speedy.vkn", "Speedy\r\nFast\r\n*\r\n  3 extra files\r\n");
   Install("}{Speedy(1).ccx");

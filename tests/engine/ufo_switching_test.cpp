@@ -98,18 +98,6 @@ TEST_F(Ufos, PacksSwitchTheListedUfosTheyNameAndShowTheirDescription) {
   EXPECT_FALSE(ufos.Selection().Whole("Armour.pac"));
 }
 
-TEST(PackFormat, ParsedAndWrittenAsTheLineReaderReadsIt) {
-  const UfoPack pack{"Air Power", "Bombers only.\r\n\r\nNo tanks.\r\nEver.", {"Bombers", "Subs"}};
-  const std::string text = PackFileText(pack);
-  EXPECT_EQ(text, "Air Power\r\nBombers only.####No tanks.##Ever.\r\nBombers\r\nSubs\r\n");
-  EXPECT_EQ(ParsePackFile(text), pack);
-  // A Linux edit breaks lines with a bare LF, some with a bare CR: the file keeps one line.
-  EXPECT_EQ(StoredDescription("a\nb\rc\r\n"), "a##b##c##");
-  EXPECT_EQ(ParsePackFile(text, false), (UfoPack{pack.name, pack.description, {}}));
-  // Members end at the first empty line.
-  EXPECT_EQ(ParsePackFile("P\nD\na\n\nb\n").ufos, Names{"a"});
-}
-
 TEST_F(Ufos, ASavedPackNeedsAPlainFileNameAndReplacesOneOnlyWhenTheUserSaysYes) {
   for (const std::string name :
        {"..\\Evil.pac", "/tmp/Evil.pac", "Sub\\Evil.pac", "", "Evil.pac:x"}) {
@@ -140,7 +128,17 @@ TEST_F(Ufos, ASavedPackNeedsAPlainFileNameAndReplacesOneOnlyWhenTheUserSaysYes) 
   EXPECT_TRUE(fs.IsFolder("Varokin\\UfoManager\\Blocked.pac"));
 }
 
-TEST_F(Ufos, TextLinesCutLinesAsTheLineReaderDoes) {
+TEST_F(Ufos, PackFilesAndTextLinesAreReadAsTheLineReaderReadsThem) {
+  const UfoPack pack{"Air Power", "Bombers only.\r\n\r\nNo tanks.\r\nEver.", {"Bombers", "Subs"}};
+  const std::string text = PackFileText(pack);
+  EXPECT_EQ(text, "Air Power\r\nBombers only.####No tanks.##Ever.\r\nBombers\r\nSubs\r\n");
+  EXPECT_EQ(ParsePackFile(text), pack);
+  // A Linux edit breaks lines with a bare LF, some with a bare CR: the file keeps one line.
+  EXPECT_EQ(StoredDescription("a\nb\rc\r\n"), "a##b##c##");
+  EXPECT_EQ(ParsePackFile(text, false), (UfoPack{pack.name, pack.description, {}}));
+  // Members end at the first empty line.
+  EXPECT_EQ(ParsePackFile("P\nD\na\n\nb\n").ufos, Names{"a"});
+
   const std::string full(1022, 'a');
   for (const std::string& text :
        {full.substr(1) + "\rb\r\nc", full + "\rb\n", full + "\r\nc", full + "\nc\r",
