@@ -121,19 +121,6 @@ TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
   EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
 }
 
-// Started outside any TA folder, as from a desktop menu, it ends with status 1 (the message is
-// start-up's); named once, the folder is found again at the next start.
-TEST_F(Console, OutsideATaFolderItSaysHowToNameOneAndThenRemembersIt) {
-  std::filesystem::current_path(home);
-  EXPECT_EQ(Run(""), 1);
-  EXPECT_EQ(Run("", {"--ta-folder", ta.Root().string()}), 0);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(Run(""), 0);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
-  std::filesystem::current_path(ta.Root());
-}
-
 // The file dialogs as the common dialogs behave: the save dialog adds the extension and asks
 // before replacing a file, the open dialog finds a file named without its extension.
 TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {
@@ -157,7 +144,7 @@ TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {
 
 // --version and --help answer and end before start-up: nothing in the TA folder or the settings
 // is read or written, and no window is shown.
-TEST_F(Console, VersionAndHelpAnswerWithoutStarting) {
+TEST_F(Console, VersionAndHelpAnswerWithoutStartingAndATaFolderIsNamedOnce) {
   const auto before = ta.Inventory();
   const std::string settingsBefore = ReadAll(home / kConfigFolder / "Varokin.INI");
 
@@ -172,6 +159,17 @@ TEST_F(Console, VersionAndHelpAnswerWithoutStarting) {
 
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(ReadAll(home / kConfigFolder / "Varokin.INI"), settingsBefore);
+
+  // Started outside any TA folder, as from a desktop menu, it ends with status 1 (the message is
+  // start-up's); named once, the folder is found again at the next start.
+  std::filesystem::current_path(home);
+  EXPECT_EQ(Run(""), 1);
+  EXPECT_EQ(Run("", {"--ta-folder", ta.Root().string()}), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Run(""), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
+  std::filesystem::current_path(ta.Root());
 }
 
 }  // namespace
