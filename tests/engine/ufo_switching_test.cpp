@@ -85,7 +85,6 @@ TEST_F(Ufos, PacksSwitchTheListedUfosTheyNameAndShowTheirDescription) {
   ASSERT_EQ(shown.ufos.size(), 2u);
   EXPECT_TRUE(shown.ufos[0].second.enabled);
   EXPECT_FALSE(shown.ufos[1].second.enabled);
-  EXPECT_EQ(shown.pane, "Mixed pack: \r\ntwo\r\nkinds\r\n\r\n  -- Mixed.pac");
   // Only the packs with every member enabled are whole.
   EXPECT_FALSE(ufos.Selection().Whole("Mixed.pac"));
 
