@@ -36,7 +36,6 @@ TEST_F(AiSwitchingTest, LoadMovesNumberedPayloadsInAndUnloadMovesThemBack) {
   EXPECT_EQ(ta.Read("brain.ufo"), "AI Varokin\\^^Brain(2)");
   EXPECT_FALSE(ta.Exists("Varokin\\^^Brain(1)"));
   EXPECT_EQ(ai.Shown().description, "Big Brain: \r\nThinks\r\nhard\r\n\r\n  -- ^^Brain.ai");
-  EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
 
   ASSERT_TRUE(ai.UnloadAi());
   EXPECT_EQ(ta.Inventory(), before);
