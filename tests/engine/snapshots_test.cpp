@@ -1,4 +1,3 @@
-// Snapshot files: their format, the file taken, the file opened, and the UFO half of a restore.
 #include "engine/snapshots.h"
 
 #include <filesystem>
@@ -41,7 +40,7 @@ class SnapshotFiles : public engine_tests::EngineTest {
   int shown = 0;
 };
 
-TEST_F(SnapshotFiles, TheTakenFileNamesWhatIsActiveAndAFailedWriteLeavesNoFile) {
+TEST_F(SnapshotFiles, TheTakenFileNamesWhatIsActiveAndFailedWritesOrReadsAreReported) {
   state.currentTc = state.modNamePool.Add("][Ash.tc");
   state.mutatorSlots[3] = state.modNamePool.Add("}{Fast.vkn");
   state.mutatorSlots[1] = state.modNamePool.Add("}{Slow.vkn");
@@ -65,6 +64,17 @@ TEST_F(SnapshotFiles, TheTakenFileNamesWhatIsActiveAndAFailedWriteLeavesNoFile) 
   EXPECT_EQ(prompts.Messages().back().icon, Icon::kExclamation);
   prompts.ExpectFileDialog(std::nullopt);  // cancelled: nothing at all happens
   snapshots.Take();
+  // A file that cannot be read is reported, and the start-up request is used once.
+  startup.snapshotRequested = true;
+  startup.snapshotPath = "/nonexistent/x.tas";
+  ExpectMessage("Unable to read the snapshot file /nonexistent/x.tas");
+  EXPECT_FALSE(snapshots.Open());
+  EXPECT_FALSE(startup.snapshotRequested);
+  // From the menu: a folder opens as no file.
+  prompts.ExpectFileDialog(PathOf(""));
+  ExpectMessage("Unable to read the snapshot file " + PathOf(""));
+  EXPECT_FALSE(snapshots.Open());
+  EXPECT_EQ(prompts.FileDialogs().back().title, "Select Snapshot to Restore");
 #ifndef _WIN32
   // A snapshot folder that is a link out of the TA folder is not where the dialog starts (Wine
   // cannot make links).
@@ -75,20 +85,6 @@ TEST_F(SnapshotFiles, TheTakenFileNamesWhatIsActiveAndAFailedWriteLeavesNoFile) 
   snapshots.Take();
   EXPECT_EQ(prompts.FileDialogs().back().initialDir, "");
 #endif
-}
-
-TEST_F(SnapshotFiles, AFileThatCannotBeReadIsReportedAndTheStartUpRequestIsUsedOnce) {
-  startup.snapshotRequested = true;
-  startup.snapshotPath = "/nonexistent/x.tas";
-  ExpectMessage("Unable to read the snapshot file /nonexistent/x.tas");
-  EXPECT_FALSE(snapshots.Open());
-  EXPECT_FALSE(startup.snapshotRequested);
-  // From the menu: a folder opens as no file.
-  const std::string folder = PathOf("");
-  prompts.ExpectFileDialog(folder);
-  ExpectMessage("Unable to read the snapshot file " + folder);
-  EXPECT_FALSE(snapshots.Open());
-  EXPECT_EQ(prompts.FileDialogs().back().title, "Select Snapshot to Restore");
 }
 
 TEST_F(SnapshotFiles, UfoLinesWithFolderPartsAreRefusedAndTheRestIsRestored) {

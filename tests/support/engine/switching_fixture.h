@@ -20,6 +20,13 @@ class EngineTest : public ::testing::Test {
   ~EngineTest() override { std::filesystem::remove(settingsPath); }
 
   void ExpectMessage(const std::string& text) { prompts.Expect(text, Answer::kOk, Buttons::kOk); }
+  // Makes the subfolder TA the TA folder, beside a file outside it, so that a name leading out of
+  // the TA folder reaches a real file.
+  void WorkInSubfolder() {
+    ta.Text("outside.txt", "precious");
+    ta.Folder("TA");
+    ASSERT_TRUE(fs.SetCurrentDir(ta.Host("TA").string()));
+  }
 
   fixtures::TaFolder ta;
   // The host's disk; a test makes a file unreadable with FailPath and Arm(0), the one failure
