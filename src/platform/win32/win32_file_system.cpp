@@ -44,11 +44,6 @@ std::size_t RootLength(const std::string& path) {
   return length;
 }
 
-bool IsReparsePoint(const std::string& host) {
-  const DWORD attributes = GetFileAttributesA(host.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 // True when path is root or lies below it; both are final paths, which the system spells alike.
 bool StaysBelow(const std::string& root, const std::string& path) {
   if (path.size() < root.size() ||
@@ -71,8 +66,9 @@ bool PassesOutside(const std::string& host) {
   for (std::size_t end = 0; end != std::string::npos && !throughLink;) {
     end = folder.find('\\', end + 1);
     const std::string prefix = folder.substr(0, end);
-    if (GetFileAttributesA(prefix.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    throughLink = IsReparsePoint(prefix);
+    const DWORD attributes = GetFileAttributesA(prefix.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    throughLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   }
   if (!throughLink) return false;
   const std::string root = win32::FinalPath(".");
