@@ -1,7 +1,6 @@
 // The file system as the program sees it, on whichever host the tests run.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +8,7 @@
 
 #include "platform/user_folders.h"
 #include "support/platform/temp_folder.h"
+#include "support/scoped_variable.h"
 
 namespace varokin::platform::testing {
 namespace {
@@ -196,22 +196,12 @@ TEST_F(FileSystemTest, WorkingDirectoryFollowsTheStoredCase) {
   EXPECT_TRUE(std::filesystem::equivalent(fs_->CurrentDir(), root_ / "Total Annihilation"));
 }
 
-}  // namespace
-}  // namespace varokin::platform::testing
-
 #ifdef _WIN32
-namespace varokin::platform::testing {
-namespace {
-
 TEST(UserConfigFolderTest, IsVarokinInTheRoamingApplicationData) {
-  const char* appData = std::getenv("APPDATA");
-  ASSERT_NE(appData, nullptr);
-  const std::string saved = appData;
-  ASSERT_EQ(_putenv_s("APPDATA", "C:\\Users\\Player\\AppData\\Roaming"), 0);
+  const varokin::testing::ScopedVariable appData("APPDATA", "C:\\Users\\Player\\AppData\\Roaming");
   EXPECT_EQ(UserConfigFolder(), "C:\\Users\\Player\\AppData\\Roaming\\Varokin");
-  _putenv_s("APPDATA", saved.c_str());
 }
+#endif
 
 }  // namespace
 }  // namespace varokin::platform::testing
-#endif

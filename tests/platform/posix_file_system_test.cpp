@@ -18,6 +18,7 @@
 #include "platform/posix/no_replace_rename.h"
 #include "platform/user_folders.h"
 #include "support/platform/temp_folder.h"
+#include "support/scoped_variable.h"
 
 namespace varokin::platform::testing {
 namespace {
@@ -304,21 +305,13 @@ TEST_F(LinkBoundaryTest, WritingThroughALinkKeepsTheLinkOrFails) {
 }
 
 TEST(UserConfigFolderTest, FollowsTheBaseDirectoryRules) {
-  const char* home = std::getenv("HOME");
-  const std::string savedHome = home ? home : "";
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const std::string savedConfig = config ? config : "";
-
-  setenv("HOME", "/home/player", 1);
-  setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+  const varokin::testing::ScopedVariable home("HOME", "/home/player");
+  const varokin::testing::ScopedVariable config("XDG_CONFIG_HOME", "/somewhere/config");
   EXPECT_EQ(UserConfigFolder(), "/somewhere/config/varokin");
   setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(UserConfigFolder(), "/home/player/.config/varokin");
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(UserConfigFolder(), "/home/player/.config/varokin");
-
-  if (home) setenv("HOME", savedHome.c_str(), 1);
-  if (config) setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
 }
 
 }  // namespace
