@@ -78,10 +78,6 @@ TEST_F(InstallCheck, RenamedCcdataOffersTheCompilationWhichFailsWithoutTheTools)
   EXPECT_TRUE(startup.ccInstalled);
   EXPECT_TRUE(ta.Exists("ccdata.hpi"));
   EXPECT_TRUE(ta.Exists("tademo.hpi"));
-
-  // Switched off in the settings, the offer is not made.
-  settings.WriteProfileInt("Varokin", "Compile Monolithic", 0);
-  EXPECT_TRUE(Check());
 }
 
 TEST_F(InstallCheck, ModifiedExpansionsAreReportedAndNoToTheVerdictGoesOn) {

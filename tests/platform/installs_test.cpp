@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
 #include "support/platform/temp_folder.h"
 #include "support/scoped_variable.h"
 
@@ -79,36 +80,22 @@ class Installs : public TempFolderTest {
     TempFolderTest::SetUp();
     root = root_.string();
     programFiles_.emplace("ProgramFiles", root + "\\Programs");
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSteamKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &steam_, &disposition_),
-              ERROR_SUCCESS);
-    char old[MAX_PATH * 2];
-    DWORD size = sizeof old;
-    if (RegGetValueA(steam_, nullptr, "SteamPath", RRF_RT_REG_SZ, nullptr, old, &size) ==
-        ERROR_SUCCESS) {
-      oldSteamPath_ = old;
-    }
+    keyExisted_ = registry_->KeyExists(kSteamKey);
+    oldSteamPath_ = registry_->GetString(kSteamKey, "SteamPath");
     // Steam writes its path with forward slashes.
     std::string steamPath = root + "\\Steam";
     std::replace(steamPath.begin(), steamPath.end(), '\\', '/');
-    ASSERT_EQ(SetSteamPath(steamPath), ERROR_SUCCESS);
+    ASSERT_TRUE(registry_->CreateKey(kSteamKey));
+    ASSERT_TRUE(registry_->SetString(kSteamKey, "SteamPath", steamPath));
   }
   void TearDown() override {
-    if (steam_ != nullptr) {
-      if (oldSteamPath_) {
-        SetSteamPath(*oldSteamPath_);
-      } else {
-        RegDeleteValueA(steam_, "SteamPath");
-      }
-      RegCloseKey(steam_);
-      if (disposition_ == REG_CREATED_NEW_KEY) RegDeleteKeyA(HKEY_CURRENT_USER, kSteamKey);
+    if (oldSteamPath_) {
+      registry_->SetString(kSteamKey, "SteamPath", *oldSteamPath_);
+    } else {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kSteamKey, "SteamPath");
     }
+    if (!keyExisted_) registry_->DeleteKey(kSteamKey);
     TempFolderTest::TearDown();
-  }
-  LSTATUS SetSteamPath(const std::string& path) {
-    return RegSetValueExA(steam_, "SteamPath", 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(path.c_str()),
-                          static_cast<DWORD>(path.size() + 1));
   }
   std::string Game(const std::string& folder) {
     Put(root + "\\" + folder + "\\TotalA.exe", "");
@@ -119,8 +106,8 @@ class Installs : public TempFolderTest {
   std::string root;
 
  private:
-  HKEY steam_ = nullptr;
-  DWORD disposition_ = 0;
+  std::unique_ptr<Registry> registry_ = CreateHostRegistry();
+  bool keyExisted_ = false;
   std::optional<std::string> oldSteamPath_;
   std::optional<varokin::testing::ScopedVariable> programFiles_;
 };
