@@ -122,12 +122,8 @@ void Stop(pid_t pid) {
 TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
   fixtures::TaFolder ta;
   const std::string folder = ta.Root().string();
-#ifdef _WIN32
-  const fs::path copy = ta.Root() / "lingerer.exe";
-#else
-  const fs::path copy = ta.Root() / "lingerer";
-#endif
   // A copy of its own, so that no other test's helper counts.
+  const fs::path copy = ta.Root() / ("lingerer" + fs::path(Helper()).extension().string());
   fs::copy_file(Helper(), copy);
   const auto first = platform::CreateHostProcesses();
   const auto second = platform::CreateHostProcesses();
