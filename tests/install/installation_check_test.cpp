@@ -19,6 +19,11 @@ const std::string kCompileOffer =
     "attempting this.\n\n If you do not, and you are sure that TA is working fine then you can "
     "disable this message by checking \"Don't ask to recompile totala1.hpi\" on the options menu";
 
+const std::string kCcdataModified =
+    "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
+    "file "
+    "from The Core Contingency cd";
+
 class InstallCheck : public InstallTest {
  protected:
   InstallCheck() {
@@ -73,18 +78,12 @@ TEST_F(InstallCheck, RenamedCcdataOffersTheCompilationWhichFailsWithoutTheTools)
   EXPECT_TRUE(startup.ccInstalled);
   EXPECT_TRUE(ta.Exists("ccdata.hpi"));
   EXPECT_TRUE(ta.Exists("tademo.hpi"));
-
-  // Switched off in the settings, the offer is not made.
-  settings.WriteProfileInt("Varokin", "Compile Monolithic", 0);
-  EXPECT_TRUE(Check());
 }
 
 TEST_F(InstallCheck, ModifiedExpansionsAreReportedAndNoToTheVerdictGoesOn) {
   ta.Game({.ccdataHpi = 100, .btdataHpi = {}});
   ta.File("btdata.ccx", 200);
-  ExpectMessage(
-      "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
-      "file from The Core Contingency cd");
+  ExpectMessage(kCcdataModified);
   ExpectMessage(
       "The file btdata.ccx has been modified.\n\n You might want to replace it with the version "
       "from the Battle Tactics cd\n\nFor the time being it will be renamed btdata.hpi in order to "
@@ -105,9 +104,7 @@ TEST_F(InstallCheck, MonolithicOrStandInArchivesAreNotWarnedAbout) {
   startup.monolithicTotala1 = false;
   ta.File("totala1.hpi", 30000000);
   ta.File("totala1.###", engine::kTotala1HpiSize);
-  ExpectMessage(
-      "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
-      "file from The Core Contingency cd");
+  ExpectMessage(kCcdataModified);
   ExpectQuestion(kVerdict, Answer::kNo);
   EXPECT_TRUE(Check());
   EXPECT_FALSE(startup.monolithicTotala1);

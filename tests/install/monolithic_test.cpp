@@ -18,9 +18,14 @@ const std::string kMoved =
     "The original TA files have been moved into the BackupOTAData folder in yout TA directory, you "
     "can delete them to reclaim the 60+ megs of drive space they're using";
 
+const std::string kFinished =
+    "Finished compiling monolithic totala1.hpi file.\n\n It took 01 hours 02 minutes and 03 "
+    "seconds";
+
 std::string Expand(const std::string& archive) {
   return "cmd Varokin\\hpidump.exe " + archive + " -o Varokin\\MonolithicTotala1 *.*";
 }
+const auto kOriginalSize = static_cast<std::int64_t>(engine::kTotala1HpiSize);
 const std::string kPack =
     "wait Varokin\\hpipack.exe| -d Varokin\\MonolithicTotala1 -f totala.hpi auto";
 
@@ -50,9 +55,7 @@ class Compile : public InstallTest {
 
 TEST_F(Compile, ExpandsPacksAndMovesTheArchivesAside) {
   prompts.Expect(kPreparing);
-  prompts.Expect(
-      "Finished compiling monolithic totala1.hpi file.\n\n It took 01 hours 02 minutes and 03 "
-      "seconds");
+  prompts.Expect(kFinished);
   prompts.Expect(kMoved);
   EXPECT_TRUE(Run());
   EXPECT_EQ(processes.calls,
@@ -61,8 +64,7 @@ TEST_F(Compile, ExpandsPacksAndMovesTheArchivesAside) {
   EXPECT_EQ(processes.workingDirs.front(), fs.CurrentDir());
   EXPECT_TRUE(startup.monolithicTotala1);
   EXPECT_EQ(ta.SizeOf("totala1.hpi"), 90000000);
-  EXPECT_EQ(ta.SizeOf("BackupOTAData/totala1.hpi"),
-            static_cast<std::int64_t>(engine::kTotala1HpiSize));
+  EXPECT_EQ(ta.SizeOf("BackupOTAData/totala1.hpi"), kOriginalSize);
   EXPECT_TRUE(ta.Exists("BackupOTAData/ccdata.ccx"));
   EXPECT_TRUE(ta.Exists("BackupOTAData/btdata.ccx"));
   EXPECT_TRUE(ta.Exists("BackupOTAData/rev31.gp3"));
@@ -80,7 +82,7 @@ TEST_F(Compile, AFailedExpansionSkipsThePackingButStillCleansUp) {
   EXPECT_EQ(processes.calls, (std::vector<std::string>{Expand("totala1.hpi"), Expand("ccdata.hpi"),
                                                        Expand("rev31.ufo")}));
   EXPECT_FALSE(startup.monolithicTotala1);
-  EXPECT_EQ(ta.SizeOf("totala1.hpi"), static_cast<std::int64_t>(engine::kTotala1HpiSize));
+  EXPECT_EQ(ta.SizeOf("totala1.hpi"), kOriginalSize);
   EXPECT_FALSE(ta.Exists("Varokin/MonolithicTotala1"));
 }
 
@@ -138,13 +140,11 @@ TEST_F(Compile, ARunningGameStopsItBeforeTheToolsAndBeforeTheMoves) {
     processes.gameRunning = call.rfind("wait", 0) == 0;
   };
   prompts.Expect(kPreparing);
-  prompts.Expect(
-      "Finished compiling monolithic totala1.hpi file.\n\n It took 01 hours 02 minutes and 03 "
-      "seconds");
+  prompts.Expect(kFinished);
   prompts.Expect(running);
   EXPECT_FALSE(Run());
   EXPECT_FALSE(startup.monolithicTotala1);
-  EXPECT_EQ(ta.SizeOf("totala1.hpi"), static_cast<std::int64_t>(engine::kTotala1HpiSize));
+  EXPECT_EQ(ta.SizeOf("totala1.hpi"), kOriginalSize);
   EXPECT_TRUE(ta.Exists("ccdata.hpi") && ta.Exists("btdata.hpi") && ta.Exists("rev31.ufo"));
   EXPECT_FALSE(ta.Exists("Varokin/MonolithicTotala1"));
 }

@@ -7,6 +7,7 @@
 #include <net/if.h>
 #include <netinet/in.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/posix/interface_addresses.h"
@@ -14,13 +15,9 @@
 namespace varokin::install_tests {
 namespace {
 
-struct Interface {
-  const char* address;  // nullptr for an IPv6 one
-  unsigned flags;
-};
-
 TEST(LocalAddress, TheFirstIpv4OfAnInterfaceThatIsUpAndNotTheLoopback) {
-  const std::vector<Interface> interfaces = {
+  // Each an address, or none for an IPv6 one, and flags.
+  const std::vector<std::pair<const char*, unsigned>> interfaces = {
       {"127.0.0.1", IFF_UP | IFF_LOOPBACK},
       {"10.0.0.9", 0},  // down
       {nullptr, IFF_UP},
@@ -32,14 +29,12 @@ TEST(LocalAddress, TheFirstIpv4OfAnInterfaceThatIsUpAndNotTheLoopback) {
   ipv6.sin6_family = AF_INET6;
   std::vector<ifaddrs> list(interfaces.size());
   for (std::size_t i = 0; i < interfaces.size(); ++i) {
+    const auto [address, flags] = interfaces[i];
     addresses[i].sin_family = AF_INET;
-    if (interfaces[i].address != nullptr) {
-      inet_pton(AF_INET, interfaces[i].address, &addresses[i].sin_addr);
-      list[i].ifa_addr = reinterpret_cast<sockaddr*>(&addresses[i]);
-    } else {
-      list[i].ifa_addr = reinterpret_cast<sockaddr*>(&ipv6);
-    }
-    list[i].ifa_flags = interfaces[i].flags;
+    if (address) inet_pton(AF_INET, address, &addresses[i].sin_addr);
+    list[i].ifa_addr =
+        address ? reinterpret_cast<sockaddr*>(&addresses[i]) : reinterpret_cast<sockaddr*>(&ipv6);
+    list[i].ifa_flags = flags;
     list[i].ifa_next = i + 1 < list.size() ? &list[i + 1] : nullptr;
   }
   EXPECT_EQ(platform::posix::FirstOutwardIpv4(list.data()), "192.168.1.20");

@@ -46,15 +46,6 @@ std::vector<std::string> Written(const fs::path& file, const std::string& last) 
   return lines;
 }
 
-// On Windows the helper also writes the command line it was given, which must be ours unchanged.
-#ifdef _WIN32
-std::vector<std::string> CommandLineAsGiven(const std::string& arguments) {
-  return {"\"" + Helper() + "\"" + arguments};
-}
-#else
-std::vector<std::string> CommandLineAsGiven(const std::string&) { return {}; }
-#endif
-
 TEST(HostProcesses, TheProgramGetsItsArgumentTextAndWorkingFolder) {
   fixtures::TaFolder ta;
   ta.Folder("game");
@@ -65,8 +56,11 @@ TEST(HostProcesses, TheProgramGetsItsArgumentTextAndWorkingFolder) {
   std::vector<std::string> lines = Written(ta.Host("game/waited.txt"), "Game");
   ASSERT_FALSE(lines.empty());
   EXPECT_TRUE(fs::equivalent(lines.front(), folder));
-  std::vector<std::string> expected = CommandLineAsGiven(arguments);
-  expected.insert(expected.end(), {"-N1:0.0.0.0", "-H", "Big", "Game"});
+  std::vector<std::string> expected = {"-N1:0.0.0.0", "-H", "Big", "Game"};
+#ifdef _WIN32
+  // There the helper also writes the command line it was given, which must be ours unchanged.
+  expected.insert(expected.begin(), "\"" + Helper() + "\"" + arguments);
+#endif
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), expected);
 }
 
@@ -94,16 +88,42 @@ TEST(HostProcesses, AProgramThatCannotStartIsAFailedStart) {
 #endif
 }
 
+#ifndef _WIN32
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+// Starts the helper under another command line, and given one, in a Wine prefix of its own. It
+// writes to the file its second word names, then lingers until stopped.
+pid_t Linger(std::vector<std::string> words, const std::string& winePrefix = "") {
+  fs::remove(words[1]);
+  std::vector<std::string> settings;
+  if (!winePrefix.empty()) settings.push_back("WINEPREFIX=" + winePrefix);
+  for (char** entry = environ; *entry != nullptr; ++entry) settings.emplace_back(*entry);
+  pid_t pid = 0;
+  EXPECT_EQ(posix_spawn(&pid, ECHO_ARGS, nullptr, nullptr, Pointers(words).data(),
+                        Pointers(settings).data()),
+            0);
+  Written(words[1], "--linger");
+  return pid;
+}
+
+void Stop(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+#endif
+
 // Another run of the program must see the tool the first one started, by its file alone.
 TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
   fixtures::TaFolder ta;
   const std::string folder = ta.Root().string();
-#ifdef _WIN32
-  const fs::path copy = ta.Root() / "lingerer.exe";
-#else
-  const fs::path copy = ta.Root() / "lingerer";
-#endif
   // A copy of its own, so that no other test's helper counts.
+  const fs::path copy = ta.Root() / ("lingerer" + fs::path(Helper()).extension().string());
   fs::copy_file(Helper(), copy);
   const auto first = platform::CreateHostProcesses();
   const auto second = platform::CreateHostProcesses();
@@ -125,16 +145,10 @@ TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
       {"C:\\Games\\TA\\" + hook.filename().string(), (ta.Root() / "w.txt").string(), "--linger"},
       {"/usr/bin/wine", hook.string(), "--linger"},
   };
-  for (std::vector<std::string> words : commandLines) {
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, ECHO_ARGS, nullptr, nullptr, argv.data(), environ), 0);
-    Written(words[1], "--linger");
+  for (const std::vector<std::string>& words : commandLines) {
+    const pid_t pid = Linger(words);
     EXPECT_TRUE(second->IsRunning(hook.string())) << words[0];
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    Stop(pid);
     EXPECT_FALSE(second->IsRunning(hook.string())) << words[0];
   }
 #endif
@@ -164,33 +178,19 @@ TEST(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) 
                           Case{"c:\\games\\ta\\totala.exe", "prefix", true},
                           Case{"C:\\Other\\TotalA.exe", "prefix", false},
                           Case{"C:\\Games\\TA\\TotalA.exe", "elsewhere", false}}) {
-    const fs::path written = ta.Root() / "written.txt";
-    fs::remove(written);
-    std::vector<std::string> words = {run.program, written.string(), "--linger"};
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> settings = {"WINEPREFIX=" + (ta.Root() / run.prefix).string()};
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      if (std::string(*entry).rfind("WINEPREFIX=", 0) != 0) settings.emplace_back(*entry);
-    }
-    std::vector<char*> environment;
-    for (std::string& setting : settings) environment.push_back(setting.data());
-    environment.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, ECHO_ARGS, nullptr, nullptr, argv.data(), environment.data()), 0);
-    Written(written, "--linger");
+    const pid_t pid = Linger({run.program, (ta.Root() / "written.txt").string(), "--linger"},
+                             (ta.Root() / run.prefix).string());
     EXPECT_EQ(processes->RunsFromFolder(taFolder.string()), run.found)
         << run.program << " in " << run.prefix;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    Stop(pid);
   }
 }
 
-// A file that runs as a program, writing its name and arguments to log.
-fs::path Script(const fs::path& path, const fs::path& log) {
+// A file that runs as a program, writing a line to log: by default its name and arguments.
+fs::path Script(const fs::path& path, const fs::path& log, const std::string& line = "$0 $*") {
   fs::create_directories(path.parent_path());
-  std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$0 $*\" >> '" << log.string() << "'\n";
+  std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"" << line << "\" >> '" << log.string()
+                      << "'\n";
   fs::permissions(path, fs::perms::owner_all);
   return path;
 }
@@ -239,26 +239,22 @@ TEST(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
   EXPECT_EQ(withoutWine->RunCommandLine("exit 3", folder), std::nullopt);
 }
 
-// A fake wine or steam that writes down the prefix it was given, its name and its arguments.
-fs::path PrefixScript(const fs::path& path, const fs::path& log) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"[$WINEPREFIX] $0 $*\" >> '" << log.string()
-                      << "'\n";
-  fs::permissions(path, fs::perms::owner_all);
-  return path;
-}
-
 TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   fixtures::TaFolder ta;
   const fs::path root = fs::canonical(ta.Root());
   const fs::path log = root / "started.log";
-  const std::string wine = PrefixScript(root / "bin" / "wine", log).string();
-  const std::string steam = PrefixScript(root / "bin" / "steam", log).string();
+  // A fake wine and steam that write down the prefix they were given too.
+  const std::string wine = Script(root / "bin" / "wine", log, "[$WINEPREFIX] $0 $*").string();
+  const std::string steam = Script(root / "bin" / "steam", log, "[$WINEPREFIX] $0 $*").string();
   using Search = platform::posix::WineSearch;
   const auto processes = platform::posix::CreateProcesses([&] {
     return Search{wine, (root / "bin").string(), {}};
   });
   std::vector<std::string> expected;
+  const auto expectStarted = [&](const std::string& line) {
+    expected.push_back(line);
+    EXPECT_EQ(Written(log, line), expected);
+  };
 
   // A prefix: every Windows program, and the archive tools' command line, run in it.
   const fs::path prefix = root / "Games" / "ta";
@@ -267,13 +263,11 @@ TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   ta.Text("Games/ta/drive_c/Cavedog/TA/totala.exe", "MZ");
   ta.Text("Games/ta/drive_c/Cavedog/TA/Tahook.exe", "MZ");
   EXPECT_EQ(processes->Start("totala.exe", " -N", inPrefix), platform::StartResult::kStarted);
-  expected.push_back("[" + prefix.string() + "] " + wine + " totala.exe -N");
-  EXPECT_EQ(Written(log, expected.back()), expected);
+  expectStarted("[" + prefix.string() + "] " + wine + " totala.exe -N");
   EXPECT_EQ(processes->RunAndWait("Tahook.exe", "", inPrefix), 0);
+  expectStarted("[" + prefix.string() + "] " + wine + " Tahook.exe");
   EXPECT_EQ(processes->RunCommandLine("hpidump x", inPrefix), 0);
-  expected.push_back("[" + prefix.string() + "] " + wine + " Tahook.exe");
-  expected.push_back("[" + prefix.string() + "] " + wine + " cmd /c hpidump x");
-  EXPECT_EQ(Written(log, expected.back()), expected);
+  expectStarted("[" + prefix.string() + "] " + wine + " cmd /c hpidump x");
 
   // A Steam install: the game through Steam by the manifest's id; other programs in Steam's
   // prefix for the game.
@@ -288,12 +282,10 @@ TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
           "Annihilation\"\n}\n");
   ta.Folder("library/steamapps/compatdata/298030/pfx");
   EXPECT_EQ(processes->Start("TotalA.exe", " -N -H", installed), platform::StartResult::kStarted);
-  expected.push_back("[] " + steam + " -applaunch 298030 -N -H");
-  EXPECT_EQ(Written(log, expected.back()), expected);
+  expectStarted("[] " + steam + " -applaunch 298030 -N -H");
   EXPECT_EQ(processes->RunAndWait("Tahook.exe", "", installed), 0);
-  expected.push_back("[" + (library / "compatdata" / "298030" / "pfx").string() + "] " + wine +
-                     " Tahook.exe");
-  EXPECT_EQ(Written(log, expected.back()), expected);
+  expectStarted("[" + (library / "compatdata" / "298030" / "pfx").string() + "] " + wine +
+                " Tahook.exe");
 
   const auto withoutSteam = platform::posix::CreateProcesses([&] { return Search{wine, "", {}}; });
   EXPECT_EQ(withoutSteam->Start("TotalA.exe", " -N", installed), platform::StartResult::kNoSteam);

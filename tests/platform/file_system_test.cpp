@@ -1,7 +1,6 @@
 // The file system as the program sees it, on whichever host the tests run.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +8,7 @@
 
 #include "platform/user_folders.h"
 #include "support/platform/temp_folder.h"
+#include "support/scoped_variable.h"
 
 namespace varokin::platform::testing {
 namespace {
@@ -25,7 +25,7 @@ std::string HostJoin(const std::string& a, const std::string& b) { return a + kH
 
 class FileSystemTest : public TempFolderTest {};
 
-TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFolders) {
+TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfNewOnes) {
   Put("Varokin/UfoManager/Arm.UFO", "ufo");
   Put("totala1.hpi", "12345");
 
@@ -43,16 +43,13 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFolders) {
   EXPECT_FALSE(fs_->Exists("Nowhere\\Arm.UFO"));
   EXPECT_FALSE(fs_->IsFolder("Nowhere"));
   EXPECT_EQ(fs_->Size("Nowhere.hpi"), std::nullopt);
-}
 
-TEST_F(FileSystemTest, NewNamesKeepTheCaseTheyAreGivenInsideExistingFolders) {
-  Put("Varokin/UfoManager/Arm.UFO", "ufo");
-
+  // New names keep the case they are given inside existing folders.
   ASSERT_TRUE(fs_->CreateFolder("VAROKIN\\Snapshots"));
   ASSERT_TRUE(fs_->WriteFileAtomic("varokin\\Varokin.INI", "[x]\n"));
   ASSERT_TRUE(fs_->Rename("varokin\\ufomanager\\ARM.UFO", "VAROKIN\\Arm2.Ufo"));
 
-  EXPECT_EQ(Entries(), Names({"Varokin"}));
+  EXPECT_EQ(Entries(), Names({"Varokin", "totala1.hpi"}));
   EXPECT_EQ(Entries("Varokin"), Names({"Arm2.Ufo", "Snapshots", "UfoManager", "Varokin.INI"}));
   EXPECT_EQ(Contents("Varokin/Arm2.Ufo"), "ufo");
   EXPECT_EQ(fs_->HostPath("varokin\\New.Txt"), HostJoin("Varokin", "New.Txt"));
@@ -128,7 +125,7 @@ TEST_F(FileSystemTest, CreatesAndRemovesFoldersAndFiles) {
   EXPECT_EQ(Entries(), Names());
 }
 
-TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffset) {
+TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffsetAndWholeFilesToTheEnd) {
   constexpr std::uint64_t kSize = 32'311'035;
   Put("totala1.hpi", "HAPI");
   std::filesystem::resize_file("totala1.hpi", kSize);
@@ -150,9 +147,8 @@ TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffset) {
   EXPECT_EQ(fs_->ReadAt("missing.hpi", 0, 4), std::nullopt);
   std::filesystem::create_directory("Folder");
   EXPECT_EQ(fs_->ReadAt("folder", 0, 4), std::nullopt);
-}
 
-TEST_F(FileSystemTest, OpenReadReadsToTheEndAndNeverCreates) {
+  // OpenRead reads to the end and never creates.
   std::string big(200'000, 'x');
   big[199'999] = 'y';
   Put("Data.txt", big);
@@ -164,9 +160,8 @@ TEST_F(FileSystemTest, OpenReadReadsToTheEndAndNeverCreates) {
   EXPECT_EQ(read, big);
 
   EXPECT_FALSE(fs_->OpenRead("missing.txt"));
-  std::filesystem::create_directory("Folder");
   EXPECT_FALSE(fs_->OpenRead("folder"));
-  EXPECT_EQ(Entries(), Names({"Data.txt", "Folder"}));
+  EXPECT_EQ(Entries(), Names({"Data.txt", "Folder", "totala1.hpi"}));
 }
 
 TEST_F(FileSystemTest, WriteFileAtomicReplacesWholeFilesAndLeavesNothingBehind) {
@@ -196,22 +191,12 @@ TEST_F(FileSystemTest, WorkingDirectoryFollowsTheStoredCase) {
   EXPECT_TRUE(std::filesystem::equivalent(fs_->CurrentDir(), root_ / "Total Annihilation"));
 }
 
-}  // namespace
-}  // namespace varokin::platform::testing
-
 #ifdef _WIN32
-namespace varokin::platform::testing {
-namespace {
-
 TEST(UserConfigFolderTest, IsVarokinInTheRoamingApplicationData) {
-  const char* appData = std::getenv("APPDATA");
-  ASSERT_NE(appData, nullptr);
-  const std::string saved = appData;
-  ASSERT_EQ(_putenv_s("APPDATA", "C:\\Users\\Player\\AppData\\Roaming"), 0);
+  const varokin::testing::ScopedVariable appData("APPDATA", "C:\\Users\\Player\\AppData\\Roaming");
   EXPECT_EQ(UserConfigFolder(), "C:\\Users\\Player\\AppData\\Roaming\\Varokin");
-  _putenv_s("APPDATA", saved.c_str());
 }
+#endif
 
 }  // namespace
 }  // namespace varokin::platform::testing
-#endif

@@ -3,15 +3,16 @@
 // test's own, named to the program as Steam and Windows name them.
 #include "platform/installs.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
+#include <list>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
 #include "support/platform/temp_folder.h"
+#include "support/scoped_variable.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,33 +29,18 @@ class Installs : public TempFolderTest {
  protected:
   void SetUp() override {
     TempFolderTest::SetUp();
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "WINEPREFIX"}) {
-      const char* value = getenv(name);
-      saved_.emplace_back(name, value ? value : "");
-    }
     home_ = fs::canonical(root_).string();
-    setenv("HOME", home_.c_str(), 1);
-    unsetenv("XDG_DATA_HOME");
-    setenv("WINEPREFIX", (home_ + "/.wine").c_str(), 1);
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value.empty()) {
-        unsetenv(name.c_str());
-      } else {
-        setenv(name.c_str(), value.c_str(), 1);
-      }
-    }
-    TempFolderTest::TearDown();
+    variables_.emplace_back("HOME", home_);
+    variables_.emplace_back("XDG_DATA_HOME", std::nullopt);
+    variables_.emplace_back("WINEPREFIX", home_ + "/.wine");
   }
   std::string Game(const std::string& folder, const std::string& exe = "TotalA.exe") {
-    fs::create_directories(home_ + "/" + folder);
     Put(home_ + "/" + folder + "/" + exe, "");
     return home_ + "/" + folder;
   }
 
   std::string home_;
-  std::vector<std::pair<std::string, std::string>> saved_;
+  std::list<varokin::testing::ScopedVariable> variables_;
 };
 
 TEST_F(Installs, PrefixesAndSteamLibrariesAreSearchedAFewLevelsDeepAndEachFolderShownOnce) {
@@ -93,43 +79,25 @@ class Installs : public TempFolderTest {
   void SetUp() override {
     TempFolderTest::SetUp();
     root = root_.string();
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSteamKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &steam_, &disposition_),
-              ERROR_SUCCESS);
-    char old[MAX_PATH * 2];
-    DWORD size = sizeof old;
-    if (RegGetValueA(steam_, nullptr, "SteamPath", RRF_RT_REG_SZ, nullptr, old, &size) ==
-        ERROR_SUCCESS) {
-      oldSteamPath_ = old;
-    }
-    const DWORD length = GetEnvironmentVariableA("ProgramFiles", old, sizeof old);
-    if (length > 0 && length < sizeof old) oldProgramFiles_ = old;
+    programFiles_.emplace("ProgramFiles", root + "\\Programs");
+    keyExisted_ = registry_->KeyExists(kSteamKey);
+    oldSteamPath_ = registry_->GetString(kSteamKey, "SteamPath");
     // Steam writes its path with forward slashes.
     std::string steamPath = root + "\\Steam";
     std::replace(steamPath.begin(), steamPath.end(), '\\', '/');
-    ASSERT_EQ(RegSetValueExA(steam_, "SteamPath", 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(steamPath.c_str()),
-                             static_cast<DWORD>(steamPath.size() + 1)),
-              ERROR_SUCCESS);
-    SetEnvironmentVariableA("ProgramFiles", (root + "\\Programs").c_str());
+    ASSERT_TRUE(registry_->CreateKey(kSteamKey));
+    ASSERT_TRUE(registry_->SetString(kSteamKey, "SteamPath", steamPath));
   }
   void TearDown() override {
-    if (steam_ != nullptr) {
-      if (oldSteamPath_) {
-        RegSetValueExA(steam_, "SteamPath", 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(oldSteamPath_->c_str()),
-                       static_cast<DWORD>(oldSteamPath_->size() + 1));
-      } else {
-        RegDeleteValueA(steam_, "SteamPath");
-      }
-      RegCloseKey(steam_);
-      if (disposition_ == REG_CREATED_NEW_KEY) RegDeleteKeyA(HKEY_CURRENT_USER, kSteamKey);
+    if (oldSteamPath_) {
+      registry_->SetString(kSteamKey, "SteamPath", *oldSteamPath_);
+    } else {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kSteamKey, "SteamPath");
     }
-    SetEnvironmentVariableA("ProgramFiles", oldProgramFiles_ ? oldProgramFiles_->c_str() : nullptr);
+    if (!keyExisted_) registry_->DeleteKey(kSteamKey);
     TempFolderTest::TearDown();
   }
   std::string Game(const std::string& folder) {
-    fs::create_directories(root + "\\" + folder);
     Put(root + "\\" + folder + "\\TotalA.exe", "");
     return root + "\\" + folder;
   }
@@ -138,10 +106,10 @@ class Installs : public TempFolderTest {
   std::string root;
 
  private:
-  HKEY steam_ = nullptr;
-  DWORD disposition_ = 0;
+  std::unique_ptr<Registry> registry_ = CreateHostRegistry();
+  bool keyExisted_ = false;
   std::optional<std::string> oldSteamPath_;
-  std::optional<std::string> oldProgramFiles_;
+  std::optional<varokin::testing::ScopedVariable> programFiles_;
 };
 
 TEST_F(Installs, SteamLibrariesAndProgramFilesAreSearchedAndEachFolderShownOnce) {

@@ -26,6 +26,14 @@ class LineReaderTest : public TempFolderTest {
     EXPECT_EQ(reader.ReadLine(size), "");
     return lines;
   }
+  // The first `count` reads, empty ones too.
+  Lines FirstReads(const std::string& contents, int count) {
+    Put("file.txt", contents);
+    LineReader reader(*fs_, "file.txt");
+    Lines lines(static_cast<std::size_t>(count));
+    for (std::string& line : lines) line = reader.ReadLine();
+    return lines;
+  }
 };
 
 TEST_F(LineReaderTest, KeepsAtMostOneCharacterLessThanTheBuffer) {
@@ -44,13 +52,7 @@ TEST_F(LineReaderTest, LineEndsAreConsumedAndALoneCarriageReturnIsText) {
   EXPECT_EQ(ReadAll("a\rb\r\n"), Lines({"a\rb"}));
   EXPECT_EQ(ReadAll("abc\rd\n", 4), Lines({"abc", "\rd"}));
   EXPECT_EQ(ReadAll("ab\r", 4), Lines({"ab\r"}));
-  Put("blank.txt", "first\n\r\n\nlast");
-  LineReader reader(*fs_, "blank.txt");
-  EXPECT_EQ(reader.ReadLine(), "first");
-  EXPECT_EQ(reader.ReadLine(), "");
-  EXPECT_EQ(reader.ReadLine(), "");
-  EXPECT_EQ(reader.ReadLine(), "last");
-  EXPECT_EQ(reader.ReadLine(), "");
+  EXPECT_EQ(FirstReads("first\n\r\n\nlast", 5), Lines({"first", "", "", "last", ""}));
 }
 
 TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
@@ -64,10 +66,7 @@ TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
 
 TEST_F(LineReaderTest, NulBytesEndTheTextOfThatRead) {
   EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
-  Put("zero.txt", std::string("\0xx\nef\n", 7));
-  LineReader reader(*fs_, "zero.txt");
-  EXPECT_EQ(reader.ReadLine(), "");
-  EXPECT_EQ(reader.ReadLine(), "ef");
+  EXPECT_EQ(FirstReads(std::string("\0xx\nef\n", 7), 2), Lines({"", "ef"}));
   const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
   EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
 }

@@ -18,6 +18,7 @@
 #include "platform/posix/no_replace_rename.h"
 #include "platform/user_folders.h"
 #include "support/platform/temp_folder.h"
+#include "support/scoped_variable.h"
 
 namespace varokin::platform::testing {
 namespace {
@@ -30,9 +31,6 @@ class PosixFileSystemTest : public TempFolderTest {
     posix::noReplaceRename = posix::SystemNoReplaceRename;
     TempFolderTest::TearDown();
   }
-
-  // Long enough for the folder's times to move past the tick of the last change.
-  static void LetTheClockTick() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
 };
 
 TEST_F(PosixFileSystemTest, NamesThatDifferOnlyByCaseResolveTheSameWayEveryTime) {
@@ -54,6 +52,13 @@ TEST_F(PosixFileSystemTest, NamesThatDifferOnlyByCaseResolveTheSameWayEveryTime)
   Put("other.txt", "other");
   EXPECT_FALSE(fs_->Rename("other.txt", "DATA.TXT"));
   EXPECT_EQ(Entries(), Names({"Data.txt", "data.txt", "other.txt"}));
+
+  // Absolute paths too.
+  Put("Game/TotalA.exe", "MZ");
+  const std::string absolute = root_.string() + "/GAME/totala.EXE";
+  EXPECT_TRUE(fs_->Exists(absolute));
+  EXPECT_EQ(fs_->HostPath(absolute), root_.string() + "/Game/TotalA.exe");
+  EXPECT_EQ(fs_->Find(root_.string() + "/game/*.exe"), Names({"TotalA.exe"}));
 }
 
 template <int kError>
@@ -92,8 +97,9 @@ TEST_F(PosixFileSystemTest, WithoutTheNoReplaceFlagRenamesStillNeverReplace) {
 // later change apart, and once after a pause, when they can.
 class BehindTheCacheTest : public PosixFileSystemTest, public ::testing::WithParamInterface<bool> {
  protected:
+  // Long enough for the folder's times to move past the tick of the last change.
   void Settle() {
-    if (GetParam()) LetTheClockTick();
+    if (GetParam()) std::this_thread::sleep_for(std::chrono::milliseconds(60));
   }
 };
 
@@ -173,7 +179,7 @@ TEST(RacyListingTest, ListingsReadCloseToAChangeAreNotTrusted) {
   EXPECT_FALSE(posix::IsRacyListing(folder, readStart));
 }
 
-TEST_F(PosixFileSystemTest, WriteFileAtomicKeepsTheFilesPermissions) {
+TEST_F(PosixFileSystemTest, WriteFileAtomicKeepsTheFilesPermissionsAndFailsPastTheSizeLimit) {
   Put("Private.ini", "old");
   ASSERT_EQ(chmod("Private.ini", 0600), 0);
   ASSERT_TRUE(fs_->WriteFileAtomic("private.INI", "new"));
@@ -181,14 +187,17 @@ TEST_F(PosixFileSystemTest, WriteFileAtomicKeepsTheFilesPermissions) {
   ASSERT_EQ(stat("Private.ini", &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0600u);
   EXPECT_EQ(Contents("Private.ini"), "new");
-}
 
-TEST_F(PosixFileSystemTest, AbsolutePathsAreMatchedWithoutRegardToCaseToo) {
-  Put("Game/TotalA.exe", "MZ");
-  const std::string absolute = root_.string() + "/GAME/totala.EXE";
-  EXPECT_TRUE(fs_->Exists(absolute));
-  EXPECT_EQ(fs_->HostPath(absolute), root_.string() + "/Game/TotalA.exe");
-  EXPECT_EQ(fs_->Find(root_.string() + "/game/*.exe"), Names({"TotalA.exe"}));
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit limited = saved;
+  limited.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const bool written = fs_->WriteFileAtomic("Private.ini", std::string(10000, 'x'));
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Entries(), Names({"Private.ini"}));
+  EXPECT_EQ(Contents("Private.ini"), "new");
 }
 
 // The TA folder is a subfolder of the test's folder here, so that links can lead to a real
@@ -262,20 +271,6 @@ TEST_F(PosixFileSystemTest, OnlyRegularFilesAreReadAndNothingWaits) {
   EXPECT_TRUE(fs_->Exists("Varokin\\][Fifo.tc"));
 }
 
-TEST_F(PosixFileSystemTest, AWritePastTheFileSizeLimitFailsAndLeavesTheOldFile) {
-  Put("Varokin.INI", "old");
-  rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit limited = saved;
-  limited.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-  const bool written = fs_->WriteFileAtomic("Varokin.INI", std::string(10000, 'x'));
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
-  EXPECT_FALSE(written);
-  EXPECT_EQ(Entries(), Names({"Varokin.INI"}));
-  EXPECT_EQ(Contents("Varokin.INI"), "old");
-}
-
 // A settings file linked in from elsewhere stays linked; a link to something that cannot take the
 // write (a device, nothing at all) fails as an unwritable file and stays as it was.
 TEST_F(LinkBoundaryTest, WritingThroughALinkKeepsTheLinkOrFails) {
@@ -304,21 +299,13 @@ TEST_F(LinkBoundaryTest, WritingThroughALinkKeepsTheLinkOrFails) {
 }
 
 TEST(UserConfigFolderTest, FollowsTheBaseDirectoryRules) {
-  const char* home = std::getenv("HOME");
-  const std::string savedHome = home ? home : "";
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const std::string savedConfig = config ? config : "";
-
-  setenv("HOME", "/home/player", 1);
-  setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+  const varokin::testing::ScopedVariable home("HOME", "/home/player");
+  const varokin::testing::ScopedVariable config("XDG_CONFIG_HOME", "/somewhere/config");
   EXPECT_EQ(UserConfigFolder(), "/somewhere/config/varokin");
   setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(UserConfigFolder(), "/home/player/.config/varokin");
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(UserConfigFolder(), "/home/player/.config/varokin");
-
-  if (home) setenv("HOME", savedHome.c_str(), 1);
-  if (config) setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
 }
 
 }  // namespace

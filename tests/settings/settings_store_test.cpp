@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/window_placement.h"
 #include "support/faulty_file_system.h"
 #include "support/ta_folder.h"
 
@@ -204,7 +205,7 @@ TEST_F(Settings, ALongDamagedLineIsKeptAndSkipped) {
   EXPECT_EQ(store.GetProfileInt("Warnings", "Custom EXE", 1), 0);
 }
 
-TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChanged) {
+TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChangedAndOnceForSeveral) {
   fixtures::FaultyFileSystem counting(platform::CreateHostFileSystem());
   SettingsStore second(counting, file.string());
   EXPECT_TRUE(store.WriteProfileString("Previous Settings", "TC", "][Foo.tc"));
@@ -236,12 +237,9 @@ TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChanged) {
   WriteRaw("[Previous Settings]\nTC=][Lost.tc\n");
   std::filesystem::last_write_time(file, anHourAgo + std::chrono::seconds(1));
   EXPECT_EQ(second.GetProfileString("Previous Settings", "TC", "none"), "][Lost.tc");
-}
 
-TEST_F(Settings, SeveralEntriesComeFromOneReadingOfTheFile) {
-  fixtures::FaultyFileSystem counting(platform::CreateHostFileSystem());
-  SettingsStore second(counting, file.string());
-  // Just written, so a Get of each would read the file again.
+  // Several entries come from one reading, though the file was just written and a Get of each
+  // would read it again.
   EXPECT_TRUE(store.WriteProfileString("Previous Settings", "Mutator2", "}{B.vkn"));
   EXPECT_TRUE(store.WriteProfileString("Previous Settings", "Mutator0", "}{A.vkn"));
   counting.Arm(0);
@@ -298,6 +296,33 @@ TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
   EXPECT_FALSE(unreadable.WriteProfileInt("Varokin", "First Use", 0));
   EXPECT_TRUE(std::filesystem::is_directory(blocked));
   EXPECT_EQ(unreadable.GetProfileInt("Varokin", "First Use", 1), 1);
+}
+
+TEST(WindowPlacement, IsReadBackOnlyWhenWhole) {
+  fixtures::TaFolder folder;
+  const std::unique_ptr<platform::FileSystem> fs = platform::CreateHostFileSystem();
+  const std::string path = (folder.Root() / "config" / "window").string();
+  EXPECT_FALSE(ReadWindowPlacement(*fs, path));
+  ASSERT_TRUE(WriteWindowPlacement(*fs, path, {{-20, 30, 900, 700}, true}));
+  const auto read = ReadWindowPlacement(*fs, path);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->box, (WindowBox{-20, 30, 900, 700}));
+  EXPECT_TRUE(read->maximised);
+  for (const char* damaged : {"10 20 300\n", "10 20 0 400 0\n", "1 2 3 4 0 junk\n", "x"}) {
+    folder.Text("config/window", damaged);
+    EXPECT_FALSE(ReadWindowPlacement(*fs, path)) << damaged;
+  }
+}
+
+// A window from a screen given up since, or larger than the screen, comes back onto it whole,
+// its title bar first, never smaller than the window can be.
+TEST(WindowPlacement, IsKeptOnTheScreen) {
+  const WindowBox screen{0, 0, 1024, 768};
+  EXPECT_EQ(KeptOnScreen({100, 50, 600, 400}, screen, 500, 380), (WindowBox{100, 50, 600, 400}));
+  EXPECT_EQ(KeptOnScreen({1900, 900, 600, 400}, screen, 500, 380), (WindowBox{424, 368, 600, 400}));
+  EXPECT_EQ(KeptOnScreen({-300, -40, 2000, 1000}, screen, 500, 380), (WindowBox{0, 0, 1024, 768}));
+  EXPECT_EQ(KeptOnScreen({0, 0, 600, 400}, {0, 0, 400, 300}, 500, 380),
+            (WindowBox{0, 0, 500, 380}));
 }
 
 }  // namespace

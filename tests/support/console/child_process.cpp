@@ -87,19 +87,6 @@ int ChildProcess::Wait() {
   return status_;
 }
 
-ScopedVariable::ScopedVariable(std::string name, const std::string& value)
-    : name_(std::move(name)) {
-  std::vector<char> buffer(32768);
-  const DWORD length =
-      GetEnvironmentVariableA(name_.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-  if (length > 0 && length < buffer.size()) previous_ = std::string(buffer.data(), length);
-  SetEnvironmentVariableA(name_.c_str(), value.c_str());
-}
-
-ScopedVariable::~ScopedVariable() {
-  SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
-}
-
 #else
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
@@ -178,20 +165,6 @@ bool ChildProcess::Kill() {
   waited_ = true;
   int status = 0;
   return waitpid(pid_, &status, 0) == pid_ && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-}
-
-ScopedVariable::ScopedVariable(std::string name, const std::string& value)
-    : name_(std::move(name)) {
-  if (const char* previous = std::getenv(name_.c_str())) previous_ = previous;
-  setenv(name_.c_str(), value.c_str(), 1);
-}
-
-ScopedVariable::~ScopedVariable() {
-  if (previous_) {
-    setenv(name_.c_str(), previous_->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
 }
 
 #endif

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "support/scoped_variable.h"
 
 namespace varokin::testing {
 
@@ -42,19 +43,6 @@ class ChildProcess {
   int pid_ = -1;
   int input_ = -1;
 #endif
-};
-
-// An environment variable of this process and the programs it starts, set for the object's life.
-class ScopedVariable {
- public:
-  ScopedVariable(std::string name, const std::string& value);
-  ~ScopedVariable();
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  std::string name_;
-  std::optional<std::string> previous_;
 };
 
 }  // namespace varokin::testing
