@@ -115,7 +115,10 @@ struct Window : EngineParts {
     dlg.OnInitDialog();
   }
   int Row(varokin::ui::ListBox& list, const std::string& text) {
-    return list.FindStringExact(-1, text);
+    for (int row = 0; row < list.GetCount(); ++row) {
+      if (list.GetText(row) == text) return row;
+    }
+    return varokin::ui::ListBox::kError;
   }
   void Click(varokin::ui::headless::HeadlessListBox& list, int row) {
     list.Click(row);

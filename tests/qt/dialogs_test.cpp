@@ -19,7 +19,7 @@
 
 #include "app/command_line.h"
 #include "support/qt/demo_window.h"
-#include "support/scoped_env.h"
+#include "support/scoped_variable.h"
 #include "ui/about_dlg.h"
 #include "ui/main_window_controls.h"
 #include "ui/multiplayer_dlg.h"
@@ -247,10 +247,9 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
   std::filesystem::create_directories(root / "home");
   std::filesystem::create_directories(root / "desktop-config");
   const std::string found = std::filesystem::canonical(ta);
-  fixtures::ScopedEnv env;
-  env.Set("HOME", (root / "home").string());
-  env.Set("WINEPREFIX", prefix.string());
-  env.Set("XDG_DATA_HOME", std::nullopt);
+  testing::ScopedVariable home("HOME", (root / "home").string());
+  testing::ScopedVariable winePrefix("WINEPREFIX", prefix.string());
+  testing::ScopedVariable dataHome("XDG_DATA_HOME", std::nullopt);
 
   QStringList rows;
   std::string title;

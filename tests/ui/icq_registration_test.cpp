@@ -13,7 +13,7 @@
 #include "support/ta_folder.h"
 #ifndef _WIN32
 #include "platform/posix/wine_registry.h"
-#include "support/scoped_env.h"
+#include "support/scoped_variable.h"
 #endif
 
 namespace varokin::fixtures {
@@ -125,8 +125,7 @@ TEST(IcqRegistrationInWine, WritesThroughWineIntoThePrefixOfTheTaFolder) {
   std::ofstream(prefix / "system.reg") << "WINE REGISTRY Version 2\n";
 
   {
-    ScopedEnv env;
-    env.Set("WINE", wine.string());
+    testing::ScopedVariable wineProgram("WINE", wine.string());
     TaFolder ta(prefix / "drive_c" / "Games");
     ta.Text("Varokin.exe", "MZ");
     const auto files = platform::CreateHostFileSystem();
