@@ -21,13 +21,11 @@ class KindScanner {
  public:
   explicit KindScanner(engine::Context& ctx) : ctx_(ctx) {}
 
-  // Of the names found in folder, those whose path matches pattern are the kind's files.
   // onListed(row, poolIndex, fileName) applies the kind's rule to a file just listed.
   template <class OnListed>
-  void Scan(const std::vector<std::string>& names, const std::string& folder,
-            const std::string& pattern, ListBox& list, OnListed onListed) {
-    for (const std::string& fileName : names) {
-      if (!platform::WildcardMatch(pattern, folder + fileName)) continue;
+  void Scan(const std::string& pattern, const std::string& folder, ListBox& list,
+            OnListed onListed) {
+    for (const std::string& fileName : ctx_.fs.Find(pattern)) {
       if (poolFull_) return;
       const int poolIndex = ctx_.state.modNamePool.Add(fileName);
       if (poolIndex < 0) {
@@ -64,16 +62,13 @@ void CSwitcherDlg::ScanCatalogue() {
   engine::ModState& state = ctx_.state;
   Prompts& prompts = ctx_.prompts;
   KindScanner scanner(ctx_);
-  // The three kinds share a folder: it is read once.
-  const std::string configFolder = "Varokin\\";
-  const std::vector<std::string> configFiles = ctx_.fs.Find(configFolder + "*");
 
   const std::string rememberedTc = RememberedOrNone(ctx_.settings, settings::kPreviousTc);
   tc_.ValidateTc(rememberedTc);
   Show(tc_.Shown(), c_.tcPane);
   state.currentTc = engine::kNoMod;
-  scanner.Scan(configFiles, configFolder, engine::ConfigPattern(engine::ModKind::kTotalConversion),
-               c_.tcList, [&](int row, int poolIndex, const std::string& fileName) {
+  scanner.Scan(engine::ConfigPattern(engine::ModKind::kTotalConversion), "Varokin\\", c_.tcList,
+               [&](int row, int poolIndex, const std::string& fileName) {
                  if (fileName != rememberedTc) return;
                  state.currentTc = poolIndex;
                  c_.tcList.SetCurSel(row);
@@ -97,8 +92,8 @@ void CSwitcherDlg::ScanCatalogue() {
   for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
     rememberedMutators[slot] = slotNames[static_cast<std::size_t>(slot)];
   }
-  scanner.Scan(configFiles, configFolder, engine::ConfigPattern(engine::ModKind::kMutator),
-               c_.mutatorList, [&](int row, int poolIndex, const std::string& fileName) {
+  scanner.Scan(engine::ConfigPattern(engine::ModKind::kMutator), "Varokin\\", c_.mutatorList,
+               [&](int row, int poolIndex, const std::string& fileName) {
                  for (int slot = 0; slot < engine::kMutatorSlotCount; ++slot) {
                    if (!engine::SameNameIgnoringCase(fileName, rememberedMutators[slot])) continue;
                    state.mutatorSlots[slot] = poolIndex;
@@ -121,7 +116,7 @@ void CSwitcherDlg::ScanCatalogue() {
   ai_.ValidateAi(rememberedAi);
   Show(ai_.Shown(), c_.aiPane);
   state.currentAi = engine::kNoMod;
-  scanner.Scan(configFiles, configFolder, engine::ConfigPattern(engine::ModKind::kAi), c_.aiList,
+  scanner.Scan(engine::ConfigPattern(engine::ModKind::kAi), "Varokin\\", c_.aiList,
                [&](int row, int poolIndex, const std::string& fileName) {
                  if (fileName != rememberedAi) return;
                  state.currentAi = poolIndex;
@@ -149,8 +144,7 @@ void CSwitcherDlg::ScanCatalogue() {
   }
 
   std::vector<std::string> packs;
-  const std::string packFolder = engine::kUfoFolder;
-  scanner.Scan(ctx_.fs.Find(packFolder + "*"), packFolder, packFolder + "*.pac", c_.packList,
+  scanner.Scan(std::string(engine::kUfoFolder) + "*.pac", engine::kUfoFolder, c_.packList,
                [&](int, int, const std::string& fileName) { packs.push_back(fileName); });
   ufos_.ReadPacks(packs, ListedUfos());
   SyncUfoSelection(ufos.enabledFiles);
