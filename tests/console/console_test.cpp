@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "support/console/console_fixture.h"
 #include "support/ta_folder.h"
@@ -119,6 +120,25 @@ TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
             "error: no tab 9\n");
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
+}
+
+// Two TA folders, each with its own active TC: each start sees its own folder's switch and never
+// reports the other's.
+TEST_F(Console, TwoTaFoldersEachKeepTheirOwnActiveTc) {
+  fixtures::TaFolder other{home};
+  other.Game();
+  other.Tc("Tide", "Iron Tide", "Waves", "TID", {{"TideData.hpi", "tidedata.hpi"}});
+  for (const fixtures::TaFolder* folder : {&ta, &other}) {
+    std::filesystem::current_path(folder->Root());
+    EXPECT_EQ(Run("tab 0\nclick 1008 1\npress 1\n"), 0);
+    EXPECT_EQ(output, "");
+  }
+  for (const auto& [folder, title] : {std::pair{&ta, "Ashen Frontier"}, {&other, "Iron Tide"}}) {
+    std::filesystem::current_path(folder->Root());
+    EXPECT_EQ(Run("show 1039\npress 1\n"), 0);
+    EXPECT_EQ(output, std::string("label 1039\n") + title + "\n.\n");
+  }
+  std::filesystem::current_path(ta.Root());
 }
 
 // The file dialogs as the common dialogs behave: the save dialog adds the extension and asks
