@@ -260,7 +260,7 @@ void SavePlacement(HWND hwnd, MainWindowState& state) {
 constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the one before
 constexpr UINT kFindKey = WM_APP + 2;
 // Posted when the window is first shown; the dialog manager shows it only once its queue is empty.
-constexpr UINT kFirstShown = WM_APP + 3;
+constexpr UINT kFirstFocus = WM_APP + 3;
 HWND keyedWindow = nullptr;
 
 MainWindowState* StateOf(HWND hwnd) {
@@ -327,6 +327,7 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   state.placement = std::make_unique<Placement>(hwnd);
   RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);
+  SetWindowIcons(hwnd, state.instance);
   state.handles = std::make_unique<MainWindowHandles>(hwnd);
   state.views = std::make_unique<FilterViews>(hwnd, state.instance);
   state.tip = std::make_unique<CutNameTip>(hwnd);
@@ -335,8 +336,7 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   state.dlg->OnInitDialog();
   state.views->Sync(state.handles->dialog);
   // No focus yet: the first focus in the process loads the input method's support, which would
-  // hold the window back from the screen. It is given once the window is shown, with the icons,
-  // which nothing before needs.
+  // hold the window back from the screen. It is given once the window is shown.
   return FALSE;
 }
 
@@ -404,7 +404,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (wParam && !state->shown) {
         state->shown = true;
         if (state->maximised) PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-        PostMessageA(hwnd, kFirstShown, 0, 0);
+        PostMessageA(hwnd, kFirstFocus, 0, 0);
       }
       if (wParam) {
         dlg.OnShowWindow(true);
@@ -423,8 +423,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case kStepTab:
       dlg.OnStepTab(wParam != 0);
       break;
-    case kFirstShown:
-      SetWindowIcons(hwnd, state->instance);
+    case kFirstFocus:
       // The tab control comes first: it lies beneath the lists, so it is last in the window's
       // order, and the focus starts on it instead, Tab going on from it to the filter.
       SetFocus(GetDlgItem(hwnd, kIdTabs));
