@@ -55,7 +55,7 @@ class ListModel {
     std::intptr_t data = 0;
     bool selected = false;
   };
-  // Rows live in short blocks so that an insert or delete moves only the rows of one block: lists
+  // Rows live in short blocks so that an insert moves only the rows of one block: lists
   // of thousands of UFOs are filled one sorted insert at a time.
   struct Block {
     int first = 0;  // the index of the block's first row
