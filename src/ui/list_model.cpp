@@ -50,8 +50,8 @@ bool ListModel::AnyRow(Self& self, Visit visit) {
   return false;
 }
 
-void ListModel::ShiftFirsts(std::size_t afterBlock, int by) {
-  for (std::size_t b = afterBlock + 1; b < blocks_.size(); ++b) blocks_[b].first += by;
+void ListModel::ShiftFirstsOnInsert(std::size_t afterBlock) {
+  for (std::size_t b = afterBlock + 1; b < blocks_.size(); ++b) ++blocks_[b].first;
 }
 
 int ListModel::AddString(const std::string& text) {
@@ -98,7 +98,7 @@ int ListModel::InsertString(int index, const std::string& text) {
   std::vector<Row>& rows = blocks_[b].rows;
   rows.insert(rows.begin() + (index - blocks_[b].first), Row{text});
   ++count_;
-  ShiftFirsts(b, 1);
+  ShiftFirstsOnInsert(b);
   if (rows.size() > kBlockRows) {
     const auto half = rows.begin() + static_cast<std::ptrdiff_t>(kBlockRows / 2);
     Block tail{

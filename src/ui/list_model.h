@@ -68,7 +68,7 @@ class ListModel {
   // Calls visit(row, index) in row order until it returns true; returns whether one did.
   template <class Self, class Visit>
   static bool AnyRow(Self& self, Visit visit);
-  void ShiftFirsts(std::size_t afterBlock, int by);
+  void ShiftFirstsOnInsert(std::size_t afterBlock);
 
   bool sorted_;
   bool multiple_;
