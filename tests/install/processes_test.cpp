@@ -46,24 +46,6 @@ std::vector<std::string> Written(const fs::path& file, const std::string& last) 
   return lines;
 }
 
-TEST(HostProcesses, TheProgramGetsItsArgumentTextAndWorkingFolder) {
-  fixtures::TaFolder ta;
-  ta.Folder("game");
-  const std::string folder = ta.Host("game").string();
-  const auto processes = platform::CreateHostProcesses();
-  const std::string arguments = " waited.txt -N1:0.0.0.0 -H  Big Game";
-  EXPECT_EQ(processes->RunAndWait(Helper(), arguments, folder), 4);
-  std::vector<std::string> lines = Written(ta.Host("game/waited.txt"), "Game");
-  ASSERT_FALSE(lines.empty());
-  EXPECT_TRUE(fs::equivalent(lines.front(), folder));
-  std::vector<std::string> expected = {"-N1:0.0.0.0", "-H", "Big", "Game"};
-#ifdef _WIN32
-  // There the helper also writes the command line it was given, which must be ours unchanged.
-  expected.insert(expected.begin(), "\"" + Helper() + "\"" + arguments);
-#endif
-  EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), expected);
-}
-
 // True once ready() holds, which is checked for about ten seconds.
 template <typename Check>
 bool Eventually(Check ready) {
@@ -74,11 +56,29 @@ bool Eventually(Check ready) {
   return ready();
 }
 
-TEST(HostProcesses, AProgramThatCannotStartIsAFailedStart) {
+class HostProcesses : public ::testing::Test {
+ protected:
   fixtures::TaFolder ta;
   const std::string folder = ta.Root().string();
+  const std::unique_ptr<platform::Processes> processes = platform::CreateHostProcesses();
+};
+
+TEST_F(HostProcesses, TheProgramGetsItsArgumentTextAndWorkingFolderOrIsAFailedStart) {
+  ta.Folder("game");
+  const std::string game = ta.Host("game").string();
+  const std::string arguments = " waited.txt -N1:0.0.0.0 -H  Big Game";
+  EXPECT_EQ(processes->RunAndWait(Helper(), arguments, game), 4);
+  std::vector<std::string> lines = Written(ta.Host("game/waited.txt"), "Game");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(fs::equivalent(lines.front(), game));
+  std::vector<std::string> expected = {"-N1:0.0.0.0", "-H", "Big", "Game"};
+#ifdef _WIN32
+  // There the helper also writes the command line it was given, which must be ours unchanged.
+  expected.insert(expected.begin(), "\"" + Helper() + "\"" + arguments);
+#endif
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), expected);
+
   const std::string missing = (ta.Root() / "missing").string();
-  const auto processes = platform::CreateHostProcesses();
   EXPECT_EQ(processes->Start(missing, " -N", folder), platform::StartResult::kFailed);
   EXPECT_EQ(processes->Start(missing + ".exe", " -N", folder), platform::StartResult::kFailed);
   EXPECT_EQ(processes->RunAndWait(missing, "", folder), std::nullopt);
@@ -119,16 +119,13 @@ void Stop(pid_t pid) {
 #endif
 
 // Another run of the program must see the tool the first one started, by its file alone.
-TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
-  fixtures::TaFolder ta;
-  const std::string folder = ta.Root().string();
+TEST_F(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
   // A copy of its own, so that no other test's helper counts.
   const fs::path copy = ta.Root() / ("lingerer" + fs::path(Helper()).extension().string());
   fs::copy_file(Helper(), copy);
-  const auto first = platform::CreateHostProcesses();
   const auto second = platform::CreateHostProcesses();
   EXPECT_FALSE(second->IsRunning(copy.string()));
-  ASSERT_EQ(first->Start(copy.string(), " lingered.txt --linger", folder),
+  ASSERT_EQ(processes->Start(copy.string(), " lingered.txt --linger", folder),
             platform::StartResult::kStarted);
   const std::vector<std::string> lines = Written(ta.Host("lingered.txt"), "--linger");
   ASSERT_EQ(lines.back(), "--linger");
@@ -157,8 +154,7 @@ TEST(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
 #ifndef _WIN32
 // The game under Wine shows itself by its Windows path; its drive letter leads, through the
 // process's own Wine prefix, to the TA folder or elsewhere.
-TEST(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) {
-  fixtures::TaFolder ta;
+TEST_F(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) {
   const fs::path taFolder = ta.Root() / "drive" / "Games" / "TA";
   fs::create_directories(taFolder);
   fs::create_directories(ta.Root() / "drive" / "Other");
@@ -168,7 +164,6 @@ TEST(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) 
   fs::create_directory_symlink(ta.Root() / "drive", ta.Root() / "prefix" / "dosdevices" / "c:");
   fs::create_directory_symlink(ta.Root() / "drive" / "Other",
                                ta.Root() / "elsewhere" / "dosdevices" / "c:");
-  const auto processes = platform::CreateHostProcesses();
   struct Case {
     std::string program;
     std::string prefix;
@@ -195,8 +190,7 @@ fs::path Script(const fs::path& path, const fs::path& log, const std::string& li
   return path;
 }
 
-TEST(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
-  fixtures::TaFolder ta;
+TEST_F(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
   const fs::path root = ta.Root();
   const fs::path log = root / "wine.log";
   const std::string variable = Script(root / "own" / "wine-devel", log).string();
@@ -226,11 +220,10 @@ TEST(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
         << c.search.variable.value_or("(no WINE)") << " " << c.search.path;
   }
 
-  const std::string folder = root.string();
-  const auto processes = platform::posix::CreateProcesses([&] { return Search{wine, "", {}}; });
-  EXPECT_EQ(processes->Start("totala.exe", " -N", folder), platform::StartResult::kFailed);
+  const auto withWine = platform::posix::CreateProcesses([&] { return Search{wine, "", {}}; });
+  EXPECT_EQ(withWine->Start("totala.exe", " -N", folder), platform::StartResult::kFailed);
   ta.Text("totala.exe", "MZ");
-  EXPECT_EQ(processes->Start("totala.exe", " -N", folder), platform::StartResult::kStarted);
+  EXPECT_EQ(withWine->Start("totala.exe", " -N", folder), platform::StartResult::kStarted);
   const std::string started = wine + " totala.exe -N";
   EXPECT_EQ(Written(log, started), std::vector<std::string>{started});
 
@@ -239,15 +232,14 @@ TEST(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
   EXPECT_EQ(withoutWine->RunCommandLine("exit 3", folder), std::nullopt);
 }
 
-TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
-  fixtures::TaFolder ta;
+TEST_F(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   const fs::path root = fs::canonical(ta.Root());
   const fs::path log = root / "started.log";
   // A fake wine and steam that write down the prefix they were given too.
   const std::string wine = Script(root / "bin" / "wine", log, "[$WINEPREFIX] $0 $*").string();
   const std::string steam = Script(root / "bin" / "steam", log, "[$WINEPREFIX] $0 $*").string();
   using Search = platform::posix::WineSearch;
-  const auto processes = platform::posix::CreateProcesses([&] {
+  const auto inPrefixes = platform::posix::CreateProcesses([&] {
     return Search{wine, (root / "bin").string(), {}};
   });
   std::vector<std::string> expected;
@@ -262,11 +254,11 @@ TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   const std::string inPrefix = (prefix / "drive_c" / "Cavedog" / "TA").string();
   ta.Text("Games/ta/drive_c/Cavedog/TA/totala.exe", "MZ");
   ta.Text("Games/ta/drive_c/Cavedog/TA/Tahook.exe", "MZ");
-  EXPECT_EQ(processes->Start("totala.exe", " -N", inPrefix), platform::StartResult::kStarted);
+  EXPECT_EQ(inPrefixes->Start("totala.exe", " -N", inPrefix), platform::StartResult::kStarted);
   expectStarted("[" + prefix.string() + "] " + wine + " totala.exe -N");
-  EXPECT_EQ(processes->RunAndWait("Tahook.exe", "", inPrefix), 0);
+  EXPECT_EQ(inPrefixes->RunAndWait("Tahook.exe", "", inPrefix), 0);
   expectStarted("[" + prefix.string() + "] " + wine + " Tahook.exe");
-  EXPECT_EQ(processes->RunCommandLine("hpidump x", inPrefix), 0);
+  EXPECT_EQ(inPrefixes->RunCommandLine("hpidump x", inPrefix), 0);
   expectStarted("[" + prefix.string() + "] " + wine + " cmd /c hpidump x");
 
   // A Steam install: the game through Steam by the manifest's id; other programs in Steam's
@@ -281,9 +273,9 @@ TEST(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
           "\"AppState\"\n{\n\t\"appid\"\t\t\"298030\"\n\t\"installdir\"\t\t\"Total "
           "Annihilation\"\n}\n");
   ta.Folder("library/steamapps/compatdata/298030/pfx");
-  EXPECT_EQ(processes->Start("TotalA.exe", " -N -H", installed), platform::StartResult::kStarted);
+  EXPECT_EQ(inPrefixes->Start("TotalA.exe", " -N -H", installed), platform::StartResult::kStarted);
   expectStarted("[] " + steam + " -applaunch 298030 -N -H");
-  EXPECT_EQ(processes->RunAndWait("Tahook.exe", "", installed), 0);
+  EXPECT_EQ(inPrefixes->RunAndWait("Tahook.exe", "", installed), 0);
   expectStarted("[" + (library / "compatdata" / "298030" / "pfx").string() + "] " + wine +
                 " Tahook.exe");
 
