@@ -19,11 +19,6 @@ const std::string kCompileOffer =
     "attempting this.\n\n If you do not, and you are sure that TA is working fine then you can "
     "disable this message by checking \"Don't ask to recompile totala1.hpi\" on the options menu";
 
-const std::string kCcdataModified =
-    "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
-    "file "
-    "from The Core Contingency cd";
-
 class InstallCheck : public InstallTest {
  protected:
   InstallCheck() {
@@ -81,9 +76,13 @@ TEST_F(InstallCheck, RenamedCcdataOffersTheCompilationWhichFailsWithoutTheTools)
 }
 
 TEST_F(InstallCheck, ModifiedExpansionsAreReportedAndNoToTheVerdictGoesOn) {
-  ta.Game({.ccdataHpi = 100, .btdataHpi = {}});
+  // A TC's own archive with the game's beside it: the expansions are checked as without one.
+  ta.Game({.totala1Hpi = 30000000, .ccdataHpi = 100, .btdataHpi = {}});
+  ta.File("totala1.###", engine::kTotala1HpiSize);
   ta.File("btdata.ccx", 200);
-  ExpectMessage(kCcdataModified);
+  ExpectMessage(
+      "The file ccdata.hpi has been modified.\n\n You might want to replace it with the ccdata.ccx "
+      "file from The Core Contingency cd");
   ExpectMessage(
       "The file btdata.ccx has been modified.\n\n You might want to replace it with the version "
       "from the Battle Tactics cd\n\nFor the time being it will be renamed btdata.hpi in order to "
@@ -92,22 +91,13 @@ TEST_F(InstallCheck, ModifiedExpansionsAreReportedAndNoToTheVerdictGoesOn) {
   EXPECT_TRUE(Check());
   EXPECT_TRUE(ta.Exists("btdata.ccx"));
   EXPECT_FALSE(startup.ccInstalled);
+  EXPECT_FALSE(startup.monolithicTotala1);
 }
 
-TEST_F(InstallCheck, MonolithicOrStandInArchivesAreNotWarnedAbout) {
-  // Merged into one: the expansions are not looked at.
+TEST_F(InstallCheck, AMonolithicArchiveIsNotWarnedAboutNorAreTheExpansions) {
   ta.Game({.totala1Hpi = 40000000, .ccdataHpi = 100});
   EXPECT_TRUE(Check());
   EXPECT_TRUE(startup.monolithicTotala1);
-
-  // A TC's own archive with the game's beside it: the expansions are checked again.
-  startup.monolithicTotala1 = false;
-  ta.File("totala1.hpi", 30000000);
-  ta.File("totala1.###", engine::kTotala1HpiSize);
-  ExpectMessage(kCcdataModified);
-  ExpectQuestion(kVerdict, Answer::kNo);
-  EXPECT_TRUE(Check());
-  EXPECT_FALSE(startup.monolithicTotala1);
 }
 
 TEST_F(InstallCheck, WarningsOffOrAnActiveTcSkipTheArchiveChecks) {
