@@ -5,7 +5,6 @@
 #include "engine/game_files.h"
 #include "install/installation.h"
 #include "support/install/install_fixture.h"
-#include "support/ta_folder.h"
 
 namespace varokin::install_tests {
 namespace {
@@ -148,21 +147,6 @@ TEST_F(Compile, ARunningGameStopsItBeforeTheToolsAndBeforeTheMoves) {
   EXPECT_TRUE(ta.Exists("ccdata.hpi") && ta.Exists("btdata.hpi") && ta.Exists("rev31.ufo"));
   EXPECT_FALSE(ta.Exists("Varokin/MonolithicTotala1"));
 }
-
-#ifndef _WIN32
-TEST(DeleteFolderTree, RemovesALinkWithoutFollowingIt) {
-  fixtures::TaFolder ta;
-  ta.Text("outside/precious.txt", "keep");
-  ta.Folder("work/sub");
-  ta.Text("work/sub/file.txt", "x");
-  std::filesystem::create_directory_symlink(ta.Root() / "outside", ta.Host("work/sub/link"));
-  std::filesystem::create_symlink(ta.Root() / "outside/precious.txt", ta.Host("work/file-link"));
-  const auto fs = platform::CreateHostFileSystem();
-  EXPECT_TRUE(install::DeleteFolderTree(*fs, "work"));
-  EXPECT_FALSE(ta.Exists("work"));
-  EXPECT_EQ(ta.Read("outside/precious.txt"), "keep");
-}
-#endif
 
 }  // namespace
 }  // namespace varokin::install_tests
