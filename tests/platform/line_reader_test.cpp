@@ -115,7 +115,7 @@ TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
   EXPECT_EQ(word, "abcd");
 }
 
-TEST(WordScannerTest, ReadsNumbersAsScanfDoes) {
+TEST(WordScannerTest, ReadsNumbersAsScanfDoesAndLiterals) {
   WordScanner scanner(" 42 -7 +3 12abc -2147483648 99999999999 -99999999999 - x");
   int value = 0;
   std::string word;
@@ -139,17 +139,15 @@ TEST(WordScannerTest, ReadsNumbersAsScanfDoes) {
   ASSERT_TRUE(scanner.NextWord(word));
   EXPECT_EQ(word, "x");
   EXPECT_FALSE(scanner.NextInt(value));
-}
 
-TEST(WordScannerTest, LiteralsMatchAfterWhiteSpace) {
-  WordScanner scanner("  = 5 ;");
-  int value = 0;
-  EXPECT_FALSE(scanner.Literal(';'));
-  EXPECT_TRUE(scanner.Literal('='));
-  ASSERT_TRUE(scanner.NextInt(value));
+  // Literals match after white space too.
+  WordScanner literals("  = 5 ;");
+  EXPECT_FALSE(literals.Literal(';'));
+  EXPECT_TRUE(literals.Literal('='));
+  ASSERT_TRUE(literals.NextInt(value));
   EXPECT_EQ(value, 5);
-  EXPECT_TRUE(scanner.Literal(';'));
-  EXPECT_FALSE(scanner.Literal(';'));
+  EXPECT_TRUE(literals.Literal(';'));
+  EXPECT_FALSE(literals.Literal(';'));
 }
 
 }  // namespace
