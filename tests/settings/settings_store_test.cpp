@@ -228,6 +228,13 @@ TEST_F(Settings, AFileTooLargeOrNotAFileReadsAsDefaultsAndIsNeverWritten) {
   WriteRaw("[Varokin]\nFirst Use=0\n");
   EXPECT_FALSE(store.IsDamaged());
   EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 0);
+
+  // Something other than a file (a folder, a FIFO, a device) is left as it is.
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  EXPECT_EQ(store.GetProfileInt("Varokin", "First Use", 1), 1);
+  EXPECT_FALSE(store.WriteProfileInt("Varokin", "First Use", 0));
+  EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
 TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
@@ -239,14 +246,6 @@ TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
   // Blanks around a value would be trimmed away when it is read back.
   EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "padded\t"));
   EXPECT_EQ(ReadRaw(), original);
-
-  // A settings path that is not a readable file is left as it is.
-  std::filesystem::path blocked = folder.Root() / "Blocked.INI";
-  std::filesystem::create_directory(blocked);
-  SettingsStore unreadable(*fs, blocked.string());
-  EXPECT_FALSE(unreadable.WriteProfileInt("Varokin", "First Use", 0));
-  EXPECT_TRUE(std::filesystem::is_directory(blocked));
-  EXPECT_EQ(unreadable.GetProfileInt("Varokin", "First Use", 1), 1);
 }
 
 TEST(WindowPlacement, IsReadBackOnlyWhenWhole) {
