@@ -91,15 +91,6 @@ TEST_F(LineReaderTest, ViewsOfLinesAreTheLinesOfReadLine) {
   EXPECT_TRUE(sawLast);
 }
 
-TEST_F(LineReaderTest, AMissingFileReadsAsEmptyLines) {
-  LineReader reader(*fs_, "missing.txt");
-  EXPECT_FALSE(reader.IsOpen());
-  EXPECT_EQ(reader.ReadLine(), "");
-  EXPECT_EQ(reader.ReadLine(), "");
-  EXPECT_TRUE(ReadAll("").empty());
-  EXPECT_FALSE(fs_->Exists("missing.txt"));
-}
-
 TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
   const std::string text = " \talpha\r\n beta\v\f" + std::string(70, 'w') + "  ";
   WordScanner scanner(text);
