@@ -7,6 +7,7 @@
 #include <fstream>
 #include <thread>
 
+#include "support/scoped_variable.h"
 #include "support/ta_folder.h"
 
 #ifndef _WIN32
@@ -228,7 +229,8 @@ TEST_F(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
 TEST_F(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   const fs::path root = fs::canonical(ta.Root());
   const fs::path log = root / "started.log";
-  // A fake wine and steam that write down the prefix they were given too.
+  // A fake wine and steam that write down the prefix they were given too; Steam gets none of ours.
+  const varokin::testing::ScopedVariable noPrefix("WINEPREFIX", std::nullopt);
   const std::string wine = Script(root / "bin" / "wine", log, "[$WINEPREFIX] $0 $*").string();
   const std::string steam = Script(root / "bin" / "steam", log, "[$WINEPREFIX] $0 $*").string();
   using Search = platform::posix::WineSearch;
