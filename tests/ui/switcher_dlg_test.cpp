@@ -66,17 +66,6 @@ TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirstAndStepsGoRoundTheEnds) 
   EXPECT_EQ(Dlg().selectedTab, 0);
 }
 
-TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {
-  ta.Ufo("Tanks", UfoPlace::kEnabled);
-  Start();
-  EXPECT_EQ(Selected(Window().ufoList), std::vector<std::string>{"Tanks"});
-  std::filesystem::remove(ta.Host("Tanks.ufo"));
-  ShowTab(3);
-  EXPECT_EQ(Dlg().selectedTab, 3);
-  EXPECT_TRUE(Window().ufoList.IsVisible() && Window().packList.IsVisible());
-  EXPECT_TRUE(Selected(Window().ufoList).empty());
-}
-
 // Only the Close button saves the shown tab and the check box; Escape and the close box do not.
 TEST_F(MainWindow, OnlyCloseSavesTheTabAndTheDefaultAiCheckBox) {
   Start();
