@@ -57,7 +57,6 @@ TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
   main->Window().findChild<QAction*>(QString::number(kIdMenuMakeUfoPack))->trigger();
 
   EXPECT_EQ(fileName, "Demo Pack.pac");
-  EXPECT_EQ(messageSeen, "The UFO pack Demo Pack will be available next time you start Varokin");
   EXPECT_EQ(FirstLine(root / "ta/Varokin/UfoManager/Demo Pack.pac"), "Demo Pack\r");
 }
 
@@ -66,10 +65,8 @@ TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
 TEST_F(DemoWindowTest, AShowingCarriesOutTheRecordedRequestAMomentLater) {
   parts->startup.hostRequested = true;
   std::string title, cleaned;
-  bool joinEnabled = true;
   OnNextModal([&](QWidget& window) {
     title = window.windowTitle().toStdString();
-    joinEnabled = Child<QPushButton>(window, kIdJoinGame)->isEnabled();
     SaveScreenshot(window, "multiplayer");
     // The field loses its focus only in the active window; a busy machine may not have made it
     // active yet.
@@ -90,8 +87,6 @@ TEST_F(DemoWindowTest, AShowingCarriesOutTheRecordedRequestAMomentLater) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !title.empty(); }, 3000));
   EXPECT_GE(clock.elapsed(), 100);
   EXPECT_EQ(title, "Varokin: Hosting...");
-  EXPECT_FALSE(joinEnabled);
-  EXPECT_FALSE(parts->startup.hostRequested);
   EXPECT_EQ(cleaned, "My_great_game");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
