@@ -21,16 +21,14 @@ namespace {
 using namespace ui;
 using ui::qt::DialogWindow;
 
-TEST_F(DemoWindowTest, ListsShowTheCatalogueInTheListBoxOrder) {
-  EXPECT_EQ(Rows(kIdTcList),
-            QStringList({"*Original TA*", "Ashen Frontier", "Galactic Dawn", "Iron Tide"}));
-  EXPECT_EQ(SelectedRows(kIdTcList), QStringList({"*Original TA*"}));
+// One evening's story through the real widgets: each tab click reaches its handler, each row click
+// switches its mod, a question is answered in a real message box, and Close saves what the window
+// shows.
+TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
   // Fresh settings: the Mutators tab first, with only its list and pane shown.
   EXPECT_EQ(Widget<QTabWidget>(kIdTabs)->currentIndex(), 1);
   EXPECT_TRUE(Widget<QListWidget>(kIdMutatorList)->isVisible());
   EXPECT_FALSE(Widget<QListWidget>(kIdTcList)->isVisible());
-  EXPECT_EQ(main->Window().windowTitle(), "Varokin - by Quellan");
-
   for (int tab = 0; tab < 4; ++tab) {
     ClickTab(tab);
     EXPECT_EQ(main->Dlg().selectedTab, tab);
@@ -41,11 +39,7 @@ TEST_F(DemoWindowTest, ListsShowTheCatalogueInTheListBoxOrder) {
   EXPECT_GT(ufos->verticalScrollBar()->maximum(), 0);
   EXPECT_EQ(ufos->verticalScrollBar()->value(), 0);
   EXPECT_EQ(ufos->indexAt(QPoint(2, 2)).row(), 0);
-}
 
-// One evening's story through the real widgets: each click reaches its handler, a question is
-// answered in a real message box, and Close saves what the window shows.
-TEST_F(DemoWindowTest, ClicksSwitchModsAndCloseSavesTheTabAndTheCheckBox) {
   ClickTab(0);
   ClickRow(kIdTcList, "Ashen Frontier");
   EXPECT_TRUE(OnDisk("]ashmaps.ufo"));
@@ -84,7 +78,6 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   main->Init();
   main->Show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main->Window()));
-  // The focus starts on the tabs.
   QWidget* focus = QApplication::focusWidget();
   EXPECT_TRUE(focus != nullptr && Widget<QTabWidget>(kIdTabs)->isAncestorOf(focus));
   ClickTab(1);
@@ -108,7 +101,6 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   EXPECT_FALSE(mutators->isRowHidden(
       mutators->row(mutators->findItems("Long Shot Artillery", Qt::MatchExactly)[0])));
   EXPECT_EQ(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden(), true);
-  EXPECT_EQ(SelectedRows(kIdMutatorList), QStringList({"Heavy Plating"}));
   ClickRow(kIdMutatorList, "Long Shot Artillery");
   EXPECT_EQ(SelectedRows(kIdMutatorList), QStringList({"Heavy Plating", "Long Shot Artillery"}));
   EXPECT_EQ(Setting("Active Mutators", "Mutator 1"), "}{LongShot.vkn");

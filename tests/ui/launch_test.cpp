@@ -135,6 +135,7 @@ TEST_F(Launch, MultiplayerCleansWhatItShowsAndStartsTheGameWithTheNetworkArgumen
   Open();
   dialogs.user = [](ui::ModalDialog& dialog, ui::headless::HeadlessDialog& controls) {
     EXPECT_EQ(controls.Layout().templateId, 137);
+    EXPECT_EQ(controls.Title(), "Varokin: Multiplayer");
     EXPECT_EQ(controls.Text(ui::kIdGameName)->GetText(), "My_great_game_wi");
     EXPECT_EQ(controls.Text(ui::kIdServerAddress)->GetText(), "44.1.2.0");
     EXPECT_EQ(controls.Text(ui::kIdLocalAddress)->GetText().rfind("Local IP =", 0), 0u);

@@ -23,7 +23,7 @@ class Snapshots : public GameWindowTest {
   }
 };
 
-TEST_F(Snapshots, ASnapshotOfTheCurrentStateRestoresEveryFileWhereItWas) {
+TEST_F(Snapshots, ASnapshotRestoresEveryFileWhereItWasAndReportsNamesNotListed) {
   ta.Tc("Ash", "Ashen", "a", "ASH", {{"AshData.hpi", "ashdata.hpi"}});
   ta.Mutator("Fast", "Fast units", "f", "*", 1);
   ta.Mutator("Slow", "Slow units", "s", "*", 0);
@@ -50,25 +50,20 @@ TEST_F(Snapshots, ASnapshotOfTheCurrentStateRestoresEveryFileWhereItWas) {
   EXPECT_EQ(Selected(Window().ufoList), Texts{"On"});
   EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Slow.vkn");
   EXPECT_EQ(Setting("Previous Settings", "AI"), "^^Brain.ai");
-}
 
-TEST_F(Snapshots, NamesNotInTheListsAreEachReported) {
-  ta.Ufo("Kept", UfoPlace::kKept);
-  ta.Mutator("Real", "Real one", "r", "*", 0);
-  Start();
+  // Names not in the lists are each reported; a Mutator named twice is loaded once, in one slot.
   prompts.Expect("Unable to find the TC named ][Lost.tc");
   prompts.Expect("Unable to find the Mutator named }{Lost.vkn");
   prompts.Expect("Unable to find the AI named ^^Lost.ai");
   prompts.Expect(kNotFully);
-  // A Mutator named twice is loaded once and keeps its one slot.
   Restore(
-      "TC: ][Lost.tc \r\nMUTATORS:\r\n}{Real.vkn\r\n}{Lost.vkn\r\n}{REAL.vkn\r\nAI:^^Lost.ai\r\n"
-      "UFOs:\r\nKept.ufo\r\n");
-  EXPECT_TRUE(ta.Exists("}{Real.ccx"));
-  EXPECT_EQ(State().GetMutatorName(0), "}{Real.vkn");
+      "TC: ][Lost.tc \r\nMUTATORS:\r\n}{Slow.vkn\r\n}{Lost.vkn\r\n}{SLOW.vkn\r\nAI:^^Lost.ai\r\n"
+      "UFOs:\r\nOff.ufo\r\n");
+  EXPECT_TRUE(ta.Exists("}{Slow.ccx"));
+  EXPECT_EQ(State().GetMutatorName(0), "}{Slow.vkn");
   EXPECT_EQ(State().mutatorSlots[1], -1);
-  EXPECT_EQ(Selected(Window().mutatorList), Texts{"Real one"});
-  EXPECT_EQ(Selected(Window().ufoList), Texts{"Kept"});
+  EXPECT_EQ(Selected(Window().mutatorList), Texts{"Slow units"});
+  EXPECT_EQ(Selected(Window().ufoList), Texts{"Off"});
   for (const auto& shown : prompts.Messages()) EXPECT_EQ(shown.icon, Icon::kExclamation);
 }
 

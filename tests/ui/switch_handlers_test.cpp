@@ -14,13 +14,28 @@ namespace {
 
 constexpr const char* kShutDown =
     "Please shut down Varokin immediately and fix whatever problems were reported";
+const std::string kForce =
+    " do you want to give up? \n\n    NO = try to force Varokin to use the default settings.  It "
+    "probably won't work and may well screw things up worse.  You've been warned.";
 
 using Switching = GameWindowTest;
 
-TEST_F(Switching, TcListMovesTheFilesInAndOutAndRemembersTheTc) {
+// A TC's files move in and out with its row; a load that fails falls back to the original game,
+// an unload that fails keeps the old TC.
+TEST_F(Switching, TcListMovesTheFilesInAndOutAndFallsBackWhenASwitchFails) {
   ta.Tc("Alpha", "Alpha Strike", "a##b", "AS", {{"a1.hpi", "units.hpi"}, {"a2.gp3", "rev.gp3"}});
   ta.Tc("Beta", "Beta Test", "b", "BT", {{"b1.hpi", "units.hpi"}});
+  ta.Text("rev.gp3", "in the way");
   Start();
+  prompts.Expect("Loading TC (][Alpha.tc):\n\nAn extra copy of rev.gp3 was found\n\nload Aborted.");
+  ClickRow(ui::kIdTcList, "Alpha Strike");
+  EXPECT_FALSE(ta.Exists("units.hpi"));
+  EXPECT_EQ(Selected(Window().tcList), Texts{"*Original TA*"});
+  EXPECT_EQ(State().currentTc, engine::kNoMod);
+  EXPECT_EQ(State().lastTcListPos, 0);
+  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
+
+  std::filesystem::remove(ta.Host("rev.gp3"));
   ClickRow(ui::kIdTcList, "Alpha Strike");
   EXPECT_EQ(ta.Read("units.hpi"), "TC Alpha: a1.hpi");
   EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
@@ -37,44 +52,31 @@ TEST_F(Switching, TcListMovesTheFilesInAndOutAndRemembersTheTc) {
   EXPECT_FALSE(ta.Exists("units.hpi"));
   EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
   EXPECT_EQ(Window().currentTcLabel.GetText(), "*Original TA*");
-}
 
-TEST_F(Switching, AFailedTcLoadFallsBackToTheOriginalGameAndAFailedUnloadKeepsTheOldTc) {
-  ta.Tc("Alpha", "Alpha Strike", "a", "AS",
-        {{"a1.hpi", "i1.hpi"}, {"a2.hpi", "i2.hpi"}, {"a3.hpi", "i3.hpi"}});
-  ta.Tc("Beta", "Beta Test", "b", "BT", {{"b1.hpi", "j1.hpi"}});
-  ta.Text("i3.hpi", "in the way");
-  Start();
-  prompts.Expect("Loading TC (][Alpha.tc):\n\nAn extra copy of i3.hpi was found\n\nload Aborted.");
   ClickRow(ui::kIdTcList, "Alpha Strike");
-  EXPECT_FALSE(ta.Exists("i1.hpi") || ta.Exists("i2.hpi"));
-  EXPECT_EQ(Selected(Window().tcList), Texts{"*Original TA*"});
-  EXPECT_EQ(State().currentTc, engine::kNoMod);
-  EXPECT_EQ(State().lastTcListPos, 0);
-  EXPECT_EQ(Setting("Previous Settings", "TC"), "none");
-
-  std::filesystem::remove(ta.Host("i3.hpi"));
-  ClickRow(ui::kIdTcList, "Alpha Strike");
-  std::filesystem::remove(ta.Host("i2.hpi"));
-  prompts.Expect("Unloading TC (][Alpha.tc):\n\nUnable to find the file i2.hpi\n\nunload Aborted.");
+  std::filesystem::remove(ta.Host("rev.gp3"));
+  prompts.Expect(
+      "Unloading TC (][Alpha.tc):\n\nUnable to find the file rev.gp3\n\nunload Aborted.");
   prompts.Expect(kShutDown);
   ClickRow(ui::kIdTcList, "Beta Test");
   EXPECT_EQ(Selected(Window().tcList), Texts{"Alpha Strike"});
-  EXPECT_TRUE(ta.Exists("i1.hpi"));
+  EXPECT_EQ(ta.Read("units.hpi"), "TC Alpha: a1.hpi");
   EXPECT_TRUE(ta.Exists("Varokin\\b1.hpi"));
   EXPECT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
 }
 
-TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedWithBothMessages) {
+// A Mutator that cannot be unloaded stays selected, until "Disable all" is told to force it.
+TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedUntilDisableAllForgetsIt) {
   ta.Mutator("Speedy", "Speedy Units", "fast", "*", 2);
   Start();
   ClickRow(ui::kIdMutatorList, "Speedy Units");
   EXPECT_EQ(Window().mutatorPane.GetText(), "Speedy Units: \r\nfast\r\n\r\n  -- }{Speedy.vkn");
   std::filesystem::rename(ta.Host("}{Speedy(2).ccx"), ta.Host("elsewhere.ccx"));
   const FileInventory loaded = ta.Inventory();
-  prompts.Expect(
+  const std::string unloadFailed =
       "Unloading Mutator (}{Speedy.vkn):\n\nUnable to find the file }{Speedy(2).ccx\n\nUnload "
-      "Aborted.");
+      "Aborted.";
+  prompts.Expect(unloadFailed);
   prompts.Expect(kShutDown);
   ClickRow(ui::kIdMutatorList, "Speedy Units");
   EXPECT_EQ(ta.Inventory(), loaded);
@@ -83,6 +85,14 @@ TEST_F(Switching, AFailedMutatorUnloadKeepsItsRowSelectedWithBothMessages) {
   EXPECT_EQ(Window().mutatorPane.GetText(), "Speedy Units:\r\nfast\r\n\r\n  -- }{Speedy.vkn");
   EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Speedy.vkn");
   EXPECT_EQ(State().GetMutatorName(0), "}{Speedy.vkn");
+
+  prompts.Expect(unloadFailed);
+  prompts.Expect("Unable to safely unload the Mutator }{Speedy.vkn" + kForce, Answer::kNo);
+  Dlg().OnDisableAll();
+  EXPECT_EQ(State().mutatorSlots[0], -1);
+  EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "");
+  EXPECT_TRUE(Selected(Window().mutatorList).empty());
+  EXPECT_EQ(Window().mutatorPane.GetText(), "No Mutators Currently Selected");
 }
 
 TEST_F(Switching, RandomAiPicksOnlyCompatibleOnesAndHidesWhich) {
@@ -210,10 +220,6 @@ TEST_F(Switching, NothingIsSwitchedWhileAProgramOfTheTaFolderRuns) {
 }
 
 // "Disable all TCs, Mutators, and AIs", and the limit of 32 active Mutators.
-const std::string kForce =
-    " do you want to give up? \n\n    NO = try to force Varokin to use the default settings.  It "
-    "probably won't work and may well screw things up worse.  You've been warned.";
-
 class DisableAll : public GameWindowTest {
  protected:
   void Move(const std::string& from, const std::string& to) {
@@ -268,21 +274,6 @@ TEST_F(DisableAll, ResetsInOrderForcingOrGivingUpAsTheUserAnswers) {
   EXPECT_EQ(Setting("Previous Settings", "AI"), "none");
   EXPECT_EQ(Window().ufoPane.GetText(), "No Units Currently Selected");
   EXPECT_NE(Window().mutatorPane.GetText(), "No Mutators Currently Selected");
-}
-
-TEST_F(DisableAll, AForcedMutatorIsForgottenAndItsRowDeselected) {
-  ActiveMutator("Gone", 0);
-  Start();
-  std::filesystem::remove(ta.Host("}{Gone.ccx"));
-  prompts.Expect(
-      "Unloading Mutator (}{Gone.vkn):\n\nUnable to find the file }{Gone.ccx\n\nUnload "
-      "Aborted.");
-  prompts.Expect("Unable to safely unload the Mutator }{Gone.vkn" + kForce, Answer::kNo);
-  Dlg().OnDisableAll();
-  EXPECT_EQ(State().mutatorSlots[0], -1);
-  EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "");
-  EXPECT_TRUE(Selected(Window().mutatorList).empty());
-  EXPECT_EQ(Window().mutatorPane.GetText(), "No Mutators Currently Selected");
 }
 
 TEST_F(DisableAll, TheThirtyThirdMutatorIsRefusedWithoutTouchingAnything) {

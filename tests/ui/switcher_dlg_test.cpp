@@ -50,8 +50,9 @@ TEST_F(MainWindow, FreshSettingsShowTheMutatorsTabWithTheDefaultAiAllowed) {
   EXPECT_EQ(w.taFolderLabel.GetText(), "TA folder: " + ta.Root().string());
 }
 
-// Ctrl+Tab and Ctrl+Shift+Tab go round the ends.
-TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirstAndStepsGoRoundTheEnds) {
+// Ctrl+Tab and Ctrl+Shift+Tab go round the ends. Only the Close button saves the shown tab and the
+// check box; Escape and the close box do not.
+TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirstAndOnlyCloseSavesTheTab) {
   for (const char* stored : {"7", "-1"}) {
     Remember("Previous Settings", "SelectedTab", stored);
     Start();
@@ -64,27 +65,12 @@ TEST_F(MainWindow, AStoredTabOutsideTheFourShowsTheFirstAndStepsGoRoundTheEnds) 
   EXPECT_TRUE(Window().ufoList.IsVisible());
   Dlg().OnStepTab(true);
   EXPECT_EQ(Dlg().selectedTab, 0);
-}
 
-TEST_F(MainWindow, TheUnitsTabBringsTheUfoSelectionInLineWithTheFiles) {
-  ta.Ufo("Tanks", UfoPlace::kEnabled);
-  Start();
-  EXPECT_EQ(Selected(Window().ufoList), std::vector<std::string>{"Tanks"});
-  std::filesystem::remove(ta.Host("Tanks.ufo"));
-  ShowTab(3);
-  EXPECT_EQ(Dlg().selectedTab, 3);
-  EXPECT_TRUE(Window().ufoList.IsVisible() && Window().packList.IsVisible());
-  EXPECT_TRUE(Selected(Window().ufoList).empty());
-}
-
-// Only the Close button saves the shown tab and the check box; Escape and the close box do not.
-TEST_F(MainWindow, OnlyCloseSavesTheTabAndTheDefaultAiCheckBox) {
-  Start();
   ShowTab(2);
   Window().allowDefaultAi.SetChecked(false);
   EXPECT_TRUE(Dlg().OnCommand(ui::kIdCancel));
   EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kCancel);
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "<missing>");
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "-1");
   EXPECT_TRUE(Dlg().OnCommand(ui::kIdClose));
   EXPECT_EQ(Dlg().GetResult(), CSwitcherDlg::Result::kOk);
   EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
@@ -254,21 +240,13 @@ TEST_F(CatalogueScan, ReportsRememberedFilesThatAreGoneOrDifferInCase) {
 }
 
 TEST_F(CatalogueScan, ListsUfosFromBothFoldersAndSelectsThePacksWithEveryMemberEnabled) {
-  ta.Ufo("Tanks", UfoPlace::kEnabled);
-  ta.Ufo("Both", UfoPlace::kEnabled);
-  ta.Ufo("Both", UfoPlace::kKept);
-  ta.Ufo("~units", UfoPlace::kEnabled);
-  ta.Ufo("~units", UfoPlace::kKept);
-  ta.Ufo("]x", UfoPlace::kEnabled);
-  ta.Ufo("]x", UfoPlace::kKept);
-  ta.Ufo("^hat", UfoPlace::kEnabled);
-  ta.Ufo("Spare", UfoPlace::kKept);
+  for (const char* name : {"Tanks", "Both", "~units", "]x", "^hat"})
+    ta.Ufo(name, UfoPlace::kEnabled);
+  for (const char* name : {"Both", "~units", "]x", "Spare"}) ta.Ufo(name, UfoPlace::kKept);
 #ifndef _WIN32
   // Names Windows cannot hold: no move would take them, so they are not listed.
-  ta.Ufo("x?", UfoPlace::kEnabled);
-  ta.Ufo("Tanks\nSpare", UfoPlace::kEnabled);
-  ta.Ufo("nul", UfoPlace::kKept);
-  ta.Ufo("a|b", UfoPlace::kKept);
+  for (const char* name : {"x?", "Tanks\nSpare"}) ta.Ufo(name, UfoPlace::kEnabled);
+  for (const char* name : {"nul", "a|b"}) ta.Ufo(name, UfoPlace::kKept);
 #endif
   ta.Pack("Armour.pac", "Armour", "tanks and both", {"tanks", "BOTH", "NotAUfo"});
   ta.Pack("Odd.pac", "Odd ones", "kept", {"]X", "Spare"});

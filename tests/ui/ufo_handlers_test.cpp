@@ -31,8 +31,11 @@ TEST_F(Ufos, TheRowsOfAUfoInBothFoldersShowItEnabledAfterTheRefusedMove) {
   Click(ui::kIdUfoList, 0);
   EXPECT_TRUE(Window().ufoList.GetSel(0));  // the click's own selection stays
 
+  // Showing the units tab brings the selection in line with a file moved by hand.
   std::filesystem::remove(ta.Host("Twin.ufo"));
-  Dlg().SyncUfoSelection();
+  ShowTab(3);
+  EXPECT_TRUE(Window().ufoList.IsVisible() && Window().packList.IsVisible());
+  EXPECT_TRUE(Selected(Window().ufoList).empty());
   prompts.Expect(
       "This .UFO file (Old.ufo) does not claim to be compatible with your current TC.\n\nDo you "
       "wish to disable it again?  (Recommended)",
