@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -210,8 +209,7 @@ std::string HostPathOfProgram(const std::string& pid, const std::string& word) {
   if (IsWindowsPath(path)) {
     std::string prefix = EnvironmentOf(pid, "WINEPREFIX");
     if (prefix.empty()) prefix = EnvironmentOf(pid, "HOME") + "/.wine";
-    const std::string drive =
-        prefix + "/dosdevices/" + static_cast<char>(std::tolower(path[0])) + ":";
+    const std::string drive = prefix + "/dosdevices/" + LowerAscii(path[0]) + ":";
     std::unique_ptr<char, decltype(&std::free)> root(realpath(drive.c_str(), nullptr), &std::free);
     if (root == nullptr) return std::string();
     return std::string(root.get()) + "/" + path.substr(2);
