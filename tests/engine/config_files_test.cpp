@@ -59,17 +59,5 @@ TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPairAndACountIsALeadin
   }
 }
 
-TEST_F(ConfigFiles, PatternsFindEachKindInTheVarokinFolder) {
-  for (const char* name : {"][Foo.tc", "][Bar.TC", "}{Speedy.vkn", "^^Brain.ai", "][Foo.txt",
-                           "Foo.tc", "^^Brain.ai.bak"}) {
-    ta.Text(std::string("Varokin\\") + name, "x\n");
-  }
-  ta.Text("][Root.tc", "x\n");
-  EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kTotalConversion)),
-            (std::vector<std::string>{"][Bar.TC", "][Foo.tc"}));
-  EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kMutator)), (std::vector<std::string>{"}{Speedy.vkn"}));
-  EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kAi)), (std::vector<std::string>{"^^Brain.ai"}));
-}
-
 }  // namespace
 }  // namespace varokin::engine

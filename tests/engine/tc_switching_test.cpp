@@ -43,19 +43,12 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_EQ(ta.SizeOf("totala1.###"), static_cast<std::int64_t>(kTotala1HpiSize));
   EXPECT_EQ(ta.Read("galaxy.ufo"), "TC Galaxy: gal.ufo");
   EXPECT_EQ(ta.Read("maps\\galaxy\\map.ota"), "map");
-  EXPECT_FALSE(ta.Exists("Varokin\\galmaps"));
   EXPECT_EQ(state.tcTags, " GAL  OTA ");
 
   ASSERT_TRUE(tc.UnloadTc());
   EXPECT_EQ(ta.Inventory(), before);
   // Loading remembers the TC, unloading alone does not forget it.
   EXPECT_EQ(Setting("Previous Settings", "TC"), "][Galaxy.tc");
-  // The original game takes the base game's tags.
-  state.currentTc = kNoMod;
-  state.baseGameTag = " TACC ";
-  EXPECT_TRUE(tc.LoadTc());
-  EXPECT_EQ(state.tcTags, " TACC ");
-  EXPECT_TRUE(tc.UnloadTc());
 }
 
 TEST_F(TcSwitchingTest, ValidationReportsWhatIsOutOfPlaceOrLeadsOutAndStopsAtItsBound) {
