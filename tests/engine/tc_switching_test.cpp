@@ -188,6 +188,7 @@ TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
     std::string onLoad, onValidate;
   };
   const std::string kMissing = "The file totala1.hpi is missing";
+  state.baseGameTag = " TACC ";  // the original game takes the base game's tags
   const Case cases[] = {
       {true, true, false, kTotala1HpiSize, "", ""},
       {true, true, false, kTotala1HpiSize + 1, kNotCavedog, kNotCavedog},
@@ -207,7 +208,7 @@ TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
       if (!expected.empty()) ExpectMessage(expected);
       state.tcTags = "stale";
       EXPECT_TRUE(load ? tc.LoadTc() : tc.ValidateTc("none"));
-      EXPECT_EQ(state.tcTags, " OTA ");
+      EXPECT_EQ(state.tcTags, " TACC ");
       EXPECT_EQ(tc.Shown().title, "*Original TA*");
       EXPECT_EQ(tc.Shown().description,
                 "Original TA.  Be sure you're in this mode before uninstalling any TCs");
