@@ -35,7 +35,7 @@ TEST_F(ConfigFiles, DescriptionsTakeEveryDoubleHashAsALineBreak) {
   EXPECT_EQ(DecodeDescription("no breaks"), "no breaks");
 }
 
-TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPairAndACountIsALeadingNumber) {
+TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPair) {
   ta.Text("Varokin\\][Foo.tc",
           "Foo\nabout\nFoo\n"
           "foo.hpi totala1.hpi ignored words\n"
@@ -46,17 +46,6 @@ TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPairAndACountIsALeadin
 
   ta.Text("Varokin\\][Gap.tc", "Gap\nabout\nGap\na.hpi b.hpi\n\nc.hpi d.hpi\n");
   EXPECT_EQ(PairsOf("][Gap.tc"), (Pairs{{"a.hpi", "b.hpi"}}));
-
-  const std::pair<std::string, std::optional<int>> cases[] = {
-      {"Count\nabout\n*\n12 files\n", 12},
-      {"Count\nabout\n*\nabc\n", std::nullopt},
-      {"Count\nabout\n*\n", std::nullopt}};
-  for (const auto& [text, count] : cases) {
-    ta.Text("Varokin\\}{Count.vkn", text);
-    ConfigReader reader(*fs, "}{Count.vkn");
-    reader.SkipHeader();
-    EXPECT_EQ(reader.ReadMutatorCount(), count) << text;
-  }
 }
 
 }  // namespace
