@@ -55,7 +55,19 @@ class Startup : public ::testing::Test {
 const std::vector<std::string> kWholeRun = {"CheckInstallation", "RegisterWithIcq",
                                             "RunMainWindow"};
 
+// The instance lock is held from the check on: a second start while the first waits at its first
+// question is refused, and the lock is let go only at the end.
 TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionAndRunsEveryStepOnlyAfterAYes) {
+  prompts.meanwhile = [&] {
+    fixtures::ExpectPrompts secondPrompts;
+    secondPrompts.Expect(kOneInstance);
+    engine::StartupState secondStartup;
+    std::string secondTag;
+    RecordingSteps secondSteps;
+    CSwitcherApp(*fs, secondPrompts, settings, secondStartup, secondTag, windows, secondSteps)
+        .InitInstance("");
+    EXPECT_TRUE(secondSteps.calls.empty());
+  };
   prompts.Expect(kFirstUse, Answer::kNo, Buttons::kYesNo);
   prompts.Expect(
       "Please read and follow all the instructions in the file VKN Installation.txt.\n\nOtherwise "
@@ -65,9 +77,11 @@ TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionAndRunsEveryStepOnlyAfterAYe
   EXPECT_FALSE(SettingsWritten());
 
   prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
+  steps.check = [this] { return windows.titles.count(ui::kMainWindowTitle) > 0; };
   EXPECT_FALSE(Run(""));
 
   EXPECT_EQ(steps.calls, kWholeRun);
+  EXPECT_TRUE(windows.titles.empty());
   EXPECT_EQ(Setting("Varokin", "First Use"), "0");
   EXPECT_EQ(Setting("TA Setup", "CC Installed"), "0");
   EXPECT_EQ(startup.previousTc, "none");
@@ -79,7 +93,6 @@ TEST_F(Startup, AFreshMachineAsksTheFirstUseQuestionAndRunsEveryStepOnlyAfterAYe
 
 TEST_F(Startup, FlagsComeFromTheSettingsAndTheInstallationCheckMayChangeThem) {
   settings.WriteProfileInt("Varokin", "First Use", 2);  // only 1 asks
-  settings.WriteProfileString("Previous Settings", "TC", "");
   settings.WriteProfileInt("Warnings", "Modifed/Missing File", 0);
   settings.WriteProfileInt("Warnings", "Custom EXE", 0);
   settings.WriteProfileInt("Varokin", "Configure ICQ", 0);
@@ -90,17 +103,14 @@ TEST_F(Startup, FlagsComeFromTheSettingsAndTheInstallationCheckMayChangeThem) {
   Run("");
 
   EXPECT_EQ(Setting("Varokin", "First Use"), "0");
-  EXPECT_EQ(startup.previousTc, "");
   EXPECT_FALSE(startup.warnModifiedFiles);
   EXPECT_FALSE(startup.warnCustomExe);
   EXPECT_EQ(Setting("TA Setup", "CC Installed"), "1");
   EXPECT_EQ(baseGameTag, " TACC ");
   EXPECT_EQ(steps.calls, (std::vector<std::string>{"CheckInstallation", "RunMainWindow"}));
-}
 
-TEST_F(Startup, AFailedInstallationCheckEndsBeforeAnythingElseIsWritten) {
-  Confirmed();
-  settings.WriteProfileInt("TA Setup", "CC Installed", 1);
+  // A failed check ends start-up before anything else is written.
+  steps.calls.clear();
   steps.check = [this] {
     startup.ccInstalled = false;
     return false;
@@ -129,25 +139,6 @@ TEST_F(Startup, OneInstanceAtATimeExceptAHostRequestToAHostingInstance) {
   windows.titles = {ui::kHostingWindowTitle};  // no main window: not another instance
   Run("-host");
   EXPECT_EQ(steps.calls, kWholeRun);
-}
-
-TEST_F(Startup, TheInstanceLockIsHeldFromTheCheckUntilTheEnd) {
-  // A second start while the first waits at its first question.
-  prompts.meanwhile = [&] {
-    fixtures::ExpectPrompts secondPrompts;
-    secondPrompts.Expect(kOneInstance);
-    engine::StartupState secondStartup;
-    std::string secondTag;
-    RecordingSteps secondSteps;
-    CSwitcherApp(*fs, secondPrompts, settings, secondStartup, secondTag, windows, secondSteps)
-        .InitInstance("");
-    EXPECT_TRUE(secondSteps.calls.empty());
-  };
-  prompts.Expect(kFirstUse, Answer::kYes, Buttons::kYesNo);
-  steps.check = [this] { return windows.titles.count(ui::kMainWindowTitle) > 0; };
-  Run("");
-  EXPECT_EQ(steps.calls, kWholeRun);
-  EXPECT_TRUE(windows.titles.empty());
 }
 
 TEST_F(Startup, ALockThatIsNotOursOrADamagedSettingsFileIsSaidOnce) {

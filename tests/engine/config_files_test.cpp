@@ -35,7 +35,7 @@ TEST_F(ConfigFiles, DescriptionsTakeEveryDoubleHashAsALineBreak) {
   EXPECT_EQ(DecodeDescription("no breaks"), "no breaks");
 }
 
-TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPairAndACountIsALeadingNumber) {
+TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPair) {
   ta.Text("Varokin\\][Foo.tc",
           "Foo\nabout\nFoo\n"
           "foo.hpi totala1.hpi ignored words\n"
@@ -46,29 +46,6 @@ TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPairAndACountIsALeadin
 
   ta.Text("Varokin\\][Gap.tc", "Gap\nabout\nGap\na.hpi b.hpi\n\nc.hpi d.hpi\n");
   EXPECT_EQ(PairsOf("][Gap.tc"), (Pairs{{"a.hpi", "b.hpi"}}));
-
-  const std::pair<std::string, std::optional<int>> cases[] = {
-      {"Count\nabout\n*\n12 files\n", 12},
-      {"Count\nabout\n*\nabc\n", std::nullopt},
-      {"Count\nabout\n*\n", std::nullopt}};
-  for (const auto& [text, count] : cases) {
-    ta.Text("Varokin\\}{Count.vkn", text);
-    ConfigReader reader(*fs, "}{Count.vkn");
-    reader.SkipHeader();
-    EXPECT_EQ(reader.ReadMutatorCount(), count) << text;
-  }
-}
-
-TEST_F(ConfigFiles, PatternsFindEachKindInTheVarokinFolder) {
-  for (const char* name : {"][Foo.tc", "][Bar.TC", "}{Speedy.vkn", "^^Brain.ai", "][Foo.txt",
-                           "Foo.tc", "^^Brain.ai.bak"}) {
-    ta.Text(std::string("Varokin\\") + name, "x\n");
-  }
-  ta.Text("][Root.tc", "x\n");
-  EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kTotalConversion)),
-            (std::vector<std::string>{"][Bar.TC", "][Foo.tc"}));
-  EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kMutator)), (std::vector<std::string>{"}{Speedy.vkn"}));
-  EXPECT_EQ(fs->Find(ConfigPattern(ModKind::kAi)), (std::vector<std::string>{"^^Brain.ai"}));
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(SnapshotFiles, TheTakenFileNamesWhatIsActiveAndFailedWritesOrReadsAreRepo
 
   const std::string nowhere = (ta.Root() / "nowhere" / "mine.tas").string();
   prompts.ExpectFileDialog(nowhere);
-  prompts.Expect("Unable to write the snapshot file " + nowhere, Answer::kOk, Buttons::kOk);
+  ExpectMessage("Unable to write the snapshot file " + nowhere);
   snapshots.Take();
   EXPECT_FALSE(std::filesystem::exists(ta.Root() / "nowhere"));
   EXPECT_EQ(prompts.Messages().back().icon, Icon::kExclamation);
@@ -100,7 +100,7 @@ TEST_F(SnapshotFiles, UfoLinesWithFolderPartsAreRefusedAndTheRestIsRestored) {
                    "\", which is not a .ufo file of your TA directory; nothing was moved for it");
   }
   prompts.Expect("Error Enabling UFO\nUnable to find the file Varokin\\UfoManager\\U0.ufo");
-  prompts.Expect(kNotFully, Answer::kOk, Buttons::kOk);
+  ExpectMessage(kNotFully);
   Restore(
       "UFOs:\r\n..\\escape.ufo\r\nSub\\inner.ufo\r\n/abs.ufo\r\nC:drive.ufo\r\nnotes.txt\r\n"
       "U0.ufo\r\nGood.ufo\r\n");
@@ -116,9 +116,8 @@ TEST_F(SnapshotFiles, AUfoThatCannotBeDisabledOrAnActiveTcAbortsTheRestore) {
   ta.Ufo("Dup", UfoPlace::kKept);
   ta.Ufo("Other", UfoPlace::kEnabled);
   ExpectMessage("Error Disabling UFO\nAn extra copy of Varokin\\UfoManager\\Dup.ufo was found");
-  prompts.Expect("Unable to disable current settings, restoration aborted", Answer::kOk,
-                 Buttons::kOk);
-  prompts.Expect(kNotFully, Answer::kOk, Buttons::kOk);
+  ExpectMessage("Unable to disable current settings, restoration aborted");
+  ExpectMessage(kNotFully);
   Restore("UFOs:\r\nOther.ufo\r\n");
   EXPECT_TRUE(ta.Exists("Varokin\\UfoManager\\Other.ufo"));
   EXPECT_EQ(shown, 1);  // the UFOs that did move are shown as they now lie
@@ -126,8 +125,7 @@ TEST_F(SnapshotFiles, AUfoThatCannotBeDisabledOrAnActiveTcAbortsTheRestore) {
   // Nothing else stopped the disabling: the abort alone is no incomplete restore.
   std::filesystem::remove(ta.Host("Varokin\\UfoManager\\Dup.ufo"));
   state.currentTc = state.modNamePool.Add("][Ash.tc");
-  prompts.Expect("Unable to disable current settings, restoration aborted", Answer::kOk,
-                 Buttons::kOk);
+  ExpectMessage("Unable to disable current settings, restoration aborted");
   Restore("UFOs:\r\nOther.ufo\r\n");
   EXPECT_FALSE(ta.Exists("Other.ufo"));
 }
