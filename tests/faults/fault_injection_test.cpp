@@ -3,7 +3,6 @@
 // anything is asked, and the settings name only what is in place unless the next start reports
 // the difference.
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "engine/journal.h"
 #include "engine/journal_repair.h"
 #include "install/installation.h"
+#include "platform/text.h"
 #include "support/faults/fault_run.h"
 #include "support/install/recording_processes.h"
 
@@ -68,11 +68,6 @@ std::ptrdiff_t Mentions(const std::vector<Shown>& shown, const std::string& text
   });
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::string Describe(const Failure& failure) {
   return failure.other.empty() ? failure.path : failure.path + " -> " + failure.other;
 }
@@ -81,14 +76,8 @@ std::string Describe(const Failure& failure) {
 // name anyway.
 std::vector<std::string> PartsOf(const std::string& path) {
   std::vector<std::string> parts;
-  std::string part;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i < path.size() && path[i] != '\\' && path[i] != '/') {
-      part += path[i];
-    } else if (!part.empty()) {
-      if (Lower(part) != "varokin") parts.push_back(Lower(part));
-      part.clear();
-    }
+  for (const std::string& part : platform::SplitAtBlanks(platform::LowerCase(path), "\\/")) {
+    if (part != "varokin") parts.push_back(part);
   }
   return parts;
 }
@@ -96,7 +85,7 @@ std::vector<std::string> PartsOf(const std::string& path) {
 // A message names a failure when it names a part of its path and, for a rename, a part of the
 // destination that the path lacks.
 bool Names(const std::string& text, const Failure& failure) {
-  const std::string message = Lower(text);
+  const std::string message = platform::LowerCase(text);
   const auto namesOne = [&](const std::vector<std::string>& parts) {
     return parts.empty() || std::any_of(parts.begin(), parts.end(), [&](const std::string& part) {
              return message.find(part) != message.npos;

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace varokin::ui {
 namespace {
@@ -124,8 +125,7 @@ TEST(ListModel, ClickTogglesAndMovesAnchorAndFocusInMultipleSelection) {
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) <
-           std::tolower(static_cast<unsigned char>(y));
+    return platform::LowerAscii(x) < platform::LowerAscii(y);
   });
 }
 
