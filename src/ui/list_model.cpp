@@ -2,19 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/text.h"
+
 namespace varokin::ui {
 
 namespace {
 
-// ASCII letters only, as std::tolower in the "C" locale the program runs in, without a library
-// call per character: sorted inserts into lists of thousands of rows compare a lot.
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-// The order of a sorted list box: letters compare without regard to case, everything else by
-// its character code.
+// The order of a sorted list box: ASCII letters compare without regard to case, everything else
+// by its character code.
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
+    return static_cast<unsigned char>(platform::LowerAscii(x)) <
+           static_cast<unsigned char>(platform::LowerAscii(y));
   });
 }
 
@@ -197,8 +196,9 @@ bool ListModel::Click(int index) {
 
 bool PassesFilter(const std::string& text, const std::string& filter) {
   return filter.empty() ||
-         std::search(text.begin(), text.end(), filter.begin(), filter.end(),
-                     [](char x, char y) { return Lower(x) == Lower(y); }) != text.end();
+         std::search(text.begin(), text.end(), filter.begin(), filter.end(), [](char x, char y) {
+           return platform::LowerAscii(x) == platform::LowerAscii(y);
+         }) != text.end();
 }
 
 void ListModel::SetFilter(const std::string& text) { filter_ = text; }

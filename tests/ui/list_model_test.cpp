@@ -125,7 +125,8 @@ TEST(ListModel, ClickTogglesAndMovesAnchorAndFocusInMultipleSelection) {
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return platform::LowerAscii(x) < platform::LowerAscii(y);
+    return static_cast<unsigned char>(platform::LowerAscii(x)) <
+           static_cast<unsigned char>(platform::LowerAscii(y));
   });
 }
 
