@@ -62,6 +62,8 @@ struct ControlSpec {
   bool shortenedInMiddle = false;
   // Windows that can be resized only.
   Anchors anchors = {};
+  // Shown on one page of the window's tabs only: a front end may make it when first needed.
+  bool onTabPage = false;
 };
 
 // A dialog template: what every front end builds the dialog from.

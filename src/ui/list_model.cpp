@@ -8,8 +8,6 @@ namespace varokin::ui {
 
 namespace {
 
-// The order of a sorted list box: ASCII letters compare without regard to case, everything else
-// by its character code.
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
     return static_cast<unsigned char>(platform::LowerAscii(x)) <
@@ -21,6 +19,9 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 int ShiftedForInsert(int row, int index) { return row >= index ? row + 1 : row; }
 
 }  // namespace
+
+ListModel::ListModel(bool sorted, bool multipleSelection, Order less)
+    : sorted_(sorted), multiple_(multipleSelection), less_(less ? less : LessIgnoringCase) {}
 
 std::size_t ListModel::BlockOf(int index) const {
   auto after = std::upper_bound(blocks_.begin(), blocks_.end(), index,
@@ -59,8 +60,8 @@ int ListModel::AddString(const std::string& text) {
   // Lists are mostly filled from sorted listings: the row after the last one added is tried
   // first, and the binary search runs only when the text does not belong there.
   auto fits = [this, &text](int index) {
-    return (index == 0 || !LessIgnoringCase(text, At(index - 1).text)) &&
-           (index == count_ || LessIgnoringCase(text, At(index).text));
+    return (index == 0 || !less_(text, At(index - 1).text)) &&
+           (index == count_ || less_(text, At(index).text));
   };
   if (lastAdded_ >= 0 && lastAdded_ < count_ && fits(lastAdded_ + 1)) {
     return lastAdded_ = InsertString(lastAdded_ + 1, text);
@@ -78,7 +79,7 @@ int ListModel::AddString(const std::string& text) {
   int first = 0;
   for (int length = count_; length > 0;) {
     const int half = length / 2;
-    if (LessIgnoringCase(text, rowAt(first + half).text)) {
+    if (less_(text, rowAt(first + half).text)) {
       length = half;
     } else {
       first += half + 1;

@@ -20,8 +20,12 @@ inline bool NameIsCut(int textPixels, int shownPixels) { return textPixels + 4 >
 class ListModel {
  public:
   static constexpr int kError = -1;
+  // The order of a sorted list: whether a comes before b.
+  using Order = bool (*)(const std::string& a, const std::string& b);
 
-  ListModel(bool sorted, bool multipleSelection) : sorted_(sorted), multiple_(multipleSelection) {}
+  // Sorted by less when given; by default ASCII letters compare without regard to case and
+  // everything else by its character code.
+  ListModel(bool sorted, bool multipleSelection, Order less = nullptr);
 
   bool IsSorted() const { return sorted_; }
   bool IsMultipleSelection() const { return multiple_; }
@@ -72,6 +76,7 @@ class ListModel {
 
   bool sorted_;
   bool multiple_;
+  Order less_;
   std::vector<Block> blocks_;
   int count_ = 0;
   int lastAdded_ = -1;  // where the last sorted add went: only a hint, checked before use

@@ -32,6 +32,7 @@ ControlSpec List(int id, int x, int y, int width, int height, bool multiple, boo
   entry.multiColumn = columns;
   entry.horizontalScroll = columns;
   entry.verticalScroll = !columns;
+  entry.onTabPage = true;
   return entry;
 }
 
@@ -41,6 +42,7 @@ ControlSpec Pane(int id) {
   entry.readOnly = true;
   entry.verticalScroll = true;
   entry.anchors = Anchors{0, kListShare, 1, 1};
+  entry.onTabPage = true;
   return entry;
 }
 

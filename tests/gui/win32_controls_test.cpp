@@ -23,8 +23,8 @@ class Win32ListBoxTest : public ::testing::Test {
   }
   void TearDown() override { DestroyWindow(parent_); }
 
-  HWND MakeList(DWORD style) {
-    return CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_HASSTRINGS | style, 0, 0, 300, 200,
+  HWND MakeList(DWORD style, int height = 200) {
+    return CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_HASSTRINGS | style, 0, 0, 300, height,
                            parent_, reinterpret_cast<HMENU>(1008), GetModuleHandleA(nullptr),
                            nullptr);
   }
@@ -69,6 +69,70 @@ TEST_F(Win32ListBoxTest, AnchorStaysOnItsRowWhenRowsAreInsertedAbove) {
   EXPECT_EQ(list.GetText(list.GetAnchorIndex()), "Phalanx");
   EXPECT_EQ(list.GetSelCount(), 1);
   EXPECT_TRUE(list.GetSel(3));
+}
+
+// The main window makes the lists of hidden tab pages once it shows: until then a list keeps what
+// it is told, in the order the system's list box would, and its window takes it all over.
+TEST_F(Win32ListBoxTest, AListMadeLaterAnswersAsTheSystemListAndHandsItsRowsOver) {
+  ControlSpec spec{1008, ControlKind::kList, "", 0, 0, 200, 100};
+  spec.sorted = true;
+  for (bool multiple : {true, false}) {
+    SCOPED_TRACE(multiple);
+    spec.multipleSelection = multiple;
+    const DWORD style = LBS_SORT | (multiple ? LBS_MULTIPLESEL : 0);
+    Win32ListBox system(MakeList(style));
+    Win32ListBox later(parent_, spec, [] { return 123; });
+    for (ListBox* list : {static_cast<ListBox*>(&system), static_cast<ListBox*>(&later)}) {
+      for (const char* name :
+           {"beta", "Alpha", "co-op", "coop", "_x", "alpha", "[x]", "Zed", "x1"}) {
+        list->SetItemData(list->AddString(name), name[0]);
+      }
+      list->InsertString(0, "*None*");
+      if (multiple) {
+        list->SetSel(2, true);
+        list->SetSel(5, true);
+        list->SetAnchorIndex(2);
+      } else {
+        list->SetCurSel(4);
+      }
+    }
+    later.Show(false);
+    later.Enable(false);
+    EXPECT_EQ(later.Handle(), nullptr);
+    EXPECT_EQ(later.GetWidthPixels(), 123);
+    const auto expectSame = [&] {
+      ASSERT_EQ(later.GetCount(), system.GetCount());
+      for (int row = 0; row < system.GetCount(); ++row) {
+        EXPECT_EQ(later.GetText(row), system.GetText(row)) << row;
+        EXPECT_EQ(later.GetItemData(row), system.GetItemData(row)) << row;
+        EXPECT_EQ(later.GetSel(row), system.GetSel(row)) << row;
+      }
+      EXPECT_EQ(later.GetCurSel(), system.GetCurSel());
+      EXPECT_EQ(later.GetSelCount(), system.GetSelCount());
+      if (multiple) {
+        EXPECT_EQ(later.GetAnchorIndex(), system.GetAnchorIndex());
+      }
+    };
+    expectSame();
+    // Two rows high: the selections would scroll it.
+    later.Made(MakeList(
+        style, 2 * static_cast<int>(SendMessageA(system.Handle(), LB_GETITEMHEIGHT, 0, 0))));
+    ASSERT_NE(later.Handle(), nullptr);
+    expectSame();
+    EXPECT_FALSE(later.IsVisible());
+    EXPECT_FALSE(later.IsEnabled());
+    if (multiple) {
+      EXPECT_EQ(SendMessageA(later.Handle(), LB_GETTOPINDEX, 0, 0), 0);
+    }
+  }
+
+  Win32Text pane(1000);
+  pane.SetText("No Mutators Currently Selected");
+  EXPECT_EQ(pane.GetText(), "No Mutators Currently Selected");
+  pane.Made(CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, parent_, nullptr,
+                            GetModuleHandleA(nullptr), nullptr));
+  EXPECT_TRUE(pane.IsVisible());
+  EXPECT_EQ(pane.GetText(), "No Mutators Currently Selected");
 }
 
 // The tip's own text and whether it is up.

@@ -81,6 +81,51 @@ TEST(DialogTemplate, MakesEveryControlOfTheMainWindowAndItsMenuBar) {
   DestroyWindow(dialog);
 }
 
+// The main window leaves the controls of its tab pages out of its template and makes them later:
+// they come out as the dialog manager makes them, in the template's order.
+TEST(DialogTemplate, TabPagesMadeLaterMatchThoseOfTheWholeTemplate) {
+  const MainWindowTemplate& t = MainWindowLayout();
+  const auto open = [&](bool withTabPages) {
+    const std::vector<WORD> words = DialogTemplate(t.layout, &t.tabs, withTabPages);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+                                      Inert, 0);
+  };
+  HWND whole = open(true);
+  HWND later = open(false);
+  ASSERT_NE(later, nullptr);
+  HWND previous = nullptr;
+  for (const ControlSpec& item : t.layout.controls) {
+    if (item.onTabPage) {
+      EXPECT_EQ(GetDlgItem(later, item.id), nullptr);
+      RECT place{item.x, item.y, item.width, item.height};
+      MapDialogRect(later, &place);
+      place.right += place.left;
+      place.bottom += place.top;
+      ASSERT_NE(MakeControl(later, item, place, previous), nullptr);
+    }
+    previous = item.id == -1 ? GetWindow(previous, GW_HWNDNEXT) : GetDlgItem(later, item.id);
+  }
+  EXPECT_EQ(ExpectControlsPlaced(later, t.layout), 20);
+  HWND a = GetWindow(whole, GW_CHILD);
+  for (HWND b = GetWindow(later, GW_CHILD); a != nullptr && b != nullptr;
+       a = GetWindow(a, GW_HWNDNEXT), b = GetWindow(b, GW_HWNDNEXT)) {
+    SCOPED_TRACE(GetDlgCtrlID(a));
+    EXPECT_EQ(GetDlgCtrlID(b), GetDlgCtrlID(a));
+    EXPECT_EQ(GetWindowLongA(b, GWL_STYLE) | WS_VISIBLE, GetWindowLongA(a, GWL_STYLE));
+    EXPECT_EQ(GetWindowLongA(b, GWL_EXSTYLE), GetWindowLongA(a, GWL_EXSTYLE));
+    LOGFONTA fontA{};
+    LOGFONTA fontB{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(a, WM_GETFONT, 0, 0)), sizeof fontA, &fontA);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(b, WM_GETFONT, 0, 0)), sizeof fontB, &fontB);
+    EXPECT_EQ(fontB.lfHeight, fontA.lfHeight);
+    EXPECT_EQ(std::string(fontB.lfFaceName), fontA.lfFaceName);
+  }
+  EXPECT_EQ(a, nullptr);
+  DestroyWindow(whole);
+  DestroyWindow(later);
+}
+
 TEST(DialogTemplate, ReadOnlyFieldsOfTheAboutBoxTakeNoTabStop) {
   const DialogLayout& layout = CAboutDlg().Layout();
   const std::vector<WORD> words = DialogTemplate(layout);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 namespace varokin::ui::win32 {
@@ -158,7 +159,8 @@ DWORD ControlStyle(const ControlSpec& item) {
   return BS_GROUPBOX;
 }
 
-std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs) {
+std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs,
+                                 bool withTabPages) {
   TemplateWriter out;
   out.Word(1);       // extended template, version 1
   out.Word(0xFFFF);  // its signature
@@ -168,7 +170,11 @@ std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* 
   if (layout.minimizeBox) style |= WS_MINIMIZEBOX;
   if (layout.resizable) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
   out.Dword(style);
-  out.Word(static_cast<WORD>(layout.controls.size() + (tabs != nullptr ? 1 : 0)));
+  const auto made = [withTabPages](const ControlSpec& item) {
+    return withTabPages || !item.onTabPage;
+  };
+  const auto count = std::count_if(layout.controls.begin(), layout.controls.end(), made);
+  out.Word(static_cast<WORD>(count + (tabs != nullptr ? 1 : 0)));
   out.Short(0);
   out.Short(0);
   out.Short(layout.width);
@@ -181,12 +187,38 @@ std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* 
   out.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // not italic; the default character set
   out.Text(layout.font);
   for (const ControlSpec& item : layout.controls) {
-    WriteControl(out, item, ControlStyle(item), nullptr, ClassAtom(item.kind));
+    if (made(item)) WriteControl(out, item, ControlStyle(item), nullptr, ClassAtom(item.kind));
   }
   if (tabs != nullptr) {
     WriteControl(out, *tabs, WS_TABSTOP | WS_CLIPSIBLINGS, WC_TABCONTROLA, 0);
   }
   return out.Take();
+}
+
+HWND MakeControl(HWND dialog, const ControlSpec& item, const RECT& place, HWND after) {
+  const WORD atom = ClassAtom(item.kind);
+  const char* className = atom == kListBoxClass  ? "ListBox"
+                          : atom == kEditClass   ? "Edit"
+                          : atom == kButtonClass ? "Button"
+                                                 : "Static";
+  // As the dialog manager makes the controls of a template: a border becomes the sunken edge.
+  DWORD style = WS_CHILD | ControlStyle(item);
+  DWORD exStyle = WS_EX_NOPARENTNOTIFY;
+  if ((style & WS_BORDER) != 0) {
+    style &= ~static_cast<DWORD>(WS_BORDER);
+    exStyle |= WS_EX_CLIENTEDGE;
+  }
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+  HWND control =
+      CreateWindowExA(exStyle, className, item.caption.c_str(), style, place.left, place.top,
+                      place.right - place.left, place.bottom - place.top, dialog,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
+  if (control == nullptr) return nullptr;
+  SendMessageA(control, WM_SETFONT, static_cast<WPARAM>(SendMessageA(dialog, WM_GETFONT, 0, 0)),
+               FALSE);
+  SetWindowPos(control, after != nullptr ? after : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return control;
 }
 
 void AttachMenuBar(HWND dialog, const DialogLayout& layout, const std::vector<MenuBarEntry>& bar) {

@@ -15,7 +15,14 @@ DWORD ControlStyle(const ControlSpec& item);
 // A layout as an in-memory extended dialog template, for DialogBoxIndirectParamA and
 // CreateDialogIndirectParamA. The tab control, when given, comes last, so it lies beneath the
 // lists and panes drawn on it and clips itself out of them. Kept in WORDs for their alignment.
-std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs = nullptr);
+// Without tab pages, the controls of the tabs' pages are left out, to be made by MakeControl.
+std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs = nullptr,
+                                 bool withTabPages = true);
+
+// A control of a layout made as the dialog manager makes it from a template, hidden, at place (in
+// the dialog's client area) and next after `after` in the order of the dialog's controls (first
+// when null).
+HWND MakeControl(HWND dialog, const ControlSpec& item, const RECT& place, HWND after);
 
 // Gives a dialog made from a template the menu bar of these entries, the client area kept as the
 // layout has it.

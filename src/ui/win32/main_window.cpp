@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -23,10 +24,10 @@ constexpr UINT_PTR kDeferredRequestTimer = 1;
 constexpr UINT kDeferredRequestDelayMs = 100;
 
 // The wrappers of the window's controls and menu items, made from its template, alive as long as
-// the window.
+// the window. widthOf gives the width of a list not made yet.
 struct MainWindowHandles {
-  explicit MainWindowHandles(HWND w)
-      : dialog(w, MainWindowLayout().layout), tabs(GetDlgItem(w, kIdTabs)) {
+  MainWindowHandles(HWND w, const std::function<int(int id)>& widthOf)
+      : dialog(w, MainWindowLayout().layout, widthOf), tabs(GetDlgItem(w, kIdTabs)) {
     for (const MenuBarEntry* item : MenuItemsOf(MainWindowLayout())) {
       menuItems.push_back(std::make_unique<Win32MenuItem>(w, item->id));
     }
@@ -46,8 +47,10 @@ struct MainWindowHandles {
 };
 
 // The window's children where the template put them, to be moved by their anchors when the window
-// is resized. The dialog manager makes them in template order, the tab control last; labels
-// without an id can only be found so.
+// is resized; one for each control of the template, in its order, and the tab control last. The
+// controls of the tabs' pages are made when first needed (fewer windows to make before the window
+// shows): until then they have no window, only a place. The dialog manager makes the others in
+// template order; labels without an id can only be found so.
 struct Placement {
   struct Child {
     HWND hwnd;
@@ -58,7 +61,7 @@ struct Placement {
   SIZE smallestWindow{};
   std::vector<Child> children;
 
-  explicit Placement(HWND w) {
+  explicit Placement(HWND w) : window(w) {
     RECT client{};
     GetClientRect(w, &client);
     baseClient = SIZE{client.right, client.bottom};
@@ -68,30 +71,66 @@ struct Placement {
     const MainWindowTemplate& t = MainWindowLayout();
     HWND child = GetWindow(w, GW_CHILD);
     for (std::size_t i = 0; child != nullptr && i <= t.layout.controls.size(); ++i) {
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&rect), 2);
-      children.push_back(
-          {child, rect,
-           i < t.layout.controls.size() ? t.layout.controls[i].anchors : t.tabs.anchors});
-      child = GetWindow(child, GW_HWNDNEXT);
+      const bool tabs = i == t.layout.controls.size();
+      const ControlSpec& item = tabs ? t.tabs : t.layout.controls[i];
+      RECT rect{item.x, item.y, item.width, item.height};
+      HWND made = item.onTabPage ? nullptr : child;
+      if (made != nullptr) {
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&rect), 2);
+        child = GetWindow(child, GW_HWNDNEXT);
+      } else {
+        // Converted one by one, as the dialog manager does.
+        MapDialogRect(w, &rect);
+        rect.right += rect.left;
+        rect.bottom += rect.top;
+      }
+      children.push_back({made, rect, item.anchors});
     }
   }
 
-  void Follow(HWND w) const {
+  // Where the child belongs in the window as it is now.
+  RECT Now(const Child& child) const {
     RECT client{};
-    GetClientRect(w, &client);
-    const int extraWidth = client.right - baseClient.cx;
-    const int extraHeight = client.bottom - baseClient.cy;
-    for (const Child& child : children) {
-      const Box box = Anchored({child.base.left, child.base.top, child.base.right - child.base.left,
-                                child.base.bottom - child.base.top},
-                               child.anchors, extraWidth, extraHeight);
-      SetWindowPos(child.hwnd, nullptr, box.x, box.y, box.width, box.height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    InvalidateRect(w, nullptr, TRUE);
+    GetClientRect(window, &client);
+    const Box box =
+        Anchored({child.base.left, child.base.top, child.base.right - child.base.left,
+                  child.base.bottom - child.base.top},
+                 child.anchors, client.right - baseClient.cx, client.bottom - baseClient.cy);
+    return RECT{box.x, box.y, box.x + box.width, box.y + box.height};
   }
+
+  void Follow() const {
+    for (const Child& child : children) {
+      if (child.hwnd == nullptr) continue;
+      const RECT place = Now(child);
+      SetWindowPos(child.hwnd, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window, nullptr, TRUE);
+  }
+
+  // The template's control of that id, or null.
+  Child* Of(int id) {
+    const std::vector<ControlSpec>& controls = MainWindowLayout().layout.controls;
+    for (std::size_t i = 0; i < controls.size() && i < children.size(); ++i) {
+      if (controls[i].id == id) return &children[i];
+    }
+    return nullptr;
+  }
+
+  // Makes the control of the template at index i, hidden, where it belongs now and after the
+  // controls before it in the template's order.
+  HWND Make(std::size_t i) {
+    HWND after = nullptr;
+    for (std::size_t j = i; j > 0 && after == nullptr; --j) after = children[j - 1].hwnd;
+    children[i].hwnd =
+        MakeControl(window, MainWindowLayout().layout.controls[i], Now(children[i]), after);
+    return children[i].hwnd;
+  }
+
+ private:
+  HWND window;
 };
 
 // The system list box cannot hide rows. While a list has a filter, a list of the rows that pass
@@ -105,10 +144,13 @@ class FilterViews {
 
   FilterViews(HWND w, HINSTANCE instance)
       : window_(w), instance_(instance), views_(std::size(kListIds), nullptr) {
-    for (int id : kListIds) {
-      HWND real = GetDlgItem(w, id);
-      // The list beneath must not paint over the one above it.
-      SetWindowLongPtrA(real, GWL_STYLE, GetWindowLongPtrA(real, GWL_STYLE) | WS_CLIPSIBLINGS);
+    for (int id : kListIds) Beneath(GetDlgItem(w, id));
+  }
+
+  // The list beneath must not paint over the one above it.
+  static void Beneath(HWND list) {
+    if (list != nullptr) {
+      SetWindowLongPtrA(list, GWL_STYLE, GetWindowLongPtrA(list, GWL_STYLE) | WS_CLIPSIBLINGS);
     }
   }
 
@@ -144,7 +186,7 @@ class FilterViews {
   void Sync(Win32DialogControls& controls) {
     for (std::size_t i = 0; i < views_.size(); ++i) {
       Win32ListBox* found = controls.Win32List(kListIds[i]);
-      if (found == nullptr) continue;
+      if (found == nullptr || found->Handle() == nullptr) continue;
       Win32ListBox& list = *found;
       const bool filtered = !list.Filter().empty() && list.IsVisible();
       // Made when first needed: windows fewer before the main window shows.
@@ -261,6 +303,8 @@ constexpr UINT kStepTab = WM_APP + 1;  // wParam: 1 to the next tab, 0 to the on
 constexpr UINT kFindKey = WM_APP + 2;
 // Posted when the window is first shown; the dialog manager shows it only once its queue is empty.
 constexpr UINT kFirstFocus = WM_APP + 3;
+// Posted with it: the controls of the hidden pages are made then.
+constexpr UINT kMakePages = WM_APP + 4;
 HWND keyedWindow = nullptr;
 
 MainWindowState* StateOf(HWND hwnd) {
@@ -319,6 +363,21 @@ void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
                reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
 }
 
+// Makes the controls of the tabs' pages that wait for their windows; while the window is made,
+// only those of the page it opens on.
+void MakePages(MainWindowState& state, bool shownOnly) {
+  const std::vector<ControlSpec>& controls = MainWindowLayout().layout.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const int id = controls[i].id;
+    const Control* waiting = state.handles->dialog.Waiting(id);
+    if (waiting == nullptr || (shownOnly && !waiting->IsVisible())) continue;
+    HWND made = state.placement->Make(i);
+    if (made == nullptr) continue;
+    if (FilterViews::IsList(id)) FilterViews::Beneath(made);
+    state.handles->dialog.Made(id, made);
+  }
+}
+
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
   keyedWindow = hwnd;
   AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
@@ -328,12 +387,19 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);
   SetWindowIcons(hwnd, state.instance);
-  state.handles = std::make_unique<MainWindowHandles>(hwnd);
+  // A list still to be made measures where it will be, inside its sunken edge.
+  state.handles = std::make_unique<MainWindowHandles>(hwnd, [&state](int id) -> int {
+    const Placement::Child* list = state.placement->Of(id);
+    if (list == nullptr) return 0;
+    const RECT place = state.placement->Now(*list);
+    return static_cast<int>(place.right - place.left) - 2 * GetSystemMetrics(SM_CXEDGE);
+  });
   state.views = std::make_unique<FilterViews>(hwnd, state.instance);
   state.tip = std::make_unique<CutNameTip>(hwnd);
   state.dlg = std::make_unique<CSwitcherDlg>(state.ctx, *state.handles->controls);
   state.dlg->frontEnd = state.frontEnd;
   state.dlg->OnInitDialog();
+  MakePages(state, true);
   state.views->Sync(state.handles->dialog);
   // No focus yet: the first focus in the process loads the input method's support, which would
   // hold the window back from the screen. It is given once the window is shown.
@@ -396,7 +462,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     case WM_SIZE:
       if (!state->placement || wParam == SIZE_MINIMIZED) return FALSE;
-      state->placement->Follow(hwnd);
+      state->placement->Follow();
       dlg.OnSize();
       state->views->Sync(state->handles->dialog);
       return FALSE;
@@ -405,6 +471,7 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         state->shown = true;
         if (state->maximised) PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         PostMessageA(hwnd, kFirstFocus, 0, 0);
+        PostMessageA(hwnd, kMakePages, 0, 0);
       }
       if (wParam) {
         dlg.OnShowWindow(true);
@@ -428,6 +495,9 @@ INT_PTR CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       // order, and the focus starts on it instead, Tab going on from it to the filter.
       SetFocus(GetDlgItem(hwnd, kIdTabs));
       return TRUE;
+    case kMakePages:
+      MakePages(*state, false);
+      break;
     case kFindKey: {
       HWND filter = GetDlgItem(hwnd, kIdFilter);
       SetFocus(filter);
@@ -459,7 +529,7 @@ void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
   MainWindowState state{instance, ctx, frontEnd};
   const MainWindowTemplate& layout = MainWindowLayout();
-  const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs);
+  const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs, false);
   HHOOK keys = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,
                           MainWindowProc, reinterpret_cast<LPARAM>(&state));

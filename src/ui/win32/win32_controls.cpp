@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "ui/list_model.h"
@@ -22,12 +23,47 @@ Win32ListBox::Win32ListBox(HWND hwnd) : Win32Control(hwnd) {
   multiple_ = (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
 }
 
+Win32ListBox::Win32ListBox(HWND dialog, const ControlSpec& item, std::function<int()> widthPixels)
+    : Win32Control(item.id),
+      sorted_(item.sorted),
+      multiple_(item.multipleSelection),
+      // The order the system's list box sorts its rows in.
+      pending_(std::make_unique<ListModel>(sorted_, multiple_,
+                                           [](const std::string& a, const std::string& b) {
+                                             return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+                                           })),
+      dialog_(dialog),
+      widthPixels_(std::move(widthPixels)) {}
+
+void Win32ListBox::Made(HWND hwnd) {
+  const std::unique_ptr<ListModel> rows = std::move(pending_);
+  Adopt(hwnd);
+  // Row by row where the list kept them, so that every row keeps its number.
+  for (int row = 0; row < rows->GetCount(); ++row) {
+    Send(LB_INSERTSTRING, static_cast<WPARAM>(row), TextParam(rows->GetText(row)));
+    Send(LB_SETITEMDATA, static_cast<WPARAM>(row), rows->GetItemData(row));
+    if (multiple_ && rows->GetSel(row)) Send(LB_SETSEL, TRUE, row);
+  }
+  if (multiple_) {
+    if (rows->GetAnchorIndex() != kError) Send(LB_SETANCHORINDEX, rows->GetAnchorIndex());
+    if (rows->GetCurSel() != kError) Send(LB_SETCARETINDEX, rows->GetCurSel(), FALSE);
+    // The selections scrolled the list to the last of them; it opens at its first row instead, as
+    // the lists filled before the window shows do.
+    Send(LB_SETTOPINDEX, 0);
+  } else if (rows->GetCurSel() != kError) {
+    Send(LB_SETCURSEL, rows->GetCurSel());
+  }
+  if (columnWidth_ > 0) Send(LB_SETCOLUMNWIDTH, static_cast<WPARAM>(columnWidth_));
+  Win32Control::Made(hwnd);
+}
+
 void Win32ListBox::KeepAnchorAfterInsert(int anchorBefore, int index) {
   if (!multiple_ || anchorBefore < 0) return;
   Send(LB_SETANCHORINDEX, anchorBefore >= index ? anchorBefore + 1 : anchorBefore);
 }
 
 int Win32ListBox::AddString(const std::string& text) {
+  if (pending_) return pending_->AddString(text);
   const int anchor = multiple_ ? GetAnchorIndex() : kError;
   int row = RowOrError(Send(LB_ADDSTRING, 0, TextParam(text)));
   if (row == kError) return kError;
@@ -47,6 +83,7 @@ int Win32ListBox::AddString(const std::string& text) {
 }
 
 int Win32ListBox::InsertString(int index, const std::string& text) {
+  if (pending_) return pending_->InsertString(index, text);
   if (index < -1 || index > GetCount()) return kError;
   const int anchor = multiple_ ? GetAnchorIndex() : kError;
   const int row = RowOrError(Send(LB_INSERTSTRING, index, TextParam(text)));
@@ -54,9 +91,12 @@ int Win32ListBox::InsertString(int index, const std::string& text) {
   return row;
 }
 
-int Win32ListBox::GetCount() const { return RowOrError(Send(LB_GETCOUNT)); }
+int Win32ListBox::GetCount() const {
+  return pending_ ? pending_->GetCount() : RowOrError(Send(LB_GETCOUNT));
+}
 
 std::string Win32ListBox::GetText(int index) const {
+  if (pending_) return pending_->GetText(index);
   if (!Valid(index)) return std::string();
   const LRESULT length = Send(LB_GETTEXTLEN, index);
   if (length < 0) return std::string();
@@ -66,19 +106,23 @@ std::string Win32ListBox::GetText(int index) const {
 }
 
 bool Win32ListBox::SetItemData(int index, std::intptr_t data) {
+  if (pending_) return pending_->SetItemData(index, data);
   return Valid(index) && Send(LB_SETITEMDATA, index, data) != LB_ERR;
 }
 
 std::intptr_t Win32ListBox::GetItemData(int index) const {
+  if (pending_) return pending_->GetItemData(index);
   return Valid(index) ? static_cast<std::intptr_t>(Send(LB_GETITEMDATA, index)) : kError;
 }
 
 int Win32ListBox::GetCurSel() const {
+  if (pending_) return pending_->GetCurSel();
   if (!multiple_) return RowOrError(Send(LB_GETCURSEL));
   return GetCount() > 0 ? RowOrError(Send(LB_GETCARETINDEX)) : kError;
 }
 
 int Win32ListBox::SetCurSel(int index) {
+  if (pending_) return pending_->SetCurSel(index);
   if (multiple_) return kError;
   if (!Valid(index)) {
     // Some list boxes keep the old selection when asked for a row they do not have.
@@ -88,9 +132,13 @@ int Win32ListBox::SetCurSel(int index) {
   return RowOrError(Send(LB_SETCURSEL, index));
 }
 
-bool Win32ListBox::GetSel(int index) const { return Valid(index) && Send(LB_GETSEL, index) > 0; }
+bool Win32ListBox::GetSel(int index) const {
+  if (pending_) return pending_->GetSel(index);
+  return Valid(index) && Send(LB_GETSEL, index) > 0;
+}
 
 int Win32ListBox::SetSel(int index, bool select) {
+  if (pending_) return pending_->SetSel(index, select);
   // Some list boxes accept this on a single-selection list too; callers are told it is wrong.
   if (!multiple_ || (index != -1 && !Valid(index))) return kError;
   if (Send(LB_SETSEL, select ? TRUE : FALSE, index) == LB_ERR) return kError;
@@ -102,25 +150,30 @@ int Win32ListBox::SetSel(int index, bool select) {
 }
 
 int Win32ListBox::GetSelCount() const {
+  if (pending_) return pending_->GetSelCount();
   return multiple_ ? RowOrError(Send(LB_GETSELCOUNT)) : kError;
 }
 
 int Win32ListBox::GetAnchorIndex() const {
+  if (pending_) return pending_->GetAnchorIndex();
   return GetCount() > 0 ? RowOrError(Send(LB_GETANCHORINDEX)) : kError;
 }
 
 void Win32ListBox::SetAnchorIndex(int index) {
+  if (pending_) return pending_->SetAnchorIndex(index);
   if (Valid(index)) Send(LB_SETANCHORINDEX, index);
 }
 
 int Win32ListBox::GetWidthPixels() const {
+  if (pending_) return widthPixels_();
   RECT client{};
   GetClientRect(Handle(), &client);
   return client.right - client.left;
 }
 
 int Win32ListBox::GetTextWidthPixels(const std::string& text) const {
-  return TextWidthPixels(Handle(), text);
+  // Its window's font is the dialog's.
+  return TextWidthPixels(pending_ ? dialog_ : Handle(), text);
 }
 
 int TextWidthPixels(HWND window, const std::string& text) {
@@ -214,10 +267,25 @@ void CutNameTip::Hide() {
 
 void Win32ListBox::SetColumnWidth(int pixels) {
   columnWidth_ = pixels;
-  Send(LB_SETCOLUMNWIDTH, pixels);
+  if (!pending_) Send(LB_SETCOLUMNWIDTH, pixels);
+}
+
+void Win32Text::SetText(const std::string& text) {
+  if (Handle() == nullptr) {
+    pending_ = text;
+  } else {
+    SetWindowTextA(Handle(), text.c_str());
+  }
+}
+
+void Win32Text::Made(HWND hwnd) {
+  SetWindowTextA(hwnd, pending_.c_str());
+  pending_.clear();
+  Win32Control::Made(hwnd);
 }
 
 std::string Win32Text::GetText() const {
+  if (Handle() == nullptr) return pending_;
   const int length = GetWindowTextLengthA(Handle());
   if (length <= 0) return std::string();
   std::vector<char> buffer(static_cast<size_t>(length) + 1);

@@ -5,34 +5,57 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ui/controls.h"
+#include "ui/dialog.h"
+#include "ui/list_model.h"
 
 namespace varokin::ui::win32 {
 
-// Id, visibility and enabled state of a child window.
+// Id, visibility and enabled state of a child window. A control whose window is made later keeps
+// them until Made() gives it its window.
 template <class Base>
 class Win32Control : public Base {
  public:
-  explicit Win32Control(HWND hwnd) : hwnd_(hwnd) {}
-  int Id() const override { return GetDlgCtrlID(hwnd_); }
-  void Show(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+  explicit Win32Control(HWND hwnd) : hwnd_(hwnd), id_(GetDlgCtrlID(hwnd)) {}
+  explicit Win32Control(int id) : id_(id) {}
+  int Id() const override { return id_; }
+  void Show(bool visible) override {
+    shown_ = visible;
+    if (hwnd_ != nullptr) ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  }
   // The control's own flag: a control of a window not shown yet still counts as visible.
   bool IsVisible() const override {
-    return (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    return hwnd_ == nullptr ? shown_ : (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
   }
-  void Enable(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
-  bool IsEnabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }
+  void Enable(bool enabled) override {
+    enabled_ = enabled;
+    if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+  }
+  bool IsEnabled() const override {
+    return hwnd_ == nullptr ? enabled_ : IsWindowEnabled(hwnd_) != FALSE;
+  }
   HWND Handle() const { return hwnd_; }
+  // Takes the window made for a control made later, hidden, and passes on what it was told.
+  virtual void Made(HWND hwnd) {
+    hwnd_ = hwnd;
+    EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
+    if (shown_) ShowWindow(hwnd_, SW_SHOWNA);
+  }
 
  protected:
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(hwnd_, message, wParam, lParam);
   }
+  void Adopt(HWND hwnd) { hwnd_ = hwnd; }
 
  private:
-  HWND hwnd_;
+  HWND hwnd_ = nullptr;
+  int id_;
+  bool shown_ = true;
+  bool enabled_ = true;
 };
 
 // The system list box. Sorting, item data and the search are the control's own; the few places
@@ -40,6 +63,10 @@ class Win32Control : public Base {
 class Win32ListBox : public Win32Control<ListBox> {
  public:
   explicit Win32ListBox(HWND hwnd);
+  // A list made later: until then its rows are kept in the system's order, and its width is
+  // widthPixels() and its text is measured in the dialog's font.
+  Win32ListBox(HWND dialog, const ControlSpec& item, std::function<int()> widthPixels);
+  void Made(HWND hwnd) override;
 
   bool IsSorted() const override { return sorted_; }
   bool IsMultipleSelection() const override { return multiple_; }
@@ -74,6 +101,10 @@ class Win32ListBox : public Win32Control<ListBox> {
   bool multiple_;
   std::string filter_;
   int columnWidth_ = 0;
+  // Until the list is made: its rows, and where its width and the dialog's font are.
+  std::unique_ptr<ListModel> pending_;
+  HWND dialog_ = nullptr;
+  std::function<int()> widthPixels_;
 };
 
 // The width of text in a window's font.
@@ -107,8 +138,12 @@ class CutNameTip {
 class Win32Text : public Win32Control<TextControl> {
  public:
   using Win32Control::Win32Control;
-  void SetText(const std::string& text) override { SetWindowTextA(Handle(), text.c_str()); }
+  void SetText(const std::string& text) override;
   std::string GetText() const override;
+  void Made(HWND hwnd) override;
+
+ private:
+  std::string pending_;  // the text of a control made later, until it is made
 };
 
 class Win32CheckBox : public Win32Control<CheckBox> {

@@ -83,30 +83,48 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-Win32DialogControls::Win32DialogControls(HWND dialog, const DialogLayout& layout)
+Win32DialogControls::Win32DialogControls(HWND dialog, const DialogLayout& layout,
+                                         const std::function<int(int id)>& widthOf)
     : dialog_(dialog) {
   for (const ControlSpec& item : layout.controls) {
     if (item.id == -1) continue;
     HWND control = GetDlgItem(dialog, item.id);
-    if (control == nullptr) continue;
+    if (control == nullptr && !(item.onTabPage && widthOf)) continue;
+    const int id = item.id;
     switch (item.kind) {
       case ControlKind::kList:
-        lists_[item.id] = std::make_unique<Win32ListBox>(control);
+        lists_[id] = control != nullptr ? std::make_unique<Win32ListBox>(control)
+                                        : std::make_unique<Win32ListBox>(
+                                              dialog, item, [widthOf, id] { return widthOf(id); });
         break;
       case ControlKind::kEdit:
       case ControlKind::kLabel:
       case ControlKind::kGroupBox:
-        texts_[item.id] = std::make_unique<Win32Text>(control);
+        texts_[id] = control != nullptr ? std::make_unique<Win32Text>(control)
+                                        : std::make_unique<Win32Text>(id);
         break;
       case ControlKind::kCheckBox:
-        checks_[item.id] = std::make_unique<Win32CheckBox>(control);
+        if (control != nullptr) checks_[id] = std::make_unique<Win32CheckBox>(control);
         break;
       case ControlKind::kButton:
       case ControlKind::kDefaultButton:
-        buttons_[item.id] = std::make_unique<Win32Button>(control);
+        if (control != nullptr) buttons_[id] = std::make_unique<Win32Button>(control);
         break;
     }
   }
+}
+
+const Control* Win32DialogControls::Waiting(int id) {
+  if (const Win32ListBox* list = Find(lists_, id); list != nullptr && list->Handle() == nullptr) {
+    return list;
+  }
+  const Win32Text* text = Find(texts_, id);
+  return text != nullptr && text->Handle() == nullptr ? text : nullptr;
+}
+
+void Win32DialogControls::Made(int id, HWND hwnd) {
+  if (Win32ListBox* list = Find(lists_, id)) list->Made(hwnd);
+  if (Win32Text* text = Find(texts_, id)) text->Made(hwnd);
 }
 
 std::string Win32DialogControls::Title() const {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -13,7 +14,10 @@ namespace varokin::ui::win32 {
 // The live controls of a dialog made from its layout, wrapped by the kind the layout gives.
 class Win32DialogControls : public DialogControls {
  public:
-  Win32DialogControls(HWND dialog, const DialogLayout& layout);
+  // With widthOf, the controls of the tabs' pages that the dialog does not have yet are made
+  // later (see MakeControl); widthOf gives the width of such a list by its id.
+  Win32DialogControls(HWND dialog, const DialogLayout& layout,
+                      const std::function<int(int id)>& widthOf = nullptr);
 
   ListBox* List(int id) override { return Find(lists_, id); }
   TextControl* Text(int id) override { return Find(texts_, id); }
@@ -24,6 +28,10 @@ class Win32DialogControls : public DialogControls {
 
   bool IsList(int id) const { return lists_.count(id) != 0; }
   Win32ListBox* Win32List(int id) { return Find(lists_, id); }
+  // The control of that id when it waits to be made, or null.
+  const Control* Waiting(int id);
+  // Gives the control of that id that waited its window, made by MakeControl.
+  void Made(int id, HWND hwnd);
 
  private:
   template <class T>
