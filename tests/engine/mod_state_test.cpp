@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace varokin::engine {
 namespace {
@@ -27,11 +28,7 @@ TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {
 }
 
 TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTagsOrTheStar) {
-  struct Case {
-    std::string tcTagLine, itemTagLine;
-    bool compatible;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, std::string, bool> cases[] = {
       {"OTA", "OTA", true},
       {"OTA", "TACC OTA", true},
       {"OTA", "ota", false},
@@ -49,11 +46,11 @@ TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTagsOrTheStar) {
       {"Bar", "Foo\tBar", false},
       {"Bar", "Foo\tBar Bar", true},
   };
-  for (const Case& c : cases) {
+  for (const auto& [tcTagLine, itemTagLine, compatible] : cases) {
     ModState state;
-    state.SetTcTags(" " + c.tcTagLine + " ");
-    EXPECT_EQ(state.IsCompatible(" " + c.itemTagLine + " "), c.compatible)
-        << '"' << c.tcTagLine << "\" against \"" << c.itemTagLine << '"';
+    state.SetTcTags(" " + tcTagLine + " ");
+    EXPECT_EQ(state.IsCompatible(" " + itemTagLine + " "), compatible)
+        << '"' << tcTagLine << "\" against \"" << itemTagLine << '"';
   }
   for (const std::string tags : {"", " ", "  ", "\t"}) {
     ModState state;

@@ -10,7 +10,6 @@ namespace varokin::platform::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-using namespace std::string_literals;
 
 class LineReaderTest : public TempFolderTest {
  protected:
@@ -36,7 +35,7 @@ class LineReaderTest : public TempFolderTest {
   }
 };
 
-TEST_F(LineReaderTest, KeepsAtMostOneCharacterLessThanTheBuffer) {
+TEST_F(LineReaderTest, KeepsLessThanTheBufferConsumesLineEndsAndStopsAtNul) {
   EXPECT_EQ(ReadAll("abcdefg\nxy\n", 4), Lines({"abc", "def", "g", "xy"}));
   // Exactly N - 1 characters: the line end goes with them.
   EXPECT_EQ(ReadAll("abc\nxyz\n", 4), Lines({"abc", "xyz"}));
@@ -45,14 +44,19 @@ TEST_F(LineReaderTest, KeepsAtMostOneCharacterLessThanTheBuffer) {
             Lines({std::string(63, 'n'), std::string(37, 'n')}));
   EXPECT_EQ(ReadAll(std::string(2500, 'd')),
             Lines({std::string(1022, 'd'), std::string(1022, 'd'), std::string(456, 'd')}));
-}
 
-TEST_F(LineReaderTest, LineEndsAreConsumedAndALoneCarriageReturnIsText) {
+  // Line ends are consumed; a lone CR is text.
   EXPECT_EQ(ReadAll("one\r\ntwo\nthree"), Lines({"one", "two", "three"}));
   EXPECT_EQ(ReadAll("a\rb\r\n"), Lines({"a\rb"}));
   EXPECT_EQ(ReadAll("abc\rd\n", 4), Lines({"abc", "\rd"}));
   EXPECT_EQ(ReadAll("ab\r", 4), Lines({"ab\r"}));
   EXPECT_EQ(FirstReads("first\n\r\n\nlast", 5), Lines({"first", "", "", "last", ""}));
+
+  // A NUL byte ends the text of its read; other bytes are text.
+  EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
+  EXPECT_EQ(FirstReads(std::string("\0xx\nef\n", 7), 2), Lines({"", "ef"}));
+  const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
+  EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
 }
 
 TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
@@ -62,13 +66,6 @@ TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
   // A lone CR there, found only when the buffer is full, comes back with the next read.
   EXPECT_EQ(ReadAll(first + "\rz\n", 65'536), Lines({first, "\rz"}));
   EXPECT_EQ(ReadAll(first + "\r", 65'536), Lines({first, "\r"}));
-}
-
-TEST_F(LineReaderTest, NulBytesEndTheTextOfThatRead) {
-  EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
-  EXPECT_EQ(FirstReads(std::string("\0xx\nef\n", 7), 2), Lines({"", "ef"}));
-  const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
-  EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
 }
 
 TEST_F(LineReaderTest, ViewsOfLinesAreTheLinesOfReadLine) {
@@ -91,19 +88,19 @@ TEST_F(LineReaderTest, ViewsOfLinesAreTheLinesOfReadLine) {
   EXPECT_TRUE(sawLast);
 }
 
+// The words the scanner has left, each of at most maxLength characters.
+Lines Words(WordScanner& scanner, std::size_t maxLength = WordScanner::kMaxWord) {
+  Lines words;
+  for (std::string word; scanner.NextWord(word, maxLength);) words.push_back(word);
+  return words;
+}
+
 TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
   const std::string text = " \talpha\r\n beta\v\f" + std::string(70, 'w') + "  ";
   WordScanner scanner(text);
-  std::string word;
-  for (const std::string& expected :
-       {"alpha"s, "beta"s, std::string(63, 'w'), std::string(7, 'w')}) {
-    ASSERT_TRUE(scanner.NextWord(word));
-    EXPECT_EQ(word, expected);
-  }
-  EXPECT_FALSE(scanner.NextWord(word));
+  EXPECT_EQ(Words(scanner), (Lines{"alpha", "beta", std::string(63, 'w'), std::string(7, 'w')}));
   WordScanner small("abcdef");
-  ASSERT_TRUE(small.NextWord(word, 4));
-  EXPECT_EQ(word, "abcd");
+  EXPECT_EQ(Words(small, 4), (Lines{"abcd", "ef"}));
 }
 
 TEST(WordScannerTest, ReadsNumbersAsScanfDoesAndLiterals) {

@@ -149,8 +149,6 @@ TEST_F(MainWindow, ColumnsFollowTheLongestNameUpToTheListsWidth) {
   ta.Tc("Long", std::string(40, 'T'), "d", "LT", {});
   Start();
   auto& w = Window();
-  const int width = w.mutatorList.GetWidthPixels();
-  EXPECT_EQ(w.mutatorList.GetColumnWidth(), width / 3);
   EXPECT_EQ(w.tcList.GetColumnWidth(), w.tcList.GetTextWidthPixels(std::string(40, 'T')) + 8);
 
   // A cut name's tip: the whole name and the first three lines of the description.
