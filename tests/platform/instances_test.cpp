@@ -65,11 +65,7 @@ TEST_F(InstancesTest, AMarkerThatCannotBeLockedIsNamed) {
   namespace fs = std::filesystem;
   const fs::path marker = root_ / kInstanceMarker;
   fs::create_directory(root_ / "elsewhere");
-  struct Hazard {
-    const char* what;
-    std::function<void()> lay;
-  };
-  std::vector<Hazard> hazards = {
+  std::vector<std::pair<const char*, std::function<void()>>> hazards = {
       {"a folder as the marker", [&] { fs::create_directories(marker); }},
   };
 #ifndef _WIN32
@@ -77,9 +73,9 @@ TEST_F(InstancesTest, AMarkerThatCannotBeLockedIsNamed) {
                      [&] { fs::create_symlink(root_ / "elsewhere" / "planted", marker); }});
   hazards.push_back({"a FIFO as the marker", [&] { ASSERT_EQ(mkfifo(marker.c_str(), 0600), 0); }});
 #endif
-  for (const Hazard& hazard : hazards) {
-    SCOPED_TRACE(hazard.what);
-    hazard.lay();
+  for (const auto& [what, lay] : hazards) {
+    SCOPED_TRACE(what);
+    lay();
     std::string unusable;
     EXPECT_EQ(registry_->Claim(kTitle, &unusable), nullptr);
     EXPECT_EQ(SameEntry(unusable), SameEntry(marker));

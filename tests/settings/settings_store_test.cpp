@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/window_placement.h"
@@ -44,12 +45,8 @@ class Settings : public ::testing::Test {
 // What a file edited by hand reads as. Where Windows' own profile functions read it otherwise, the
 // comment says what they give and why ours differs.
 TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
-  struct Case {
-    std::string text;
-    std::string section, entry;
-    std::string reads;  // "(default)" when the entry reads as missing
-  };
-  const Case cases[] = {
+  // The file, the section and entry looked up, and what they read as ("(default)": missing).
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
       // Names in any case and with blanks around; the first entry and section of a name count.
       {"stray=x\n[Previous Settings]\n  tc =  ][Foo.tc  \nTC=2\n", "previous settings", "TC",
        "][Foo.tc"},
@@ -76,9 +73,9 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
       // Windows lets the line without "=" hide the entry below it.
       {"[Varokin]\nFirst Use\nFirst Use=0\n", "Varokin", "First Use", "0"},
   };
-  for (const Case& c : cases) {
-    WriteRaw(c.text);
-    EXPECT_EQ(store.GetProfileString(c.section, c.entry, "(default)"), c.reads) << c.text;
+  for (const auto& [text, section, entry, reads] : cases) {
+    WriteRaw(text);
+    EXPECT_EQ(store.GetProfileString(section, entry, "(default)"), reads) << text;
   }
 
   // Both readers take one pair of quotes from what they read, so a value in quotes gets one more.

@@ -226,27 +226,22 @@ using SettingsMenu = GameWindowTest;
 
 TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) {
   Start();
-  const struct {
-    int id;
-    const char* question;
-    const char* entry;
-    bool& on;
-  } warnings[] = {
+  const std::tuple<int, const char*, const char*, bool&> warnings[] = {
       {ui::kIdMenuDisableFileWarnings, kFileWarningsQuestion, "Modifed/Missing File",
        startup.warnModifiedFiles},
       {ui::kIdMenuDisableCustomExeWarning, kCustomExeWarningQuestion, "Custom EXE",
        startup.warnCustomExe},
   };
-  for (const auto& w : warnings) {
-    SCOPED_TRACE(w.entry);
+  for (const auto& [id, question, entry, on] : warnings) {
+    SCOPED_TRACE(entry);
     for (Answer answer : {Answer::kNo, Answer::kYes, Answer::kOk}) {
       // The third choice switches the warning back on, without a question.
-      if (answer != Answer::kOk) prompts.Expect(w.question, answer, Buttons::kYesNo);
-      Dlg().OnCommand(w.id);
+      if (answer != Answer::kOk) prompts.Expect(question, answer, Buttons::kYesNo);
+      Dlg().OnCommand(id);
       const bool off = answer == Answer::kYes;
-      EXPECT_EQ(w.on, !off);
-      EXPECT_EQ(Setting("Warnings", w.entry), off ? "0" : "1");
-      EXPECT_EQ(Window().Menu(w.id)->IsChecked(), off);
+      EXPECT_EQ(on, !off);
+      EXPECT_EQ(Setting("Warnings", entry), off ? "0" : "1");
+      EXPECT_EQ(Window().Menu(id)->IsChecked(), off);
     }
   }
 }
@@ -275,9 +270,7 @@ TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndOnlyTheTagsOfNoTc) {
     if (activeTc) Remember("Previous Settings", "TC", "][Foo.tc");
     Start();
     const std::string tcTags = State().tcTags;
-    if (activeTc) {
-      ASSERT_NE(tcTags, " OTA ");
-    }
+    ASSERT_EQ(tcTags == " OTA ", !activeTc) << tcTags;
     for (const auto& [question, answer, on] : {std::tuple{kCcOnQuestion, Answer::kNo, false},
                                                {kCcOnQuestion, Answer::kYes, true},
                                                {kCcOffQuestion, Answer::kNo, true},
