@@ -26,6 +26,13 @@ const std::string kEol = "\r\n";
 const std::string kEol = "\n";
 #endif
 
+// A file's text: each line ended with eol.
+std::string FileText(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + eol;
+  return text;
+}
+
 class Settings : public ::testing::Test {
  protected:
   void WriteRaw(const std::string& bytes) {
@@ -87,11 +94,7 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
 
 // How the digits are read is the word scanner's; here when the default is given instead.
 TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
-  WriteRaw(
-      "[Varokin]\n"
-      "Configure ICQ=  42\n"
-      "Use TAHook=yes\n"
-      "Empty=\n");
+  WriteRaw(FileText({"[Varokin]", "Configure ICQ=  42", "Use TAHook=yes", "Empty="}, "\n"));
   const std::pair<std::string, int> cases[] = {
       {"Configure ICQ", 42}, {"Use TAHook", 0}, {"Empty", 5}, {"Compile Monolithic", 5}};
   for (const auto& [entry, value] : cases) {
@@ -108,26 +111,17 @@ TEST_F(Settings, AMissingFileReadsAsDefaultsUntilTheFirstWriteCreatesItAndItsFol
   EXPECT_TRUE(fresh.WriteProfileString("Previous Settings", "TC", ""));
   EXPECT_TRUE(fresh.WriteProfileString("previous settings", "AI", "^^Brain.ai"));
   file = nested;
-  EXPECT_EQ(ReadRaw(), "[Varokin]" + kEol + "First Use=0" + kEol + "[Previous Settings]" + kEol +
-                           "TC=" + kEol + "AI=^^Brain.ai" + kEol);
+  EXPECT_EQ(
+      ReadRaw(),
+      FileText({"[Varokin]", "First Use=0", "[Previous Settings]", "TC=", "AI=^^Brain.ai"}, kEol));
   EXPECT_EQ(fresh.GetProfileString("Previous Settings", "TC", "none"), "");
 }
 
 TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
-  const std::string original =
-      "\xEF\xBB\xBF; kept by hand\r\n"
-      "[Varokin]\r\n"
-      "First Use=1\r\n"
-      "odd \x01\x02\xff line\r\n"
-      "bin\0ary\r\n"
-      "\r\n"
-      "[Warnings]\r\n"
-      "Custom EXE = 1   \r\n"
-      "\r\n"
-      "[TA Setup]\r\n"
-      "CC Installed=0"s;
-  ASSERT_EQ(original.back(), '0');
-  WriteRaw(original);
+  WriteRaw(
+      FileText({"\xEF\xBB\xBF; kept by hand", "[Varokin]", "First Use=1", "odd \x01\x02\xff line",
+                "bin\0ary"s, "", "[Warnings]", "Custom EXE = 1   ", "", "[TA Setup]"}) +
+      "CC Installed=0");
 
   EXPECT_TRUE(store.WriteProfileInt("VAROKIN", "first use", 0));
   EXPECT_TRUE(store.WriteProfileString("Warnings", "Custom EXE", "0"));
@@ -136,21 +130,10 @@ TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
   EXPECT_TRUE(store.WriteProfileString("Active Mutators", "Mutator 0", "}{Speedy.vkn"));
 
   EXPECT_EQ(ReadRaw(),
-            "\xEF\xBB\xBF; kept by hand\r\n"
-            "[Varokin]\r\n"
-            "First Use=0\r\n"
-            "odd \x01\x02\xff line\r\n"
-            "bin\0ary\r\n"
-            "\r\n"
-            "[Warnings]\r\n"
-            "Custom EXE=0\r\n"
-            "Modifed/Missing File=1\r\n"
-            "\r\n"
-            "[TA Setup]\r\n"
-            "CC Installed=0\r\n"
-            "Extra=x\r\n"
-            "[Active Mutators]\r\n"
-            "Mutator 0=}{Speedy.vkn\r\n"s);
+            FileText({"\xEF\xBB\xBF; kept by hand", "[Varokin]", "First Use=0",
+                      "odd \x01\x02\xff line", "bin\0ary"s, "", "[Warnings]", "Custom EXE=0",
+                      "Modifed/Missing File=1", "", "[TA Setup]", "CC Installed=0", "Extra=x",
+                      "[Active Mutators]", "Mutator 0=}{Speedy.vkn"}));
 
   // A write of what the file holds already leaves it alone, its time too.
   const auto anHourAgo = std::filesystem::last_write_time(file) - std::chrono::hours(1);
