@@ -177,11 +177,7 @@ TEST_F(Switching, NothingIsSwitchedWhileAProgramOfTheTaFolderRuns) {
   ClickRow(ui::kIdTcList, "Alpha Strike");
   ASSERT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
 
-#ifdef _WIN32
-  const std::string game = "Standin.exe";
-#else
-  const std::string game = "Standin";
-#endif
+  const std::string game = "Standin" + std::filesystem::path(ECHO_ARGS).extension().string();
   std::filesystem::copy_file(ECHO_ARGS, ta.Root() / game);
   ASSERT_EQ(
       processes->Start((ta.Root() / game).string(), " started.txt --linger", ta.Root().string()),
