@@ -8,16 +8,14 @@
 namespace varokin::engine {
 namespace {
 
-TEST(ModNamePool, HoldsAtMost511Names) {
+TEST(ModState, ThePoolHoldsAtMost511NamesAndTheSlots32UniqueMutators) {
   ModNamePool pool;
   for (int i = 0; i < 511; ++i) ASSERT_EQ(pool.Add("}{M" + std::to_string(i) + ".vkn"), i);
   EXPECT_EQ(pool.Add("^^Late.ai"), -1);
   EXPECT_EQ(pool.Count(), 511);
   EXPECT_EQ(pool.Get(510), "}{M510.vkn");
   EXPECT_EQ(pool.Get(511), "");
-}
 
-TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {
   ModState state;
   EXPECT_EQ(state.AddMutatorSlot(7), 0);
   EXPECT_EQ(state.AddMutatorSlot(7), -1);
