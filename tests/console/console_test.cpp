@@ -14,19 +14,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kAiQuestion =
-    "<<< Yes/No\n"
-    "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n"
-    "\n"
-    "Do you wish to disable it again?  (Strongly recommended)\n"
-    ">>>\n";
-
 // Lines of the console's input or output, each ended with a line break.
 std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   return text;
 }
+
+const std::string kAiQuestion = Lines(
+    {"<<< Yes/No", "This AI (^^Brain.ai) does not claim to be compatible with your current TC.", "",
+     "Do you wish to disable it again?  (Strongly recommended)", ">>>"});
 
 class Console : public ConsoleFixture {
  protected:
@@ -62,12 +59,9 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
   EXPECT_TRUE(
       Contains(kAiQuestion + "list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n"))
       << output;
-  EXPECT_TRUE(
-      Contains("title Make a UFO Pack\n.\n"
-               "edit 1071\nUnamed Pack\n.\n"
-               "edit 1073\nUnamed Pack.pac\n.\n"
-               "edit 1072\n.\n"
-               "list 1013\n0\t1\t0\tTanks\n.\n"))
+  EXPECT_TRUE(Contains(
+      Lines({"title Make a UFO Pack", ".", "edit 1071", "Unamed Pack", ".", "edit 1073",
+             "Unamed Pack.pac", ".", "edit 1072", ".", "list 1013", "0\t1\t0\tTanks", "."})))
       << output;
   EXPECT_TRUE(
       Contains("edit 1073\nAir Power.pac\n.\n<<< OK\nThe UFO pack Air Power will be available "
