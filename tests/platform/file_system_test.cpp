@@ -24,7 +24,7 @@ std::string HostJoin(const std::string& a, const std::string& b) { return a + kH
 
 class FileSystemTest : public TempFolderTest {};
 
-TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfNewOnes) {
+TEST_F(FileSystemTest, FindsNamesInAnyCaseKeepsTheCaseOfNewOnesAndOfTheWorkingDirectory) {
   Put("Varokin/UfoManager/Arm.UFO", "ufo");
   Put("totala1.hpi", "12345");
 
@@ -43,6 +43,15 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfN
   EXPECT_EQ(Entries(), Names({"Varokin", "totala1.hpi"}));
   EXPECT_EQ(Entries("Varokin"), Names({"Arm2.Ufo", "Snapshots", "UfoManager", "Varokin.INI"}));
   EXPECT_EQ(fs_->HostPath("varokin\\New.Txt"), HostJoin("Varokin", "New.Txt"));
+
+  // The working directory follows the stored case.
+  Put("Total Annihilation/totala.exe", "MZ");
+  ASSERT_TRUE(fs_->SetCurrentDir("total annihilation"));
+  EXPECT_EQ(std::filesystem::path(fs_->CurrentDir()).filename(), "Total Annihilation");
+  EXPECT_TRUE(fs_->Exists("TOTALA.EXE"));
+  EXPECT_TRUE(fs_->Exists("..\\Total Annihilation\\totala.exe"));
+  EXPECT_FALSE(fs_->SetCurrentDir("Nowhere"));
+  EXPECT_TRUE(std::filesystem::equivalent(fs_->CurrentDir(), root_ / "Total Annihilation"));
 }
 
 TEST_F(FileSystemTest, FindTakesOnlyStarAndQuestionMarkAsWildcards) {
@@ -154,16 +163,6 @@ TEST_F(FileSystemTest, WriteFileAtomicReplacesWholeFilesAndLeavesNothingBehind) 
   EXPECT_FALSE(fs_->WriteFileAtomic("Missing\\Varokin.INI", "x"));
   EXPECT_EQ(Entries(), Names({"Settings"}));
   EXPECT_EQ(Entries("Settings"), Names({"Folder", "Fresh.ini", "Varokin.INI"}));
-}
-
-TEST_F(FileSystemTest, WorkingDirectoryFollowsTheStoredCase) {
-  Put("Total Annihilation/totala.exe", "MZ");
-  ASSERT_TRUE(fs_->SetCurrentDir("total annihilation"));
-  EXPECT_EQ(std::filesystem::path(fs_->CurrentDir()).filename(), "Total Annihilation");
-  EXPECT_TRUE(fs_->Exists("TOTALA.EXE"));
-  EXPECT_TRUE(fs_->Exists("..\\Total Annihilation\\totala.exe"));
-  EXPECT_FALSE(fs_->SetCurrentDir("Nowhere"));
-  EXPECT_TRUE(std::filesystem::equivalent(fs_->CurrentDir(), root_ / "Total Annihilation"));
 }
 
 #ifdef _WIN32

@@ -35,7 +35,7 @@ class LineReaderTest : public TempFolderTest {
   }
 };
 
-TEST_F(LineReaderTest, KeepsLessThanTheBufferConsumesLineEndsAndStopsAtNul) {
+TEST_F(LineReaderTest, KeepsLessThanTheBufferConsumesLineEndsAndStopsAtNulAcrossChunks) {
   EXPECT_EQ(ReadAll("abcdefg\nxy\n", 4), Lines({"abc", "def", "g", "xy"}));
   // Exactly N - 1 characters: the line end goes with them.
   EXPECT_EQ(ReadAll("abc\nxyz\n", 4), Lines({"abc", "xyz"}));
@@ -57,10 +57,8 @@ TEST_F(LineReaderTest, KeepsLessThanTheBufferConsumesLineEndsAndStopsAtNul) {
   EXPECT_EQ(FirstReads(std::string("\0xx\nef\n", 7), 2), Lines({"", "ef"}));
   const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
   EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
-}
 
-TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
-  // 64 KiB chunks: the CR of the first line is the last byte of the first chunk.
+  // The CR of the first line is the last byte of the reader's first chunk of 64 KiB.
   const std::string first(65'535, 'x');
   EXPECT_EQ(ReadAll(first + "\r\nnext\n", 70'000), Lines({first, "next"}));
   // A lone CR there, found only when the buffer is full, comes back with the next read.

@@ -132,7 +132,7 @@ void PressEscape(QMessageBox& box) {
   QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_Escape);
 }
 
-TEST(QtMessageBoxTest, EscapeAndTheCloseBoxAnswerCancelOrOkButNeverAYesNoQuestion) {
+TEST(QtMessageBoxTest, EscapeAndTheCloseBoxAnswerCancelOrOkNeverYesNoAndTallTextsScroll) {
   ui::qt::QtPrompts qtPrompts;
   Prompts& prompts = qtPrompts;
   bool stayedOpen = false;
@@ -154,14 +154,12 @@ TEST(QtMessageBoxTest, EscapeAndTheCloseBoxAnswerCancelOrOkButNeverAYesNoQuestio
   EXPECT_EQ(prompts.Message("Save?", Buttons::kYesNoCancel), Answer::kCancel);
   OnMessageBox(PressEscape);
   EXPECT_EQ(prompts.Message("Done"), Answer::kOk);
-}
 
-TEST(QtMessageBoxTest, ATextTallerThanTheScreenScrollsWithTheButtonsOnTheScreen) {
+  // A text taller than the screen scrolls, with the buttons on the screen.
   std::string text;
   for (int line = 1; line <= 2000; ++line) {
     text += "Missing file Varokin\\Mods\\unit" + std::to_string(line) + ".fbi\n";
   }
-  ui::qt::QtPrompts prompts;
   std::string shown;
   int height = 0;
   int screenHeight = 0;

@@ -90,14 +90,13 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
   EXPECT_TRUE(store.WriteProfileString("Varokin", "Game Name", "\"Quoted\""));
   EXPECT_EQ(ReadRaw(), "[Varokin]\rFirst Use=0\rGame Name=\"\"Quoted\"\"\r");
   EXPECT_EQ(store.GetProfileString("Varokin", "Game Name"), "\"Quoted\"");
-}
 
-// How the digits are read is the word scanner's; here when the default is given instead.
-TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
+  // Integers come from the leading digits. How the digits are read is the word scanner's; here
+  // when the default is given instead.
   WriteRaw(FileText({"[Varokin]", "Configure ICQ=  42", "Use TAHook=yes", "Empty="}, "\n"));
-  const std::pair<std::string, int> cases[] = {
+  const std::pair<std::string, int> integers[] = {
       {"Configure ICQ", 42}, {"Use TAHook", 0}, {"Empty", 5}, {"Compile Monolithic", 5}};
-  for (const auto& [entry, value] : cases) {
+  for (const auto& [entry, value] : integers) {
     EXPECT_EQ(store.GetProfileInt("Varokin", entry, 5), value) << entry;
   }
 }
