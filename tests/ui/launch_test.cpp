@@ -45,16 +45,6 @@ class Launch : public GameWindowTest {
   install_tests::RecordingProcesses processes;
 };
 
-TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
-  Open();
-  ShowTab(2);
-  Dlg().OnCommand(ui::kIdLaunchTa);
-  EXPECT_EQ(processes.calls, Texts{"start " + fs->HostPath("totala.exe") + "| -N"});
-  EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});
-  EXPECT_EQ(Dlg().GetResult(), Result::kOk);
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
-}
-
 TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   ta.Tc("Foo", "Foo War", "f", "FW", {});
   ta.Text("][Foo.exe", "MZ");
@@ -87,7 +77,15 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
 }
 
-TEST_F(Launch, StartsTahookOnceAndGoesOnWhenItCannotStart) {
+TEST_F(Launch, StartsTheGameInTheTaFolderAndTahookOnceAndGoesOnWhenTahookCannotStart) {
+  Open();
+  ShowTab(2);
+  Dlg().OnCommand(ui::kIdLaunchTa);
+  EXPECT_EQ(processes.calls, Texts{"start " + fs->HostPath("totala.exe") + "| -N"});
+  EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});
+  EXPECT_EQ(Dlg().GetResult(), Result::kOk);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+
   const std::string tahook = (ta.Root() / "tools" / "TAHook.exe").string();
   Remember("Varokin", "Use TAHook", "1");
   Remember("Varokin", "TAHook Path", tahook);
