@@ -14,14 +14,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-#ifdef _WIN32
-constexpr char kHostSeparator = '\\';
-#else
-constexpr char kHostSeparator = '/';
-#endif
-
-std::string HostJoin(const std::string& a, const std::string& b) { return a + kHostSeparator + b; }
-
 class FileSystemTest : public TempFolderTest {};
 
 TEST_F(FileSystemTest, FindsNamesInAnyCaseKeepsTheCaseOfNewOnesAndOfTheWorkingDirectory) {
@@ -33,7 +25,7 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseKeepsTheCaseOfNewOnesAndOfTheWorkingDi
   EXPECT_FALSE(fs_->IsFolder("TOTALA1.HPI"));
   EXPECT_EQ(fs_->Size("varokin"), std::nullopt);
   EXPECT_EQ(fs_->HostPath("varokin\\ufomanager\\ARM.ufo"),
-            HostJoin(HostJoin("Varokin", "UfoManager"), "Arm.UFO"));
+            (std::filesystem::path("Varokin") / "UfoManager" / "Arm.UFO").string());
 
   // New names keep the case they are given inside existing folders.
   ASSERT_TRUE(fs_->CreateFolder("VAROKIN\\Snapshots"));
@@ -42,7 +34,8 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseKeepsTheCaseOfNewOnesAndOfTheWorkingDi
 
   EXPECT_EQ(Entries(), Names({"Varokin", "totala1.hpi"}));
   EXPECT_EQ(Entries("Varokin"), Names({"Arm2.Ufo", "Snapshots", "UfoManager", "Varokin.INI"}));
-  EXPECT_EQ(fs_->HostPath("varokin\\New.Txt"), HostJoin("Varokin", "New.Txt"));
+  EXPECT_EQ(fs_->HostPath("varokin\\New.Txt"),
+            (std::filesystem::path("Varokin") / "New.Txt").string());
 
   // The working directory follows the stored case.
   Put("Total Annihilation/totala.exe", "MZ");

@@ -43,20 +43,18 @@ std::string FirstLine(const std::filesystem::path& file) {
 }
 
 TEST_F(DemoWindowTest, UfoPackDialogWritesThePackOfTheEnabledUfos) {
-  std::string fileName;
   OnNextModal([&](QWidget& window) {
     SaveScreenshot(window, "ufo-pack");
     // It opens on the pack name, selected: typing replaces it.
     QLineEdit* name = Child<QLineEdit>(window, CUfoPackDlg::kIdPackName);
     EXPECT_EQ(window.focusWidget(), name);
     QTest::keyClicks(name, "Demo Pack");
-    fileName = Child<QLineEdit>(window, CUfoPackDlg::kIdFileName)->text().toStdString();
     AnswerNextMessage(QMessageBox::Ok);
     QTest::mouseClick(Child<QPushButton>(window, kIdOk), Qt::LeftButton);
   });
   main->Window().findChild<QAction*>(QString::number(kIdMenuMakeUfoPack))->trigger();
 
-  EXPECT_EQ(fileName, "Demo Pack.pac");
+  // The file is named after the pack as it was typed.
   EXPECT_EQ(FirstLine(root / "ta/Varokin/UfoManager/Demo Pack.pac"), "Demo Pack\r");
 }
 
@@ -233,9 +231,7 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
   testing::ScopedVariable dataHome("XDG_DATA_HOME", std::nullopt);
 
   QStringList rows;
-  std::string title;
   OnNextModal([&](QWidget& window) {
-    title = window.windowTitle().toStdString();
     SaveScreenshot(window, "ta-folder");
     auto* list = Child<QListWidget>(window, kIdTaFolderList);
     for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
@@ -243,7 +239,6 @@ TEST_F(DemoWindowTest, ChangeTaFolderListsTheInstallsFoundAndRestartsOnTheChoice
     QTest::mouseClick(Child<QPushButton>(window, kIdOk), Qt::LeftButton);
   });
   main->Window().findChild<QAction*>(QString::number(kIdMenuChangeTaFolder))->trigger();
-  EXPECT_EQ(title, "Where is Total Annihilation?");
   EXPECT_EQ(rows, QStringList{QString::fromStdString(found)});
   EXPECT_EQ(parts->startup.nextTaFolder, found);
 
