@@ -101,35 +101,32 @@ TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
   EXPECT_EQ(Words(small, 4), (Lines{"abcd", "ef"}));
 }
 
+// What the scanner reads to its end: a number where it can, else a word (in quotes).
+Lines Tokens(WordScanner& scanner) {
+  Lines tokens;
+  for (std::string word;;) {
+    int value = 5;
+    if (scanner.NextInt(value)) {
+      tokens.push_back(std::to_string(value));
+      continue;
+    }
+    EXPECT_EQ(value, 5);  // a failed read leaves the value as it was
+    if (!scanner.NextWord(word)) return tokens;
+    tokens.push_back("'" + word + "'");
+  }
+}
+
 TEST(WordScannerTest, ReadsNumbersAsScanfDoesAndLiterals) {
+  // Out of range saturates; a sign without digits is no number.
   WordScanner scanner(" 42 -7 +3 12abc -2147483648 99999999999 -99999999999 - x");
-  int value = 0;
-  std::string word;
-  for (int expected : {42, -7, 3, 12}) {
-    ASSERT_TRUE(scanner.NextInt(value));
-    EXPECT_EQ(value, expected);
-  }
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "abc");
-  // Out of range saturates.
-  for (int expected : {INT_MIN, INT_MAX, INT_MIN}) {
-    ASSERT_TRUE(scanner.NextInt(value));
-    EXPECT_EQ(value, expected);
-  }
-  value = 5;
-  EXPECT_FALSE(scanner.NextInt(value));
-  EXPECT_EQ(value, 5);
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "-");
-  EXPECT_FALSE(scanner.NextInt(value));
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "x");
-  EXPECT_FALSE(scanner.NextInt(value));
+  const std::string min = std::to_string(INT_MIN), max = std::to_string(INT_MAX);
+  EXPECT_EQ(Tokens(scanner), (Lines{"42", "-7", "3", "12", "'abc'", min, max, min, "'-'", "'x'"}));
 
   // Literals match after white space too.
   WordScanner literals("  = 5 ;");
   EXPECT_FALSE(literals.Literal(';'));
   EXPECT_TRUE(literals.Literal('='));
+  int value = 0;
   ASSERT_TRUE(literals.NextInt(value));
   EXPECT_EQ(value, 5);
   EXPECT_TRUE(literals.Literal(';'));
