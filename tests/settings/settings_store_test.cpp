@@ -91,8 +91,7 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
   EXPECT_EQ(ReadRaw(), "[Varokin]\rFirst Use=0\rGame Name=\"\"Quoted\"\"\r");
   EXPECT_EQ(store.GetProfileString("Varokin", "Game Name"), "\"Quoted\"");
 
-  // Integers come from the leading digits. How the digits are read is the word scanner's; here
-  // when the default is given instead.
+  // Integers: how digits are read is the word scanner's; here when the default is given.
   WriteRaw(FileText({"[Varokin]", "Configure ICQ=  42", "Use TAHook=yes", "Empty="}, "\n"));
   const std::pair<std::string, int> integers[] = {
       {"Configure ICQ", 42}, {"Use TAHook", 0}, {"Empty", 5}, {"Compile Monolithic", 5}};

@@ -222,8 +222,22 @@ constexpr const char* kCcOffQuestion =
 
 using SettingsMenu = GameWindowTest;
 
-TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) {
-  Start();
+// "Don't configure ICQ" and "Don't ask to recompile totala1.hpi", checked while the offer is off,
+// switch at once; a warning goes off only when confirmed and comes back without a question.
+TEST_F(SettingsMenu, OffersSwitchAtOnceAndWarningsGoOffOnlyWhenConfirmed) {
+  for (const auto& [id, entry] : {std::pair{ui::kIdMenuDontConfigureIcq, "Configure ICQ"},
+                                  std::pair{ui::kIdMenuDontAskCompile, "Compile Monolithic"}}) {
+    SCOPED_TRACE(entry);
+    Remember("Varokin", entry, "1");
+    Start();
+    EXPECT_FALSE(Window().Menu(id)->IsChecked());
+    for (const char* expected : {"0", "1"}) {
+      Dlg().OnCommand(id);
+      EXPECT_EQ(Setting("Varokin", entry), expected);
+      EXPECT_EQ(Window().Menu(id)->IsChecked(), std::string(expected) == "0");
+    }
+  }
+
   const std::tuple<int, const char*, const char*, bool&> warnings[] = {
       {ui::kIdMenuDisableFileWarnings, kFileWarningsQuestion, "Modifed/Missing File",
        startup.warnModifiedFiles},
@@ -240,22 +254,6 @@ TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) 
       EXPECT_EQ(on, !off);
       EXPECT_EQ(Setting("Warnings", entry), off ? "0" : "1");
       EXPECT_EQ(Window().Menu(id)->IsChecked(), off);
-    }
-  }
-}
-
-// "Don't configure ICQ" and "Don't ask to recompile totala1.hpi": checked while the offer is off.
-TEST_F(SettingsMenu, OfferSwitchesGoOffAndOnWithoutAQuestion) {
-  for (const auto& [id, entry] : {std::pair{ui::kIdMenuDontConfigureIcq, "Configure ICQ"},
-                                  std::pair{ui::kIdMenuDontAskCompile, "Compile Monolithic"}}) {
-    SCOPED_TRACE(entry);
-    Remember("Varokin", entry, "1");
-    Start();
-    EXPECT_FALSE(Window().Menu(id)->IsChecked());
-    for (const char* expected : {"0", "1"}) {
-      Dlg().OnCommand(id);
-      EXPECT_EQ(Setting("Varokin", entry), expected);
-      EXPECT_EQ(Window().Menu(id)->IsChecked(), std::string(expected) == "0");
     }
   }
 }
