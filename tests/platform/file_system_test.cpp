@@ -96,24 +96,6 @@ TEST_F(FileSystemTest, RenameNeverReplacesAFileOrAFolder) {
   EXPECT_EQ(Contents("A.TXT"), "A");
 }
 
-TEST_F(FileSystemTest, CreatesAndRemovesFoldersAndFiles) {
-  Put("Keep/file.txt", "x");
-  ASSERT_TRUE(fs_->CreateFolder("Empty"));
-  EXPECT_FALSE(fs_->CreateFolder("EMPTY"));
-  EXPECT_FALSE(fs_->CreateFolder("keep\\file.txt"));
-  EXPECT_FALSE(fs_->CreateFolder("Missing\\Below"));
-  EXPECT_TRUE(fs_->IsFolder("empty"));
-
-  EXPECT_FALSE(fs_->RemoveFolder("keep"));
-  EXPECT_FALSE(fs_->RemoveFile("KEEP"));
-  EXPECT_FALSE(fs_->RemoveFolder("keep\\FILE.TXT"));
-  EXPECT_TRUE(fs_->RemoveFile("keep\\FILE.TXT"));
-  EXPECT_FALSE(fs_->RemoveFile("keep\\file.txt"));
-  EXPECT_TRUE(fs_->RemoveFolder("KEEP"));
-  EXPECT_TRUE(fs_->RemoveFolder("eMPTY"));
-  EXPECT_EQ(Entries(), Names());
-}
-
 TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffset) {
   constexpr std::uint64_t kSize = 32'311'035;
   Put("totala1.hpi", "HAPI");
@@ -141,7 +123,23 @@ TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffset) {
   EXPECT_EQ(Entries(), Names({"Folder", "totala1.hpi"}));
 }
 
-TEST_F(FileSystemTest, WriteFileAtomicReplacesWholeFilesAndLeavesNothingBehind) {
+TEST_F(FileSystemTest, CreatesRemovesAndWritesFoldersAndFilesLeavingNothingBehind) {
+  Put("Keep/file.txt", "x");
+  ASSERT_TRUE(fs_->CreateFolder("Empty"));
+  EXPECT_FALSE(fs_->CreateFolder("EMPTY"));
+  EXPECT_FALSE(fs_->CreateFolder("keep\\file.txt"));
+  EXPECT_FALSE(fs_->CreateFolder("Missing\\Below"));
+  EXPECT_TRUE(fs_->IsFolder("empty"));
+
+  EXPECT_FALSE(fs_->RemoveFolder("keep"));
+  EXPECT_FALSE(fs_->RemoveFile("KEEP"));
+  EXPECT_FALSE(fs_->RemoveFolder("keep\\FILE.TXT"));
+  EXPECT_TRUE(fs_->RemoveFile("keep\\FILE.TXT"));
+  EXPECT_FALSE(fs_->RemoveFile("keep\\file.txt"));
+  EXPECT_TRUE(fs_->RemoveFolder("KEEP"));
+  EXPECT_TRUE(fs_->RemoveFolder("eMPTY"));
+  EXPECT_EQ(Entries(), Names());
+
   Put("Settings/Varokin.INI", "old contents that are longer than the new ones");
   ASSERT_TRUE(fs_->WriteFileAtomic("SETTINGS\\varokin.ini", "new"));
   EXPECT_EQ(Contents("Settings/Varokin.INI"), "new");

@@ -24,44 +24,14 @@ class InstancesTest : public TempFolderTest {
   std::unique_ptr<InstanceRegistry> registry_ = CreateHostInstanceRegistry();
 };
 
-TEST_F(InstancesTest, AClaimMarksItsTitleOpenOnThisFolderUntilReleased) {
-  EXPECT_FALSE(registry_->WindowExists(kTitle));
-
-  auto claim = registry_->Claim(kTitle);
-  ASSERT_NE(claim, nullptr);
-  EXPECT_TRUE(registry_->WindowExists(kTitle));
-  EXPECT_TRUE(CreateHostInstanceRegistry()->WindowExists(kTitle));
-  EXPECT_FALSE(registry_->WindowExists(kOtherTitle));
-  EXPECT_TRUE(std::filesystem::exists(root_ / kInstanceMarker));
-  // A second claim on a title already held fails, also from another registry; the holder keeps it.
-  EXPECT_EQ(registry_->Claim(kTitle), nullptr);
-  EXPECT_EQ(CreateHostInstanceRegistry()->Claim(kTitle), nullptr);
-  EXPECT_TRUE(registry_->WindowExists(kTitle));
-
-  // Another TA folder is free.
-  std::filesystem::create_directory(root_ / "other");
-  ASSERT_TRUE(fs_->SetCurrentDir("other"));
-  EXPECT_FALSE(registry_->WindowExists(kTitle));
-  EXPECT_NE(CreateHostInstanceRegistry()->Claim(kTitle), nullptr);
-  ASSERT_TRUE(fs_->SetCurrentDir(".."));
-
-  claim.reset();
-  // The marker stays, as after a killed instance, and counts for nothing.
-  EXPECT_TRUE(std::filesystem::exists(root_ / kInstanceMarker));
-  EXPECT_FALSE(registry_->WindowExists(kTitle));
-  auto again = registry_->Claim(kTitle);
-  EXPECT_NE(again, nullptr);
-  EXPECT_TRUE(registry_->WindowExists(kTitle));
-}
-
 // A path in one spelling, whatever its last component is.
 std::filesystem::path SameEntry(const std::filesystem::path& path) {
   return std::filesystem::canonical(path.parent_path()) / path.filename();
 }
 
-// Whatever a mishap left where the marker belongs: the claim fails and names it, and nothing
-// outside is touched.
-TEST_F(InstancesTest, AMarkerThatCannotBeLockedIsNamed) {
+// Whatever a mishap left where the marker belongs, the claim fails and names it, and nothing
+// outside is touched; once the marker can be locked, a claim holds its title until released.
+TEST_F(InstancesTest, AMarkerThatCannotBeLockedIsNamedAndAClaimHoldsItsTitleUntilReleased) {
   namespace fs = std::filesystem;
   const fs::path marker = root_ / kInstanceMarker;
   fs::create_directory(root_ / "elsewhere");
@@ -82,6 +52,34 @@ TEST_F(InstancesTest, AMarkerThatCannotBeLockedIsNamed) {
     EXPECT_TRUE(fs::is_empty(root_ / "elsewhere"));
     fs::remove_all(marker);
   }
+
+  EXPECT_FALSE(registry_->WindowExists(kTitle));
+
+  auto claim = registry_->Claim(kTitle);
+  ASSERT_NE(claim, nullptr);
+  EXPECT_TRUE(registry_->WindowExists(kTitle));
+  EXPECT_TRUE(CreateHostInstanceRegistry()->WindowExists(kTitle));
+  EXPECT_FALSE(registry_->WindowExists(kOtherTitle));
+  EXPECT_TRUE(fs::exists(marker));
+  // A second claim on a title already held fails, also from another registry; the holder keeps it.
+  EXPECT_EQ(registry_->Claim(kTitle), nullptr);
+  EXPECT_EQ(CreateHostInstanceRegistry()->Claim(kTitle), nullptr);
+  EXPECT_TRUE(registry_->WindowExists(kTitle));
+
+  // Another TA folder is free.
+  fs::create_directory(root_ / "other");
+  ASSERT_TRUE(fs_->SetCurrentDir("other"));
+  EXPECT_FALSE(registry_->WindowExists(kTitle));
+  EXPECT_NE(CreateHostInstanceRegistry()->Claim(kTitle), nullptr);
+  ASSERT_TRUE(fs_->SetCurrentDir(".."));
+
+  claim.reset();
+  // The marker stays, as after a killed instance, and counts for nothing.
+  EXPECT_TRUE(fs::exists(marker));
+  EXPECT_FALSE(registry_->WindowExists(kTitle));
+  auto again = registry_->Claim(kTitle);
+  EXPECT_NE(again, nullptr);
+  EXPECT_TRUE(registry_->WindowExists(kTitle));
 }
 
 }  // namespace

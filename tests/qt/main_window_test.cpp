@@ -149,7 +149,7 @@ TEST_F(DemoWindowTest, ACutNameShowsWholeInItsTooltip) {
   EXPECT_EQ(tipAt(QString::fromStdString(name)), QString::fromStdString(name + "\nKrogoth\nHuge."));
 }
 
-TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndoneAndEscapeDoesNotSave) {
+TEST_F(DemoWindowTest, SelectionsAndCheckMarksAreTheHandlersOwnAndEscapeDoesNotSave) {
   ClickTab(1);
   QListWidget* mutators = Widget<QListWidget>(kIdMutatorList);
   mutators->setFocus();
@@ -164,12 +164,6 @@ TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndoneAndEscapeDoe
                     tcs->visualItemRect(tcs->item(0)).center());
   EXPECT_EQ(SelectedRows(kIdTcList), QStringList({"*Original TA*"}));
 
-  QTest::keyClick(&main->Window(), Qt::Key_Escape);
-  EXPECT_FALSE(main->Window().isVisible());
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "<none>");
-}
-
-TEST_F(DemoWindowTest, AMenuCheckMarkIsWhatTheHandlerDecides) {
   auto* tahook = main->Window().findChild<QAction*>(QString::number(kIdMenuAutoLaunchTahook));
   ASSERT_NE(tahook, nullptr);
   // Qt checks a checkable item on the click; cancelling the file dialog must leave it unchecked.
@@ -181,6 +175,10 @@ TEST_F(DemoWindowTest, AMenuCheckMarkIsWhatTheHandlerDecides) {
   tahook->trigger();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(tahook->isChecked());
+
+  QTest::keyClick(&main->Window(), Qt::Key_Escape);
+  EXPECT_FALSE(main->Window().isVisible());
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "<none>");
 }
 
 }  // namespace
