@@ -44,7 +44,6 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_EQ(ta.SizeOf("totala1.###"), static_cast<std::int64_t>(kTotala1HpiSize));
   EXPECT_EQ(state.tcTags, " GAL  OTA ");
 
-  // The unload moves each pair back from where the load put it.
   ASSERT_TRUE(tc.UnloadTc());
   EXPECT_EQ(ta.Inventory(), before);
   // Loading remembers the TC, unloading alone does not forget it.

@@ -115,7 +115,7 @@ TEST_F(Settings, AMissingFileReadsAsDefaultsUntilTheFirstWriteCreatesItAndItsFol
   EXPECT_EQ(fresh.GetProfileString("Previous Settings", "TC", "none"), "");
 }
 
-TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
+TEST_F(Settings, WritesChangeOnlyTheirOwnLineAndThoseThatWouldDamageTheFileAreRefused) {
   WriteRaw(
       FileText({"\xEF\xBB\xBF; kept by hand", "[Varokin]", "First Use=1", "odd \x01\x02\xff line",
                 "bin\0ary"s, "", "[Warnings]", "Custom EXE = 1   ", "", "[TA Setup]"}) +
@@ -138,6 +138,15 @@ TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
   std::filesystem::last_write_time(file, anHourAgo);
   EXPECT_TRUE(store.WriteProfileInt("Varokin", "First Use", 0));
   EXPECT_EQ(std::filesystem::last_write_time(file), anHourAgo);
+
+  const std::string original = "[Previous Settings]\nGame Name=Old\n";
+  WriteRaw(original);
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "a\r\n[Varokin]\r\nx=y"));
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game=Name", "x"));
+  EXPECT_FALSE(store.WriteProfileString("Previous] Settings", "Game Name", "x"));
+  // Blanks around a value would be trimmed away when it is read back.
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "padded\t"));
+  EXPECT_EQ(ReadRaw(), original);
 }
 
 TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChangedAndOnceForSeveral) {
@@ -208,18 +217,7 @@ TEST_F(Settings, AFileTooLargeOrNotAFileReadsAsDefaultsAndIsNeverWritten) {
   EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
-TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
-  const std::string original = "[Previous Settings]\nGame Name=Old\n";
-  WriteRaw(original);
-  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "a\r\n[Varokin]\r\nx=y"));
-  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game=Name", "x"));
-  EXPECT_FALSE(store.WriteProfileString("Previous] Settings", "Game Name", "x"));
-  // Blanks around a value would be trimmed away when it is read back.
-  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "padded\t"));
-  EXPECT_EQ(ReadRaw(), original);
-}
-
-TEST_F(Settings, AWindowPlacementIsReadBackOnlyWhenWhole) {
+TEST_F(Settings, AWindowPlacementIsReadBackOnlyWhenWholeAndKeptOnTheScreen) {
   const std::string path = (folder.Root() / "config" / "window").string();
   EXPECT_FALSE(ReadWindowPlacement(*fs, path));
   ASSERT_TRUE(WriteWindowPlacement(*fs, path, {{-20, 30, 900, 700}, true}));
@@ -231,11 +229,9 @@ TEST_F(Settings, AWindowPlacementIsReadBackOnlyWhenWhole) {
     folder.Text("config/window", damaged);
     EXPECT_FALSE(ReadWindowPlacement(*fs, path)) << damaged;
   }
-}
 
-// A window from a screen given up since, or larger than the screen, comes back onto it whole,
-// its title bar first, never smaller than the window can be.
-TEST(WindowPlacement, IsKeptOnTheScreen) {
+  // A window from a screen given up since, or larger than the screen, comes back onto it whole,
+  // its title bar first, never smaller than the window can be.
   const WindowBox screen{0, 0, 1024, 768};
   EXPECT_EQ(KeptOnScreen({100, 50, 600, 400}, screen, 500, 380), (WindowBox{100, 50, 600, 400}));
   EXPECT_EQ(KeptOnScreen({1900, 900, 600, 400}, screen, 500, 380), (WindowBox{424, 368, 600, 400}));

@@ -160,10 +160,6 @@ TEST_F(MainWindow, ColumnsFollowTheLongestNameUpToTheListsWidth) {
 // What the main window lists at start-up, what it marks as active and what it reports.
 class CatalogueScan : public GameWindowTest {
  protected:
-  // Puts a payload where an active modification has it.
-  void Install(const std::string& stored, const std::string& installed) {
-    std::filesystem::rename(ta.Host("Varokin\\" + stored), ta.Host(installed));
-  }
   std::string PoolName(const ui::ListBox& list, int row) {
     return State().modNamePool.Get(static_cast<int>(list.GetItemData(row)));
   }
@@ -176,7 +172,7 @@ TEST_F(CatalogueScan, ListsEachKindSortedAndMarksWhatWasRemembered) {
   ta.Tc("Twin", "Alpha Strike", "same title", "AS", {});
   ta.Mutator("Speedy", "Speedy Units", "fast", "*", 0);
   ta.Mutator("Heavy", "Heavy Armour", "slow", "*", 0);
-  Install("}{Speedy.ccx", "}{Speedy.ccx");
+  std::filesystem::rename(ta.Host("Varokin\\}{Speedy.ccx"), ta.Host("}{Speedy.ccx"));  // active
   ta.Ai("Smart", "Smart AI", "clever", "*", {});
   Remember("Previous Settings", "TC", "][Zulu.tc");
   Remember("Active Mutators", "Mutator 5", "}{SPEEDY.VKN");  // Mutators match in any case
