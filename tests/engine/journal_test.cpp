@@ -46,7 +46,7 @@ class InterruptedSwitch : public engine_tests::Switching {
 };
 
 // Finish and Undo end with the settings that match and list what is in neither place.
-TEST_F(InterruptedSwitch, LeftFinishedOrUndoneAsThePlanSaysOrIgnoredWhenUnreadable) {
+TEST_F(InterruptedSwitch, LeftForTheNextStartThenFinishedOrUndoneAsThePlanSays) {
   CutShortAfterTwoMoves();
   Repair(Answer::kCancel);
   EXPECT_TRUE(ta.Exists("a") && ta.Exists("Varokin\\c") && ta.Exists(kJournalPath));
@@ -65,8 +65,9 @@ TEST_F(InterruptedSwitch, LeftFinishedOrUndoneAsThePlanSaysOrIgnoredWhenUnreadab
   EXPECT_TRUE(ta.Exists("a") && ta.Exists("Varokin\\b") && ta.Exists("c"));
   EXPECT_FALSE(ta.Exists(kJournalPath));
   EXPECT_EQ(Setting("Active Mutators", "Mutator 0"), "}{Fast.vkn");
+}
 
-  // A journal that cannot be read or leads outside is reported and ignored.
+TEST_F(InterruptedSwitch, AJournalThatCannotBeReadOrLeadsOutsideIsReportedAndIgnored) {
   const std::string ignored =
       "The file Varokin\\Journal.txt records an operation that was cut short, but it cannot be "
       "read or names files outside your TA directory. Varokin ignores it.";
