@@ -147,6 +147,8 @@ TEST_F(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
 }
 
 #ifndef _WIN32
+using Search = platform::posix::WineSearch;
+
 // The game under Wine shows itself by its Windows path; its drive letter leads, through the
 // process's own Wine prefix, to the TA folder or elsewhere.
 TEST_F(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) {
@@ -190,7 +192,6 @@ TEST_F(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
   const std::string notExecutable = (root / "c").string();
   ta.Text("c/wine", "#!/bin/sh\n");
   const std::string path = notExecutable + ":" + onlyWine64 + ":" + (root / "b").string();
-  using Search = platform::posix::WineSearch;
   const std::pair<Search, std::string> cases[] = {
       {{variable, path, {fallback}}, variable},
       {{(root / "none").string(), path, {fallback}}, wine},  // a WINE that is not there
@@ -224,7 +225,6 @@ TEST_F(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   const varokin::testing::ScopedVariable noPrefix("WINEPREFIX", std::nullopt);
   const std::string wine = Script(root / "bin" / "wine", log, "[$WINEPREFIX] $0 $*").string();
   const std::string steam = Script(root / "bin" / "steam", log, "[$WINEPREFIX] $0 $*").string();
-  using Search = platform::posix::WineSearch;
   const auto inPrefixes = platform::posix::CreateProcesses([&] {
     return Search{wine, (root / "bin").string(), {}};
   });
