@@ -21,10 +21,6 @@ std::string Lines(const std::vector<std::string>& lines) {
   return text;
 }
 
-const std::string kAiQuestion = Lines(
-    {"<<< Yes/No", "This AI (^^Brain.ai) does not claim to be compatible with your current TC.", "",
-     "Do you wish to disable it again?  (Strongly recommended)", ">>>"});
-
 class Console : public ConsoleFixture {
  protected:
   void SetUp() override {
@@ -56,8 +52,10 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
                        "escape",       "press 1",
                        "show"})),
             0);
-  EXPECT_TRUE(
-      Contains(kAiQuestion + "list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n"))
+  EXPECT_TRUE(Contains(Lines(
+      {"<<< Yes/No", "This AI (^^Brain.ai) does not claim to be compatible with your current TC.",
+       "", "Do you wish to disable it again?  (Strongly recommended)", ">>>", "list 1003",
+       "0\t0\t9999\t*Default AI*", "1\t1\t1\tBig Brain", "."})))
       << output;
   EXPECT_TRUE(Contains(
       Lines({"title Make a UFO Pack", ".", "edit 1071", "Unamed Pack", ".", "edit 1073",

@@ -15,9 +15,6 @@ const std::string kPreparing =
     "Preparing to compile monolithic totala1.hpi file, Hit OK and then leave your computer alone "
     "until notified by VKN that the compilation is complete.\n\nThis will take awhile (it took "
     "about 10 minutes on my 300MHz K6-2)";
-const std::string kMoved =
-    "The original TA files have been moved into the BackupOTAData folder in yout TA directory, you "
-    "can delete them to reclaim the 60+ megs of drive space they're using";
 
 const std::string kFinished =
     "Finished compiling monolithic totala1.hpi file.\n\n It took 01 hours 02 minutes and 03 "
@@ -57,7 +54,9 @@ class Compile : public InstallTest {
 TEST_F(Compile, ExpandsPacksAndMovesTheArchivesAside) {
   prompts.Expect(kPreparing);
   prompts.Expect(kFinished);
-  prompts.Expect(kMoved);
+  prompts.Expect(
+      "The original TA files have been moved into the BackupOTAData folder in yout TA directory, "
+      "you can delete them to reclaim the 60+ megs of drive space they're using");
   EXPECT_TRUE(Run());
   EXPECT_EQ(processes.calls, (Names{Expand("totala1.hpi"), Expand("ccdata.hpi"),
                                     Expand("btdata.hpi"), Expand("rev31.ufo"), kPack}));

@@ -7,8 +7,6 @@
 namespace varokin::fixtures {
 namespace {
 
-const std::string kNotFully = "The snapshot was not fully restored";
-
 class Snapshots : public GameWindowTest {
  protected:
   std::string SnapshotPath(const std::string& name = "mine.tas") {
@@ -48,7 +46,7 @@ TEST_F(Snapshots, ASnapshotRestoresEveryFileWhereItWasAndReportsNamesNotListed) 
   prompts.Expect("Unable to find the TC named ][Lost.tc");
   prompts.Expect("Unable to find the Mutator named }{Lost.vkn");
   prompts.Expect("Unable to find the AI named ^^Lost.ai");
-  prompts.Expect(kNotFully);
+  prompts.Expect("The snapshot was not fully restored");
   ta.Text(
       "Varokin\\Snapshots\\given.tas",
       "TC: ][Lost.tc \r\nMUTATORS:\r\n}{Slow.vkn\r\n}{Lost.vkn\r\n}{SLOW.vkn\r\nAI:^^Lost.ai\r\n"
