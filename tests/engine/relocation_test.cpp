@@ -205,7 +205,6 @@ TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRe
     EXPECT_FALSE(ta.Exists(name));
   }
 
-  // A backup that is there but cannot be renamed back is reported as such.
   ta.Text("totala1.hpi", "TC");
   ta.Text("totala1.###", "game");
   RenameBlocker locked(ta.Host("totala1.###"));

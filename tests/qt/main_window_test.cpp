@@ -109,7 +109,6 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden());
 
-  // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs.
   QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(main->Dlg().selectedTab, 2);
   QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
