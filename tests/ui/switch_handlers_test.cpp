@@ -247,8 +247,7 @@ TEST_F(DisableAll, ResetsInOrderForcingOrGivingUpAsTheUserAnswers) {
   prompts.Expect("Unloading TC (][Alpha.tc):\n\nUnable to find the file i1.hpi\n\nunload Aborted.");
   prompts.Expect("Unable to safely unload the current TC," + kForce, Answer::kNo, Buttons::kYesNo);
   prompts.Expect(
-      "Unloading Mutator (}{Kept.vkn):\n\nUnable to find the file }{Kept.ccx\n\nUnload "
-      "Aborted.");
+      "Unloading Mutator (}{Kept.vkn):\n\nUnable to find the file }{Kept.ccx\n\nUnload Aborted.");
   prompts.Expect("Unable to safely unload the Mutator }{Kept.vkn" + kForce, Answer::kYes,
                  Buttons::kYesNo);
   prompts.Expect(

@@ -208,8 +208,7 @@ TEST_F(CatalogueScan, ReportsRememberedFilesThatAreGoneOrDifferInCase) {
   Remember("Active Mutators", "Mutator 2", "}{Gone.vkn");
   Remember("Previous Settings", "AI", "^^Gone.ai");
   prompts.Expect(
-      "The configuration file for the last Total Conversion used (][Mod.tc)  has "
-      "dissappeared");
+      "The configuration file for the last Total Conversion used (][Mod.tc)  has dissappeared");
   prompts.Expect(
       "The configuration file for one of the mutators currently in use, }{Gone.vkn, "
       "has dissappeared, please close VKN and try to find it");
@@ -227,8 +226,7 @@ TEST_F(CatalogueScan, ReportsRememberedFilesThatAreGoneOrDifferInCase) {
   Remember("Active Mutators", "Mutator 2", "");
   Remember("Previous Settings", "AI", "none");
   prompts.Expect(
-      "The configuration file for the last Total Conversion used (][Blank.tc)  has "
-      "dissappeared");
+      "The configuration file for the last Total Conversion used (][Blank.tc)  has dissappeared");
   Restart();
   EXPECT_EQ(Rows(Window().tcList), (Texts{"*Original TA*", "Mod in capitals"}));
 }
