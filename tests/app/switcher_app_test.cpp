@@ -8,7 +8,6 @@
 #include <set>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -185,12 +184,7 @@ TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {
   // working directory).
   ta.Text("Host.txt", "-host\r\nsecond line -join:1.2.3.4\r\n");
   ta.Text("Shout.txt", "-HOST\r\n");
-  struct Case {
-    std::string text;
-    bool host, join, snapshot;
-    std::string address, path;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, bool, bool, bool, std::string, std::string> cases[] = {
       {"", false, false, false, "", ""},
       {"HOST.TXT", true, false, false, "", ""},
       {"shout.txt", false, false, false, "", ""},
@@ -201,13 +195,13 @@ TEST_F(Startup, RecordsOneRequestFromTheCommandTextOrAParameterFile) {
       {"Gone\\Mine.TAS", false, false, true, "", "gone\\mine.tas"},
       {"\"mine.tas\"", false, false, false, "", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, host, join, snapshot, address, path] : cases) {
     startup = engine::StartupState{};
-    Run(c.text);
+    Run(text);
     EXPECT_EQ(std::tie(startup.hostRequested, startup.joinRequested, startup.snapshotRequested,
                        startup.joinAddress, startup.snapshotPath),
-              std::tie(c.host, c.join, c.snapshot, c.address, c.path))
-        << c.text;
+              std::tie(host, join, snapshot, address, path))
+        << text;
   }
 }
 
@@ -227,9 +221,7 @@ TEST_F(Startup, ASnapshotOpenedFromItsFolderMovesToTheTaFolderAndKeepsFindingThe
 
 TEST_F(Startup, AFileOnTheCommandLineOutsideItsFolderIsRefused) {
   // A parameter file belongs in the TA folder, a snapshot two levels below it.
-  const struct {
-    std::string folder, file, message;
-  } cases[] = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"Elsewhere", "params.txt",
        "Varokin can only non .TAS files if they're in your Total Annihilation folder"},
       // Two levels up from a loose snapshot is a folder of this test's own: the temporary folder
@@ -237,12 +229,12 @@ TEST_F(Startup, AFileOnTheCommandLineOutsideItsFolderIsRefused) {
       {"Outside\\Loose\\Snapshots", "mine.tas",
        "Varokin can only open .TAS files if they're in your Varokin\\Snapshots folder"},
   };
-  for (const auto& c : cases) {
-    ta.Text(c.folder + "\\" + c.file, "-host\r\n");
+  for (const auto& [folder, file, message] : cases) {
+    ta.Text(folder + "\\" + file, "-host\r\n");
     ASSERT_TRUE(fs->SetCurrentDir(ta.Root().string()));
-    ASSERT_TRUE(fs->SetCurrentDir(c.folder));
-    prompts.Expect(c.message);
-    Run(c.file);
+    ASSERT_TRUE(fs->SetCurrentDir(folder));
+    prompts.Expect(message);
+    Run(file);
   }
   EXPECT_TRUE(steps.calls.empty());
   EXPECT_FALSE(SettingsWritten());

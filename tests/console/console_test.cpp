@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "support/console/console_fixture.h"
 #include "support/ta_folder.h"
@@ -13,12 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kAiQuestion =
-    "<<< Yes/No\n"
-    "This AI (^^Brain.ai) does not claim to be compatible with your current TC.\n"
-    "\n"
-    "Do you wish to disable it again?  (Strongly recommended)\n"
-    ">>>\n";
+// Lines of the console's input or output, each ended with a line break.
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
 
 class Console : public ConsoleFixture {
  protected:
@@ -36,41 +37,29 @@ class Console : public ConsoleFixture {
 // window has closed.
 TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
   ta.Ufo("Tanks", fixtures::UfoPlace::kEnabled);
-  ASSERT_EQ(Run("tab 0\n"
-                "click 1008 1\n"
-                "show 1039\n"
-                "tab 2\n"
-                "click 1003 1\n"
-                "escape\n"  // a Yes/No box has no Escape answer: read past
-                "close\n"
-                "perhaps\n"
-                "NO\n"
-                "show 1003\n"
-                "check 1038\n"
-                "menu 32797\n"
-                "show\n"
-                "set 1071 Air Power\n"
-                "show 1073\n"
-                "press 1\n"
-                "ok\n"
-                "show 1039\n"
-                "press 1043\n"
-                "set 1052 LAN Party\n"
-                "leave 1052\n"
-                "show 1052\n"
-                "escape\n"
-                "press 1\n"
-                "show\n"),
+  // The Yes/No box the AI click opens has no Escape answer: the escape after it is read past.
+  ASSERT_EQ(Run(Lines({"tab 0",        "click 1008 1",
+                       "show 1039",    "tab 2",
+                       "click 1003 1", "escape",
+                       "close",        "perhaps",
+                       "NO",           "show 1003",
+                       "check 1038",   "menu 32797",
+                       "show",         "set 1071 Air Power",
+                       "show 1073",    "press 1",
+                       "ok",           "show 1039",
+                       "press 1043",   "set 1052 LAN Party",
+                       "leave 1052",   "show 1052",
+                       "escape",       "press 1",
+                       "show"})),
             0);
-  EXPECT_TRUE(
-      Contains(kAiQuestion + "list 1003\n0\t0\t9999\t*Default AI*\n1\t1\t1\tBig Brain\n.\n"))
+  EXPECT_TRUE(Contains(Lines(
+      {"<<< Yes/No", "This AI (^^Brain.ai) does not claim to be compatible with your current TC.",
+       "", "Do you wish to disable it again?  (Strongly recommended)", ">>>", "list 1003",
+       "0\t0\t9999\t*Default AI*", "1\t1\t1\tBig Brain", "."})))
       << output;
-  EXPECT_TRUE(
-      Contains("title Make a UFO Pack\n.\n"
-               "edit 1071\nUnamed Pack\n.\n"
-               "edit 1073\nUnamed Pack.pac\n.\n"
-               "edit 1072\n.\n"
-               "list 1013\n0\t1\t0\tTanks\n.\n"))
+  EXPECT_TRUE(Contains(
+      Lines({"title Make a UFO Pack", ".", "edit 1071", "Unamed Pack", ".", "edit 1073",
+             "Unamed Pack.pac", ".", "edit 1072", ".", "list 1013", "0\t1\t0\tTanks", "."})))
       << output;
   EXPECT_TRUE(
       Contains("edit 1073\nAir Power.pac\n.\n<<< OK\nThe UFO pack Air Power will be available "
@@ -98,25 +87,15 @@ TEST_F(Console, CommandsReachTheirControlsAndBoxesAndDialogsAreText) {
 
 TEST_F(Console, ACommandTheUserCouldNotGiveChangesNothing) {
   const fixtures::FileInventory before = ta.Inventory();
-  ASSERT_EQ(Run("frobnicate\n"
-                "click 1008 1\n"  // the Mutators tab is showing
-                "tab 0\n"
-                "click 1008 7\n"
-                "click 1006 0\n"
-                "press 4242\n"
-                "press 1008\n"
-                "show 1 2\n"
-                "tab 9\n"),
+  ASSERT_EQ(Run(Lines({"frobnicate",
+                       "click 1008 1",  // the Mutators tab is showing
+                       "tab 0", "click 1008 7", "click 1006 0", "press 4242", "press 1008",
+                       "show 1 2", "tab 9"})),
             0);
-  EXPECT_EQ(output,
-            "error: unknown command frobnicate\n"
-            "error: 1008 is hidden\n"
-            "error: no row 7 in list 1008\n"
-            "error: 1006 is not a list\n"
-            "error: unknown id 4242\n"
-            "error: 1008 is not a button\n"
-            "error: usage: show [<id>]\n"
-            "error: no tab 9\n");
+  EXPECT_EQ(output, Lines({"error: unknown command frobnicate", "error: 1008 is hidden",
+                           "error: no row 7 in list 1008", "error: 1006 is not a list",
+                           "error: unknown id 4242", "error: 1008 is not a button",
+                           "error: usage: show [<id>]", "error: no tab 9"}));
   EXPECT_EQ(ta.Inventory(), before);
   EXPECT_EQ(Setting("Previous Settings", "TC"), "(missing)");
 }

@@ -30,12 +30,10 @@ class ConfigFiles : public ::testing::Test {
   }
 };
 
-TEST_F(ConfigFiles, DescriptionsTakeEveryDoubleHashAsALineBreak) {
+TEST_F(ConfigFiles, DescriptionsBreakAtEveryDoubleHashAndRenamePairsEndAtTheFirstNonPair) {
   EXPECT_EQ(DecodeDescription("a###b####"), "a\r\n#b\r\n\r\n");
   EXPECT_EQ(DecodeDescription("no breaks"), "no breaks");
-}
 
-TEST_F(ConfigFiles, RenamePairsEndAtTheFirstLineThatIsNotAPair) {
   ta.Text("Varokin\\][Foo.tc",
           "Foo\nabout\nFoo\n"
           "foo.hpi totala1.hpi ignored words\n"

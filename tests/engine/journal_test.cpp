@@ -72,14 +72,12 @@ TEST_F(InterruptedSwitch, AJournalThatCannotBeReadOrLeadsOutsideIsReportedAndIgn
       "The file Varokin\\Journal.txt records an operation that was cut short, but it cannot be "
       "read or names files outside your TA directory. Varokin ignores it.";
   ta.Text("Varokin\\a", "a");
-  for (const std::string& text :
-       {std::string("not a journal\n"),
-        std::string("Varokin journal 1\nwhat\tx\nmove\tC\t..\\..\\home\ta\nplan end\nM\n"),
-        std::string("Varokin journal 1\nwhat\tx\nmove\tC\tVarokin\\a\ta\nplan end\nM\n"
-                    "R\tVarokin\\a\tC:\\a\n"),
-        std::string("Varokin journal 1\nwhat\tx\nfinished\tVarokin\tFirst Use\t1\nplan end\n"),
+  for (const std::string text :
+       {"not a journal\n", "Varokin journal 1\nwhat\tx\nmove\tC\t..\\..\\home\ta\nplan end\nM\n",
+        "Varokin journal 1\nwhat\tx\nmove\tC\tVarokin\\a\ta\nplan end\nM\nR\tVarokin\\a\tC:\\a\n",
+        "Varokin journal 1\nwhat\tx\nfinished\tVarokin\tFirst Use\t1\nplan end\n",
         // Cut off before its plan ends: not written by us, as the plan is written whole.
-        std::string("Varokin journal 1\nwhat\tx\nmove\tC\tVarokin\\a\ta\n")}) {
+        "Varokin journal 1\nwhat\tx\nmove\tC\tVarokin\\a\ta\n"}) {
     ta.Text(kJournalPath, text);
     ExpectMessage(ignored);
     RepairInterrupted(fs, prompts, settings, startup);

@@ -3,20 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace varokin::engine {
 namespace {
 
-TEST(ModNamePool, HoldsAtMost511Names) {
+TEST(ModState, ThePoolHoldsAtMost511NamesAndTheSlots32UniqueMutators) {
   ModNamePool pool;
   for (int i = 0; i < 511; ++i) ASSERT_EQ(pool.Add("}{M" + std::to_string(i) + ".vkn"), i);
   EXPECT_EQ(pool.Add("^^Late.ai"), -1);
   EXPECT_EQ(pool.Count(), 511);
   EXPECT_EQ(pool.Get(510), "}{M510.vkn");
   EXPECT_EQ(pool.Get(511), "");
-}
 
-TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {
   ModState state;
   EXPECT_EQ(state.AddMutatorSlot(7), 0);
   EXPECT_EQ(state.AddMutatorSlot(7), -1);
@@ -27,11 +26,7 @@ TEST(ModState, AddMutatorSlotRefusesDuplicatesAndAFullTable) {
 }
 
 TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTagsOrTheStar) {
-  struct Case {
-    std::string tcTagLine, itemTagLine;
-    bool compatible;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, std::string, bool> cases[] = {
       {"OTA", "OTA", true},
       {"OTA", "TACC OTA", true},
       {"OTA", "ota", false},
@@ -49,11 +44,11 @@ TEST(ModState, IsCompatibleWhenTheItemListsOneOfTheTcTagsOrTheStar) {
       {"Bar", "Foo\tBar", false},
       {"Bar", "Foo\tBar Bar", true},
   };
-  for (const Case& c : cases) {
+  for (const auto& [tcTagLine, itemTagLine, compatible] : cases) {
     ModState state;
-    state.SetTcTags(" " + c.tcTagLine + " ");
-    EXPECT_EQ(state.IsCompatible(" " + c.itemTagLine + " "), c.compatible)
-        << '"' << c.tcTagLine << "\" against \"" << c.itemTagLine << '"';
+    state.SetTcTags(" " + tcTagLine + " ");
+    EXPECT_EQ(state.IsCompatible(" " + itemTagLine + " "), compatible)
+        << '"' << tcTagLine << "\" against \"" << itemTagLine << '"';
   }
   for (const std::string tags : {"", " ", "  ", "\t"}) {
     ModState state;

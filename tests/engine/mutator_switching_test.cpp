@@ -72,8 +72,7 @@ TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEverythingAndValidationReport
   ExpectMessage("Error reading mutator file Varokin\\}{Speedy.vkn");
   EXPECT_FALSE(mutators.LoadMutator(3));
   ExpectMessage(
-      "Error reading mutator file }{Speedy.vkn\n\nMutator unload aborted to prevent "
-      "corruption");
+      "Error reading mutator file }{Speedy.vkn\n\nMutator unload aborted to prevent corruption");
   EXPECT_FALSE(mutators.UnloadMutator(3));
   ExpectMessage("Error reading }{Speedy.vkn mutator file while validating");
   mutators.ValidateMutator("}{Speedy.vkn");
@@ -95,8 +94,7 @@ TEST_F(MutatorSwitchingTest, AnUnreadableCountStopsEverythingAndValidationReport
                "TA folder\n"
                "-> Found the file Varokin\\}{Speedy(1).ccx, which should currently be in "
                "your TA folder\n"
-               "-> Unable to locate the file }{Speedy(2).ccx, which should be in your TA "
-               "folder\n");
+               "-> Unable to locate the file }{Speedy(2).ccx, which should be in your TA folder\n");
   mutators.ValidateMutator("}{Speedy.vkn");
   EXPECT_EQ(mutators.Shown().description, "Speedy: \r\nFast\r\n\r\n  -- }{Speedy.vkn");
   mutators.ValidateMutator("none");

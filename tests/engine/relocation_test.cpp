@@ -70,11 +70,7 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothingNorLeaveTheFolde
   ta.Text("Varokin\\sub.hpi", "TC");
   fixtures::FileInventory before = ta.Inventory();
 
-  struct Case {
-    bool withBackup;
-    std::string from, to, message;
-  };
-  const Case cases[] = {
+  const std::tuple<bool, std::string, std::string, std::string> cases[] = {
       {false, "Varokin\\missing.ufo", "missing.ufo",
        "Unable to find the file Varokin\\missing.ufo"},
       {false, "Varokin\\a.ufo", "a.ufo", "An extra copy of a.ufo was found"},
@@ -85,11 +81,11 @@ TEST_F(Relocation, RefusedAndFailedMovesReportOnceAndMoveNothingNorLeaveTheFolde
       {true, "Varokin\\sub.hpi", "Sub\\totala1.hpi", "An extra copy of Sub\\totala1.hpi was found"},
       {true, "Varokin\\b", "NoSuchFolder\\b", "Error moving Varokin\\b to NoSuchFolder\\b"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.from + " -> " + c.to);
-    ExpectMessage(c.message);
-    EXPECT_FALSE(c.withBackup ? relocator.MoveWithBackup(c.from, c.to, kFraming)
-                              : relocator.MoveChecked(c.from, c.to, kFraming));
+  for (const auto& [withBackup, from, to, message] : cases) {
+    SCOPED_TRACE(from + " -> " + to);
+    ExpectMessage(message);
+    EXPECT_FALSE(withBackup ? relocator.MoveWithBackup(from, to, kFraming)
+                            : relocator.MoveChecked(from, to, kFraming));
   }
   EXPECT_EQ(ta.Inventory(), before);
 
@@ -159,10 +155,7 @@ TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWasOrNamesWhereItI
   EXPECT_EQ(ta.Read("Varokin\\cc.hpi"), "TC");
 
   // oldBackup: present before the load; locked: a file the host refuses to rename (when not empty).
-  struct Case {
-    std::string game, oldBackup, locked, message;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
       {"ccdata.hpi", "ccdata.###", "",
        "Unable to renameccdata.hpi to ccdata.### in order to let it be replaced, the backup file "
        "already exists.\n  This is probably a symptom of a serious problem, you should quit VKN "
@@ -172,52 +165,46 @@ TEST_F(Relocation, AFailedLoadOntoAGameFileLeavesEveryFileAsItWasOrNamesWhereItI
       // The game's file has already gone to its backup when the move fails; it must come back.
       {"rev31.ufo", "", "Varokin\\rev31.ufo", "Error moving Varokin\\rev31.ufo to rev31.ufo"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.game);
-    ta.Text(c.game, "game");
-    if (!c.oldBackup.empty()) ta.Text(c.oldBackup, "an old backup");
-    ta.Text("Varokin\\" + c.game, "TC");
+  for (const auto& [game, oldBackup, locked, message] : cases) {
+    SCOPED_TRACE(game);
+    ta.Text(game, "game");
+    if (!oldBackup.empty()) ta.Text(oldBackup, "an old backup");
+    ta.Text("Varokin\\" + game, "TC");
     fixtures::FileInventory before = ta.Inventory();
-    std::unique_ptr<RenameBlocker> locked;
-    if (!c.locked.empty()) {
-      locked = std::make_unique<RenameBlocker>(ta.Host(c.locked));
-      SKIP_UNLESS_BLOCKED(*locked);
+    std::unique_ptr<RenameBlocker> blocker;
+    if (!locked.empty()) {
+      blocker = std::make_unique<RenameBlocker>(ta.Host(locked));
+      SKIP_UNLESS_BLOCKED(*blocker);
     }
-    ExpectMessage(c.message);
-    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + c.game, c.game, kFraming));
+    ExpectMessage(message);
+    EXPECT_FALSE(relocator.MoveWithBackup("Varokin\\" + game, game, kFraming));
     EXPECT_EQ(ta.Inventory(), before);
   }
 }
 
 TEST_F(Relocation, UnloadingReportsABackupThatIsMissingWhenItMattersOrCannotBeRenamedBack) {
-  struct Case {
-    std::string name;
-    bool warn, monolithic, reported;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, bool, bool, bool> cases[] = {
       {"totala1.hpi", true, false, true},   {"totala1.hpi", true, true, true},
       {"totala1.hpi", false, false, false}, {"ccdata.hpi", true, true, false},
       {"ccdata.hpi", true, false, true},
   };
   ta.Folder("Varokin");
   int number = 0;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name + (c.warn ? " warn" : "") + (c.monolithic ? " monolithic" : ""));
+  for (const auto& [name, warn, monolithic, reported] : cases) {
+    SCOPED_TRACE(name + (warn ? " warn" : "") + (monolithic ? " monolithic" : ""));
     std::string stored = "Varokin\\case" + std::to_string(++number);
-    ta.Text(c.name, "TC");
-    startup.warnModifiedFiles = c.warn;
-    startup.monolithicTotala1 = c.monolithic;
-    std::string backup = BackupName(c.name);
-    if (c.reported) {
-      ExpectMessage("Unable to locate the backup file " + backup +
-                    " which should be replacing the " + c.name + " file used by the TC");
+    ta.Text(name, "TC");
+    startup.warnModifiedFiles = warn;
+    startup.monolithicTotala1 = monolithic;
+    if (reported) {
+      ExpectMessage("Unable to locate the backup file " + BackupName(name) +
+                    " which should be replacing the " + name + " file used by the TC");
     }
-    EXPECT_EQ(relocator.MoveWithBackup(c.name, stored, kFraming), !c.reported);
+    EXPECT_EQ(relocator.MoveWithBackup(name, stored, kFraming), !reported);
     EXPECT_EQ(ta.Read(stored), "TC");
-    EXPECT_FALSE(ta.Exists(c.name));
+    EXPECT_FALSE(ta.Exists(name));
   }
 
-  // A backup that is there but cannot be renamed back is reported as such.
   ta.Text("totala1.hpi", "TC");
   ta.Text("totala1.###", "game");
   RenameBlocker locked(ta.Host("totala1.###"));

@@ -10,20 +10,19 @@ namespace varokin::engine {
 namespace {
 
 using fixtures::UfoPlace;
+using Names = std::vector<std::string>;
 const std::string kNotFully = "The snapshot was not fully restored";
 
 TEST(SnapshotFormat, SectionsAreReadWhereTheOneBeforeEndedAndLinesAsTheReaderCutsThem) {
   const Snapshot taken{"][Ash.tc", {"}{Slow.vkn", "}{Fast.vkn"}, "^^Brain.ai", {"On.ufo"}};
   EXPECT_EQ(ParseSnapshot(SnapshotText(taken)), taken);
-  EXPECT_EQ(ParseSnapshot(SnapshotText({"", {}, "", {"a.ufo"}})).ufos,
-            std::vector<std::string>{"a.ufo"});
+  EXPECT_EQ(ParseSnapshot(SnapshotText({"", {}, "", {"a.ufo"}})).ufos, Names{"a.ufo"});
   // Names are trimmed; the Mutators end at a line without "}", where the AI line is looked for.
   EXPECT_EQ(ParseSnapshot("TC: none \nMUTATORS:\n}{a.vkn\nx\nAI:^^b.ai\nUFOs:\na.ufo\n"),
             (Snapshot{"none", {"}{a.vkn"}, "", {}}));
   // A TC line that names nothing ends the reading; so does an empty line among the UFOs.
   EXPECT_EQ(ParseSnapshot("TC: \r\nUFOs:\r\na.ufo\r\n"), Snapshot{});
-  EXPECT_EQ(ParseSnapshot("UFOs:\r\na.ufo\r\n\r\nb.ufo\r\n").ufos,
-            std::vector<std::string>{"a.ufo"});
+  EXPECT_EQ(ParseSnapshot("UFOs:\r\na.ufo\r\n\r\nb.ufo\r\n").ufos, Names{"a.ufo"});
 }
 
 class SnapshotFiles : public engine_tests::EngineTest {
@@ -106,7 +105,7 @@ TEST_F(SnapshotFiles, UfoLinesWithFolderPartsAreRefusedAndTheRestIsRestored) {
       "U0.ufo\r\nGood.ufo\r\n");
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(ta.Exists("Good.ufo") && !ta.Exists("On.ufo"));  // every UFO is disabled first
-  EXPECT_EQ(fs.Find("Sub\\*"), std::vector<std::string>{});
+  EXPECT_EQ(fs.Find("Sub\\*"), Names{});
   EXPECT_TRUE(ta.Exists("Varokin\\escape.ufo") && ta.Exists("Varokin\\UfoManager\\notes.txt"));
   EXPECT_TRUE(ta.Exists("Varokin\\UfoManager\\Sub\\inner.ufo"));
 }

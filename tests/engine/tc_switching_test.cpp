@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "engine/ai_switching.h"
 #include "engine/config_files.h"
@@ -43,7 +44,6 @@ TEST_F(TcSwitchingTest, LoadMovesPairsInBackingUpTheArchiveAndUnloadRestoresEver
   EXPECT_EQ(ta.SizeOf("totala1.###"), static_cast<std::int64_t>(kTotala1HpiSize));
   EXPECT_EQ(state.tcTags, " GAL  OTA ");
 
-  // The unload moves each pair back from where the load put it.
   ASSERT_TRUE(tc.UnloadTc());
   EXPECT_EQ(ta.Inventory(), before);
   // Loading remembers the TC, unloading alone does not forget it.
@@ -181,14 +181,9 @@ TEST_F(TcSwitchingTest, UnwritableSettingsStopEverySwitchBeforeItsFirstMove) {
 }
 
 TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
-  struct Case {
-    bool present, warn, monolithic;
-    std::uint64_t size;
-    std::string onLoad, onValidate;
-  };
   const std::string kMissing = "The file totala1.hpi is missing";
   state.baseGameTag = " TACC ";  // the original game takes the base game's tags
-  const Case cases[] = {
+  const std::tuple<bool, bool, bool, std::uint64_t, std::string, std::string> cases[] = {
       {true, true, false, kTotala1HpiSize, "", ""},
       {true, true, false, kTotala1HpiSize + 1, kNotCavedog, kNotCavedog},
       {true, false, false, 1000, "", ""},
@@ -196,14 +191,15 @@ TEST_F(TcSwitchingTest, TheOriginalGameWarnsAboutItsArchiveOnlyWhenItMatters) {
       {false, true, false, 0, kMissing, kMissing},
       {false, false, false, 0, "", kMissing},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
+  for (const auto& [present, warn, monolithic, size, onLoad, onValidate] : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "size " << size << (warn ? " warn" : "") << (monolithic ? " monolithic" : ""));
     std::filesystem::remove(ta.Host("totala1.hpi"));
-    if (c.present) ta.File("totala1.hpi", c.size);
-    startup.warnModifiedFiles = c.warn;
-    startup.monolithicTotala1 = c.monolithic;
+    if (present) ta.File("totala1.hpi", size);
+    startup.warnModifiedFiles = warn;
+    startup.monolithicTotala1 = monolithic;
     for (bool load : {true, false}) {
-      const std::string& expected = load ? c.onLoad : c.onValidate;
+      const std::string& expected = load ? onLoad : onValidate;
       if (!expected.empty()) ExpectMessage(expected);
       state.tcTags = "stale";
       EXPECT_TRUE(load ? tc.LoadTc() : tc.ValidateTc("none"));

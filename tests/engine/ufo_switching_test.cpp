@@ -97,7 +97,7 @@ TEST_F(Ufos, PacksSwitchTheListedUfosTheyNameAndShowTheirDescription) {
   EXPECT_FALSE(ufos.Selection().Whole("Armour.pac"));
 }
 
-TEST_F(Ufos, ASavedPackNeedsAPlainFileNameAndReplacesOneOnlyWhenTheUserSaysYes) {
+TEST_F(Ufos, PackFilesAreSavedUnderAPlainNameReplacingOneOnlyOnYesAndReadAsWritten) {
   for (const std::string name :
        {"..\\Evil.pac", "/tmp/Evil.pac", "Sub\\Evil.pac", "", "Evil.pac:x"}) {
     prompts.Expect("The file name \"" + name +
@@ -125,9 +125,8 @@ TEST_F(Ufos, ASavedPackNeedsAPlainFileNameAndReplacesOneOnlyWhenTheUserSaysYes) 
   prompts.Expect("The file Varokin\\UfoManager\\Blocked.pac could not be created");
   EXPECT_TRUE(SaveUfoPack(fs, prompts, "Blocked.pac", {"Blocked", "", {}}));
   EXPECT_TRUE(fs.IsFolder("Varokin\\UfoManager\\Blocked.pac"));
-}
 
-TEST_F(Ufos, PackFilesAndTextLinesAreReadAsTheLineReaderReadsThem) {
+  // A pack's text, and text lines read as the line reader reads them.
   const UfoPack pack{"Air Power", "Bombers only.\r\n\r\nNo tanks.\r\nEver.", {"Bombers", "Subs"}};
   const std::string text = PackFileText(pack);
   EXPECT_EQ(text, "Air Power\r\nBombers only.####No tanks.##Ever.\r\nBombers\r\nSubs\r\n");

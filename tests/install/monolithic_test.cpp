@@ -9,13 +9,12 @@
 namespace varokin::install_tests {
 namespace {
 
+using Names = std::vector<std::string>;
+
 const std::string kPreparing =
     "Preparing to compile monolithic totala1.hpi file, Hit OK and then leave your computer alone "
     "until notified by VKN that the compilation is complete.\n\nThis will take awhile (it took "
     "about 10 minutes on my 300MHz K6-2)";
-const std::string kMoved =
-    "The original TA files have been moved into the BackupOTAData folder in yout TA directory, you "
-    "can delete them to reclaim the 60+ megs of drive space they're using";
 
 const std::string kFinished =
     "Finished compiling monolithic totala1.hpi file.\n\n It took 01 hours 02 minutes and 03 "
@@ -55,18 +54,18 @@ class Compile : public InstallTest {
 TEST_F(Compile, ExpandsPacksAndMovesTheArchivesAside) {
   prompts.Expect(kPreparing);
   prompts.Expect(kFinished);
-  prompts.Expect(kMoved);
+  prompts.Expect(
+      "The original TA files have been moved into the BackupOTAData folder in yout TA directory, "
+      "you can delete them to reclaim the 60+ megs of drive space they're using");
   EXPECT_TRUE(Run());
-  EXPECT_EQ(processes.calls,
-            (std::vector<std::string>{Expand("totala1.hpi"), Expand("ccdata.hpi"),
-                                      Expand("btdata.hpi"), Expand("rev31.ufo"), kPack}));
+  EXPECT_EQ(processes.calls, (Names{Expand("totala1.hpi"), Expand("ccdata.hpi"),
+                                    Expand("btdata.hpi"), Expand("rev31.ufo"), kPack}));
   EXPECT_EQ(processes.workingDirs.front(), fs.CurrentDir());
   EXPECT_TRUE(startup.monolithicTotala1);
   EXPECT_EQ(ta.SizeOf("totala1.hpi"), 90000000);
   EXPECT_EQ(ta.SizeOf("BackupOTAData/totala1.hpi"), kOriginalSize);
-  EXPECT_TRUE(ta.Exists("BackupOTAData/ccdata.ccx"));
-  EXPECT_TRUE(ta.Exists("BackupOTAData/btdata.ccx"));
-  EXPECT_TRUE(ta.Exists("BackupOTAData/rev31.gp3"));
+  EXPECT_EQ(fs.Find("BackupOTAData\\*"),
+            (Names{"btdata.ccx", "ccdata.ccx", "rev31.gp3", "totala1.hpi"}));
   EXPECT_FALSE(ta.Exists("totala.hpi"));
   EXPECT_FALSE(ta.Exists("Varokin/MonolithicTotala1"));
 }
@@ -78,8 +77,8 @@ TEST_F(Compile, AFailedExpansionSkipsThePackingButStillCleansUp) {
   prompts.Expect("An error occurred while attempting to expand ccdata.hpi, compilation canceled");
   prompts.Expect("An error occurred while attempting to expand rev31.ufo, compilation canceled");
   EXPECT_FALSE(Run());
-  EXPECT_EQ(processes.calls, (std::vector<std::string>{Expand("totala1.hpi"), Expand("ccdata.hpi"),
-                                                       Expand("rev31.ufo")}));
+  EXPECT_EQ(processes.calls,
+            (Names{Expand("totala1.hpi"), Expand("ccdata.hpi"), Expand("rev31.ufo")}));
   EXPECT_FALSE(startup.monolithicTotala1);
   EXPECT_EQ(ta.SizeOf("totala1.hpi"), kOriginalSize);
   EXPECT_FALSE(ta.Exists("Varokin/MonolithicTotala1"));
@@ -100,9 +99,7 @@ TEST_F(Compile, FailedMovesAreEachReportedAndTheRestStillTried) {
       "Unable to rename totala.hpi to totala1.hpi, please do this manualy and then restart VKN");
   EXPECT_FALSE(Run());
   EXPECT_TRUE(startup.monolithicTotala1);
-  EXPECT_TRUE(ta.Exists("BackupOTAData/ccdata.ccx"));
-  EXPECT_TRUE(ta.Exists("BackupOTAData/rev31.gp3"));
-  EXPECT_FALSE(ta.Exists("BackupOTAData/btdata.ccx"));
+  EXPECT_EQ(fs.Find("BackupOTAData\\*"), (Names{"ccdata.ccx", "rev31.gp3", "totala1.hpi"}));
   EXPECT_TRUE(ta.Exists("totala.hpi"));
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <tuple>
 
 #include "support/scoped_variable.h"
 #include "support/ta_folder.h"
@@ -146,31 +147,27 @@ TEST_F(HostProcesses, ARunningProgramIsFoundWhoeverStartedIt) {
 }
 
 #ifndef _WIN32
+using Search = platform::posix::WineSearch;
+
 // The game under Wine shows itself by its Windows path; its drive letter leads, through the
 // process's own Wine prefix, to the TA folder or elsewhere.
 TEST_F(HostProcesses, AWindowsProgramRunsFromTheTaFolderWhereItsWinePrefixPutsIt) {
   const fs::path taFolder = ta.Root() / "drive" / "Games" / "TA";
   fs::create_directories(taFolder);
   fs::create_directories(ta.Root() / "drive" / "Other");
-  for (const char* prefix : {"prefix", "elsewhere"}) {
-    fs::create_directories(ta.Root() / prefix / "dosdevices");
-  }
+  ta.Folder("prefix/dosdevices");
+  ta.Folder("elsewhere/dosdevices");
   fs::create_directory_symlink(ta.Root() / "drive", ta.Root() / "prefix" / "dosdevices" / "c:");
   fs::create_directory_symlink(ta.Root() / "drive" / "Other",
                                ta.Root() / "elsewhere" / "dosdevices" / "c:");
-  struct Case {
-    std::string program;
-    std::string prefix;
-    bool found;
-  };
-  for (const Case& run : {Case{"C:\\Games\\TA\\TotalA.exe", "prefix", true},
-                          Case{"c:\\games\\ta\\totala.exe", "prefix", true},
-                          Case{"C:\\Other\\TotalA.exe", "prefix", false},
-                          Case{"C:\\Games\\TA\\TotalA.exe", "elsewhere", false}}) {
-    const pid_t pid = Linger({run.program, (ta.Root() / "written.txt").string(), "--linger"},
-                             (ta.Root() / run.prefix).string());
-    EXPECT_EQ(processes->RunsFromFolder(taFolder.string()), run.found)
-        << run.program << " in " << run.prefix;
+  for (const auto& [program, prefix, found] :
+       {std::tuple{"C:\\Games\\TA\\TotalA.exe", "prefix", true},
+        {"c:\\games\\ta\\totala.exe", "prefix", true},
+        {"C:\\Other\\TotalA.exe", "prefix", false},
+        {"C:\\Games\\TA\\TotalA.exe", "elsewhere", false}}) {
+    const pid_t pid = Linger({program, (ta.Root() / "written.txt").string(), "--linger"},
+                             (ta.Root() / prefix).string());
+    EXPECT_EQ(processes->RunsFromFolder(taFolder.string()), found) << program << " in " << prefix;
     Stop(pid);
   }
 }
@@ -195,12 +192,7 @@ TEST_F(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
   const std::string notExecutable = (root / "c").string();
   ta.Text("c/wine", "#!/bin/sh\n");
   const std::string path = notExecutable + ":" + onlyWine64 + ":" + (root / "b").string();
-  using Search = platform::posix::WineSearch;
-  struct Case {
-    Search search;
-    std::string found;
-  };
-  const Case cases[] = {
+  const std::pair<Search, std::string> cases[] = {
       {{variable, path, {fallback}}, variable},
       {{(root / "none").string(), path, {fallback}}, wine},  // a WINE that is not there
       {{"wine-devel", (root / "own").string(), {}}, variable},
@@ -209,9 +201,9 @@ TEST_F(HostProcesses, WindowsProgramsGoToTheFirstWineFoundAndOnlyWhenThere) {
       {{std::nullopt, notExecutable, {(root / "none").string(), fallback}}, fallback},
       {{std::nullopt, "", {}}, ""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(platform::posix::FindWine(c.search), c.found)
-        << c.search.variable.value_or("(no WINE)") << " " << c.search.path;
+  for (const auto& [search, found] : cases) {
+    EXPECT_EQ(platform::posix::FindWine(search), found)
+        << search.variable.value_or("(no WINE)") << " " << search.path;
   }
 
   const auto withWine = platform::posix::CreateProcesses([&] { return Search{wine, "", {}}; });
@@ -233,7 +225,6 @@ TEST_F(HostProcesses, ATaFolderInAPrefixOrASteamLibraryStartsItsProgramsThere) {
   const varokin::testing::ScopedVariable noPrefix("WINEPREFIX", std::nullopt);
   const std::string wine = Script(root / "bin" / "wine", log, "[$WINEPREFIX] $0 $*").string();
   const std::string steam = Script(root / "bin" / "steam", log, "[$WINEPREFIX] $0 $*").string();
-  using Search = platform::posix::WineSearch;
   const auto inPrefixes = platform::posix::CreateProcesses([&] {
     return Search{wine, (root / "bin").string(), {}};
   });

@@ -14,17 +14,9 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-#ifdef _WIN32
-constexpr char kHostSeparator = '\\';
-#else
-constexpr char kHostSeparator = '/';
-#endif
-
-std::string HostJoin(const std::string& a, const std::string& b) { return a + kHostSeparator + b; }
-
 class FileSystemTest : public TempFolderTest {};
 
-TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfNewOnes) {
+TEST_F(FileSystemTest, FindsNamesInAnyCaseKeepsTheCaseOfNewOnesAndOfTheWorkingDirectory) {
   Put("Varokin/UfoManager/Arm.UFO", "ufo");
   Put("totala1.hpi", "12345");
 
@@ -33,7 +25,7 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfN
   EXPECT_FALSE(fs_->IsFolder("TOTALA1.HPI"));
   EXPECT_EQ(fs_->Size("varokin"), std::nullopt);
   EXPECT_EQ(fs_->HostPath("varokin\\ufomanager\\ARM.ufo"),
-            HostJoin(HostJoin("Varokin", "UfoManager"), "Arm.UFO"));
+            (std::filesystem::path("Varokin") / "UfoManager" / "Arm.UFO").string());
 
   // New names keep the case they are given inside existing folders.
   ASSERT_TRUE(fs_->CreateFolder("VAROKIN\\Snapshots"));
@@ -42,7 +34,17 @@ TEST_F(FileSystemTest, FindsNamesInAnyCaseThroughNestedFoldersAndKeepsTheCaseOfN
 
   EXPECT_EQ(Entries(), Names({"Varokin", "totala1.hpi"}));
   EXPECT_EQ(Entries("Varokin"), Names({"Arm2.Ufo", "Snapshots", "UfoManager", "Varokin.INI"}));
-  EXPECT_EQ(fs_->HostPath("varokin\\New.Txt"), HostJoin("Varokin", "New.Txt"));
+  EXPECT_EQ(fs_->HostPath("varokin\\New.Txt"),
+            (std::filesystem::path("Varokin") / "New.Txt").string());
+
+  // The working directory follows the stored case.
+  Put("Total Annihilation/totala.exe", "MZ");
+  ASSERT_TRUE(fs_->SetCurrentDir("total annihilation"));
+  EXPECT_EQ(std::filesystem::path(fs_->CurrentDir()).filename(), "Total Annihilation");
+  EXPECT_TRUE(fs_->Exists("TOTALA.EXE"));
+  EXPECT_TRUE(fs_->Exists("..\\Total Annihilation\\totala.exe"));
+  EXPECT_FALSE(fs_->SetCurrentDir("Nowhere"));
+  EXPECT_TRUE(std::filesystem::equivalent(fs_->CurrentDir(), root_ / "Total Annihilation"));
 }
 
 TEST_F(FileSystemTest, FindTakesOnlyStarAndQuestionMarkAsWildcards) {
@@ -94,24 +96,6 @@ TEST_F(FileSystemTest, RenameNeverReplacesAFileOrAFolder) {
   EXPECT_EQ(Contents("A.TXT"), "A");
 }
 
-TEST_F(FileSystemTest, CreatesAndRemovesFoldersAndFiles) {
-  Put("Keep/file.txt", "x");
-  ASSERT_TRUE(fs_->CreateFolder("Empty"));
-  EXPECT_FALSE(fs_->CreateFolder("EMPTY"));
-  EXPECT_FALSE(fs_->CreateFolder("keep\\file.txt"));
-  EXPECT_FALSE(fs_->CreateFolder("Missing\\Below"));
-  EXPECT_TRUE(fs_->IsFolder("empty"));
-
-  EXPECT_FALSE(fs_->RemoveFolder("keep"));
-  EXPECT_FALSE(fs_->RemoveFile("KEEP"));
-  EXPECT_FALSE(fs_->RemoveFolder("keep\\FILE.TXT"));
-  EXPECT_TRUE(fs_->RemoveFile("keep\\FILE.TXT"));
-  EXPECT_FALSE(fs_->RemoveFile("keep\\file.txt"));
-  EXPECT_TRUE(fs_->RemoveFolder("KEEP"));
-  EXPECT_TRUE(fs_->RemoveFolder("eMPTY"));
-  EXPECT_EQ(Entries(), Names());
-}
-
 TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffset) {
   constexpr std::uint64_t kSize = 32'311'035;
   Put("totala1.hpi", "HAPI");
@@ -139,7 +123,23 @@ TEST_F(FileSystemTest, ReadsSparseArchivesOfTheGamesSizeAtAnyOffset) {
   EXPECT_EQ(Entries(), Names({"Folder", "totala1.hpi"}));
 }
 
-TEST_F(FileSystemTest, WriteFileAtomicReplacesWholeFilesAndLeavesNothingBehind) {
+TEST_F(FileSystemTest, CreatesRemovesAndWritesFoldersAndFilesLeavingNothingBehind) {
+  Put("Keep/file.txt", "x");
+  ASSERT_TRUE(fs_->CreateFolder("Empty"));
+  EXPECT_FALSE(fs_->CreateFolder("EMPTY"));
+  EXPECT_FALSE(fs_->CreateFolder("keep\\file.txt"));
+  EXPECT_FALSE(fs_->CreateFolder("Missing\\Below"));
+  EXPECT_TRUE(fs_->IsFolder("empty"));
+
+  EXPECT_FALSE(fs_->RemoveFolder("keep"));
+  EXPECT_FALSE(fs_->RemoveFile("KEEP"));
+  EXPECT_FALSE(fs_->RemoveFolder("keep\\FILE.TXT"));
+  EXPECT_TRUE(fs_->RemoveFile("keep\\FILE.TXT"));
+  EXPECT_FALSE(fs_->RemoveFile("keep\\file.txt"));
+  EXPECT_TRUE(fs_->RemoveFolder("KEEP"));
+  EXPECT_TRUE(fs_->RemoveFolder("eMPTY"));
+  EXPECT_EQ(Entries(), Names());
+
   Put("Settings/Varokin.INI", "old contents that are longer than the new ones");
   ASSERT_TRUE(fs_->WriteFileAtomic("SETTINGS\\varokin.ini", "new"));
   EXPECT_EQ(Contents("Settings/Varokin.INI"), "new");
@@ -154,16 +154,6 @@ TEST_F(FileSystemTest, WriteFileAtomicReplacesWholeFilesAndLeavesNothingBehind) 
   EXPECT_FALSE(fs_->WriteFileAtomic("Missing\\Varokin.INI", "x"));
   EXPECT_EQ(Entries(), Names({"Settings"}));
   EXPECT_EQ(Entries("Settings"), Names({"Folder", "Fresh.ini", "Varokin.INI"}));
-}
-
-TEST_F(FileSystemTest, WorkingDirectoryFollowsTheStoredCase) {
-  Put("Total Annihilation/totala.exe", "MZ");
-  ASSERT_TRUE(fs_->SetCurrentDir("total annihilation"));
-  EXPECT_EQ(std::filesystem::path(fs_->CurrentDir()).filename(), "Total Annihilation");
-  EXPECT_TRUE(fs_->Exists("TOTALA.EXE"));
-  EXPECT_TRUE(fs_->Exists("..\\Total Annihilation\\totala.exe"));
-  EXPECT_FALSE(fs_->SetCurrentDir("Nowhere"));
-  EXPECT_TRUE(std::filesystem::equivalent(fs_->CurrentDir(), root_ / "Total Annihilation"));
 }
 
 #ifdef _WIN32

@@ -10,7 +10,6 @@ namespace varokin::platform::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-using namespace std::string_literals;
 
 class LineReaderTest : public TempFolderTest {
  protected:
@@ -36,7 +35,7 @@ class LineReaderTest : public TempFolderTest {
   }
 };
 
-TEST_F(LineReaderTest, KeepsAtMostOneCharacterLessThanTheBuffer) {
+TEST_F(LineReaderTest, KeepsLessThanTheBufferConsumesLineEndsAndStopsAtNulAcrossChunks) {
   EXPECT_EQ(ReadAll("abcdefg\nxy\n", 4), Lines({"abc", "def", "g", "xy"}));
   // Exactly N - 1 characters: the line end goes with them.
   EXPECT_EQ(ReadAll("abc\nxyz\n", 4), Lines({"abc", "xyz"}));
@@ -45,30 +44,26 @@ TEST_F(LineReaderTest, KeepsAtMostOneCharacterLessThanTheBuffer) {
             Lines({std::string(63, 'n'), std::string(37, 'n')}));
   EXPECT_EQ(ReadAll(std::string(2500, 'd')),
             Lines({std::string(1022, 'd'), std::string(1022, 'd'), std::string(456, 'd')}));
-}
 
-TEST_F(LineReaderTest, LineEndsAreConsumedAndALoneCarriageReturnIsText) {
+  // Line ends are consumed; a lone CR is text.
   EXPECT_EQ(ReadAll("one\r\ntwo\nthree"), Lines({"one", "two", "three"}));
   EXPECT_EQ(ReadAll("a\rb\r\n"), Lines({"a\rb"}));
   EXPECT_EQ(ReadAll("abc\rd\n", 4), Lines({"abc", "\rd"}));
   EXPECT_EQ(ReadAll("ab\r", 4), Lines({"ab\r"}));
   EXPECT_EQ(FirstReads("first\n\r\n\nlast", 5), Lines({"first", "", "", "last", ""}));
-}
 
-TEST_F(LineReaderTest, LinesRunAcrossTheReadersOwnChunks) {
-  // 64 KiB chunks: the CR of the first line is the last byte of the first chunk.
+  // A NUL byte ends the text of its read; other bytes are text.
+  EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
+  EXPECT_EQ(FirstReads(std::string("\0xx\nef\n", 7), 2), Lines({"", "ef"}));
+  const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
+  EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
+
+  // The CR of the first line is the last byte of the reader's first chunk of 64 KiB.
   const std::string first(65'535, 'x');
   EXPECT_EQ(ReadAll(first + "\r\nnext\n", 70'000), Lines({first, "next"}));
   // A lone CR there, found only when the buffer is full, comes back with the next read.
   EXPECT_EQ(ReadAll(first + "\rz\n", 65'536), Lines({first, "\rz"}));
   EXPECT_EQ(ReadAll(first + "\r", 65'536), Lines({first, "\r"}));
-}
-
-TEST_F(LineReaderTest, NulBytesEndTheTextOfThatRead) {
-  EXPECT_EQ(ReadAll(std::string("ab\0cd\nef\n", 9)), Lines({"ab", "ef"}));
-  EXPECT_EQ(FirstReads(std::string("\0xx\nef\n", 7), 2), Lines({"", "ef"}));
-  const std::string junk("\xff\xfe\x80\x01\x7f\x1a\nok\n", 9);
-  EXPECT_EQ(ReadAll(junk), Lines({"\xff\xfe\x80\x01\x7f\x1a", "ok"}));
 }
 
 TEST_F(LineReaderTest, ViewsOfLinesAreTheLinesOfReadLine) {
@@ -91,50 +86,47 @@ TEST_F(LineReaderTest, ViewsOfLinesAreTheLinesOfReadLine) {
   EXPECT_TRUE(sawLast);
 }
 
+// The words the scanner has left, each of at most maxLength characters.
+Lines Words(WordScanner& scanner, std::size_t maxLength = WordScanner::kMaxWord) {
+  Lines words;
+  for (std::string word; scanner.NextWord(word, maxLength);) words.push_back(word);
+  return words;
+}
+
 TEST(WordScannerTest, ReadsWordsOfAtMostTheLimit) {
   const std::string text = " \talpha\r\n beta\v\f" + std::string(70, 'w') + "  ";
   WordScanner scanner(text);
-  std::string word;
-  for (const std::string& expected :
-       {"alpha"s, "beta"s, std::string(63, 'w'), std::string(7, 'w')}) {
-    ASSERT_TRUE(scanner.NextWord(word));
-    EXPECT_EQ(word, expected);
-  }
-  EXPECT_FALSE(scanner.NextWord(word));
+  EXPECT_EQ(Words(scanner), (Lines{"alpha", "beta", std::string(63, 'w'), std::string(7, 'w')}));
   WordScanner small("abcdef");
-  ASSERT_TRUE(small.NextWord(word, 4));
-  EXPECT_EQ(word, "abcd");
+  EXPECT_EQ(Words(small, 4), (Lines{"abcd", "ef"}));
+}
+
+// What the scanner reads to its end: a number where it can, else a word (in quotes).
+Lines Tokens(WordScanner& scanner) {
+  Lines tokens;
+  for (std::string word;;) {
+    int value = 5;
+    if (scanner.NextInt(value)) {
+      tokens.push_back(std::to_string(value));
+      continue;
+    }
+    EXPECT_EQ(value, 5);  // a failed read leaves the value as it was
+    if (!scanner.NextWord(word)) return tokens;
+    tokens.push_back("'" + word + "'");
+  }
 }
 
 TEST(WordScannerTest, ReadsNumbersAsScanfDoesAndLiterals) {
+  // Out of range saturates; a sign without digits is no number.
   WordScanner scanner(" 42 -7 +3 12abc -2147483648 99999999999 -99999999999 - x");
-  int value = 0;
-  std::string word;
-  for (int expected : {42, -7, 3, 12}) {
-    ASSERT_TRUE(scanner.NextInt(value));
-    EXPECT_EQ(value, expected);
-  }
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "abc");
-  // Out of range saturates.
-  for (int expected : {INT_MIN, INT_MAX, INT_MIN}) {
-    ASSERT_TRUE(scanner.NextInt(value));
-    EXPECT_EQ(value, expected);
-  }
-  value = 5;
-  EXPECT_FALSE(scanner.NextInt(value));
-  EXPECT_EQ(value, 5);
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "-");
-  EXPECT_FALSE(scanner.NextInt(value));
-  ASSERT_TRUE(scanner.NextWord(word));
-  EXPECT_EQ(word, "x");
-  EXPECT_FALSE(scanner.NextInt(value));
+  const std::string min = std::to_string(INT_MIN), max = std::to_string(INT_MAX);
+  EXPECT_EQ(Tokens(scanner), (Lines{"42", "-7", "3", "12", "'abc'", min, max, min, "'-'", "'x'"}));
 
   // Literals match after white space too.
   WordScanner literals("  = 5 ;");
   EXPECT_FALSE(literals.Literal(';'));
   EXPECT_TRUE(literals.Literal('='));
+  int value = 0;
   ASSERT_TRUE(literals.NextInt(value));
   EXPECT_EQ(value, 5);
   EXPECT_TRUE(literals.Literal(';'));

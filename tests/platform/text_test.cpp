@@ -31,15 +31,6 @@ TEST(Text, FoldsTrimsAndSplitsOnlyWhatIsAscii) {
   EXPECT_EQ(SplitAtBlanks("a\nb"), std::vector<std::string>{"a\nb"});
 }
 
-TEST(WildcardMatchTest, ManyStarsStayFast) {
-  const std::string as(100'000, 'a');
-  EXPECT_FALSE(WildcardMatch("*a*a*a*a*a*a*a*a*a*b", as));
-  EXPECT_TRUE(WildcardMatch("*a*a*a*a*a*a*a*a*a*b", as + "b"));
-  std::string longPiece = "*" + std::string(100, '?') + "b*";
-  EXPECT_FALSE(WildcardMatch(longPiece, std::string(5'000, 'a')));
-  EXPECT_TRUE(WildcardMatch(longPiece, std::string(5'000, 'a') + "b"));
-}
-
 // Every pattern against every name, next to a plain matcher that tries every split.
 bool Reference(const std::string& p, std::size_t i, const std::string& n, std::size_t j,
                std::vector<std::vector<signed char>>& memo) {
@@ -58,7 +49,7 @@ bool Reference(const std::string& p, std::size_t i, const std::string& n, std::s
   return result;
 }
 
-TEST(WildcardMatchTest, AgreesWithAPlainMatcherOnRandomInput) {
+TEST(WildcardMatchTest, AgreesWithAPlainMatcherOnRandomInputAndStaysFastWithManyStars) {
   std::mt19937 random(1234);
   const std::string patternChars = "aAb*?";
   const std::string nameChars = "aAbB";
@@ -72,6 +63,13 @@ TEST(WildcardMatchTest, AgreesWithAPlainMatcherOnRandomInput) {
     ASSERT_EQ(WildcardMatch(pattern, name), Reference(pattern, 0, name, 0, memo))
         << pattern << " against " << name;
   }
+
+  const std::string as(100'000, 'a');
+  EXPECT_FALSE(WildcardMatch("*a*a*a*a*a*a*a*a*a*b", as));
+  EXPECT_TRUE(WildcardMatch("*a*a*a*a*a*a*a*a*a*b", as + "b"));
+  std::string longPiece = "*" + std::string(100, '?') + "b*";
+  EXPECT_FALSE(WildcardMatch(longPiece, std::string(5'000, 'a')));
+  EXPECT_TRUE(WildcardMatch(longPiece, std::string(5'000, 'a') + "b"));
 }
 
 }  // namespace

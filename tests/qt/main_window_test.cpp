@@ -109,7 +109,6 @@ TEST_F(DemoWindowTest, TheWindowGrowsFiltersItsListsAndComesBackAtItsSize) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(mutators->findItems("Heavy Plating", Qt::MatchExactly)[0]->isHidden());
 
-  // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs.
   QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(main->Dlg().selectedTab, 2);
   QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
@@ -149,7 +148,7 @@ TEST_F(DemoWindowTest, ACutNameShowsWholeInItsTooltip) {
   EXPECT_EQ(tipAt(QString::fromStdString(name)), QString::fromStdString(name + "\nKrogoth\nHuge."));
 }
 
-TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {
+TEST_F(DemoWindowTest, SelectionsAndCheckMarksAreTheHandlersOwnAndEscapeDoesNotSave) {
   ClickTab(1);
   QListWidget* mutators = Widget<QListWidget>(kIdMutatorList);
   mutators->setFocus();
@@ -163,16 +162,7 @@ TEST_F(DemoWindowTest, SelectionsTheSystemListBoxCannotMakeAreUndone) {
   QTest::mouseClick(tcs->viewport(), Qt::LeftButton, Qt::ControlModifier,
                     tcs->visualItemRect(tcs->item(0)).center());
   EXPECT_EQ(SelectedRows(kIdTcList), QStringList({"*Original TA*"}));
-}
 
-TEST_F(DemoWindowTest, EscapeClosesWithoutSaving) {
-  ClickTab(2);
-  QTest::keyClick(&main->Window(), Qt::Key_Escape);
-  EXPECT_FALSE(main->Window().isVisible());
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "<none>");
-}
-
-TEST_F(DemoWindowTest, AMenuCheckMarkIsWhatTheHandlerDecides) {
   auto* tahook = main->Window().findChild<QAction*>(QString::number(kIdMenuAutoLaunchTahook));
   ASSERT_NE(tahook, nullptr);
   // Qt checks a checkable item on the click; cancelling the file dialog must leave it unchecked.
@@ -184,6 +174,10 @@ TEST_F(DemoWindowTest, AMenuCheckMarkIsWhatTheHandlerDecides) {
   tahook->trigger();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(tahook->isChecked());
+
+  QTest::keyClick(&main->Window(), Qt::Key_Escape);
+  EXPECT_FALSE(main->Window().isVisible());
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "<none>");
 }
 
 }  // namespace

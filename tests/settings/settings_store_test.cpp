@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/window_placement.h"
@@ -24,6 +25,13 @@ const std::string kEol = "\r\n";
 #else
 const std::string kEol = "\n";
 #endif
+
+// A file's text: each line ended with eol.
+std::string FileText(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + eol;
+  return text;
+}
 
 class Settings : public ::testing::Test {
  protected:
@@ -44,12 +52,8 @@ class Settings : public ::testing::Test {
 // What a file edited by hand reads as. Where Windows' own profile functions read it otherwise, the
 // comment says what they give and why ours differs.
 TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
-  struct Case {
-    std::string text;
-    std::string section, entry;
-    std::string reads;  // "(default)" when the entry reads as missing
-  };
-  const Case cases[] = {
+  // The file, the section and entry looked up, and what they read as ("(default)": missing).
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
       // Names in any case and with blanks around; the first entry and section of a name count.
       {"stray=x\n[Previous Settings]\n  tc =  ][Foo.tc  \nTC=2\n", "previous settings", "TC",
        "][Foo.tc"},
@@ -76,9 +80,9 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
       // Windows lets the line without "=" hide the entry below it.
       {"[Varokin]\nFirst Use\nFirst Use=0\n", "Varokin", "First Use", "0"},
   };
-  for (const Case& c : cases) {
-    WriteRaw(c.text);
-    EXPECT_EQ(store.GetProfileString(c.section, c.entry, "(default)"), c.reads) << c.text;
+  for (const auto& [text, section, entry, reads] : cases) {
+    WriteRaw(text);
+    EXPECT_EQ(store.GetProfileString(section, entry, "(default)"), reads) << text;
   }
 
   // Both readers take one pair of quotes from what they read, so a value in quotes gets one more.
@@ -86,18 +90,12 @@ TEST_F(Settings, ReadsAFileEditedByHandAsWindowsDoes) {
   EXPECT_TRUE(store.WriteProfileString("Varokin", "Game Name", "\"Quoted\""));
   EXPECT_EQ(ReadRaw(), "[Varokin]\rFirst Use=0\rGame Name=\"\"Quoted\"\"\r");
   EXPECT_EQ(store.GetProfileString("Varokin", "Game Name"), "\"Quoted\"");
-}
 
-// How the digits are read is the word scanner's; here when the default is given instead.
-TEST_F(Settings, IntegersComeFromTheLeadingDigits) {
-  WriteRaw(
-      "[Varokin]\n"
-      "Configure ICQ=  42\n"
-      "Use TAHook=yes\n"
-      "Empty=\n");
-  const std::pair<std::string, int> cases[] = {
+  // Integers: how digits are read is the word scanner's; here when the default is given.
+  WriteRaw(FileText({"[Varokin]", "Configure ICQ=  42", "Use TAHook=yes", "Empty="}, "\n"));
+  const std::pair<std::string, int> integers[] = {
       {"Configure ICQ", 42}, {"Use TAHook", 0}, {"Empty", 5}, {"Compile Monolithic", 5}};
-  for (const auto& [entry, value] : cases) {
+  for (const auto& [entry, value] : integers) {
     EXPECT_EQ(store.GetProfileInt("Varokin", entry, 5), value) << entry;
   }
 }
@@ -111,26 +109,17 @@ TEST_F(Settings, AMissingFileReadsAsDefaultsUntilTheFirstWriteCreatesItAndItsFol
   EXPECT_TRUE(fresh.WriteProfileString("Previous Settings", "TC", ""));
   EXPECT_TRUE(fresh.WriteProfileString("previous settings", "AI", "^^Brain.ai"));
   file = nested;
-  EXPECT_EQ(ReadRaw(), "[Varokin]" + kEol + "First Use=0" + kEol + "[Previous Settings]" + kEol +
-                           "TC=" + kEol + "AI=^^Brain.ai" + kEol);
+  EXPECT_EQ(
+      ReadRaw(),
+      FileText({"[Varokin]", "First Use=0", "[Previous Settings]", "TC=", "AI=^^Brain.ai"}, kEol));
   EXPECT_EQ(fresh.GetProfileString("Previous Settings", "TC", "none"), "");
 }
 
-TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
-  const std::string original =
-      "\xEF\xBB\xBF; kept by hand\r\n"
-      "[Varokin]\r\n"
-      "First Use=1\r\n"
-      "odd \x01\x02\xff line\r\n"
-      "bin\0ary\r\n"
-      "\r\n"
-      "[Warnings]\r\n"
-      "Custom EXE = 1   \r\n"
-      "\r\n"
-      "[TA Setup]\r\n"
-      "CC Installed=0"s;
-  ASSERT_EQ(original.back(), '0');
-  WriteRaw(original);
+TEST_F(Settings, WritesChangeOnlyTheirOwnLineAndThoseThatWouldDamageTheFileAreRefused) {
+  WriteRaw(
+      FileText({"\xEF\xBB\xBF; kept by hand", "[Varokin]", "First Use=1", "odd \x01\x02\xff line",
+                "bin\0ary"s, "", "[Warnings]", "Custom EXE = 1   ", "", "[TA Setup]"}) +
+      "CC Installed=0");
 
   EXPECT_TRUE(store.WriteProfileInt("VAROKIN", "first use", 0));
   EXPECT_TRUE(store.WriteProfileString("Warnings", "Custom EXE", "0"));
@@ -139,27 +128,25 @@ TEST_F(Settings, WritesChangeOnlyTheirOwnLine) {
   EXPECT_TRUE(store.WriteProfileString("Active Mutators", "Mutator 0", "}{Speedy.vkn"));
 
   EXPECT_EQ(ReadRaw(),
-            "\xEF\xBB\xBF; kept by hand\r\n"
-            "[Varokin]\r\n"
-            "First Use=0\r\n"
-            "odd \x01\x02\xff line\r\n"
-            "bin\0ary\r\n"
-            "\r\n"
-            "[Warnings]\r\n"
-            "Custom EXE=0\r\n"
-            "Modifed/Missing File=1\r\n"
-            "\r\n"
-            "[TA Setup]\r\n"
-            "CC Installed=0\r\n"
-            "Extra=x\r\n"
-            "[Active Mutators]\r\n"
-            "Mutator 0=}{Speedy.vkn\r\n"s);
+            FileText({"\xEF\xBB\xBF; kept by hand", "[Varokin]", "First Use=0",
+                      "odd \x01\x02\xff line", "bin\0ary"s, "", "[Warnings]", "Custom EXE=0",
+                      "Modifed/Missing File=1", "", "[TA Setup]", "CC Installed=0", "Extra=x",
+                      "[Active Mutators]", "Mutator 0=}{Speedy.vkn"}));
 
   // A write of what the file holds already leaves it alone, its time too.
   const auto anHourAgo = std::filesystem::last_write_time(file) - std::chrono::hours(1);
   std::filesystem::last_write_time(file, anHourAgo);
   EXPECT_TRUE(store.WriteProfileInt("Varokin", "First Use", 0));
   EXPECT_EQ(std::filesystem::last_write_time(file), anHourAgo);
+
+  const std::string original = "[Previous Settings]\nGame Name=Old\n";
+  WriteRaw(original);
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "a\r\n[Varokin]\r\nx=y"));
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game=Name", "x"));
+  EXPECT_FALSE(store.WriteProfileString("Previous] Settings", "Game Name", "x"));
+  // Blanks around a value would be trimmed away when it is read back.
+  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "padded\t"));
+  EXPECT_EQ(ReadRaw(), original);
 }
 
 TEST_F(Settings, EveryCallSeesTheFileAsItIsNowAndReadsItOnlyWhenItChangedAndOnceForSeveral) {
@@ -230,18 +217,7 @@ TEST_F(Settings, AFileTooLargeOrNotAFileReadsAsDefaultsAndIsNeverWritten) {
   EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
-TEST_F(Settings, WritesThatWouldDamageTheFileAreRefused) {
-  const std::string original = "[Previous Settings]\nGame Name=Old\n";
-  WriteRaw(original);
-  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "a\r\n[Varokin]\r\nx=y"));
-  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game=Name", "x"));
-  EXPECT_FALSE(store.WriteProfileString("Previous] Settings", "Game Name", "x"));
-  // Blanks around a value would be trimmed away when it is read back.
-  EXPECT_FALSE(store.WriteProfileString("Previous Settings", "Game Name", "padded\t"));
-  EXPECT_EQ(ReadRaw(), original);
-}
-
-TEST_F(Settings, AWindowPlacementIsReadBackOnlyWhenWhole) {
+TEST_F(Settings, AWindowPlacementIsReadBackOnlyWhenWholeAndKeptOnTheScreen) {
   const std::string path = (folder.Root() / "config" / "window").string();
   EXPECT_FALSE(ReadWindowPlacement(*fs, path));
   ASSERT_TRUE(WriteWindowPlacement(*fs, path, {{-20, 30, 900, 700}, true}));
@@ -253,11 +229,9 @@ TEST_F(Settings, AWindowPlacementIsReadBackOnlyWhenWhole) {
     folder.Text("config/window", damaged);
     EXPECT_FALSE(ReadWindowPlacement(*fs, path)) << damaged;
   }
-}
 
-// A window from a screen given up since, or larger than the screen, comes back onto it whole,
-// its title bar first, never smaller than the window can be.
-TEST(WindowPlacement, IsKeptOnTheScreen) {
+  // A window from a screen given up since, or larger than the screen, comes back onto it whole,
+  // its title bar first, never smaller than the window can be.
   const WindowBox screen{0, 0, 1024, 768};
   EXPECT_EQ(KeptOnScreen({100, 50, 600, 400}, screen, 500, 380), (WindowBox{100, 50, 600, 400}));
   EXPECT_EQ(KeptOnScreen({1900, 900, 600, 400}, screen, 500, 380), (WindowBox{424, 368, 600, 400}));

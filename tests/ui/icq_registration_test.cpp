@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -65,7 +64,7 @@ class IcqRegistration : public ::testing::Test {
   ExpectPrompts prompts;
 };
 
-TEST_F(IcqRegistration, AsksOnlyWithIcqAndOurExecutableAndAsksAgainAfterNo) {
+TEST_F(IcqRegistration, AsksOnlyWithIcqAndOurExecutableAgainAfterNoOrAFailedWrite) {
   install::RegisterWithIcq(*fs, prompts, *registry);
   EXPECT_FALSE(std::filesystem::exists(file));
 
@@ -79,12 +78,7 @@ TEST_F(IcqRegistration, AsksOnlyWithIcqAndOurExecutableAndAsksAgainAfterNo) {
     EXPECT_FALSE(registry->KeyExists(kRegistration));
   }
 
-  ExpectRegistered(*registry);
-  EXPECT_EQ(registry->SubKeys(kOwners), std::vector<std::string>{"12345678"});
-}
-
-TEST_F(IcqRegistration, AFailedWriteTakesThePartialRegistrationAway) {
-  AddIcqUser(*registry);
+  // A failed write takes the partial registration away.
   FailingRegistry failing(*registry, "Type");
   prompts.Expect(kQuestion, Answer::kYes);
   prompts.Expect(
@@ -93,6 +87,9 @@ TEST_F(IcqRegistration, AFailedWriteTakesThePartialRegistrationAway) {
   install::RegisterWithIcq(*fs, prompts, failing);
   EXPECT_FALSE(registry->KeyExists(kRegistration));
   EXPECT_TRUE(registry->KeyExists(std::string(kOwner) + "\\Prefs\\Externals"));
+
+  ExpectRegistered(*registry);
+  EXPECT_EQ(registry->SubKeys(kOwners), std::vector<std::string>{"12345678"});
 }
 
 #ifndef _WIN32

@@ -45,16 +45,6 @@ class Launch : public GameWindowTest {
   install_tests::RecordingProcesses processes;
 };
 
-TEST_F(Launch, StartsTheGameWithItsPlainArgumentsInTheTaFolderAndEnds) {
-  Open();
-  ShowTab(2);
-  Dlg().OnCommand(ui::kIdLaunchTa);
-  EXPECT_EQ(processes.calls, Texts{"start " + fs->HostPath("totala.exe") + "| -N"});
-  EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});
-  EXPECT_EQ(Dlg().GetResult(), Result::kOk);
-  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
-}
-
 TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   ta.Tc("Foo", "Foo War", "f", "FW", {});
   ta.Text("][Foo.exe", "MZ");
@@ -87,7 +77,15 @@ TEST_F(Launch, AsksBeforeATcsOwnExecutableUnlessTheWarningIsOff) {
   EXPECT_EQ(Dlg().GetResult(), Result::kRunning);
 }
 
-TEST_F(Launch, StartsTahookOnceAndGoesOnWhenItCannotStart) {
+TEST_F(Launch, StartsTheGameInTheTaFolderAndTahookOnceAndGoesOnWhenTahookCannotStart) {
+  Open();
+  ShowTab(2);
+  Dlg().OnCommand(ui::kIdLaunchTa);
+  EXPECT_EQ(processes.calls, Texts{"start " + fs->HostPath("totala.exe") + "| -N"});
+  EXPECT_EQ(processes.workingDirs, Texts{fs->CurrentDir()});
+  EXPECT_EQ(Dlg().GetResult(), Result::kOk);
+  EXPECT_EQ(Setting("Previous Settings", "SelectedTab"), "2");
+
   const std::string tahook = (ta.Root() / "tools" / "TAHook.exe").string();
   Remember("Varokin", "Use TAHook", "1");
   Remember("Varokin", "TAHook Path", tahook);
@@ -224,35 +222,9 @@ constexpr const char* kCcOffQuestion =
 
 using SettingsMenu = GameWindowTest;
 
-TEST_F(SettingsMenu, WarningsGoOffOnlyWhenConfirmedAndComeBackWithoutAQuestion) {
-  Start();
-  const struct {
-    int id;
-    const char* question;
-    const char* entry;
-    bool& on;
-  } warnings[] = {
-      {ui::kIdMenuDisableFileWarnings, kFileWarningsQuestion, "Modifed/Missing File",
-       startup.warnModifiedFiles},
-      {ui::kIdMenuDisableCustomExeWarning, kCustomExeWarningQuestion, "Custom EXE",
-       startup.warnCustomExe},
-  };
-  for (const auto& w : warnings) {
-    SCOPED_TRACE(w.entry);
-    for (Answer answer : {Answer::kNo, Answer::kYes, Answer::kOk}) {
-      // The third choice switches the warning back on, without a question.
-      if (answer != Answer::kOk) prompts.Expect(w.question, answer, Buttons::kYesNo);
-      Dlg().OnCommand(w.id);
-      const bool off = answer == Answer::kYes;
-      EXPECT_EQ(w.on, !off);
-      EXPECT_EQ(Setting("Warnings", w.entry), off ? "0" : "1");
-      EXPECT_EQ(Window().Menu(w.id)->IsChecked(), off);
-    }
-  }
-}
-
-// "Don't configure ICQ" and "Don't ask to recompile totala1.hpi": checked while the offer is off.
-TEST_F(SettingsMenu, OfferSwitchesGoOffAndOnWithoutAQuestion) {
+// "Don't configure ICQ" and "Don't ask to recompile totala1.hpi", checked while the offer is off,
+// switch at once; a warning goes off only when confirmed and comes back without a question.
+TEST_F(SettingsMenu, OffersSwitchAtOnceAndWarningsGoOffOnlyWhenConfirmed) {
   for (const auto& [id, entry] : {std::pair{ui::kIdMenuDontConfigureIcq, "Configure ICQ"},
                                   std::pair{ui::kIdMenuDontAskCompile, "Compile Monolithic"}}) {
     SCOPED_TRACE(entry);
@@ -265,6 +237,25 @@ TEST_F(SettingsMenu, OfferSwitchesGoOffAndOnWithoutAQuestion) {
       EXPECT_EQ(Window().Menu(id)->IsChecked(), std::string(expected) == "0");
     }
   }
+
+  const std::tuple<int, const char*, const char*, bool&> warnings[] = {
+      {ui::kIdMenuDisableFileWarnings, kFileWarningsQuestion, "Modifed/Missing File",
+       startup.warnModifiedFiles},
+      {ui::kIdMenuDisableCustomExeWarning, kCustomExeWarningQuestion, "Custom EXE",
+       startup.warnCustomExe},
+  };
+  for (const auto& [id, question, entry, on] : warnings) {
+    SCOPED_TRACE(entry);
+    for (Answer answer : {Answer::kNo, Answer::kYes, Answer::kOk}) {
+      // The third choice switches the warning back on, without a question.
+      if (answer != Answer::kOk) prompts.Expect(question, answer, Buttons::kYesNo);
+      Dlg().OnCommand(id);
+      const bool off = answer == Answer::kYes;
+      EXPECT_EQ(on, !off);
+      EXPECT_EQ(Setting("Warnings", entry), off ? "0" : "1");
+      EXPECT_EQ(Window().Menu(id)->IsChecked(), off);
+    }
+  }
 }
 
 // Both questions answered both ways; an active TC keeps its own tags.
@@ -275,9 +266,7 @@ TEST_F(SettingsMenu, TheCoreContingencyChangesTheBaseTagAndOnlyTheTagsOfNoTc) {
     if (activeTc) Remember("Previous Settings", "TC", "][Foo.tc");
     Start();
     const std::string tcTags = State().tcTags;
-    if (activeTc) {
-      ASSERT_NE(tcTags, " OTA ");
-    }
+    ASSERT_EQ(tcTags == " OTA ", !activeTc) << tcTags;
     for (const auto& [question, answer, on] : {std::tuple{kCcOnQuestion, Answer::kNo, false},
                                                {kCcOnQuestion, Answer::kYes, true},
                                                {kCcOffQuestion, Answer::kNo, true},

@@ -177,11 +177,7 @@ TEST_F(Switching, NothingIsSwitchedWhileAProgramOfTheTaFolderRuns) {
   ClickRow(ui::kIdTcList, "Alpha Strike");
   ASSERT_EQ(Setting("Previous Settings", "TC"), "][Alpha.tc");
 
-#ifdef _WIN32
-  const std::string game = "Standin.exe";
-#else
-  const std::string game = "Standin";
-#endif
+  const std::string game = "Standin" + std::filesystem::path(ECHO_ARGS).extension().string();
   std::filesystem::copy_file(ECHO_ARGS, ta.Root() / game);
   ASSERT_EQ(
       processes->Start((ta.Root() / game).string(), " started.txt --linger", ta.Root().string()),
@@ -251,8 +247,7 @@ TEST_F(DisableAll, ResetsInOrderForcingOrGivingUpAsTheUserAnswers) {
   prompts.Expect("Unloading TC (][Alpha.tc):\n\nUnable to find the file i1.hpi\n\nunload Aborted.");
   prompts.Expect("Unable to safely unload the current TC," + kForce, Answer::kNo, Buttons::kYesNo);
   prompts.Expect(
-      "Unloading Mutator (}{Kept.vkn):\n\nUnable to find the file }{Kept.ccx\n\nUnload "
-      "Aborted.");
+      "Unloading Mutator (}{Kept.vkn):\n\nUnable to find the file }{Kept.ccx\n\nUnload Aborted.");
   prompts.Expect("Unable to safely unload the Mutator }{Kept.vkn" + kForce, Answer::kYes,
                  Buttons::kYesNo);
   prompts.Expect(
