@@ -55,7 +55,8 @@ TEST(DialogTemplate, MakesEveryControlOfTheMainWindowAndItsMenuBar) {
                                            reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
                                            Inert, 0);
   ASSERT_NE(dialog, nullptr);
-  AttachMenuBar(dialog, t.layout, t.menuBar);
+  const SIZE frame = AttachMenuBar(dialog, t.layout, t.menuBar);
+  SetWindowPos(dialog, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_EQ(ExpectControlsPlaced(dialog, t.layout), 20);
   EXPECT_EQ(ClassOf(GetDlgItem(dialog, kIdTabs)), "SysTabControl32");
   // Beneath the lists drawn on it: last of the children.

@@ -221,15 +221,14 @@ HWND MakeControl(HWND dialog, const ControlSpec& item, const RECT& place, HWND a
   return control;
 }
 
-void AttachMenuBar(HWND dialog, const DialogLayout& layout, const std::vector<MenuBarEntry>& bar) {
+SIZE AttachMenuBar(HWND dialog, const DialogLayout& layout, const std::vector<MenuBarEntry>& bar) {
   SetMenu(dialog, BuildMenu(bar, true));
   // As the dialog manager sizes a dialog whose template names a menu.
   RECT frame{0, 0, layout.width, layout.height};
   MapDialogRect(dialog, &frame);
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), TRUE,
                      static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace varokin::ui::win32

@@ -24,8 +24,9 @@ std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* 
 // when null).
 HWND MakeControl(HWND dialog, const ControlSpec& item, const RECT& place, HWND after);
 
-// Gives a dialog made from a template the menu bar of these entries, the client area kept as the
-// layout has it.
-void AttachMenuBar(HWND dialog, const DialogLayout& layout, const std::vector<MenuBarEntry>& bar);
+// Gives a dialog made from a template the menu bar of these entries. Returns the size of window
+// that keeps the client area as the layout has it; the caller gives the window that size when it
+// places it.
+SIZE AttachMenuBar(HWND dialog, const DialogLayout& layout, const std::vector<MenuBarEntry>& bar);
 
 }  // namespace varokin::ui::win32

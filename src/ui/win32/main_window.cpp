@@ -380,9 +380,9 @@ void MakePages(MainWindowState& state, bool shownOnly) {
 
 BOOL OnInit(HWND hwnd, MainWindowState& state) {
   keyedWindow = hwnd;
-  AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
+  const SIZE frame = AttachMenuBar(hwnd, MainWindowLayout().layout, MainWindowLayout().menuBar);
   // Placed first: the validation messages of the catalogue scan already belong to this window.
-  CentreOverOwner(hwnd);
+  CentreOverOwner(hwnd, &frame);
   state.placement = std::make_unique<Placement>(hwnd);
   RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);

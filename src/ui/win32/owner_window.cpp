@@ -17,13 +17,17 @@ std::vector<HWND>& Owners() {
 
 HWND CurrentOwner() { return Owners().empty() ? nullptr : Owners().back(); }
 
-void CentreOverOwner(HWND window) {
+void CentreOverOwner(HWND window, const SIZE* size) {
   HWND owner = GetWindow(window, GW_OWNER);
   if (owner != nullptr && (!IsWindowVisible(owner) || IsIconic(owner))) owner = nullptr;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (!GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTOPRIMARY),
                        &monitor)) {
+    if (size != nullptr) {
+      SetWindowPos(window, nullptr, 0, 0, size->cx, size->cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return;
   }
   const RECT& work = monitor.rcWork;
@@ -31,16 +35,16 @@ void CentreOverOwner(HWND window) {
   if (owner != nullptr) GetWindowRect(owner, &around);
   RECT own{};
   GetWindowRect(window, &own);
-  const int width = own.right - own.left;
-  const int height = own.bottom - own.top;
-  const auto place = [](LONG from, LONG to, int size, LONG low, LONG high) {
-    const LONG centred = from + (to - from - size) / 2;
+  const int width = size != nullptr ? size->cx : own.right - own.left;
+  const int height = size != nullptr ? size->cy : own.bottom - own.top;
+  const auto place = [](LONG from, LONG to, int extent, LONG low, LONG high) {
+    const LONG centred = from + (to - from - extent) / 2;
     // The far edge gives way first: a window larger than the work area keeps its caption.
-    return std::max(low, std::min(centred, high - size));
+    return std::max(low, std::min(centred, high - extent));
   };
   SetWindowPos(window, nullptr, place(around.left, around.right, width, work.left, work.right),
-               place(around.top, around.bottom, height, work.top, work.bottom), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+               place(around.top, around.bottom, height, work.top, work.bottom), width, height,
+               (size != nullptr ? 0 : SWP_NOSIZE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 OwnerScope::OwnerScope(HWND window) { Owners().push_back(window); }

@@ -11,7 +11,8 @@ HWND CurrentOwner();
 
 // Moves a window to the centre of its owner, or of the screen when it has none (or the owner is
 // hidden or minimised), kept inside that screen's work area so that its caption stays in reach.
-void CentreOverOwner(HWND window);
+// Given a size, it is also resized to it, in the same step.
+void CentreOverOwner(HWND window, const SIZE* size = nullptr);
 
 // Makes a window the current owner until the scope ends.
 class OwnerScope {
