@@ -160,7 +160,7 @@ DWORD ControlStyle(const ControlSpec& item) {
 }
 
 std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs,
-                                 bool withTabPages) {
+                                 bool withTabPages, const char* windowClass) {
   TemplateWriter out;
   out.Word(1);       // extended template, version 1
   out.Word(0xFFFF);  // its signature
@@ -180,7 +180,11 @@ std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* 
   out.Short(layout.width);
   out.Short(layout.height);
   out.Word(0);  // the menu bar is attached when the dialog opens
-  out.Word(0);  // the standard dialog class
+  if (windowClass != nullptr) {
+    out.Text(windowClass);
+  } else {
+    out.Word(0);  // the standard dialog class
+  }
   out.Text(layout.title);
   out.Word(static_cast<WORD>(layout.fontPoints));
   out.Word(FW_DONTCARE);

@@ -15,9 +15,10 @@ DWORD ControlStyle(const ControlSpec& item);
 // A layout as an in-memory extended dialog template, for DialogBoxIndirectParamA and
 // CreateDialogIndirectParamA. The tab control, when given, comes last, so it lies beneath the
 // lists and panes drawn on it and clips itself out of them. Kept in WORDs for their alignment.
-// Without tab pages, the controls of the tabs' pages are left out, to be made by MakeControl.
+// Without tab pages, the controls of the tabs' pages are left out, to be made by MakeControl. The
+// window is of the standard dialog class unless windowClass names one of the program's.
 std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs = nullptr,
-                                 bool withTabPages = true);
+                                 bool withTabPages = true, const char* windowClass = nullptr);
 
 // A control of a layout made as the dialog manager makes it from a template, hidden, at place (in
 // the dialog's client area) and next after `after` in the order of the dialog's controls (first

@@ -352,15 +352,25 @@ LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void SetWindowIcons(HWND hwnd, HINSTANCE instance) {
+// The main window's class: the standard dialog class with the program's icons, so that the window
+// has them from the start rather than being given them once it exists. Null when it cannot be
+// registered: the window is then a plain dialog.
+const char* MainWindowClass(HINSTANCE instance) {
+  static const char kName[] = "VarokinMainWindow";
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExA(instance, kName, &windowClass)) return kName;
+  if (!GetClassInfoExA(nullptr, WC_DIALOG, &windowClass)) return nullptr;
   const auto load = [instance](int metricX, int metricY) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(VAROKIN_ICON), IMAGE_ICON,
                                          GetSystemMetrics(metricX), GetSystemMetrics(metricY),
                                          LR_DEFAULTCOLOR));
   };
-  SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
-  SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kName;
+  windowClass.hIcon = load(SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = load(SM_CXSMICON, SM_CYSMICON);
+  return RegisterClassExA(&windowClass) != 0 ? kName : nullptr;
 }
 
 // Makes the controls of the tabs' pages that wait for their windows; while the window is made,
@@ -386,7 +396,6 @@ BOOL OnInit(HWND hwnd, MainWindowState& state) {
   state.placement = std::make_unique<Placement>(hwnd);
   RestorePlacement(hwnd, state);
   state.owner = std::make_unique<OwnerScope>(hwnd);
-  SetWindowIcons(hwnd, state.instance);
   // A list still to be made measures where it will be, inside its sunken edge.
   state.handles = std::make_unique<MainWindowHandles>(hwnd, [&state](int id) -> int {
     const Placement::Child* list = state.placement->Of(id);
@@ -529,7 +538,8 @@ void RunMainWindow(HINSTANCE instance, engine::Context& ctx,
                    const CSwitcherDlg::FrontEnd& frontEnd) {
   MainWindowState state{instance, ctx, frontEnd};
   const MainWindowTemplate& layout = MainWindowLayout();
-  const std::vector<WORD> dialog = DialogTemplate(layout.layout, &layout.tabs, false);
+  const std::vector<WORD> dialog =
+      DialogTemplate(layout.layout, &layout.tabs, false, MainWindowClass(instance));
   HHOOK keys = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
   DialogBoxIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()), nullptr,
                           MainWindowProc, reinterpret_cast<LPARAM>(&state));
