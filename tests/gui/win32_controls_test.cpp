@@ -74,14 +74,14 @@ TEST_F(Win32ListBoxTest, AnchorStaysOnItsRowWhenRowsAreInsertedAbove) {
 // The main window makes the lists of hidden tab pages once it shows: until then a list keeps what
 // it is told, in the order the system's list box would, and its window takes it all over.
 TEST_F(Win32ListBoxTest, AListMadeLaterAnswersAsTheSystemListAndHandsItsRowsOver) {
-  ControlSpec spec{1008, ControlKind::kList, "", 0, 0, 200, 100};
-  spec.sorted = true;
+  ControlSpec item{1008, ControlKind::kList, "", 0, 0, 200, 100};
+  item.sorted = true;
   for (bool multiple : {true, false}) {
     SCOPED_TRACE(multiple);
-    spec.multipleSelection = multiple;
+    item.multipleSelection = multiple;
     const DWORD style = LBS_SORT | (multiple ? LBS_MULTIPLESEL : 0);
     Win32ListBox system(MakeList(style));
-    Win32ListBox later(parent_, spec, [] { return 123; });
+    Win32ListBox later(parent_, item, [] { return 123; });
     for (ListBox* list : {static_cast<ListBox*>(&system), static_cast<ListBox*>(&later)}) {
       for (const char* name :
            {"beta", "Alpha", "co-op", "coop", "_x", "alpha", "[x]", "Zed", "x1"}) {

@@ -99,11 +99,7 @@ TEST(DialogTemplate, TabPagesMadeLaterMatchThoseOfTheWholeTemplate) {
   for (const ControlSpec& item : t.layout.controls) {
     if (item.onTabPage) {
       EXPECT_EQ(GetDlgItem(later, item.id), nullptr);
-      RECT place{item.x, item.y, item.width, item.height};
-      MapDialogRect(later, &place);
-      place.right += place.left;
-      place.bottom += place.top;
-      ASSERT_NE(MakeControl(later, item, place, previous), nullptr);
+      ASSERT_NE(MakeControl(later, item, TemplatePlace(later, item), previous), nullptr);
     }
     previous = item.id == -1 ? GetWindow(previous, GW_HWNDNEXT) : GetDlgItem(later, item.id);
   }

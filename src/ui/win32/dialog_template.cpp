@@ -199,6 +199,15 @@ std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* 
   return out.Take();
 }
 
+RECT TemplatePlace(HWND dialog, const ControlSpec& item) {
+  // Position and size are converted one by one, not the corners.
+  RECT place{item.x, item.y, item.width, item.height};
+  MapDialogRect(dialog, &place);
+  place.right += place.left;
+  place.bottom += place.top;
+  return place;
+}
+
 HWND MakeControl(HWND dialog, const ControlSpec& item, const RECT& place, HWND after) {
   const WORD atom = ClassAtom(item.kind);
   const char* className = atom == kListBoxClass  ? "ListBox"

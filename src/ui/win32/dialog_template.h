@@ -20,6 +20,9 @@ DWORD ControlStyle(const ControlSpec& item);
 std::vector<WORD> DialogTemplate(const DialogLayout& layout, const ControlSpec* tabs = nullptr,
                                  bool withTabPages = true, const char* windowClass = nullptr);
 
+// Where the dialog manager puts a control of a template, in the dialog's client area.
+RECT TemplatePlace(HWND dialog, const ControlSpec& item);
+
 // A control of a layout made as the dialog manager makes it from a template, hidden, at place (in
 // the dialog's client area) and next after `after` in the order of the dialog's controls (first
 // when null).

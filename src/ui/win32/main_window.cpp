@@ -73,17 +73,12 @@ struct Placement {
     for (std::size_t i = 0; child != nullptr && i <= t.layout.controls.size(); ++i) {
       const bool tabs = i == t.layout.controls.size();
       const ControlSpec& item = tabs ? t.tabs : t.layout.controls[i];
-      RECT rect{item.x, item.y, item.width, item.height};
       HWND made = item.onTabPage ? nullptr : child;
+      RECT rect = TemplatePlace(w, item);
       if (made != nullptr) {
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&rect), 2);
         child = GetWindow(child, GW_HWNDNEXT);
-      } else {
-        // Converted one by one, as the dialog manager does.
-        MapDialogRect(w, &rect);
-        rect.right += rect.left;
-        rect.bottom += rect.top;
       }
       children.push_back({made, rect, item.anchors});
     }
